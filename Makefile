@@ -1,0 +1,41 @@
+# The two commands of the README: `make run` and `make test`.
+# Each installs what is missing, configures and builds first.
+PRESET ?= debug
+BUILD  := build/$(PRESET)
+
+.PHONY: all setup configure build test run bench format clean
+
+all: build
+
+setup:
+	@bash scripts/setup.sh
+
+$(BUILD)/build.ninja: | setup
+	cmake --preset $(PRESET)
+
+configure: setup $(BUILD)/build.ninja
+
+build: configure
+	cmake --build --preset $(PRESET)
+
+test: build
+	ctest --preset $(PRESET)
+
+# The desktop program in the current folder (its DATA folder is created there);
+# under a virtual display when there is no screen.
+run: build
+	@if [ -x $(BUILD)/app/gui/nakva ]; then \
+		if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/app/gui/nakva; \
+		else xvfb-run -a $(BUILD)/app/gui/nakva; fi; \
+	else $(BUILD)/app/cli/nakva-cli --help; fi
+
+bench: setup
+	@[ -f build/release/build.ninja ] || cmake --preset release
+	cmake --build --preset release
+	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+format: configure
+	cmake --build --preset $(PRESET) --target format
+
+clean:
+	rm -rf build

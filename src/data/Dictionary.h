@@ -1,0 +1,111 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nakva {
+
+// The eighteen tables, in the order of the dictionary.
+enum class TableId : int {
+    IstgPar,
+    Kamb,
+    SaskKmb,
+    Saskait,
+    Grupes,
+    Saskeil,
+    Seilgraf,
+    Mokej,
+    PaslGrp,
+    KmbTipai,
+    MokBudai,
+    Valyt,
+    KmbPatal,
+    KmbRanks,
+    Paslaug,
+    Klient,
+    Valstyb,
+    KmbVal,
+};
+inline constexpr int TableCount = 18;
+
+enum class FieldType { Long, Byte, String, Decimal, Group };
+
+struct FieldDef {
+    std::string_view name; // with its prefix, as the system writes it: "SAS:GyvenaNuo"
+    FieldType type = FieldType::Long;
+    int size = 0;          // STRING: width in bytes; DECIMAL: digits in all; GROUP: member fields that follow
+    int places = 0;        // DECIMAL: digits after the point
+    bool isDate = false;   // a LONG holding a day number
+
+    std::string_view bareName() const; // "GyvenaNuo"
+};
+
+enum class DeleteRule { Refuse, Cascade };
+
+struct KeyDef {
+    std::string_view name;       // "SAS:GYVENTKEY"
+    std::vector<int> components; // field indexes, all ascending
+    bool unique = true;
+    bool caseSensitive = false;  // string components compare case-insensitively unless set
+    bool primary = false;
+};
+
+struct TableDef {
+    TableId id{};
+    std::string_view name;         // "Saskait"
+    std::string_view prefix;       // "SAS"
+    std::string_view secondPrefix; // "SAS1", empty when the table has no second buffer
+    std::vector<FieldDef> fields;  // record order, group fields included
+    std::vector<KeyDef> keys;
+    int identityKey = 0;           // the primary key, or the key that serves as identity
+    int recordNumberField = -1;    // the field numbered on insert, -1 when the table has none
+
+    std::string fileName() const;         // "DATA/Saskait.tps"
+    std::string_view messageName() const; // the name used in messages ("SEilGraf" for Seilgraf)
+    // Case-insensitive; accepts "GyvenaNuo", "SAS:GyvenaNuo" or the second prefix "SAS1:GyvenaNuo". -1 if none.
+    int fieldIndex(std::string_view name) const;
+    int keyIndex(std::string_view name) const; // "SAS:GYVENTKEY" or "GYVENTKEY", case-insensitive; -1 if none
+};
+
+struct RelationDef {
+    TableId parent{};
+    TableId child{};
+    int parentField = -1; // field of the parent holding the linking value
+    int childField = -1;  // field of the child that points to it
+    int childKey = -1;    // the child's key used to find the children
+    DeleteRule onDelete = DeleteRule::Refuse;
+};
+
+// A field named in an order or a filter: "SAS:GyvenaNuo" or, through the second buffer, "SAS1:GyvenaNuo".
+struct FieldRef {
+    const TableDef* table = nullptr;
+    int field = -1;
+    bool secondBuffer = false;
+};
+
+class Dictionary {
+public:
+    static const Dictionary& instance();
+
+    std::span<const TableDef> tables() const;
+    const TableDef& table(TableId id) const;
+    const TableDef* findTable(std::string_view name) const;    // "Saskait", case-insensitive
+    const TableDef* findByPrefix(std::string_view prefix) const; // "SAS" or "SAS1", case-insensitive
+    std::optional<FieldRef> findField(std::string_view qualifiedName) const;
+
+    std::span<const RelationDef> relations() const;
+    // The child relations of a table in the order delete processes them, and in the order change does.
+    std::vector<const RelationDef*> childrenForDelete(TableId parent) const;
+    std::vector<const RelationDef*> childrenForChange(TableId parent) const;
+    std::vector<const RelationDef*> parentsOf(TableId child) const;
+
+private:
+    Dictionary();
+    std::vector<TableDef> tables_;
+    std::vector<RelationDef> relations_;
+};
+
+} // namespace nakva

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace nakva {
+
+// Standard buttons by value; a request names a sum of them.
+enum MessageButton : unsigned {
+    ButtonOk = 1,
+    ButtonYes = 2,
+    ButtonNo = 4,
+    ButtonAbort = 8,
+    ButtonRetry = 16,
+    ButtonIgnore = 32,
+    ButtonCancel = 64,
+    ButtonHelp = 128,
+};
+
+enum class MessageIcon { None, Information, Exclamation };
+
+struct MessageRequest {
+    std::string text;
+    std::string title;         // empty: the window keeps its own title "Pranešimas"
+    MessageIcon icon = MessageIcon::None;
+    unsigned buttons = 0;      // sum of MessageButton values; 0 means OK alone
+    std::string captions;      // "Vienas|Du|Trys": buttons by caption instead; the result is the ordinal
+    int defaultButton = 0;     // value (or ordinal for captions); 0: the first button
+    bool modal = true;
+};
+
+// Every message of the program passes through the one installed sink: the message window in the
+// program, a recording script in tests, standard error in nakva-cli.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    // Returns the pressed button's value, or its ordinal for a caption list.
+    virtual int show(const MessageRequest& request) = 0;
+};
+
+void setMessageSink(MessageSink* sink); // nullptr restores the default, which answers the default button
+MessageSink& messageSink();
+int showMessage(const MessageRequest& request);
+
+// A program stop: thrown after its message and caught at the entry point, which ends the program
+// showing the text. Nothing deep inside ever calls exit().
+struct ProgramStop {
+    std::string text;
+};
+
+} // namespace nakva
