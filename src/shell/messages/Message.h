@@ -24,9 +24,10 @@ struct MessageRequest {
     std::string title;         // empty: the window keeps its own title "Pranešimas"
     MessageIcon icon = MessageIcon::None;
     unsigned buttons = 0;      // sum of MessageButton values; 0 means OK alone
-    std::string captions;      // "Vienas|Du|Trys": buttons by caption instead; the result is the ordinal
+    std::string captions;      // "Vienas|Du|Trys": buttons by caption instead; the result is the ordinal.
+                               // Digits alone ("0", "70") name the buttons by value as `buttons` does.
     int defaultButton = 0;     // value (or ordinal for captions); 0: the first button
-    bool modal = true;
+    bool modal = true;         // true: blocks the whole program; false: only the calling window
 };
 
 // Every message of the program passes through the one installed sink: the message window in the
@@ -38,9 +39,16 @@ public:
     virtual int show(const MessageRequest& request) = 0;
 };
 
+// The sink stays owned by the caller and must outlive its installation (see ScopedMessageSink).
 void setMessageSink(MessageSink* sink); // nullptr restores the default, which answers the default button
 MessageSink& messageSink();
 int showMessage(const MessageRequest& request);
+
+// The default sink: shows nothing and answers the request's default button.
+class DefaultMessageSink : public MessageSink {
+public:
+    int show(const MessageRequest& request) override;
+};
 
 // A program stop: thrown after its message and caught at the entry point, which ends the program
 // showing the text. Nothing deep inside ever calls exit().

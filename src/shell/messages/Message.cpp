@@ -1,0 +1,33 @@
+#include "shell/messages/Message.h"
+
+#include "shell/messages/MessageLayout.h"
+
+#include <atomic>
+
+namespace nakva {
+
+namespace {
+
+DefaultMessageSink defaultSink;
+std::atomic<MessageSink*> installedSink{nullptr};
+
+} // namespace
+
+int DefaultMessageSink::show(const MessageRequest& request) {
+    return defaultAnswer(request);
+}
+
+void setMessageSink(MessageSink* sink) {
+    installedSink.store(sink);
+}
+
+MessageSink& messageSink() {
+    MessageSink* sink = installedSink.load();
+    return sink ? *sink : defaultSink;
+}
+
+int showMessage(const MessageRequest& request) {
+    return messageSink().show(request);
+}
+
+} // namespace nakva
