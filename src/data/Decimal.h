@@ -13,24 +13,29 @@ namespace nakva {
 // quantities 3, VAT rates 2; a value stored into a DECIMAL(d,p) field goes through forField().
 //
 // Sums and products are exact; a quotient is carried to 20 places (more when the dividend has
-// more), rounded half away from zero at the last place. A result beyond 37 significant digits keeps
-// its integer part and loses only its last fractional digits; a result whose integer part cannot be
-// held at all throws std::overflow_error (never a silent wrap). Division by zero throws
-// std::domain_error.
+// more), rounded half away from zero at the last place. A result beyond 37 significant digits or
+// 30 places keeps its integer part and is rounded (half away from zero) at its last place that
+// fits; a result whose integer part cannot be held at all throws std::overflow_error (never a
+// silent wrap). Division by zero throws std::domain_error.
 class Decimal {
 public:
     static constexpr int MaxDigits = 37;
+    static constexpr int MaxScale = 30;
     static constexpr int DivisionPlaces = 20;
 
     constexpr Decimal() = default;
     Decimal(std::int64_t whole); // implicit, so that `amount * 2` and `x == 0` read naturally
 
-    // From the stored form: `scaled` = value × 10^places.
+    // From the stored form: `scaled` = value × 10^places (places 0..MaxScale, else
+    // std::invalid_argument).
     static Decimal fromScaled(std::int64_t scaled, int places);
     // "12.50", "-3,5", "+7", ".5": optional sign, a point or a comma as separator, no thousands
-    // separators, blanks around ignored. Bad text gives nullopt and a Lithuanian error text.
+    // separators, blanks around ignored; an empty text is zero. Bad text gives nullopt and a
+    // Lithuanian error text.
     static std::optional<Decimal> parse(std::string_view text, std::string* error = nullptr);
-    // For the few computations that pass through a double: rounded to `places` half away from zero.
+    // For the few computations that pass through a double: the shortest decimal that reads back as
+    // the same double, rounded to `places` half away from zero (so 8.255 gives 8.26). NaN, infinities
+    // and values beyond the range throw std::overflow_error.
     static Decimal fromDouble(double value, int places);
 
     // value × 10^places after rounding to `places`; nullopt when that does not fit 64 bits.
@@ -43,7 +48,9 @@ public:
     int sign() const; // -1, 0, 1
     bool isZero() const { return mantissa_ == 0; }
 
-    Decimal rounded(int places) const; // half away from zero: 0.005 → 0.01, -0.005 → -0.01
+    // At `places` decimals (0..MaxScale; fewer only where 37 digits cannot hold them), half away
+    // from zero: 0.005 → 0.01, -0.005 → -0.01, 8.5 → 8.50.
+    Decimal rounded(int places) const;
     // True when the value has at most `places` decimals that are not zero and at most
     // `digits - places` digits before the point (the DECIMAL(digits, places) field type).
     bool fits(int digits, int places) const;
@@ -65,6 +72,7 @@ public:
     friend std::strong_ordering operator<=>(const Decimal& a, const Decimal& b);
 
 private:
+    friend struct DecimalBuilder;
     __extension__ typedef __int128 Mantissa;
 
     Decimal(Mantissa mantissa, int scale) : mantissa_(mantissa), scale_(scale) {}
