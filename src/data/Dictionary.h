@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <span>
 #include <string>
@@ -76,7 +77,9 @@ struct RelationDef {
     int parentField = -1; // field of the parent holding the linking value
     int childField = -1;  // field of the child that points to it
     int childKey = -1;    // the child's key used to find the children
-    DeleteRule onDelete = DeleteRule::Refuse;
+    DeleteRule onDelete = DeleteRule::Refuse; // every relation cascades on change
+    int deleteOrder = 0;  // place among the parent's children when a delete walks them
+    int changeOrder = 0;  // place among the parent's children when a change cascades to them
 };
 
 // A field named in an order or a filter: "SAS:GyvenaNuo" or, through the second buffer, "SAS1:GyvenaNuo".
@@ -101,9 +104,13 @@ public:
     std::vector<const RelationDef*> childrenForDelete(TableId parent) const;
     std::vector<const RelationDef*> childrenForChange(TableId parent) const;
     std::vector<const RelationDef*> parentsOf(TableId child) const;
+    // The tables a guarded delete or change of a record of `table` writes in one transaction: the table
+    // itself, its child tables and their child tables, each once.
+    std::vector<TableId> transactionTables(TableId table) const;
 
 private:
     Dictionary();
+    std::deque<std::string> names_; // "SAS:GyvenaNuo", "SAS:GYVENTKEY": what the string_views point to
     std::vector<TableDef> tables_;
     std::vector<RelationDef> relations_;
 };
