@@ -27,10 +27,10 @@ inline bool isRecordChangedByAnotherStation(const ErrorCondition& condition) {
 // condition.
 void setLastOperationError(ErrorCondition condition);
 const ErrorCondition& lastOperationError();
-void saveErrorCondition();                       // saves the last operation's condition
+void saveErrorCondition(); // saves the last operation's condition
 void saveErrorCondition(ErrorCondition condition);
 void clearSavedErrorCondition();
-const ErrorCondition& currentErrorCondition();   // the saved one, else the last operation's
-std::string errorText();                         // "text (number)"
+const ErrorCondition& currentErrorCondition(); // the saved one, else the last operation's
+std::string errorText();                       // "text (number)"
 
 } // namespace nakva

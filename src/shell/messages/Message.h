@@ -21,13 +21,13 @@ enum class MessageIcon { None, Information, Exclamation };
 
 struct MessageRequest {
     std::string text;
-    std::string title;         // empty: the window keeps its own title "Pranešimas"
+    std::string title; // empty: the window keeps its own title "Pranešimas"
     MessageIcon icon = MessageIcon::None;
-    unsigned buttons = 0;      // sum of MessageButton values; 0 means OK alone
-    std::string captions;      // "Vienas|Du|Trys": buttons by caption instead; the result is the ordinal.
-                               // Digits alone ("0", "70") name the buttons by value as `buttons` does.
-    int defaultButton = 0;     // value (or ordinal for captions); 0: the first button
-    bool modal = true;         // true: blocks the whole program; false: only the calling window
+    unsigned buttons = 0;  // sum of MessageButton values; 0 means OK alone
+    std::string captions;  // "Vienas|Du|Trys": buttons by caption instead; the result is the ordinal.
+                           // Digits alone ("0", "70") name the buttons by value as `buttons` does.
+    int defaultButton = 0; // value (or ordinal for captions); 0: the first button
+    bool modal = true;     // true: blocks the whole program; false: only the calling window
 };
 
 // Every message of the program passes through the one installed sink: the message window in the

@@ -26,10 +26,14 @@ struct StandardButton {
 };
 
 constexpr StandardButton kStandardButtons[] = {
-    {ButtonOk, "&Gerai", ButtonIconKind::CheckMark},     {ButtonYes, "&Taip", ButtonIconKind::CheckMark},
-    {ButtonNo, "&Ne", ButtonIconKind::Cancel},           {ButtonAbort, "&Nutraukti", ButtonIconKind::Cancel},
-    {ButtonRetry, "&Kartoti", ButtonIconKind::Ditto},    {ButtonIgnore, "&Ignoruoti", ButtonIconKind::Cancel},
-    {ButtonCancel, "&Nutraukti", ButtonIconKind::Cancel}, {ButtonHelp, "&Pagalba", ButtonIconKind::Help},
+    {ButtonOk, "&Gerai", ButtonIconKind::CheckMark},
+    {ButtonYes, "&Taip", ButtonIconKind::CheckMark},
+    {ButtonNo, "&Ne", ButtonIconKind::Cancel},
+    {ButtonAbort, "&Nutraukti", ButtonIconKind::Cancel},
+    {ButtonRetry, "&Kartoti", ButtonIconKind::Ditto},
+    {ButtonIgnore, "&Ignoruoti", ButtonIconKind::Cancel},
+    {ButtonCancel, "&Nutraukti", ButtonIconKind::Cancel},
+    {ButtonHelp, "&Pagalba", ButtonIconKind::Help},
 };
 
 bool startsCharacter(char byte) {
@@ -60,7 +64,8 @@ void appendBrokenRows(std::string_view line, std::vector<std::string>& rows) {
 }
 
 bool allDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::vector<MessageLayoutButton> buttonsByValue(unsigned value) {
@@ -77,8 +82,10 @@ std::vector<MessageLayoutButton> buttonsByCaption(std::string_view captions) {
     std::vector<MessageLayoutButton> buttons;
     for (;;) {
         const std::size_t bar = captions.find('|');
-        buttons.push_back({static_cast<int>(buttons.size() + 1), std::string(captions.substr(0, bar)),
-                           ButtonIconKind::None, {}});
+        buttons.push_back({static_cast<int>(buttons.size() + 1),
+                           std::string(captions.substr(0, bar)),
+                           ButtonIconKind::None,
+                           {}});
         if (bar == std::string_view::npos)
             return buttons;
         captions.remove_prefix(bar + 1);
@@ -86,8 +93,9 @@ std::vector<MessageLayoutButton> buttonsByCaption(std::string_view captions) {
 }
 
 std::size_t defaultIndexOf(const std::vector<MessageLayoutButton>& buttons, int requested) {
-    const auto found = std::find_if(buttons.begin(), buttons.end(),
-                                    [requested](const MessageLayoutButton& b) { return b.result == requested; });
+    const auto found =
+        std::find_if(buttons.begin(), buttons.end(),
+                     [requested](const MessageLayoutButton& b) { return b.result == requested; });
     return found == buttons.end() ? 0 : static_cast<std::size_t>(found - buttons.begin());
 }
 

@@ -23,22 +23,22 @@ struct DialogRect {
 };
 
 struct MessageLayoutButton {
-    int result = 0;          // the button's value, or its ordinal (1 for the first) in a caption list
-    std::string caption;     // "&" marks the access letter
+    int result = 0;      // the button's value, or its ordinal (1 for the first) in a caption list
+    std::string caption; // "&" marks the access letter
     ButtonIconKind icon = ButtonIconKind::None;
     DialogRect rect;
 };
 
 struct MessageLayout {
-    std::string title;                 // the request's title, else "Pranešimas"
+    std::string title; // the request's title, else "Pranešimas"
     MessageIcon icon = MessageIcon::None;
-    DialogRect iconRect;               // empty when no icon is shown
-    std::vector<std::string> rows;     // the text, one entry per row
+    DialogRect iconRect;           // empty when no icon is shown
+    std::vector<std::string> rows; // the text, one entry per row
     int textX = 12;
     int firstRowY = 12;
     int rowHeight = 10;
     std::vector<MessageLayoutButton> buttons;
-    std::size_t defaultIndex = 0;      // index into buttons of the button that gets the focus
+    std::size_t defaultIndex = 0; // index into buttons of the button that gets the focus
     int width = 0;
     int height = 0;
 

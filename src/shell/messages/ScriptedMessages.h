@@ -23,10 +23,10 @@ public:
 
     void answerNext(int answer);
     std::vector<MessageRequest> shown() const;
-    std::vector<int> answers() const;        // what each shown request was answered
-    std::vector<std::string> texts() const;  // the shown texts, in order
+    std::vector<int> answers() const;       // what each shown request was answered
+    std::vector<std::string> texts() const; // the shown texts, in order
     std::size_t pendingAnswers() const;
-    void clear();                            // forgets what was shown and the answers not yet used
+    void clear(); // forgets what was shown and the answers not yet used
 
 private:
     mutable std::mutex mutex_;

@@ -21,63 +21,76 @@ constexpr std::string_view kWrongCall = "Neteisingas procedūros iškvietimas";
 constexpr std::string_view kOutOfRange = "Reikšmė už ribų";
 
 constexpr WarningTextPart kText1[] = {text("Klaida: ("), kError, text(") faile "), kFirst, text(kEndProgram)};
-constexpr WarningTextPart kText2[] = {text("Indeksų failas "), kFirst, text(" sugedęs.  Ar " "perindeksuoti?")};
-constexpr WarningTextPart kText3[] = {text("Klaida: ("), kError, text(") indeksuojant "), kFirst, text(kEndProgram)};
-constexpr WarningTextPart kText4[] = {text("Klaida: ("), kError, text(") sukuriant "), kFirst, text(kEndProgram)};
-constexpr WarningTextPart kText5[] = {text("Klaida: ("), kError, text(") atidarant sukurtą " "failą:"), kFirst,
+constexpr WarningTextPart kText2[] = {text("Indeksų failas "), kFirst, text(" sugedęs.  Ar perindeksuoti?")};
+constexpr WarningTextPart kText3[] = {text("Klaida: ("), kError, text(") indeksuojant "), kFirst,
+                                      text(kEndProgram)};
+constexpr WarningTextPart kText4[] = {text("Klaida: ("), kError, text(") sukuriant "), kFirst,
+                                      text(kEndProgram)};
+constexpr WarningTextPart kText5[] = {text("Klaida: ("), kError, text(") atidarant sukurtą failą:"), kFirst,
                                       text(kEndProgram)};
 constexpr WarningTextPart kText6[] = {text("Procedūra "), kFirst, text(" neapibrėžta.")};
 constexpr WarningTextPart kText7[] = {text("Negaliu nuskaityti įrašo.  Klaida: "), kError,
                                       text(".  Skaitymas nutrauktas")};
-constexpr WarningTextPart kText8[] = {kFirst, text(" reikšmė turi būti" " mažesnė negu "), kSecond, text(".")};
-constexpr WarningTextPart kText9[] = {kFirst, text(" reikšmė turi būti" " didesnė negu "), kSecond, text(".")};
-constexpr WarningTextPart kText10[] = {text("Reikšmė "), kFirst, text(" turi būti " "tarp "), kSecond, text(".")};
-constexpr WarningTextPart kText11[] = {kFirst, text(" reikšmė turi būti " "faile "), kSecond, text(".")};
+constexpr WarningTextPart kText8[] = {kFirst, text(" reikšmė turi būti mažesnė negu "), kSecond, text(".")};
+constexpr WarningTextPart kText9[] = {kFirst, text(" reikšmė turi būti didesnė negu "), kSecond, text(".")};
+constexpr WarningTextPart kText10[] = {text("Reikšmė "), kFirst, text(" turi būti tarp "), kSecond,
+                                       text(".")};
+constexpr WarningTextPart kText11[] = {kFirst, text(" reikšmė turi būti faile "), kSecond, text(".")};
 constexpr WarningTextPart kText12[] = {
     text("Šis įrašas susietas su failu "), kFirst,
-    text(".  Susietų laukų reikšmių neleidžiama" " keisti. Programa atstato originalias laukų reikšmes.")};
+    text(".  Susietų laukų reikšmių neleidžiama keisti. Programa atstato originalias laukų reikšmes.")};
 constexpr WarningTextPart kText13[] = {
     text("Šis įrašas susietas su failu "), kFirst,
-    text(".  Įrašo negalima išmesti kol egzistuoja " "šis ryšys tarp failų.")};
+    text(".  Įrašo negalima išmesti kol egzistuoja šis ryšys tarp failų.")};
 constexpr WarningTextPart kText14[] = {text("Klaida išsaugant įrašą.  Klaida: "), kError, text(".")};
-constexpr WarningTextPart kText15[] = {text("Klaida ("), kError, text(") " " įrašant į failą.  Galima priežastis: "),
-                                       kFirst, text(".")};
+constexpr WarningTextPart kText15[] = {text("Klaida ("), kError,
+                                       text(")  įrašant į failą.  Galima priežastis: "), kFirst, text(".")};
 constexpr WarningTextPart kText15Changed[] = {text("Šį įrašą jau pakeitė kitas vartotojas.")};
-constexpr WarningTextPart kText16[] = {text("Klaida keičiant šį įrašą.  Ar bandyti dar kartą išsaugoti įrašą?")};
-constexpr WarningTextPart kText17[] = {text("Klaida ("), kError, text(") " " pašalinant įrašą iš failo "), kFirst,
-                                       text(".")};
-constexpr WarningTextPart kText18[] = {text("Klaida pašalinant šį įrašą. Ar bandyti dar kartą pašalinti įrašą?")};
-constexpr WarningTextPart kText19[] = {text("Šios procedūros pagalba negalima sukurti įrašo. Paspauskite GERAI ir "
-                                            "grįžkite į prieš tai buvusią procedūrą")};
-constexpr WarningTextPart kText20[] = {text("Šios procedūros pagalba negalima redaguoti įrašo. Paspauskite GERAI ir "
-                                            "grįžkite į prieš tai buvusią procedūrą")};
-constexpr WarningTextPart kText21[] = {text("Šios procedūros pagalba negalima pašalinti įrašo. Paspauskite GERAI ir "
-                                            "grįžkite į prieš tai buvusią procedūrą")};
+constexpr WarningTextPart kText16[] = {
+    text("Klaida keičiant šį įrašą.  Ar bandyti dar kartą išsaugoti įrašą?")};
+constexpr WarningTextPart kText17[] = {text("Klaida ("), kError, text(")  pašalinant įrašą iš failo "),
+                                       kFirst, text(".")};
+constexpr WarningTextPart kText18[] = {
+    text("Klaida pašalinant šį įrašą. Ar bandyti dar kartą pašalinti įrašą?")};
+constexpr WarningTextPart kText19[] = {text("Šios procedūros pagalba negalima sukurti įrašo. Paspauskite "
+                                            "GERAI ir grįžkite į prieš tai buvusią procedūrą")};
+constexpr WarningTextPart kText20[] = {text("Šios procedūros pagalba negalima redaguoti įrašo. Paspauskite "
+                                            "GERAI ir grįžkite į prieš tai buvusią procedūrą")};
+constexpr WarningTextPart kText21[] = {text("Šios procedūros pagalba negalima pašalinti įrašo. Paspauskite "
+                                            "GERAI ir grįžkite į prieš tai buvusią procedūrą")};
 constexpr WarningTextPart kText22[] = {
     text("Neradau failo "), kFirst,
-    text(", " "todėl failo sukūrimas neleistinas.  Paspauskite GERAI ir užbaikite " "šią programą.")};
+    text(", todėl failo sukūrimas neleistinas.  Paspauskite GERAI ir užbaikite šią programą.")};
 constexpr WarningTextPart kText23[] = {text("Ar tikrai norite nutraukti?")};
-constexpr WarningTextPart kText24[] = {text("Įrašas su tokiais raktiniais laukais jau egzistuoja. Indeksas:"), kFirst};
-constexpr WarningTextPart kText25[] = {text("Šio įrašo autonumeracija neįvykdyta .  Klaida: "), kError, text(".")};
-constexpr WarningTextPart kText26[] = {kFirst, text(" -klaida skaitant failą.  " "Klaida: "), kError, text(".")};
+constexpr WarningTextPart kText24[] = {text("Įrašas su tokiais raktiniais laukais jau egzistuoja. Indeksas:"),
+                                       kFirst};
+constexpr WarningTextPart kText25[] = {text("Šio įrašo autonumeracija neįvykdyta .  Klaida: "), kError,
+                                       text(".")};
+constexpr WarningTextPart kText26[] = {kFirst, text(" -klaida skaitant failą.  Klaida: "), kError, text(".")};
 constexpr WarningTextPart kText27[] = {text("Ar tikrai nutraukti "), kFirst, text("skaitymą?")};
 constexpr WarningTextPart kText28[] = {kFirst,
-                                       text(" -klaida skaitant failą. " "Pasirinktame faile neradau teksto.")};
+                                       text(" -klaida skaitant failą. Pasirinktame faile neradau teksto.")};
 constexpr WarningTextPart kText29Down[] = {text("Failo pabaiga.  Ar žiūrėsite failą nuo pradžios?")};
 constexpr WarningTextPart kText29Up[] = {text("Failo pradžia.  Ar žiūrėsite failą nuo pabaigos?")};
-constexpr WarningTextPart kText30[] = {text("Negaliu atidaryti failo ("), kFirst, text("). " "  Klaida: "), kError,
-                                       text(".")};
+constexpr WarningTextPart kText30[] = {text("Negaliu atidaryti failo ("), kFirst, text(").   Klaida: "),
+                                       kError, text(".")};
 constexpr WarningTextPart kText31[] = {text("Klaida keičiant failą "), kSecond, text(" Klaida: "), kError};
-constexpr WarningTextPart kText32[] = {text("Jūs norite pašalinti pasirinktą įrašą.  Jei tikrai pašalinsite šį "
-                                            "įrašą, tai paspauskite GERAI.")};
+constexpr WarningTextPart kText32[] = {
+    text("Jūs norite pašalinti pasirinktą įrašą.  Jei tikrai pašalinsite šį įrašą, tai paspauskite GERAI.")};
 constexpr WarningTextPart kText33[] = {text("Ar išsaugoti pakeitimus?")};
-constexpr WarningTextPart kText34[] = {text("Klaida: ("), kError,      text(") sukuriant "),
-                                       kFirstLower,       text(" tranzakciją pagal "), kSecond,
-                                       text(".  "),       kFirst,      text(" tranzakcija nutraukiama.")};
-constexpr WarningTextPart kText35[] = {text("Klaida: ("), kError, text(") skaitant " "įrašą iš failo "), kFirst,
-                                       text(" .  Grįžtu į ankstesnį langą" ".")};
+constexpr WarningTextPart kText34[] = {text("Klaida: ("),
+                                       kError,
+                                       text(") sukuriant "),
+                                       kFirstLower,
+                                       text(" tranzakciją pagal "),
+                                       kSecond,
+                                       text(".  "),
+                                       kFirst,
+                                       text(" tranzakcija nutraukiama.")};
+constexpr WarningTextPart kText35[] = {text("Klaida: ("), kError, text(") skaitant įrašą iš failo "), kFirst,
+                                       text(" .  Grįžtu į ankstesnį langą.")};
 constexpr WarningTextPart kText36[] = {text("Klaida: ("), kError,
-                                       text(") atidarant struktūrą " "(VIEW). Filtro sąlygos ignoruojamos.")};
+                                       text(") atidarant struktūrą (VIEW). Filtro sąlygos ignoruojamos.")};
 constexpr WarningTextPart kText37[] = {text("Įrašas išsaugotas. Ar norite sukurti naują įrašą?")};
 constexpr WarningTextPart kText38[] = {
     text("Šį įrašą jau pakeitė kitas vartotojas.Dabar matysite jau pakeistus duomenis.")};
@@ -197,9 +210,9 @@ ChosenText chooseText(const StandardWarningDefinition& warning, std::string_view
 }
 
 bool usesErrorCondition(const StandardWarningDefinition& warning) {
-    return warning.number == 15 || std::any_of(warning.text.begin(), warning.text.end(), [](const WarningTextPart& p) {
-               return p.kind == WarningPart::Error;
-           });
+    return warning.number == 15 ||
+           std::any_of(warning.text.begin(), warning.text.end(),
+                       [](const WarningTextPart& p) { return p.kind == WarningPart::Error; });
 }
 
 } // namespace

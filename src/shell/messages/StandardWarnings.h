@@ -12,11 +12,11 @@ namespace nakva {
 // table, field or key name, or an operation name) and second (a value, a table name or a mode word).
 
 enum class WarningPart {
-    Text,       // literal text
+    Text, // literal text
     First,
     FirstLower, // first in lower case ("Update" → "update")
     Second,
-    Error,      // the error text: "text (number)" of the saved or last condition
+    Error, // the error text: "text (number)" of the saved or last condition
 };
 
 struct WarningTextPart {
@@ -31,8 +31,8 @@ struct StandardWarningDefinition {
     unsigned buttons = ButtonOk;
     int defaultButton = ButtonOk;
     MessageIcon icon = MessageIcon::Information;
-    std::string_view stopText;  // not empty: the program stops after the message, showing this text
-    int continueOn = 0;         // with a stop text: the answer that goes on instead of stopping
+    std::string_view stopText; // not empty: the program stops after the message, showing this text
+    int continueOn = 0;        // with a stop text: the answer that goes on instead of stopping
     // Warnings whose title and text depend on first: when first is not firstKeyword, otherTitle and
     // otherText apply (29: "Down"; 31: "Put").
     std::string_view firstKeyword;

@@ -1,0 +1,70 @@
+#include "shell/messages/Message.h"
+#include "shell/messages/ScopedMessageSink.h"
+#include "shell/messages/ScriptedMessages.h"
+#include "shell/messages/StreamMessageSink.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace nakva {
+namespace {
+
+MessageRequest question(std::string text, unsigned buttons, int defaultButton) {
+    MessageRequest request;
+    request.text = std::move(text);
+    request.buttons = buttons;
+    request.defaultButton = defaultButton;
+    return request;
+}
+
+TEST(MessageSinks, WithoutASinkTheDefaultButtonAnswers) {
+    EXPECT_EQ(showMessage(question("Ar tęsti?", ButtonYes | ButtonNo | ButtonCancel, ButtonNo)), ButtonNo);
+}
+
+TEST(MessageSinks, ScopedSinksNestAndRestore) {
+    ScriptedMessages outer;
+    ScriptedMessages inner;
+    {
+        ScopedMessageSink outerGuard(outer);
+        {
+            ScopedMessageSink innerGuard(inner);
+            showMessage(question("vidinis", 0, 0));
+        }
+        showMessage(question("išorinis", 0, 0));
+    }
+    showMessage(question("niekam", 0, 0));
+    EXPECT_EQ(inner.texts(), std::vector<std::string>{"vidinis"});
+    EXPECT_EQ(outer.texts(), std::vector<std::string>{"išorinis"});
+}
+
+TEST(MessageSinks, ScriptAnswersInOrderThenDefaults) {
+    ScriptedMessages messages;
+    ScopedMessageSink guard(messages);
+    messages.answerNext(ButtonCancel);
+    messages.answerNext(2);
+    EXPECT_EQ(showMessage(question("a", ButtonOk | ButtonCancel, ButtonOk)), ButtonCancel);
+    MessageRequest captions = question("b", 0, 3);
+    captions.captions = "Vienas|Du|Trys";
+    EXPECT_EQ(showMessage(captions), 2);
+    EXPECT_EQ(showMessage(captions), 3);
+    EXPECT_EQ(messages.answers(), (std::vector<int>{ButtonCancel, 2, 3}));
+    EXPECT_EQ(messages.pendingAnswers(), 0u);
+}
+
+TEST(MessageSinks, StreamWritesTitleRowsAndTheAnswerTaken) {
+    std::ostringstream out;
+    StreamMessageSink sink(out);
+    MessageRequest request =
+        question("Ar išsaugoti pakeitimus?|Antra eilutė", ButtonYes | ButtonNo, ButtonNo);
+    request.title = "Atnaujinimas nutraukiamas";
+    EXPECT_EQ(sink.show(request), ButtonNo);
+    EXPECT_EQ(sink.show(question("Įrašas išsaugotas.", 0, 0)), ButtonOk);
+    EXPECT_EQ(out.str(), "Atnaujinimas nutraukiamas: Ar išsaugoti pakeitimus?\n"
+                         "  Antra eilutė\n"
+                         "  Atsakymas: Ne\n"
+                         "Pranešimas: Įrašas išsaugotas.\n");
+}
+
+} // namespace
+} // namespace nakva
