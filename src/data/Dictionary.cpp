@@ -11,7 +11,9 @@ namespace {
 
 bool equalNoCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
-        auto up = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+        auto up = [](char c) {
+            return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+        };
         return up(x) == up(y);
     });
 }
@@ -33,15 +35,27 @@ struct FieldSpec {
     bool numbersRecords = false;
 };
 
-constexpr FieldSpec specLong() { return {}; }
-constexpr FieldSpec specNumber() { return {.numbersRecords = true}; }
-constexpr FieldSpec specDate() { return {.isDate = true}; }
-constexpr FieldSpec specByte() { return {.type = FieldType::Byte}; }
-constexpr FieldSpec specString(int width) { return {.type = FieldType::String, .size = width}; }
+constexpr FieldSpec specLong() {
+    return {};
+}
+constexpr FieldSpec specNumber() {
+    return {.numbersRecords = true};
+}
+constexpr FieldSpec specDate() {
+    return {.isDate = true};
+}
+constexpr FieldSpec specByte() {
+    return {.type = FieldType::Byte};
+}
+constexpr FieldSpec specString(int width) {
+    return {.type = FieldType::String, .size = width};
+}
 constexpr FieldSpec specDecimal(int digits, int places) {
     return {.type = FieldType::Decimal, .size = digits, .places = places};
 }
-constexpr FieldSpec specGroup(int members) { return {.type = FieldType::Group, .size = members}; }
+constexpr FieldSpec specGroup(int members) {
+    return {.type = FieldType::Group, .size = members};
+}
 
 enum class KeyKind { Primary, Identity, CaseSensitiveIdentity, Unique, Duplicates };
 
@@ -67,8 +81,8 @@ public:
     }
 
     void key(std::string_view bareName, KeyKind kind, std::vector<int> components) {
-        const bool identity = kind == KeyKind::Primary || kind == KeyKind::Identity ||
-                              kind == KeyKind::CaseSensitiveIdentity;
+        const bool identity =
+            kind == KeyKind::Primary || kind == KeyKind::Identity || kind == KeyKind::CaseSensitiveIdentity;
         if (identity && !hasIdentity_) {
             def_.identityKey = int(def_.keys.size());
             hasIdentity_ = true;
@@ -152,12 +166,12 @@ std::vector<const RelationDef*> childrenInOrder(std::span<const RelationDef> rel
 // components of Tables.h name the fields directly.
 #define NAKVA_DICTIONARY_ADD_FIELD(name, kind, ...) builder.field(#name, spec##kind(__VA_ARGS__));
 #define NAKVA_DICTIONARY_ADD_KEY(name, kind, ...) builder.key(#name, KeyKind::kind, {__VA_ARGS__});
-#define NAKVA_DICTIONARY_BUILDER(id, prefix)                                                             \
-    namespace prefix::field {                                                                            \
-    static TableDef definition(std::deque<std::string>& names) {                                         \
-        TableBuilder builder(names, TableId::id, #id, #prefix);                                          \
-        NAKVA_TABLE_##prefix(NAKVA_DICTIONARY_ADD_FIELD, NAKVA_DICTIONARY_ADD_KEY) return builder.finish(); \
-    }                                                                                                    \
+#define NAKVA_DICTIONARY_BUILDER(id, prefix)                                                                 \
+    namespace prefix::field {                                                                                \
+    static TableDef definition(std::deque<std::string>& names) {                                             \
+        TableBuilder builder(names, TableId::id, #id, #prefix);                                              \
+        NAKVA_TABLE_##prefix(NAKVA_DICTIONARY_ADD_FIELD, NAKVA_DICTIONARY_ADD_KEY) return builder.finish();  \
+    }                                                                                                        \
     }
 NAKVA_TABLES(NAKVA_DICTIONARY_BUILDER)
 

@@ -37,9 +37,9 @@ enum class FieldType { Long, Byte, String, Decimal, Group };
 struct FieldDef {
     std::string_view name; // with its prefix, as the system writes it: "SAS:GyvenaNuo"
     FieldType type = FieldType::Long;
-    int size = 0;          // STRING: width in bytes; DECIMAL: digits in all; GROUP: member fields that follow
-    int places = 0;        // DECIMAL: digits after the point
-    bool isDate = false;   // a LONG holding a day number
+    int size = 0;        // STRING: width in bytes; DECIMAL: digits in all; GROUP: member fields that follow
+    int places = 0;      // DECIMAL: digits after the point
+    bool isDate = false; // a LONG holding a day number
 
     std::string_view bareName() const; // "GyvenaNuo"
 };
@@ -50,7 +50,7 @@ struct KeyDef {
     std::string_view name;       // "SAS:GYVENTKEY"
     std::vector<int> components; // field indexes, all ascending
     bool unique = true;
-    bool caseSensitive = false;  // string components compare case-insensitively unless set
+    bool caseSensitive = false; // string components compare case-insensitively unless set
     bool primary = false;
 };
 
@@ -61,12 +61,13 @@ struct TableDef {
     std::string_view secondPrefix; // "SAS1", empty when the table has no second buffer
     std::vector<FieldDef> fields;  // record order, group fields included
     std::vector<KeyDef> keys;
-    int identityKey = 0;           // the primary key, or the key that serves as identity
-    int recordNumberField = -1;    // the field numbered on insert, -1 when the table has none
+    int identityKey = 0;        // the primary key, or the key that serves as identity
+    int recordNumberField = -1; // the field numbered on insert, -1 when the table has none
 
     std::string fileName() const;         // "DATA/Saskait.tps"
     std::string_view messageName() const; // the name used in messages ("SEilGraf" for Seilgraf)
-    // Case-insensitive; accepts "GyvenaNuo", "SAS:GyvenaNuo" or the second prefix "SAS1:GyvenaNuo". -1 if none.
+    // Case-insensitive; accepts "GyvenaNuo", "SAS:GyvenaNuo" or the second prefix "SAS1:GyvenaNuo". -1 if
+    // none.
     int fieldIndex(std::string_view name) const;
     int keyIndex(std::string_view name) const; // "SAS:GYVENTKEY" or "GYVENTKEY", case-insensitive; -1 if none
 };
@@ -74,12 +75,12 @@ struct TableDef {
 struct RelationDef {
     TableId parent{};
     TableId child{};
-    int parentField = -1; // field of the parent holding the linking value
-    int childField = -1;  // field of the child that points to it
-    int childKey = -1;    // the child's key used to find the children
+    int parentField = -1;                     // field of the parent holding the linking value
+    int childField = -1;                      // field of the child that points to it
+    int childKey = -1;                        // the child's key used to find the children
     DeleteRule onDelete = DeleteRule::Refuse; // every relation cascades on change
-    int deleteOrder = 0;  // place among the parent's children when a delete walks them
-    int changeOrder = 0;  // place among the parent's children when a change cascades to them
+    int deleteOrder = 0;                      // place among the parent's children when a delete walks them
+    int changeOrder = 0; // place among the parent's children when a change cascades to them
 };
 
 // A field named in an order or a filter: "SAS:GyvenaNuo" or, through the second buffer, "SAS1:GyvenaNuo".
@@ -95,7 +96,7 @@ public:
 
     std::span<const TableDef> tables() const;
     const TableDef& table(TableId id) const;
-    const TableDef* findTable(std::string_view name) const;    // "Saskait", case-insensitive
+    const TableDef* findTable(std::string_view name) const;      // "Saskait", case-insensitive
     const TableDef* findByPrefix(std::string_view prefix) const; // "SAS" or "SAS1", case-insensitive
     std::optional<FieldRef> findField(std::string_view qualifiedName) const;
 

@@ -210,8 +210,7 @@ std::string Record::text(int field) const {
 
 int Record::checked(TableId table, int field) const {
     if (table != table_->id) {
-        throw std::logic_error("A field of table " +
-                               std::string(Dictionary::instance().table(table).name) +
+        throw std::logic_error("A field of table " + std::string(Dictionary::instance().table(table).name) +
                                " used on a record of " + std::string(table_->name));
     }
     return field;
@@ -252,7 +251,8 @@ SetResult Record::setInteger(int field, std::int64_t value) {
     if (def.type == FieldType::Byte && (value < 0 || value > 255)) {
         return {"Reikšmė " + std::to_string(value) + " netinka: čia galima nuo 0 iki 255."};
     }
-    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
         return {"Skaičius " + std::to_string(value) + " netelpa į šį lauką."};
     }
     values_[std::size_t(field)] = value;

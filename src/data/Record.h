@@ -64,40 +64,32 @@ public:
     std::string text(int field) const;
     std::string text(std::string_view name) const;
 
-    template <TableId T>
-    std::int32_t get(LongField<T> field) const {
+    template <TableId T> std::int32_t get(LongField<T> field) const {
         return std::int32_t(std::get<std::int64_t>(values_[checked(T, field.index)]));
     }
-    template <TableId T>
-    std::uint8_t get(ByteField<T> field) const {
+    template <TableId T> std::uint8_t get(ByteField<T> field) const {
         return std::uint8_t(std::get<std::int64_t>(values_[checked(T, field.index)]));
     }
-    template <TableId T>
-    const std::string& get(StringField<T> field) const {
+    template <TableId T> const std::string& get(StringField<T> field) const {
         return std::get<std::string>(values_[checked(T, field.index)]);
     }
-    template <TableId T>
-    const Decimal& get(DecimalField<T> field) const {
+    template <TableId T> const Decimal& get(DecimalField<T> field) const {
         return std::get<Decimal>(values_[checked(T, field.index)]);
     }
 
-    template <TableId T>
-    void set(LongField<T> field, std::int32_t value) {
+    template <TableId T> void set(LongField<T> field, std::int32_t value) {
         values_[checked(T, field.index)] = std::int64_t(value);
     }
     // Refuses a value outside 0..255.
-    template <TableId T>
-    SetResult set(ByteField<T> field, int value) {
+    template <TableId T> SetResult set(ByteField<T> field, int value) {
         return setValue(checked(T, field.index), std::int64_t(value));
     }
     // Cuts the text to the field's width; refuses a character outside Windows-1257.
-    template <TableId T>
-    SetResult set(StringField<T> field, std::string_view value) {
+    template <TableId T> SetResult set(StringField<T> field, std::string_view value) {
         return setString(checked(T, field.index), value);
     }
     // Rounds to the field's places; refuses a value that does not fit the field's digits.
-    template <TableId T>
-    [[nodiscard]] SetResult set(DecimalField<T> field, const Decimal& value) {
+    template <TableId T> [[nodiscard]] SetResult set(DecimalField<T> field, const Decimal& value) {
         return setDecimal(checked(T, field.index), value);
     }
 
