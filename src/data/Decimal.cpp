@@ -229,7 +229,7 @@ std::optional<Decimal> Decimal::parse(std::string_view text, std::string* error)
                 continue; // leading zero
             }
             if (!afterPoint && ++integerDigits > MaxDigits) {
-                return fail(TooLargeText + std::string(" „") + original + "“.");
+                return fail("Skaičius „" + original + "“ per didelis.");
             }
             magnitude.multiplyBy10AndAdd(static_cast<unsigned>(c - '0'));
             if (afterPoint) {
@@ -245,7 +245,7 @@ std::optional<Decimal> Decimal::parse(std::string_view text, std::string* error)
     try {
         return DecimalBuilder::make(negative && !magnitude.isZero(), magnitude, scale);
     } catch (const std::overflow_error&) {
-        return fail(TooLargeText + std::string(" „") + original + "“.");
+        return fail("Skaičius „" + original + "“ per didelis.");
     }
 }
 
