@@ -2,6 +2,7 @@
 
 #include "data/Text.h"
 
+#include <cassert>
 #include <charconv>
 #include <limits>
 #include <stdexcept>
@@ -206,6 +207,40 @@ std::string Record::text(int field) const {
         break;
     }
     return {};
+}
+
+std::int64_t Record::storedInteger(int field) const {
+    assert(table_->fields[std::size_t(field)].type == FieldType::Long ||
+           table_->fields[std::size_t(field)].type == FieldType::Byte);
+    return std::get<std::int64_t>(values_[std::size_t(field)]);
+}
+
+void Record::setStoredInteger(int field, std::int64_t value) {
+    assert(table_->fields[std::size_t(field)].type == FieldType::Long ||
+           table_->fields[std::size_t(field)].type == FieldType::Byte);
+    values_[std::size_t(field)] = value;
+}
+
+std::int64_t Record::storedScaled(int field) const {
+    const FieldDef& def = table_->fields[std::size_t(field)];
+    assert(def.type == FieldType::Decimal);
+    // A decimal in a record is rounded to its places and fits its digits, 13 at most: no overflow.
+    return *std::get<Decimal>(values_[std::size_t(field)]).toScaled(def.places);
+}
+
+void Record::setStoredScaled(int field, std::int64_t scaled) {
+    const FieldDef& def = table_->fields[std::size_t(field)];
+    assert(def.type == FieldType::Decimal);
+    values_[std::size_t(field)] = Decimal::fromScaled(scaled, def.places);
+}
+
+std::string_view Record::storedText(int field) const {
+    return std::get<std::string>(values_[std::size_t(field)]);
+}
+
+void Record::setStoredText(int field, std::string_view text) {
+    assert(table_->fields[std::size_t(field)].type == FieldType::String);
+    std::get<std::string>(values_[std::size_t(field)]).assign(trimRight(text));
 }
 
 int Record::checked(TableId table, int field) const {

@@ -93,6 +93,16 @@ public:
         return setDecimal(checked(T, field.index), value);
     }
 
+    // Unchecked access by field index for the record store, which keeps stored values within their
+    // field types itself: LONG and BYTE as integers, DECIMAL as value × 10^places, STRING as text
+    // already checked and cut to the width (trailing blanks are dropped here).
+    std::int64_t storedInteger(int field) const;
+    void setStoredInteger(int field, std::int64_t value);
+    std::int64_t storedScaled(int field) const;
+    void setStoredScaled(int field, std::int64_t scaled);
+    std::string_view storedText(int field) const;
+    void setStoredText(int field, std::string_view text);
+
 private:
     int checked(TableId table, int field) const;
     int indexOf(std::string_view name) const;

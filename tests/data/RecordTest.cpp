@@ -202,6 +202,18 @@ TEST(Record, GenericValuesByNameInAnyLetterCase) {
     EXPECT_THROW((void)rec.value("SAS:Nera"), std::invalid_argument);
 }
 
+TEST(Record, StoredFormsForTheRecordStore) {
+    Record line(TableId::Saskeil);
+    ASSERT_TRUE(line.set(SEI::KAINA, dec("1.5")));
+    EXPECT_EQ(line.storedScaled(SEI::KAINA.index), 15000);
+    line.setStoredScaled(SEI::SUMA.index, -1234);
+    EXPECT_EQ(line.get(SEI::SUMA), dec("-12.34"));
+    line.setStoredText(SEI::PasPav.index, "Nakvynė   ");
+    EXPECT_EQ(line.storedText(SEI::PasPav.index), "Nakvynė");
+    line.setStoredInteger(SEI::GYVENANUO.index, 81000);
+    EXPECT_EQ(line.get(SEI::GYVENANUO), 81000);
+}
+
 TEST(Record, HandleOfAnotherTableIsAProgrammingError) {
     Record room(TableId::Kamb);
     EXPECT_THROW((void)room.get(SKMB::KambarioID), std::logic_error);
