@@ -10,15 +10,23 @@ namespace {
 // Names as they stand in the keys: mostly ASCII with the Lithuanian letters here and there, padded.
 const std::vector<std::string>& names() {
     static const std::vector<std::string> list = {
-        "Jonaitis Jonas      ", "Jonaitienė Ona", "Ąžuolaitis Petras", "ŽEMAITIS ANTANAS", "Šimkus Mindaugas",
-        "Žemaitis Antanas",     "Petraitis",      "Petraitytė Rūta",   "Lietuva",          "Latvija",
-        "Vokietija",            "Jungtinė Karalystė",
+        "Jonaitis Jonas      ",
+        "Jonaitienė Ona",
+        "Ąžuolaitis Petras",
+        "ŽEMAITIS ANTANAS",
+        "Šimkus Mindaugas",
+        "Žemaitis Antanas",
+        "Petraitis",
+        "Petraitytė Rūta",
+        "Lietuva",
+        "Latvija",
+        "Vokietija",
+        "Jungtinė Karalystė",
     };
     return list;
 }
 
-template <int (*Compare)(std::string_view, std::string_view)>
-void compareAllPairs(benchmark::State& state) {
+template <int (*Compare)(std::string_view, std::string_view)> void compareAllPairs(benchmark::State& state) {
     const auto& list = names();
     for (auto _ : state) {
         for (const auto& a : list) {

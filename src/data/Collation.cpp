@@ -34,7 +34,9 @@ constexpr std::string_view Smalls = "a\xE0"
                                     "vwxz\xFE";
 static_assert(Sequence.size() == 70 && Capitals.size() == 35 && Smalls.size() == 35);
 
-constexpr unsigned char byteOf(char c) { return static_cast<unsigned char>(c); }
+constexpr unsigned char byteOf(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 // Weights of the Windows-1257 bytes: bytes below 'A' keep their value, the letters of the sequence
 // follow from 'A' on, every other byte comes after them in code-page order. Characters outside the
@@ -174,12 +176,20 @@ std::string mapCase(std::string_view utf8, const std::array<unsigned char, 256>&
 
 } // namespace
 
-std::string upper(std::string_view utf8) { return mapCase(utf8, upperBytes); }
+std::string upper(std::string_view utf8) {
+    return mapCase(utf8, upperBytes);
+}
 
-std::string lower(std::string_view utf8) { return mapCase(utf8, lowerBytes); }
+std::string lower(std::string_view utf8) {
+    return mapCase(utf8, lowerBytes);
+}
 
-int compareCase(std::string_view a, std::string_view b) { return collate(a, b, caseWeights); }
+int compareCase(std::string_view a, std::string_view b) {
+    return collate(a, b, caseWeights);
+}
 
-int compareNoCase(std::string_view a, std::string_view b) { return collate(a, b, noCaseWeights); }
+int compareNoCase(std::string_view a, std::string_view b) {
+    return collate(a, b, noCaseWeights);
+}
 
 } // namespace nakva

@@ -101,8 +101,8 @@ std::optional<std::string> fromCp1257(std::string_view bytes, std::string* error
         if (ch == Cp1257Undefined) {
             if (error) {
                 char message[96];
-                std::snprintf(message, sizeof message, "Baitas 0x%02X neturi simbolio Windows-1257 koduotėje.",
-                               byte);
+                std::snprintf(message, sizeof message,
+                              "Baitas 0x%02X neturi simbolio Windows-1257 koduotėje.", byte);
                 *error = message;
             }
             return std::nullopt;

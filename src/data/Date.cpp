@@ -11,10 +11,11 @@ namespace {
 namespace chr = std::chrono;
 
 // Day number 4 is 1801-01-01.
-constexpr int DayNumberOffset = 4 - chr::sys_days{chr::year{1801} / chr::January / 1}.time_since_epoch().count();
+constexpr int DayNumberOffset =
+    4 - chr::sys_days{chr::year{1801} / chr::January / 1}.time_since_epoch().count();
 
 constexpr std::array<std::string_view, 12> GenitiveMonths = {
-    "sausio", "vasario", "kovo",     "balandžio", "gegužės",  "birželio",
+    "sausio", "vasario",   "kovo",    "balandžio", "gegužės",   "birželio",
     "liepos", "rugpjūčio", "rugsėjo", "spalio",    "lapkričio", "gruodžio",
 };
 
@@ -26,7 +27,9 @@ chr::year_month_day toYmd(Date date) {
     return chr::year_month_day{chr::sys_days{chr::days{static_cast<long>(date) - DayNumberOffset}}};
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads n to maxDigits digits from text[pos] on; -1 when there are fewer than n.
 int readNumber(std::string_view text, std::size_t& pos, int minDigits, int maxDigits) {
@@ -41,13 +44,16 @@ int readNumber(std::string_view text, std::size_t& pos, int minDigits, int maxDi
 
 } // namespace
 
-bool isLeapYear(int year) { return chr::year{year}.is_leap(); }
+bool isLeapYear(int year) {
+    return chr::year{year}.is_leap();
+}
 
 int monthLength(int year, int month) {
     if (month < 1 || month > 12) {
         return 0;
     }
-    const chr::year_month_day_last last{chr::year{year}, chr::month_day_last{chr::month{static_cast<unsigned>(month)}}};
+    const chr::year_month_day_last last{chr::year{year},
+                                        chr::month_day_last{chr::month{static_cast<unsigned>(month)}}};
     return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
@@ -68,7 +74,9 @@ Date dateFromYmd(int year, int month, int day) {
     return fromSysDays(chr::sys_days{ymd});
 }
 
-Date dateFromYmd(const YearMonthDay& ymd) { return dateFromYmd(ymd.year, ymd.month, ymd.day); }
+Date dateFromYmd(const YearMonthDay& ymd) {
+    return dateFromYmd(ymd.year, ymd.month, ymd.day);
+}
 
 YearMonthDay ymdFromDate(Date date) {
     if (date == NoDate) {
@@ -79,7 +87,9 @@ YearMonthDay ymdFromDate(Date date) {
             static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
 
-int weekday(Date date) { return ((date % 7) + 7) % 7; }
+int weekday(Date date) {
+    return ((date % 7) + 7) % 7;
+}
 
 Date monthStart(Date date) {
     if (date == NoDate) {
@@ -180,7 +190,9 @@ std::string writtenDate(Date date) {
            std::to_string(ymd.day) + " d.";
 }
 
-const std::array<std::string_view, 12>& genitiveMonthNames() { return GenitiveMonths; }
+const std::array<std::string_view, 12>& genitiveMonthNames() {
+    return GenitiveMonths;
+}
 
 std::string_view genitiveMonthName(int month) {
     return month >= 1 && month <= 12 ? GenitiveMonths[month - 1] : std::string_view{};

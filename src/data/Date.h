@@ -25,7 +25,7 @@ struct YearMonthDay {
     friend bool operator==(const YearMonthDay&, const YearMonthDay&) = default;
 };
 
-bool isLeapYear(int year);         // Gregorian
+bool isLeapYear(int year);            // Gregorian
 int monthLength(int year, int month); // 28..31; 0 for a month outside 1..12
 
 // True for a real calendar day within the supported years 1801..2099.
@@ -38,10 +38,10 @@ Date dateFromYmd(const YearMonthDay& ymd);
 // The calendar day of a day number; all zeros for NoDate.
 YearMonthDay ymdFromDate(Date date);
 
-int weekday(Date date);       // 0 = Sunday .. 6 = Saturday (the day number modulo 7)
-Date monthStart(Date date);   // the 1st of the date's month
-Date monthEnd(Date date);     // the last day of the date's month
-Date today();                 // from the system clock, in local time
+int weekday(Date date);     // 0 = Sunday .. 6 = Saturday (the day number modulo 7)
+Date monthStart(Date date); // the 1st of the date's month
+Date monthEnd(Date date);   // the last day of the date's month
+Date today();               // from the system clock, in local time
 
 std::string formatDate(Date date);       // "2024-04-15"; blank (empty) for NoDate
 std::string formatDateNarrow(Date date); // "24-04-15"; blank (empty) for NoDate

@@ -289,9 +289,13 @@ std::string Decimal::toString() const {
     return mantissa_ < 0 ? "-" + digits : digits;
 }
 
-std::string Decimal::toString(int places) const { return rounded(places).toString(); }
+std::string Decimal::toString(int places) const {
+    return rounded(places).toString();
+}
 
-int Decimal::sign() const { return mantissa_ < 0 ? -1 : (mantissa_ > 0 ? 1 : 0); }
+int Decimal::sign() const {
+    return mantissa_ < 0 ? -1 : (mantissa_ > 0 ? 1 : 0);
+}
 
 Decimal Decimal::rounded(int places) const {
     places = std::clamp(places, 0, MaxScale);
@@ -322,19 +326,26 @@ bool Decimal::fits(int digits, int places) const {
     return wholeDigits >= 0 && magnitude / Pow10[scale_] < Pow10[wholeDigits];
 }
 
-Decimal Decimal::operator-() const { return Decimal(-mantissa_, scale_); }
+Decimal Decimal::operator-() const {
+    return Decimal(-mantissa_, scale_);
+}
 
-Decimal Decimal::abs() const { return mantissa_ < 0 ? -*this : *this; }
+Decimal Decimal::abs() const {
+    return mantissa_ < 0 ? -*this : *this;
+}
 
-Decimal operator+(const Decimal& a, const Decimal& b) { return DecimalBuilder::add(a, b, false); }
+Decimal operator+(const Decimal& a, const Decimal& b) {
+    return DecimalBuilder::add(a, b, false);
+}
 
-Decimal operator-(const Decimal& a, const Decimal& b) { return DecimalBuilder::add(a, b, true); }
+Decimal operator-(const Decimal& a, const Decimal& b) {
+    return DecimalBuilder::add(a, b, true);
+}
 
 Decimal operator*(const Decimal& a, const Decimal& b) {
     const bool negative = (a.sign() * b.sign()) < 0;
-    return DecimalBuilder::make(negative,
-                                multiply(DecimalBuilder::magnitude(a), DecimalBuilder::magnitude(b)),
-                                a.scale_ + b.scale_);
+    return DecimalBuilder::make(
+        negative, multiply(DecimalBuilder::magnitude(a), DecimalBuilder::magnitude(b)), a.scale_ + b.scale_);
 }
 
 Decimal operator/(const Decimal& a, const Decimal& b) {
@@ -363,10 +374,13 @@ Decimal operator/(const Decimal& a, const Decimal& b) {
         ++quotient;
     }
     const bool negative = (a.sign() * b.sign()) < 0;
-    return DecimalBuilder::withoutTrailingZeros(DecimalBuilder::make(negative, Wide(quotient), scale - missing));
+    return DecimalBuilder::withoutTrailingZeros(
+        DecimalBuilder::make(negative, Wide(quotient), scale - missing));
 }
 
-bool operator==(const Decimal& a, const Decimal& b) { return (a <=> b) == 0; }
+bool operator==(const Decimal& a, const Decimal& b) {
+    return (a <=> b) == 0;
+}
 
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b) {
     if (a.sign() != b.sign()) {
@@ -382,11 +396,12 @@ std::optional<Decimal> forField(const Decimal& value, int digits, int places, st
         if (error) {
             const int whole = std::max(digits - places, 0);
             const int lastTwo = whole % 100;
-            const char* const word = lastTwo % 10 == 1 && lastTwo != 11                           ? " skaitmuo."
+            const char* const word = lastTwo % 10 == 1 && lastTwo != 11                    ? " skaitmuo."
                                      : lastTwo % 10 >= 2 && (lastTwo < 12 || lastTwo > 19) ? " skaitmenys."
-                                                                                               : " skaitmenų.";
-            *error = "Skaičius " + value.toString() + " netelpa į lauką: prieš tašką leidžiama ne daugiau kaip " +
-                     std::to_string(whole) + word;
+                                                                                           : " skaitmenų.";
+            *error = "Skaičius " + value.toString() +
+                     " netelpa į lauką: prieš tašką leidžiama ne daugiau kaip " + std::to_string(whole) +
+                     word;
         }
         return std::nullopt;
     }

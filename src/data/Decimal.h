@@ -1,6 +1,7 @@
 #pragma once
 
 #include <compare>
+#include <concepts>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,8 @@ public:
 
     constexpr Decimal() = default;
     Decimal(std::int64_t whole); // implicit, so that `amount * 2` and `x == 0` read naturally
+    template <std::floating_point F>
+    Decimal(F) = delete; // a double never slips in: use fromDouble() or parse()
 
     // From the stored form: `scaled` = value × 10^places (places 0..MaxScale, else
     // std::invalid_argument).

@@ -25,9 +25,13 @@ std::string_view trimRight(std::string_view text) {
     return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
 }
 
-bool equalIgnoringTrailingBlanks(std::string_view a, std::string_view b) { return trimRight(a) == trimRight(b); }
+bool equalIgnoringTrailingBlanks(std::string_view a, std::string_view b) {
+    return trimRight(a) == trimRight(b);
+}
 
-bool isCp1257Text(std::string_view utf8, std::string* error) { return toCp1257(utf8, error).has_value(); }
+bool isCp1257Text(std::string_view utf8, std::string* error) {
+    return toCp1257(utf8, error).has_value();
+}
 
 std::optional<std::string> forStringField(std::string_view utf8, int width, std::string* error) {
     if (!isCp1257Text(utf8, error)) {

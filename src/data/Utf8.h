@@ -12,7 +12,9 @@ inline constexpr char32_t InvalidFlag = 0x80000000u;
 // Decodes the character at text[pos] and advances pos past it. A byte that does not begin a valid,
 // shortest-form sequence of a scalar value comes back as InvalidFlag | byte and advances one byte.
 inline char32_t decode(std::string_view text, std::size_t& pos) {
-    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const auto byteAt = [&](std::size_t i) {
+        return static_cast<unsigned char>(text[i]);
+    };
     const unsigned char lead = byteAt(pos);
     if (lead < 0x80) {
         ++pos;

@@ -12,12 +12,10 @@ TEST(DateTest, DayNumbersOfKnownDays) {
         int weekday;
     };
     const Case cases[] = {
-        {1801, 1, 1, 4, 4},       // a Thursday
-        {1801, 1, 2, 5, 5},
-        {1801, 3, 1, 63, 0},      // 1801 is no leap year: January 31 + February 28 days
-        {2024, 4, 14, 81557, 0},  // a Sunday
-        {2024, 4, 15, 81558, 1},
-        {2099, 12, 31, 109211, 4},
+        {1801, 1, 1, 4, 4},                           // a Thursday
+        {1801, 1, 2, 5, 5},      {1801, 3, 1, 63, 0}, // 1801 is no leap year: January 31 + February 28 days
+        {2024, 4, 14, 81557, 0},                      // a Sunday
+        {2024, 4, 15, 81558, 1}, {2099, 12, 31, 109211, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.year << '-' << c.month << '-' << c.day);
@@ -35,7 +33,8 @@ TEST(DateTest, EveryDayOfTheSupportedYearsRoundTrips) {
         const YearMonthDay ymd = ymdFromDate(d);
         ASSERT_EQ(dateFromYmd(ymd), d);
         ASSERT_EQ(parseDate(formatDate(d)), d);
-        const bool nextDay = ymd.year == previous.year && ymd.month == previous.month && ymd.day == previous.day + 1;
+        const bool nextDay =
+            ymd.year == previous.year && ymd.month == previous.month && ymd.day == previous.day + 1;
         const bool nextMonth = ymd.day == 1 && previous.day == monthLength(previous.year, previous.month);
         ASSERT_TRUE(nextDay || nextMonth) << formatDate(d);
         previous = ymd;
@@ -82,9 +81,10 @@ TEST(DateTest, ParsingWhatUsersType) {
     };
     const Date april15 = dateFromYmd(2024, 4, 15);
     const Case cases[] = {
-        {"2024-04-15", april15}, {"2024.04.15", april15}, {"2024/04/15", april15},
-        {"20240415", april15},   {"  2024-4-15 ", april15}, {"", NoDate},
-        {"   ", NoDate},         {"2024-02-29", dateFromYmd(2024, 2, 29)},
+        {"2024-04-15", april15},   {"2024.04.15", april15},
+        {"2024/04/15", april15},   {"20240415", april15},
+        {"  2024-4-15 ", april15}, {"", NoDate},
+        {"   ", NoDate},           {"2024-02-29", dateFromYmd(2024, 2, 29)},
     };
     for (const Case& c : cases) {
         std::string error;

@@ -70,8 +70,8 @@ TEST(DecimalTest, RoundingHalfAwayFromZero) {
         const char* expected;
     };
     const Case cases[] = {
-        {"8.255", 2, "8.26"},   {"8.245", 2, "8.25"},   {"-8.245", 2, "-8.25"}, {"0.004", 2, "0.00"},
-        {"-0.004", 2, "0.00"},  {"2.5", 0, "3"},        {"-2.5", 0, "-3"},      {"8.5", 2, "8.50"},
+        {"8.255", 2, "8.26"},     {"8.245", 2, "8.25"}, {"-8.245", 2, "-8.25"}, {"0.004", 2, "0.00"},
+        {"-0.004", 2, "0.00"},    {"2.5", 0, "3"},      {"-2.5", 0, "-3"},      {"8.5", 2, "8.50"},
         {"0.99999", 4, "1.0000"}, {"123.4", 0, "123"},
     };
     for (const Case& c : cases) {
@@ -84,7 +84,8 @@ TEST(DecimalTest, PreparingForAField) {
     EXPECT_EQ(forField(dec("12345.678"), 7, 2, &error)->toString(), "12345.68");
     EXPECT_EQ(forField(5, 5, 2)->toString(), "5.00");
     EXPECT_EQ(forField(dec("99999.995"), 7, 2, &error), std::nullopt); // rounds up beyond the digits
-    EXPECT_EQ(error, "Skaičius 99999.995 netelpa į lauką: prieš tašką leidžiama ne daugiau kaip 5 skaitmenys.");
+    EXPECT_EQ(error,
+              "Skaičius 99999.995 netelpa į lauką: prieš tašką leidžiama ne daugiau kaip 5 skaitmenys.");
     EXPECT_EQ(forField(dec("-123"), 3, 1, &error), std::nullopt);
     EXPECT_EQ(error, "Skaičius -123 netelpa į lauką: prieš tašką leidžiama ne daugiau kaip 2 skaitmenys.");
     EXPECT_EQ(forField(dec("12345678901.5"), 13, 3, &error), std::nullopt);
@@ -109,7 +110,7 @@ TEST(DecimalTest, ParsingAcceptsPointOrComma) {
         const char* expected;
     };
     const Case cases[] = {
-        {"12.50", "12.50"}, {"-3,5", "-3.5"}, {"+7", "7"},    {".5", "0.5"},  {" 42 ", "42"},
+        {"12.50", "12.50"}, {"-3,5", "-3.5"}, {"+7", "7"},        {".5", "0.5"}, {" 42 ", "42"},
         {"5.", "5"},        {"", "0"},        {"007.10", "7.10"}, {"-0", "0"},
     };
     for (const Case& c : cases) {

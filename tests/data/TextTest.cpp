@@ -9,7 +9,9 @@
 namespace nakva {
 namespace {
 
-int sign(int value) { return (value > 0) - (value < 0); }
+int sign(int value) {
+    return (value > 0) - (value < 0);
+}
 
 TEST(Cp1257Test, EveryDefinedByteRoundTrips) {
     int undefined = 0;
@@ -86,8 +88,9 @@ TEST(TextTest, CasePairs) {
 
 TEST(CollationTest, LithuanianAlphabeticalOrder) {
     const std::vector<std::string> sorted = {
-        "A", "Azija", "a", "Ą", "Ąžuolas", "ą", "Baltija", "Cezis", "Čekija", "Dainava", "Egidijus", "Ęžeras",
-        "Ėriukas", "Įvairus", "Yla", "Jonas", "Šarūnas", "Tomas", "Ūla", "Zita", "Žemė", "Ä", "Ω",
+        "A",       "Azija",   "a",        "Ą",      "Ąžuolas", "ą",       "Baltija", "Cezis",
+        "Čekija",  "Dainava", "Egidijus", "Ęžeras", "Ėriukas", "Įvairus", "Yla",     "Jonas",
+        "Šarūnas", "Tomas",   "Ūla",      "Zita",   "Žemė",    "Ä",       "Ω",
     };
     for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
         EXPECT_LT(compareCase(sorted[i], sorted[i + 1]), 0) << sorted[i] << " < " << sorted[i + 1];
@@ -103,23 +106,16 @@ TEST(CollationTest, CompareCases) {
         int withoutCase;
     };
     const Case cases[] = {
-        {"abc  ", "abc", 0, 0},
-        {"ABC", "abc", -1, 0},
-        {"ŽĄSŲ", "žąsų", -1, 0},
-        {"Azija", "azija ", -1, 0},
-        {"a", "B", -1, -1},
-        {"ą", "B", -1, -1},
-        {"Ab", "aB", -1, 0},
-        {"Ä", "ä", -1, -1},             // no case pair: compared as they are
-        {"1", "A", -1, -1},             // below 'A' in the code page
-        {"[", "a", 1, 1},               // above 'A' in the code page, not a listed letter
-        {"", " ", 0, 0},
-        {"ab", "ab\t", 1, 1},           // as if padded: the blank is above the tab
-        {"ab", "ab!", -1, -1},
-        {"Ω", "\xFF", -1, -1},          // bad UTF-8 after everything else
-        {"Жук", "Ωmega", 1, 1},         // outside the code page: by code point
-        {"Ω", "ž", 1, 1},
-        {"\xC4", "\xC4\x85", 1, 1},     // a cut sequence stays comparable
+        {"abc  ", "abc", 0, 0},  {"ABC", "abc", -1, 0},
+        {"ŽĄSŲ", "žąsų", -1, 0}, {"Azija", "azija ", -1, 0},
+        {"a", "B", -1, -1},      {"ą", "B", -1, -1},
+        {"Ab", "aB", -1, 0},     {"Ä", "ä", -1, -1},    // no case pair: compared as they are
+        {"1", "A", -1, -1},                             // below 'A' in the code page
+        {"[", "a", 1, 1},                               // above 'A' in the code page, not a listed letter
+        {"", " ", 0, 0},         {"ab", "ab\t", 1, 1},  // as if padded: the blank is above the tab
+        {"ab", "ab!", -1, -1},   {"Ω", "\xFF", -1, -1}, // bad UTF-8 after everything else
+        {"Жук", "Ωmega", 1, 1},                         // outside the code page: by code point
+        {"Ω", "ž", 1, 1},        {"\xC4", "\xC4\x85", 1, 1}, // a cut sequence stays comparable
     };
     for (const Case& c : cases) {
         EXPECT_EQ(sign(compareCase(c.a, c.b)), c.withCase) << c.a << " ? " << c.b;
@@ -131,9 +127,9 @@ TEST(CollationTest, CompareCases) {
 
 // Sorting needs a strict weak order: check transitivity over a mixed sample sorted both ways.
 TEST(CollationTest, OrderIsConsistentForSorting) {
-    std::vector<std::string> words = {"Ąžuolas", "azija", "AZIJA", "ąžuolas", "yla", "Įvairus", "jonas", "Ω",
-                                      "žąsų",    "ŽĄSŲ",  "Zita",  "z",       "1",   "abc ",    "abc",   "\xFF",
-                                      "Ä",       "ä",     "[x",    "Šarūnas", "sąrašas"};
+    std::vector<std::string> words = {"Ąžuolas", "azija", "AZIJA", "ąžuolas", "yla", "Įvairus", "jonas",
+                                      "Ω",       "žąsų",  "ŽĄSŲ",  "Zita",    "z",   "1",       "abc ",
+                                      "abc",     "\xFF",  "Ä",     "ä",       "[x",  "Šarūnas", "sąrašas"};
     for (auto compare : {compareCase, compareNoCase}) {
         std::sort(words.begin(), words.end(),
                   [&](const std::string& a, const std::string& b) { return compare(a, b) < 0; });
