@@ -68,6 +68,11 @@ bool allDigits(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// Captions that are digits alone name the buttons by value.
+bool byCaption(const MessageRequest& request) {
+    return !request.captions.empty() && !allDigits(request.captions);
+}
+
 std::vector<MessageLayoutButton> buttonsByValue(unsigned value) {
     std::vector<MessageLayoutButton> buttons;
     for (const StandardButton& button : kStandardButtons)
@@ -125,15 +130,14 @@ std::vector<std::string> messageRows(std::string_view text) {
 }
 
 std::vector<MessageLayoutButton> messageButtons(const MessageRequest& request) {
+    if (byCaption(request))
+        return buttonsByCaption(request.captions);
     if (request.captions.empty())
         return buttonsByValue(request.buttons);
-    if (allDigits(request.captions)) {
-        unsigned value = 0;
-        const char* first = request.captions.data();
-        const auto [ptr, error] = std::from_chars(first, first + request.captions.size(), value);
-        return buttonsByValue(error == std::errc() ? value : 0);
-    }
-    return buttonsByCaption(request.captions);
+    unsigned value = 0;
+    const char* first = request.captions.data();
+    const auto [ptr, error] = std::from_chars(first, first + request.captions.size(), value);
+    return buttonsByValue(error == std::errc() ? value : 0);
 }
 
 MessageLayout layoutMessage(const MessageRequest& request, const TextWidth& textWidth) {
@@ -144,6 +148,7 @@ MessageLayout layoutMessage(const MessageRequest& request, const TextWidth& text
     layout.firstRowY = kMargin;
     layout.rowHeight = kMessageRowHeight;
     layout.buttons = messageButtons(request);
+    layout.captionList = byCaption(request);
     layout.defaultIndex = defaultIndexOf(layout.buttons, request.defaultButton);
 
     int textBottom = kMargin + static_cast<int>(layout.rows.size()) * layout.rowHeight;

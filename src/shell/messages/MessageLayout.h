@@ -38,12 +38,14 @@ struct MessageLayout {
     int firstRowY = 12;
     int rowHeight = 10;
     std::vector<MessageLayoutButton> buttons;
+    bool captionList = false;     // buttons by caption: results are ordinals, no Cancel among them
     std::size_t defaultIndex = 0; // index into buttons of the button that gets the focus
     int width = 0;
     int height = 0;
 
     int defaultResult() const { return buttons[defaultIndex].result; }
     bool hasResult(int result) const;
+    bool hasCancel() const { return !captionList && hasResult(ButtonCancel); }
 };
 
 inline constexpr int kMessageRowHeight = 10;
