@@ -1,0 +1,391 @@
+#include "data/SqlQuery.h"
+
+#include "data/Text.h"
+
+#include <algorithm>
+
+namespace nakva {
+
+namespace {
+
+// Beyond any stored value (at most 13 digits, scaled by at most 4 places): a constant outside it
+// compares with every field as this bound does, and stays within 64 bits.
+const Decimal Beyond = Decimal(1'000'000'000'000'000'000);
+
+int placesOf(const FieldDef& field) {
+    return field.type == FieldType::Decimal ? field.places : 0;
+}
+
+std::string collationName(TextOrder order) {
+    return order == TextOrder::Case ? "LT_CASE" : "LT_NOCASE";
+}
+
+CompareOp mirrored(CompareOp op) {
+    switch (op) {
+    case CompareOp::Less:
+        return CompareOp::Greater;
+    case CompareOp::LessEqual:
+        return CompareOp::GreaterEqual;
+    case CompareOp::Greater:
+        return CompareOp::Less;
+    case CompareOp::GreaterEqual:
+        return CompareOp::LessEqual;
+    default:
+        return op;
+    }
+}
+
+std::string_view opText(CompareOp op) {
+    switch (op) {
+    case CompareOp::Equal:
+        return " = ";
+    case CompareOp::NotEqual:
+        return " <> ";
+    case CompareOp::Less:
+        return " < ";
+    case CompareOp::LessEqual:
+        return " <= ";
+    case CompareOp::Greater:
+        return " > ";
+    case CompareOp::GreaterEqual:
+        return " >= ";
+    }
+    return " = ";
+}
+
+std::int64_t wholeOf(const Decimal& value) {
+    return *std::clamp(value, -Beyond, Beyond).toScaled(0);
+}
+
+// value × 10^places, rounded, kept within the range that stored values can have.
+std::int64_t scaledOf(const Decimal& value, int places) {
+    Decimal scaled = value;
+    for (int i = 0; i < places; ++i) {
+        scaled *= 10;
+    }
+    return wholeOf(scaled.rounded(0));
+}
+
+} // namespace
+
+// Writes the SQL of one statement, collecting its parameters.
+class SqlWriter {
+public:
+    SqlWriter(const SqlQuery& query, const SqlSpelling& spelling, std::vector<SqlValue>& parameters)
+        : query_(query), tables_(query.tables_.tables()), spelling_(spelling), parameters_(parameters) {}
+
+    std::string parameter(SqlValue value) {
+        parameters_.push_back(std::move(value));
+        return "?" + std::to_string(parameters_.size());
+    }
+
+    // A field as filters, orders and seeks read it: a joined parent's field is 0 or blank when the
+    // parent is missing, as its cleared record buffer would be.
+    std::string column(int view, int field) const {
+        const ViewTable& table = tables_[view];
+        const std::string spelled = spelling_.field(*table.table, field);
+        if (view == 0) {
+            return spelled;
+        }
+        const bool text = table.table->fields[field].type == FieldType::String;
+        return "COALESCE(" + spelled + (text ? ", '')" : ", 0)");
+    }
+
+    std::string rowid() const { return spelling_.field(*tables_.front().table, -1); }
+
+    std::string from() const {
+        std::string sql = " FROM " + spelling_.source(*tables_.front().table);
+        for (std::size_t i = 1; i < tables_.size(); ++i) {
+            const ViewTable& parent = tables_[i];
+            const ViewTable& child = tables_[parent.child];
+            const RelationDef& relation = *parent.relation;
+            sql += " LEFT JOIN " + spelling_.source(*parent.table) + " ON " +
+                   spelling_.field(*parent.table, relation.parentField);
+            if (parent.table->fields[relation.parentField].type == FieldType::String) {
+                // The parent is found as its key finds it.
+                const TextOrder order = fieldKeyOrder(*parent.table, relation.parentField);
+                sql += " COLLATE " + collationName(order == TextOrder::Auto ? TextOrder::NoCase : order);
+            }
+            sql += " = " + spelling_.field(*child.table, relation.childField);
+        }
+        return sql;
+    }
+
+    std::string condition(const BoundExpr& node) {
+        using K = BoundExpr::Kind;
+        if (!node.hasField()) {
+            // Variables and constants alone: decided now, passed in as a parameter.
+            const bool holds = evaluate(node, query_.tables_, [](const FieldRef&) { return Value(); });
+            return parameter(std::int64_t(holds ? 1 : 0));
+        }
+        switch (node.kind) {
+        case K::Or:
+        case K::And: {
+            std::string sql = "(";
+            for (const auto& operand : node.operands) {
+                if (sql.size() > 1) {
+                    sql += node.kind == K::Or ? " OR " : " AND ";
+                }
+                sql += condition(operand);
+            }
+            return sql + ")";
+        }
+        case K::Not:
+            return "NOT (" + condition(node.operands.front()) + ")";
+        case K::Truth: {
+            const auto& operand = node.operands.front();
+            return "(" + column(operand.view, operand.field) + (operand.type == ValueType::Text ? " <> '')" : " <> 0)");
+        }
+        case K::Compare:
+            return node.operands[0].type == ValueType::Number ? numberComparison(node) : textComparison(node);
+        case K::Field:
+        case K::Constant:
+            break;
+        }
+        return parameter(std::int64_t(0));
+    }
+
+    std::string orderTerm(const BoundOrderComponent& component, bool backward) const {
+        std::string sql = column(component.view, component.field);
+        if (component.text != TextOrder::Auto) {
+            sql += " COLLATE " + collationName(component.text);
+        }
+        return sql + (component.descending != backward ? " DESC" : "");
+    }
+
+private:
+    const FieldDef& fieldDef(const BoundExpr& node) const { return tables_[node.view].table->fields[node.field]; }
+
+    std::string numberComparison(const BoundExpr& node) {
+        const BoundExpr* left = &node.operands[0];
+        const BoundExpr* right = &node.operands[1];
+        CompareOp op = node.op;
+        if (left->kind == BoundExpr::Kind::Constant) {
+            std::swap(left, right);
+            op = mirrored(op);
+        }
+        const int leftPlaces = placesOf(fieldDef(*left));
+        std::string leftSql = column(left->view, left->field);
+        if (right->kind == BoundExpr::Kind::Field) {
+            const int rightPlaces = placesOf(fieldDef(*right));
+            std::string rightSql = column(right->view, right->field);
+            if (leftPlaces < rightPlaces) {
+                leftSql = "(" + leftSql + " * 1" + std::string(rightPlaces - leftPlaces, '0') + ")";
+            } else if (rightPlaces < leftPlaces) {
+                rightSql = "(" + rightSql + " * 1" + std::string(leftPlaces - rightPlaces, '0') + ")";
+            }
+            return "(" + leftSql + std::string(opText(op)) + rightSql + ")";
+        }
+        // The constant in the field's units; one with more places than the field lies between two
+        // stored values `below` and `above`, and the comparison moves to the nearer of them.
+        Decimal scaled = right->number;
+        for (int i = 0; i < leftPlaces; ++i) {
+            scaled *= 10;
+        }
+        const Decimal whole = scaled.rounded(0);
+        const bool exact = whole == scaled;
+        const Decimal below = exact || whole < scaled ? whole : whole - 1;
+        const Decimal above = exact || whole > scaled ? whole : whole + 1;
+        switch (op) {
+        case CompareOp::Equal:
+        case CompareOp::NotEqual:
+            if (!exact) {
+                return parameter(std::int64_t(op == CompareOp::NotEqual ? 1 : 0));
+            }
+            return "(" + leftSql + std::string(opText(op)) + parameter(wholeOf(whole)) + ")";
+        case CompareOp::Less:
+        case CompareOp::GreaterEqual:
+            return "(" + leftSql + std::string(opText(op)) + parameter(wholeOf(above)) + ")";
+        case CompareOp::LessEqual:
+        case CompareOp::Greater:
+            return "(" + leftSql + std::string(opText(op)) + parameter(wholeOf(below)) + ")";
+        }
+        return parameter(std::int64_t(0));
+    }
+
+    std::string textComparison(const BoundExpr& node) {
+        const BoundExpr* left = &node.operands[0];
+        const BoundExpr* right = &node.operands[1];
+        CompareOp op = node.op;
+        if (left->kind == BoundExpr::Kind::Constant) {
+            std::swap(left, right);
+            op = mirrored(op);
+        }
+        const auto operand = [&](const BoundExpr& side, bool raw) {
+            if (side.kind == BoundExpr::Kind::Constant) {
+                return parameter(side.text);
+            }
+            const std::string sql = column(side.view, side.field);
+            return side.upper && !raw ? "LT_UPPER(" + sql + ")" : sql;
+        };
+        const bool equality = op == CompareOp::Equal || op == CompareOp::NotEqual;
+        if (left->upper && right->upper) {
+            // UPPER(a) against UPPER(b) is a against b without regard to letter case.
+            const std::string leftSql = operand(*left, true);
+            return "(" + leftSql + " COLLATE LT_NOCASE" + std::string(opText(op)) + operand(*right, true) + ")";
+        }
+        const std::string leftSql = operand(*left, false);
+        const std::string rightSql = operand(*right, false);
+        std::string sql = "(" + leftSql + (equality ? " COLLATE BINARY" : " COLLATE LT_CASE") +
+                          std::string(opText(op)) + rightSql + ")";
+        if (op != CompareOp::Equal || right->kind != BoundExpr::Kind::Constant) {
+            return sql;
+        }
+        // An equal text is equal under the key's collation too: saying so lets the key's index find it.
+        const TextOrder keyOrder = fieldKeyOrder(*tables_[left->view].table, left->field);
+        if (keyOrder == TextOrder::Auto || (left->upper && keyOrder == TextOrder::Case)) {
+            return sql;
+        }
+        return "(" + column(left->view, left->field) + " COLLATE " + collationName(keyOrder) + " = " + rightSql +
+               " AND " + sql + ")";
+    }
+
+    const SqlQuery& query_;
+    std::span<const ViewTable> tables_;
+    const SqlSpelling& spelling_;
+    std::vector<SqlValue>& parameters_;
+};
+
+SqlValue storedValue(const FieldDef& field, const Value& value) {
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
+        return scaledOf(Decimal(*integer), placesOf(field));
+    }
+    if (const auto* decimal = std::get_if<Decimal>(&value)) {
+        return scaledOf(*decimal, placesOf(field));
+    }
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        return std::string(trimRight(*text));
+    }
+    return field.type == FieldType::String ? SqlValue(std::string()) : SqlValue(std::int64_t(0));
+}
+
+ExpressionResult<SqlQuery> SqlQuery::build(ViewTables tables, const Order& order, const Filter& filter,
+                                           const Variables& variables) {
+    SqlQuery query(std::move(tables));
+    auto boundOrder = bindOrder(order, query.tables_);
+    if (!boundOrder) {
+        return boundOrder.error;
+    }
+    auto boundFilter = bindFilter(filter, query.tables_, variables);
+    if (!boundFilter) {
+        return boundFilter.error;
+    }
+    query.order_ = std::move(*boundOrder);
+    query.filter_ = std::move(*boundFilter);
+    return query;
+}
+
+SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::string> columns, const Seek& seek,
+                              ReadDirection direction, int limit) const {
+    SqlStatement statement;
+    SqlWriter writer(*this, spelling, statement.parameters);
+    const bool backward = direction == ReadDirection::Backward;
+    const int count = orderCount();
+    statement.orderColumn = int(columns.size());
+    statement.orderCount = count;
+
+    std::string head = "SELECT ";
+    for (const auto& column : columns) {
+        head += column + ", ";
+    }
+    for (int i = 0; i < count; ++i) {
+        head += writer.column(order_[i].view, order_[i].field) + " AS \"_k" + std::to_string(i + 1) + "\", ";
+    }
+    head += writer.rowid() + " AS \"_kr\"" + writer.from();
+
+    std::string where = filter_ ? writer.condition(*filter_) : std::string();
+    std::string orderBy = " ORDER BY ";
+    for (const auto& component : order_) {
+        orderBy += writer.orderTerm(component, backward) + ", ";
+    }
+    orderBy += writer.rowid() + (backward ? " DESC" : "");
+    const std::string limitSql = limit > 0 ? " LIMIT " + std::to_string(limit) : std::string();
+
+    // The seek as ranges along the order: with values v1..vp, the rows whose first i-1 components
+    // equal v1..v(i-1) and whose i-th follows vi, for i = p down to 1, come one after another.
+    std::vector<std::string> keys;       // the compared expressions, rowid last
+    std::vector<bool> descending;        // in the read direction
+    for (const auto& component : order_) {
+        std::string key = writer.column(component.view, component.field);
+        if (component.text != TextOrder::Auto) {
+            key += " COLLATE " + collationName(component.text);
+        }
+        keys.push_back(std::move(key));
+        descending.push_back(component.descending != backward);
+    }
+    keys.push_back(writer.rowid());
+    descending.push_back(backward);
+
+    std::vector<std::string> values;
+    const bool inclusive = seek.kind == Seek::Kind::AtOrAfterValues || seek.kind == Seek::Kind::AtOrAfterPosition;
+    if (seek.kind == Seek::Kind::AtOrAfterValues || seek.kind == Seek::Kind::AfterValues) {
+        for (std::size_t i = 0; i < seek.values.size() && int(i) < count; ++i) {
+            values.push_back(writer.parameter(seek.values[i]));
+        }
+    } else if (seek.kind != Seek::Kind::None) {
+        for (int i = 0; i < count; ++i) {
+            values.push_back(writer.parameter(i < int(seek.values.size()) ? seek.values[i] : SqlValue()));
+        }
+        values.push_back(writer.parameter(seek.rowid));
+    }
+
+    const auto branch = [&](std::size_t last) {
+        std::string conditions = where;
+        for (std::size_t j = 0; j <= last; ++j) {
+            std::string op = " = ";
+            if (j == last) {
+                op = descending[j] ? " <" : " >";
+                op += inclusive && last + 1 == values.size() ? "= " : " ";
+            }
+            conditions += (conditions.empty() ? "" : " AND ") + keys[j] + op + values[j];
+        }
+        return head + (conditions.empty() ? "" : " WHERE " + conditions) + orderBy + limitSql;
+    };
+
+    if (values.empty()) {
+        statement.text = head + (where.empty() ? "" : " WHERE " + where) + orderBy + limitSql;
+    } else if (values.size() == 1) {
+        statement.text = branch(0);
+    } else {
+        std::string text;
+        for (std::size_t last = values.size(); last-- > 0;) {
+            text += (text.empty() ? "" : " UNION ALL ") + std::string("SELECT * FROM (") + branch(last) + ")";
+        }
+        text += " ORDER BY ";
+        for (int i = 0; i < count; ++i) {
+            text += "\"_k" + std::to_string(i + 1) + "\"";
+            if (order_[i].text != TextOrder::Auto) {
+                text += " COLLATE " + collationName(order_[i].text);
+            }
+            text += descending[i] ? " DESC, " : ", ";
+        }
+        text += std::string("\"_kr\"") + (backward ? " DESC" : "") + limitSql;
+        statement.text = std::move(text);
+    }
+    return statement;
+}
+
+SqlStatement SqlQuery::count(const SqlSpelling& spelling) const {
+    SqlStatement statement;
+    SqlWriter writer(*this, spelling, statement.parameters);
+    statement.text = "SELECT COUNT(*)" + writer.from();
+    if (filter_) {
+        statement.text += " WHERE " + writer.condition(*filter_);
+    }
+    return statement;
+}
+
+std::vector<SqlValue> SqlQuery::orderValues(const FieldValues& values) const {
+    std::vector<SqlValue> result;
+    for (const auto& component : order_) {
+        const ViewTable& table = tables_.tables()[component.view];
+        result.push_back(storedValue(table.table->fields[component.field], values(table.field(component.field))));
+    }
+    return result;
+}
+
+bool SqlQuery::matches(const FieldValues& values) const {
+    return !filter_ || evaluate(*filter_, tables_, values);
+}
+
+} // namespace nakva

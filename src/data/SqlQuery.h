@@ -1,0 +1,88 @@
+#pragma once
+
+#include "data/Expression.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace nakva {
+
+class Variables;
+
+// The one place where a view becomes SQL (the SQLite dialect). Every constant and variable of a
+// filter, and every seek value, goes in as a bound parameter, never into the text.
+
+// A bound parameter or a stored value: NULL, INTEGER (longs, bytes, dates, decimals scaled by their
+// places) or TEXT (UTF-8 without trailing blanks).
+using SqlValue = std::variant<std::monostate, std::int64_t, std::string>;
+
+// How the database reaches a table: `source` gives the FROM or JOIN item with the alias that `field`
+// then uses (`"a2"."Kamb" AS "Kamb"`); `field` gives a column (`"Kamb"."KambarioID"`), or the rowid
+// for field -1.
+struct SqlSpelling {
+    std::function<std::string(const TableDef&)> source;
+    std::function<std::string(const TableDef&, int field)> field;
+};
+
+// The text and its parameters, ?1 .. ?n in order. The result holds the requested columns, then
+// `orderCount` order values (the stored values that seeks compare), then the main table's rowid.
+struct SqlStatement {
+    std::string text;
+    std::vector<SqlValue> parameters;
+    int orderColumn = 0;
+    int orderCount = 0;
+};
+
+enum class ReadDirection { Forward, Backward };
+
+// Where a read starts, in its direction: Backward with AfterPosition reads the records before the
+// position, nearest first. The *Values kinds take values of the first order components (at least
+// one); the *Position kinds take all order values and the rowid.
+struct Seek {
+    enum class Kind { None, AtOrAfterValues, AfterValues, AtOrAfterPosition, AfterPosition };
+    Kind kind = Kind::None;
+    std::vector<SqlValue> values;
+    std::int64_t rowid = 0;
+};
+
+// The stored form of a field's value, as order values and parameters carry it.
+SqlValue storedValue(const FieldDef& field, const Value& value);
+
+class SqlQuery {
+public:
+    // Resolves the order's and the filter's names in the view (joining the parents they name) with
+    // the variables' present values; an unknown name, a type clash or an unreachable table is an
+    // error. The rowid of the main table always ends the order.
+    static ExpressionResult<SqlQuery> build(ViewTables tables, const Order& order, const Filter& filter,
+                                            const Variables& variables);
+
+    const ViewTables& tables() const { return tables_; }
+    int orderCount() const { return int(order_.size()); }
+
+    // A sorted read of at most `limit` rows (no limit when 0). A seek reads along the index: one
+    // range per order component (k1 = v1 AND k2 > v2 ...), each limited, merged in order.
+    SqlStatement select(const SqlSpelling& spelling, std::span<const std::string> columns, const Seek& seek,
+                        ReadDirection direction, int limit) const;
+    // The number of rows the filter passes.
+    SqlStatement count(const SqlSpelling& spelling) const;
+
+    // The order values of the current row (a select-mode value, a locator), from the record buffers.
+    std::vector<SqlValue> orderValues(const FieldValues& values) const;
+    // The filter evaluated on the record buffers.
+    bool matches(const FieldValues& values) const;
+
+private:
+    SqlQuery(ViewTables tables) : tables_(std::move(tables)) {}
+
+    friend class SqlWriter;
+
+    ViewTables tables_;
+    std::vector<BoundOrderComponent> order_;
+    std::optional<BoundExpr> filter_;
+};
+
+} // namespace nakva
