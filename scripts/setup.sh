@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
     xvfb xauth
-    poppler-utils libwmf-bin
+    poppler-utils libwmf-bin fonts-urw-base35
 )
 
 missing=()
