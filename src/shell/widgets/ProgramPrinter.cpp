@@ -1,0 +1,12 @@
+#include "shell/widgets/ProgramPrinter.h"
+
+#include <QPrinter>
+
+namespace nakva {
+
+QPrinter& programPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+} // namespace nakva
