@@ -46,6 +46,7 @@ enum Function : std::uint16_t {
     PolyPolygon = 0x0538,
     TextOut = 0x0521,
     ExtTextOut = 0x0A32,
+    DibBitBlt = 0x0940,
     DibStretchBlt = 0x0B41,
     StretchDib = 0x0F43,
     // Objects that take a place in the object table but that report pages never use.
@@ -80,6 +81,12 @@ inline constexpr std::uint16_t PenDashDot = 3;
 inline constexpr std::uint16_t PenDashDotDot = 4;
 inline constexpr std::uint16_t PenNull = 5;
 inline constexpr std::uint16_t PenStyleMask = 0x000F;
+inline constexpr std::uint16_t PenEndCapSquare = 0x0100;
+inline constexpr std::uint16_t PenEndCapFlat = 0x0200;
+inline constexpr std::uint16_t PenEndCapMask = 0x0F00;
+inline constexpr std::uint16_t PenJoinBevel = 0x1000;
+inline constexpr std::uint16_t PenJoinMiter = 0x2000;
+inline constexpr std::uint16_t PenJoinMask = 0xF000;
 
 inline constexpr std::uint16_t BrushSolid = 0;
 inline constexpr std::uint16_t BrushNull = 1;
@@ -88,7 +95,7 @@ inline constexpr std::uint16_t BrushHatched = 2;
 inline constexpr std::uint16_t PolyFillAlternate = 1;
 inline constexpr std::uint16_t PolyFillWinding = 2;
 
-inline constexpr std::uint8_t CharsetAnsi = 0;
+inline constexpr std::uint8_t CharsetSymbol = 2;
 inline constexpr std::uint8_t CharsetBaltic = 186;
 inline constexpr int FaceNameBytes = 32;
 inline constexpr std::uint16_t WeightNormal = 400;

@@ -1,4 +1,5 @@
 #include "reports/FileSave.h"
+#include "reports/AsOrdinaryUser.h"
 
 #include <gtest/gtest.h>
 
@@ -43,24 +44,6 @@ protected:
     }
 
     fs::path folder_;
-};
-
-// Root may write anywhere: the refusal is tested as an ordinary user would meet it.
-class AsOrdinaryUser {
-public:
-    AsOrdinaryUser() {
-        if (::geteuid() == 0 && ::seteuid(65534) == 0) {
-            switched_ = true;
-        }
-    }
-    ~AsOrdinaryUser() {
-        if (switched_) {
-            [[maybe_unused]] const int restored = ::seteuid(0);
-        }
-    }
-
-private:
-    bool switched_ = false;
 };
 
 TEST_F(FileSaveTest, WritesAndReplacesWholeFiles) {
