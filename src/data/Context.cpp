@@ -1,0 +1,286 @@
+#include "data/Context.h"
+
+#include "data/SqliteConnection.h"
+#include "data/StoreError.h"
+#include "data/Table.h"
+#include "data/TableFormat.h"
+#include "data/Transaction.h"
+#include "shell/messages/StandardWarnings.h"
+
+#include <stdexcept>
+#include <system_error>
+
+namespace nakva {
+
+namespace {
+
+// How long the first read of a file waits for other users while a file left by an interrupted
+// transaction is put back.
+constexpr int RecoveryTimeout = 10000;
+
+// Standard warnings of the opening algorithm.
+constexpr int WarningLayout = 1;
+constexpr int WarningKeys = 2;
+constexpr int WarningRebuild = 3;
+constexpr int WarningCreate = 4;
+constexpr int WarningOpenCreated = 5;
+constexpr int WarningOpen = 30;
+constexpr std::string_view OpenStopText = "Disk Error";
+
+// Shows a standard warning about `condition` and stops the program.
+[[noreturn]] void stop(int warning, const std::string& fileName, const ErrorCondition& condition) {
+    setLastOperationError(condition);
+    saveErrorCondition();
+    standardWarning(warning, fileName);
+    const StandardWarningDefinition* definition = standardWarningDefinition(warning);
+    throw ProgramStop{std::string(definition && !definition->stopText.empty() ? definition->stopText
+                                                                              : OpenStopText)};
+}
+
+struct OpenAttempt {
+    TableFormat::State state = TableFormat::State::Ready;
+    std::unique_ptr<SqliteConnection> connection;
+    bool missing = false;
+    std::optional<ErrorCondition> failure;
+};
+
+OpenAttempt attemptOpen(const std::filesystem::path& path, const TableDef& table) {
+    OpenAttempt attempt;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        attempt.missing = true;
+        return attempt;
+    }
+    try {
+        attempt.connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::Existing);
+        attempt.connection->setBusyTimeout(RecoveryTimeout);
+        attempt.state = TableFormat::inspect(*attempt.connection, table);
+        attempt.missing = attempt.state == TableFormat::State::Empty;
+        if (attempt.state == TableFormat::State::Ready) {
+            TableFormat::useRollbackJournal(*attempt.connection);
+        }
+        attempt.connection->setBusyTimeout(SqliteConnection::DefaultBusyTimeout);
+    } catch (const StoreFailure& failure) {
+        attempt.failure = failure.condition;
+    }
+    return attempt;
+}
+
+void createFile(const Database& database, const TableDef& table) {
+    std::error_code error;
+    std::filesystem::create_directories(database.dataFolder(), error);
+    if (error) {
+        throw StoreFailure{{error.value(), error.message()}};
+    }
+    SqliteConnection connection(database.filePath(table.id), SqliteConnection::Mode::Create);
+    TableFormat::create(connection, table);
+}
+
+} // namespace
+
+Context::Context(Database& database) : database_(database) {
+    for (const TableDef& table : Dictionary::instance().tables()) {
+        const auto i = std::size_t(table.id);
+        tables_[i] = std::make_unique<Table>(*this, table.id, false);
+        if (!table.secondPrefix.empty()) {
+            seconds_[i] = std::make_unique<Table>(*this, table.id, true);
+        }
+    }
+}
+
+Context::~Context() {
+    if (transaction_) {
+        transaction_->rollback();
+    }
+}
+
+Table& Context::table(TableId table) {
+    return *tables_[std::size_t(table)];
+}
+
+Table& Context::second(TableId table) {
+    Table* second = seconds_[std::size_t(table)].get();
+    if (!second) {
+        throw std::logic_error("lentelė " + std::string(Dictionary::instance().table(table).name) +
+                               " neturi antro buferio");
+    }
+    return *second;
+}
+
+Table* Context::handle(TableId table, bool secondBuffer) {
+    return secondBuffer ? seconds_[std::size_t(table)].get() : tables_[std::size_t(table)].get();
+}
+
+Table* Context::byPrefix(std::string_view prefix) {
+    const TableDef* table = Dictionary::instance().findByPrefix(prefix);
+    if (!table) {
+        return nullptr;
+    }
+    const bool secondBuffer = !table->secondPrefix.empty() && prefix.size() == table->secondPrefix.size();
+    return handle(table->id, secondBuffer);
+}
+
+Context::Route Context::route(TableId table) {
+    const File& file = files_[std::size_t(table)];
+    if (transaction_ && file.inTransaction) {
+        return {files_[std::size_t(transactionHost_)].writer.get(), transactionHost_};
+    }
+    if (!file.reader) {
+        throw StoreFailure{StoreError::condition(StoreError::FileNotOpen, Database::fileName(table))};
+    }
+    return {file.reader.get(), table};
+}
+
+std::string Context::schemaOn(const Route& route, TableId table) {
+    if (table == route.main) {
+        return "main";
+    }
+    std::string schema(Dictionary::instance().table(table).name);
+    if (!route.connection->isAttached(schema)) {
+        route.connection->attach(database_.filePath(table), schema);
+    }
+    return schema;
+}
+
+void Context::openFile(TableId id) {
+    File& file = files_[std::size_t(id)];
+    if (file.reader) {
+        return;
+    }
+    const TableDef& table = Dictionary::instance().table(id);
+    const std::string name = Database::fileName(id);
+    const std::filesystem::path path = database_.filePath(id);
+    for (;;) {
+        OpenAttempt attempt = attemptOpen(path, table);
+        if (attempt.failure) {
+            stop(WarningOpen, name, *attempt.failure);
+        }
+        if (attempt.missing) {
+            attempt.connection.reset();
+            try {
+                createFile(database_, table);
+            } catch (const StoreFailure& failure) {
+                stop(WarningCreate, name, failure.condition);
+            }
+            attempt = attemptOpen(path, table);
+            if (attempt.failure || attempt.missing || attempt.state != TableFormat::State::Ready) {
+                stop(WarningOpenCreated, name,
+                     attempt.failure ? *attempt.failure : StoreError::condition(StoreError::LayoutDiffers));
+            }
+        }
+        switch (attempt.state) {
+        case TableFormat::State::Ready:
+            file.reader = std::move(attempt.connection);
+            setLastOperationError({});
+            return;
+        case TableFormat::State::LayoutDiffers:
+            stop(WarningLayout, name, StoreError::condition(StoreError::LayoutDiffers));
+        case TableFormat::State::KeysDamaged:
+            setLastOperationError(StoreError::condition(StoreError::KeysMustBeRebuilt));
+            standardWarning(WarningKeys, name); // No stops the program
+            try {
+                TableFormat::rebuildKeys(*attempt.connection, table);
+            } catch (const StoreFailure& failure) {
+                stop(WarningRebuild, name, failure.condition);
+            }
+            break; // and open again
+        case TableFormat::State::Empty:
+            break;
+        }
+    }
+}
+
+void Context::useFile(TableId table) {
+    openFile(table);
+    ++files_[std::size_t(table)].users;
+}
+
+void Context::releaseFile(TableId table) {
+    File& file = files_[std::size_t(table)];
+    if (--file.users == 0) {
+        file.writer.reset();
+        file.reader.reset();
+    }
+}
+
+void Context::beginTransaction(Transaction& transaction, std::span<const TableId> tables) {
+    if (transaction_) {
+        throw StoreFailure{StoreError::condition(StoreError::TransactionRefused, "jau vykdoma kita tranzakcija")};
+    }
+    if (tables.empty()) {
+        throw StoreFailure{StoreError::condition(StoreError::TransactionRefused, "nenurodyti failai")};
+    }
+    for (TableId table : tables) {
+        if (!files_[std::size_t(table)].reader) {
+            throw StoreFailure{StoreError::condition(StoreError::FileNotOpen, Database::fileName(table))};
+        }
+    }
+    const TableId host = tables.front();
+    File& hostFile = files_[std::size_t(host)];
+    if (!hostFile.writer) {
+        hostFile.writer = std::make_unique<SqliteConnection>(database_.filePath(host), SqliteConnection::Mode::Existing);
+        TableFormat::useRollbackJournal(*hostFile.writer);
+    }
+    for (TableId table : tables.subspan(1)) {
+        schemaOn({hostFile.writer.get(), host}, table);
+    }
+    // Takes the write locks of every attached file, waiting up to the busy timeout (2 seconds).
+    hostFile.writer->execute("BEGIN IMMEDIATE");
+
+    transaction_ = &transaction;
+    transactionHost_ = host;
+    for (TableId table : tables) {
+        File& file = files_[std::size_t(table)];
+        file.inTransaction = true;
+        ++file.users;
+        for (Table* handle : {this->handle(table, false), this->handle(table, true)}) {
+            if (handle) {
+                handle->transactionBegins();
+            }
+        }
+    }
+}
+
+void Context::endTransaction(bool committed) {
+    File& host = files_[std::size_t(transactionHost_)];
+    std::optional<StoreFailure> failure;
+    if (committed) {
+        try {
+            host.writer->execute("COMMIT");
+        } catch (const StoreFailure& commitFailure) {
+            failure = commitFailure;
+            committed = false;
+        }
+    }
+    if (!committed && host.writer->inTransaction()) {
+        try {
+            host.writer->execute("ROLLBACK");
+        } catch (const StoreFailure&) {
+            // Closing the connection rolls the transaction back as well.
+            host.writer.reset();
+        }
+    }
+    transaction_ = nullptr;
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        File& file = files_[i];
+        if (!file.inTransaction) {
+            continue;
+        }
+        file.inTransaction = false;
+        const auto table = TableId(i);
+        if (!committed) {
+            database_.noteWrite(table);
+            for (Table* handle : {this->handle(table, false), this->handle(table, true)}) {
+                if (handle) {
+                    handle->transactionRolledBack();
+                }
+            }
+        }
+        releaseFile(table);
+    }
+    if (failure) {
+        throw *failure;
+    }
+}
+
+} // namespace nakva

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "data/Database.h"
+#include "data/Dictionary.h"
+
+#include <array>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace nakva {
+
+class SqliteConnection;
+class Table;
+class Transaction;
+
+// A procedure context: what the system's procedures call a thread. Each list, form or report started
+// from the menu gets its own; the procedures it calls share it. It has its own table handle, record
+// buffer and open counter for every table (the IstgPar buffer is shared by every context), and a second
+// handle for the tables with a second buffer (KMB1, SKMB1, SAS1).
+//
+// Connections: a context opens one SQLite connection per table it uses, with the table's file as main
+// database; views attach the files of the parents they join. A transaction runs on a connection of its
+// own whose main database is the first (parent) table's file, with the other tables' files attached
+// (at most six tables; SQLite allows ten attached files), so that its commit is atomic across all of
+// them; while it runs, every read and write of its tables on this context goes through it.
+class Context {
+public:
+    explicit Context(Database& database);
+    ~Context();
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+
+    Database& database() const { return database_; }
+
+    Table& table(TableId table);
+    // The second buffer's handle: KMB1, SKMB1, SAS1. Any other table is a programming error
+    // (std::logic_error).
+    Table& second(TableId table);
+    // "SAS", "SAS1", "KMB", ...; nullptr for an unknown prefix.
+    Table* byPrefix(std::string_view prefix);
+    Table* handle(TableId table, bool secondBuffer);
+
+    bool inTransaction() const { return transaction_ != nullptr; }
+
+private:
+    friend class Table;
+    friend class Transaction;
+    friend class View;
+
+    struct File {
+        std::unique_ptr<SqliteConnection> reader; // this table's file as main; open while handles use it
+        std::unique_ptr<SqliteConnection> writer; // carries the transactions this table heads
+        int users = 0;                            // open handles, and a running transaction
+        bool inTransaction = false;
+    };
+
+    // The connection and schema through which this context reaches a table now. Throws StoreFailure
+    // when the table is not open here.
+    struct Route {
+        SqliteConnection* connection = nullptr;
+        TableId main{}; // the table whose file is the connection's main database
+    };
+    Route route(TableId table);
+    // The schema under which `table` is reached on a route's connection, attaching its file if needed.
+    std::string schemaOn(const Route& route, TableId table);
+
+    // The opening algorithm for the first handle of a table (messages, creation, repair, stop).
+    void openFile(TableId table);
+    void useFile(TableId table);
+    void releaseFile(TableId table);
+
+    // Transactions (Transaction.h).
+    void beginTransaction(Transaction& transaction, std::span<const TableId> tables);
+    void endTransaction(bool committed);
+
+    Database& database_;
+    std::array<File, TableCount> files_;
+    std::array<std::unique_ptr<Table>, TableCount> tables_;
+    std::array<std::unique_ptr<Table>, TableCount> seconds_;
+    Transaction* transaction_ = nullptr;
+    TableId transactionHost_{};
+};
+
+} // namespace nakva

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/Dictionary.h"
+#include "data/Record.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace nakva {
+
+// The program's data: the folder DATA below a working folder, one file per table (DATA/Kamb.tps), and
+// what every procedure context of the program shares: the single IstgPar record buffer and a count of
+// the writes made to each table, by which a context knows that rows it read ahead are out of date.
+// Procedures work through a Context (Context.h) made on a Database.
+class Database {
+public:
+    explicit Database(std::filesystem::path workingFolder = std::filesystem::current_path());
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const std::filesystem::path& workingFolder() const { return workingFolder_; }
+    std::filesystem::path dataFolder() const;
+    std::filesystem::path filePath(TableId table) const;
+    // The name as messages show it: "DATA/Kamb.tps".
+    static std::string fileName(TableId table);
+
+    // The IstgPar record buffer, shared by every context.
+    Record& istgPar() { return istgPar_; }
+
+    std::uint64_t writeCount(TableId table) const;
+    void noteWrite(TableId table);
+
+private:
+    std::filesystem::path workingFolder_;
+    Record istgPar_;
+    std::array<std::atomic<std::uint64_t>, TableCount> writes_{};
+};
+
+} // namespace nakva

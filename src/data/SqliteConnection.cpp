@@ -1,0 +1,119 @@
+#include "data/SqliteConnection.h"
+
+#include "data/Collation.h"
+#include "data/StoreError.h"
+
+#include <sqlite3.h>
+
+namespace nakva {
+
+namespace {
+
+std::string_view viewOf(int length, const void* bytes) {
+    return {static_cast<const char*>(bytes), std::size_t(length)};
+}
+
+int compareNoCaseCallback(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    return compareNoCase(viewOf(lengthA, a), viewOf(lengthB, b));
+}
+
+int compareCaseCallback(void*, int lengthA, const void* a, int lengthB, const void* b) {
+    return compareCase(viewOf(lengthA, a), viewOf(lengthB, b));
+}
+
+void upperFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
+    const std::string upperCased = upper(viewOf(sqlite3_value_bytes(arguments[0]), bytes));
+    sqlite3_result_text(context, upperCased.data(), int(upperCased.size()), SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+std::string quoteName(std::string_view name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    quoted += '"';
+    return quoted;
+}
+
+void registerLithuanianFunctions(sqlite3* db) {
+    sqlite3_create_collation_v2(db, "LT_NOCASE", SQLITE_UTF8, nullptr, compareNoCaseCallback, nullptr);
+    sqlite3_create_collation_v2(db, "LT_CASE", SQLITE_UTF8, nullptr, compareCaseCallback, nullptr);
+    sqlite3_create_function_v2(db, "LT_UPPER", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, upperFunction,
+                               nullptr, nullptr, nullptr);
+}
+
+SqliteConnection::SqliteConnection(const std::filesystem::path& file, Mode mode) {
+    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(file.c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const ErrorCondition condition{db_ ? sqlite3_extended_errcode(db_) : rc,
+                                       db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc)};
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw StoreFailure{condition};
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    registerLithuanianFunctions(db_);
+    setBusyTimeout(DefaultBusyTimeout);
+}
+
+SqliteConnection::~SqliteConnection() {
+    statements_.clear();
+    sqlite3_close_v2(db_);
+}
+
+void SqliteConnection::execute(std::string_view sql) {
+    const std::string text(sql);
+    const int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        throwSqliteFailure(db_, rc);
+    }
+}
+
+SqliteStatement& SqliteConnection::prepare(const std::string& sql) {
+    auto found = statements_.find(sql);
+    if (found == statements_.end()) {
+        found = statements_.emplace(sql, std::make_unique<SqliteStatement>(db_, sql)).first;
+    }
+    return *found->second;
+}
+
+void SqliteConnection::attach(const std::filesystem::path& file, const std::string& schema) {
+    SqliteStatement attach(db_, "ATTACH DATABASE ?1 AS " + quoteName(schema));
+    attach.bind(1, std::string_view(file.native()));
+    attach.execute();
+    attached_.emplace(schema, file);
+    execute("PRAGMA " + quoteName(schema) + ".synchronous=FULL");
+}
+
+bool SqliteConnection::isAttached(const std::string& schema) const {
+    return attached_.contains(schema);
+}
+
+void SqliteConnection::setBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(db_, milliseconds);
+}
+
+std::int64_t SqliteConnection::changes() const {
+    return sqlite3_changes64(db_);
+}
+
+std::int64_t SqliteConnection::lastInsertRowid() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+bool SqliteConnection::inTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
+} // namespace nakva

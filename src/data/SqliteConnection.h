@@ -1,0 +1,62 @@
+#pragma once
+
+#include "data/SqliteStatement.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+struct sqlite3;
+
+namespace nakva {
+
+// One SQLite connection on a table file, with the program's collations and functions registered:
+// LT_NOCASE (Lithuanian order, letter case ignored), LT_CASE (Lithuanian order) and LT_UPPER(text)
+// (upper case by the Lithuanian case pairs). Rollback journal, full synchronous writes. Failures throw
+// StoreFailure.
+class SqliteConnection {
+public:
+    enum class Mode { Existing, Create };
+
+    // Default wait for a file another user holds locked, in milliseconds.
+    static constexpr int DefaultBusyTimeout = 2000;
+
+    SqliteConnection(const std::filesystem::path& file, Mode mode);
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    sqlite3* handle() const { return db_; }
+
+    // One or more statements without parameters.
+    void execute(std::string_view sql);
+    // A statement prepared once and kept for the connection's life.
+    SqliteStatement& prepare(const std::string& sql);
+
+    // Attaches another table file under the schema name `schema` (the file must exist).
+    void attach(const std::filesystem::path& file, const std::string& schema);
+    bool isAttached(const std::string& schema) const;
+    int attachedCount() const { return int(attached_.size()); }
+
+    void setBusyTimeout(int milliseconds);
+    std::int64_t changes() const;
+    std::int64_t lastInsertRowid() const;
+    bool inTransaction() const;
+
+private:
+    sqlite3* db_ = nullptr;
+    std::unordered_map<std::string, std::unique_ptr<SqliteStatement>> statements_;
+    std::unordered_map<std::string, std::filesystem::path> attached_;
+};
+
+// Quotes an SQL name: "SAS:GYVENTKEY" → "\"SAS:GYVENTKEY\"".
+std::string quoteName(std::string_view name);
+
+// The three functions a writer must register on a connection to change a table file, for the
+// program's own connections and for tests that open a file with the raw SQLite API.
+void registerLithuanianFunctions(sqlite3* db);
+
+} // namespace nakva

@@ -1,0 +1,118 @@
+#include "data/StoredRecord.h"
+
+#include "data/SqliteConnection.h"
+#include "data/StoreError.h"
+#include "data/TableFormat.h"
+#include "data/Text.h"
+
+namespace nakva::StoredRecord {
+
+namespace {
+
+[[noreturn]] void badValue(const FieldDef& field, const std::string& why) {
+    throw StoreFailure{StoreError::condition(StoreError::BadStoredValue, std::string(field.name) + " " + why)};
+}
+
+} // namespace
+
+std::vector<std::string> columns(const TableDef& table, std::string_view alias) {
+    std::vector<std::string> result;
+    const std::string prefix = quoteName(alias) + ".";
+    for (const FieldDef& field : table.fields) {
+        if (field.type != FieldType::Group) {
+            result.push_back(prefix + TableFormat::columnName(field));
+        }
+    }
+    return result;
+}
+
+std::string columnList(const TableDef& table) {
+    std::string list;
+    for (const FieldDef& field : table.fields) {
+        if (field.type != FieldType::Group) {
+            list += (list.empty() ? "" : ",") + TableFormat::columnName(field);
+        }
+    }
+    return list;
+}
+
+void read(const SqliteStatement& row, int firstColumn, Record& record) {
+    const TableDef& table = record.table();
+    int column = firstColumn;
+    for (int i = 0; i < int(table.fields.size()); ++i) {
+        const FieldDef& field = table.fields[std::size_t(i)];
+        Value value;
+        switch (field.type) {
+        case FieldType::Group:
+            continue;
+        case FieldType::Long:
+        case FieldType::Byte:
+            value = row.integer(column);
+            break;
+        case FieldType::Decimal:
+            value = Decimal::fromScaled(row.integer(column), field.places);
+            break;
+        case FieldType::String:
+            value = std::string(row.text(column));
+            break;
+        }
+        ++column;
+        if (const SetResult result = record.setValue(i, value); !result) {
+            badValue(field, result.error);
+        }
+    }
+}
+
+int bind(SqliteStatement& statement, int firstParameter, const Record& record) {
+    const TableDef& table = record.table();
+    int parameter = firstParameter;
+    for (int i = 0; i < int(table.fields.size()); ++i) {
+        if (table.fields[std::size_t(i)].type != FieldType::Group) {
+            bindField(statement, parameter++, record, i);
+        }
+    }
+    return parameter;
+}
+
+void bindField(SqliteStatement& statement, int parameter, const Record& record, int field) {
+    const FieldDef& def = record.table().fields[std::size_t(field)];
+    const Value& value = record.value(field);
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
+        statement.bind(parameter, *integer);
+    } else if (const auto* decimal = std::get_if<Decimal>(&value)) {
+        const auto scaled = decimal->toScaled(def.places);
+        if (!scaled) {
+            badValue(def, decimal->toString());
+        }
+        statement.bind(parameter, *scaled);
+    } else if (const auto* text = std::get_if<std::string>(&value)) {
+        statement.bind(parameter, trimRight(*text));
+    } else {
+        statement.bindNull(parameter);
+    }
+}
+
+void bindParameters(SqliteStatement& statement, const std::vector<SqlValue>& parameters) {
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const int index = int(i) + 1;
+        if (const auto* integer = std::get_if<std::int64_t>(&parameters[i])) {
+            statement.bind(index, *integer);
+        } else if (const auto* text = std::get_if<std::string>(&parameters[i])) {
+            statement.bind(index, *text);
+        } else {
+            statement.bindNull(index);
+        }
+    }
+}
+
+SqlValue columnValue(const SqliteStatement& row, int column) {
+    if (row.isNull(column)) {
+        return std::monostate();
+    }
+    if (row.isText(column)) {
+        return std::string(row.text(column));
+    }
+    return row.integer(column);
+}
+
+} // namespace nakva::StoredRecord

@@ -1,0 +1,270 @@
+#include "data/View.h"
+
+#include "data/Context.h"
+#include "data/SqliteConnection.h"
+#include "data/StoredRecord.h"
+#include "data/Table.h"
+#include "data/TableFormat.h"
+#include "shell/messages/StandardWarnings.h"
+
+#include <cctype>
+
+namespace nakva {
+
+namespace {
+
+constexpr int WarningViewNotOpened = 36;
+
+int storedFieldCount(const TableDef& table) {
+    int count = 0;
+    for (const FieldDef& field : table.fields) {
+        count += field.type == FieldType::Group ? 0 : 1;
+    }
+    return count;
+}
+
+} // namespace
+
+View::View(Table& main, const Variables* outer)
+    : main_(main), requested_(main.def(), main.isSecondBuffer()), variables_(outer) {}
+
+View::~View() = default;
+
+bool View::join(TableId parent, bool secondBuffer) {
+    return requested_.join(Dictionary::instance().table(parent), secondBuffer) >= 0;
+}
+
+StoreStatus View::open() {
+    close();
+    failed_ = false;
+    try {
+        const auto order = parseOrder(order_);
+        if (!order) {
+            throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, order.error.message)};
+        }
+        const auto filter = parseFilter(filter_);
+        if (!filter) {
+            throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, filter.error.message)};
+        }
+        auto built = SqlQuery::build(requested_, *order, *filter, variables_);
+        if (!built) {
+            throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, built.error.message)};
+        }
+        query_ = std::make_unique<SqlQuery>(std::move(*built));
+        Context& context = main_.context();
+        for (const ViewTable& table : query_->tables().tables()) {
+            handles_.push_back(context.handle(table.table->id, table.secondBuffer));
+            const std::string alias(table.table->name);
+            columns_.push_back(quoteName(alias) + "." + quoteName(TableFormat::RowidColumn));
+            columns_.push_back(quoteName(alias) + "." + quoteName(TableFormat::VersionColumn));
+            for (std::string& column : StoredRecord::columns(*table.table, alias)) {
+                columns_.push_back(std::move(column));
+            }
+        }
+        // Prepared now, so that a query the database cannot run fails here and not halfway.
+        SqliteConnection& connection = connect();
+        connection.prepare(query_->select(spelling(), columns_, Seek{}, ReadDirection::Forward, 1).text);
+    } catch (const StoreFailure& failure) {
+        close();
+        failed_ = true;
+        setLastOperationError(failure.condition);
+        saveErrorCondition();
+        standardWarning(WarningViewNotOpened);
+        return StoreStatus::Failed;
+    }
+    cursor_.start();
+    setLastOperationError({});
+    return StoreStatus::Ok;
+}
+
+void View::close() {
+    query_.reset();
+    handles_.clear();
+    columns_.clear();
+    cursor_.start();
+    currentRowid_ = 0;
+}
+
+SqliteConnection& View::connect() {
+    Context& context = main_.context();
+    const Context::Route route = context.route(main_.id());
+    for (const ViewTable& table : query_->tables().tables()) {
+        schemas_[std::size_t(table.table->id)] = context.schemaOn(route, table.table->id);
+    }
+    return *route.connection;
+}
+
+SqlSpelling View::spelling() const {
+    return {[this](const TableDef& table) {
+                return quoteName(schemas_[std::size_t(table.id)]) + "." + quoteName(table.name) + " AS " +
+                       quoteName(table.name);
+            },
+            [](const TableDef& table, int field) {
+                return quoteName(table.name) + "." +
+                       (field < 0 ? quoteName(TableFormat::RowidColumn)
+                                  : TableFormat::columnName(table.fields[std::size_t(field)]));
+            }};
+}
+
+std::uint64_t View::writeStamp() const {
+    std::uint64_t stamp = 0;
+    for (const Table* handle : handles_) {
+        stamp += main_.context().database().writeCount(handle->id());
+    }
+    return stamp;
+}
+
+Value View::fieldValue(const FieldRef& field) const {
+    const Table* handle = main_.context().handle(field.table->id, field.secondBuffer);
+    return handle->record().value(field.field);
+}
+
+std::uint32_t View::signature() const {
+    std::string text = "VIEW ";
+    for (char c : order_) {
+        if (c != ' ') {
+            text += char(std::toupper(static_cast<unsigned char>(c)));
+        }
+    }
+    return Position::orderSignature(text);
+}
+
+StoreStatus View::setToStart() {
+    return runStoreOperation([&] {
+        cursor_.start();
+        currentRowid_ = 0;
+        return 0;
+    });
+}
+
+StoreStatus View::setToKeyValue() {
+    return runStoreOperation([&] {
+        if (!query_) {
+            return failed_ ? 0 : StoreError::ViewNotOpened;
+        }
+        cursor_.startAtValues(query_->orderValues([this](const FieldRef& field) { return fieldValue(field); }));
+        currentRowid_ = 0;
+        return 0;
+    });
+}
+
+StoreStatus View::setToPosition(const Position& position, bool including) {
+    return runStoreOperation([&] {
+        if (!query_) {
+            return failed_ ? 0 : StoreError::ViewNotOpened;
+        }
+        const auto parts = position.parts();
+        if (!parts || parts->table != main_.id()) {
+            return StoreError::BadPosition;
+        }
+        currentRowid_ = 0;
+        if (parts->order == signature() && int(parts->values.size()) == query_->orderCount()) {
+            cursor_.startAtPosition(parts->values, parts->rowid, including);
+            return 0;
+        }
+        // A position taken in another order: the record's place in this one, its parents' fields
+        // taken from their buffers.
+        Record stored(main_.def());
+        std::int64_t version = 0;
+        if (!main_.readByRowid(parts->rowid, stored, version)) {
+            return StoreError::BadPosition;
+        }
+        const FieldValues values = [&](const FieldRef& field) {
+            return field.table->id == main_.id() && field.secondBuffer == main_.isSecondBuffer()
+                       ? stored.value(field.field)
+                       : fieldValue(field);
+        };
+        cursor_.startAtPosition(query_->orderValues(values), parts->rowid, including);
+        return 0;
+    });
+}
+
+StoreStatus View::next() {
+    return read(ReadDirection::Forward);
+}
+
+StoreStatus View::previous() {
+    return read(ReadDirection::Backward);
+}
+
+StoreStatus View::read(ReadDirection direction) {
+    return runStoreOperation([&] {
+        if (!query_) {
+            // A view that failed to open yields nothing; its warning has been shown.
+            return failed_ ? StoreError::EndOfData : StoreError::ViewNotOpened;
+        }
+        RowCursor::Row row;
+        const RowCursor::Fetch fetch = [this](const Seek& seek, ReadDirection way, int limit,
+                                              std::deque<RowCursor::Row>& rows) {
+            this->fetch(seek, way, limit, rows);
+        };
+        if (!cursor_.step(direction, writeStamp(), fetch, row)) {
+            return StoreError::EndOfData;
+        }
+        for (std::size_t i = 0; i < handles_.size(); ++i) {
+            Table& handle = *handles_[i];
+            *handle.record_ = std::move(row.records[i]);
+            handle.becomeCurrent(row.rowids[i], row.versions[i]);
+        }
+        currentRowid_ = row.rowid;
+        return 0;
+    });
+}
+
+void View::fetch(const Seek& seek, ReadDirection direction, int limit, std::deque<RowCursor::Row>& rows) {
+    SqliteConnection& connection = connect();
+    const SqlStatement sql = query_->select(spelling(), columns_, seek, direction, limit);
+    SqliteStatement& statement = connection.prepare(sql.text);
+    StatementReset reset(statement);
+    StoredRecord::bindParameters(statement, sql.parameters);
+    const auto tables = query_->tables().tables();
+    while (statement.step()) {
+        RowCursor::Row row;
+        int column = 0;
+        for (const ViewTable& table : tables) {
+            Record& record = row.records.emplace_back(*table.table);
+            if (statement.isNull(column)) { // a child without its parent
+                row.rowids.push_back(0);
+                row.versions.push_back(0);
+            } else {
+                row.rowids.push_back(statement.integer(column));
+                row.versions.push_back(statement.integer(column + 1));
+                StoredRecord::read(statement, column + 2, record);
+            }
+            column += 2 + storedFieldCount(*table.table);
+        }
+        row.rowid = statement.integer(sql.orderColumn + sql.orderCount);
+        for (int i = 0; i < sql.orderCount; ++i) {
+            row.order.push_back(StoredRecord::columnValue(statement, sql.orderColumn + i));
+        }
+        rows.push_back(std::move(row));
+    }
+}
+
+Position View::position() const {
+    if (!query_ || currentRowid_ == 0) {
+        return {};
+    }
+    return Position::make({main_.id(), signature(), currentRowid_,
+                           query_->orderValues([this](const FieldRef& field) { return fieldValue(field); })});
+}
+
+StoreStatus View::count(std::int64_t& count) {
+    count = 0;
+    return runStoreOperation([&] {
+        if (!query_) {
+            return failed_ ? 0 : StoreError::ViewNotOpened;
+        }
+        SqliteConnection& connection = connect();
+        const SqlStatement sql = query_->count(spelling());
+        SqliteStatement& statement = connection.prepare(sql.text);
+        StatementReset reset(statement);
+        StoredRecord::bindParameters(statement, sql.parameters);
+        if (statement.step()) {
+            count = statement.integer(0);
+        }
+        return 0;
+    });
+}
+
+} // namespace nakva

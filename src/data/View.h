@@ -1,0 +1,102 @@
+#pragma once
+
+#include "data/Expression.h"
+#include "data/Position.h"
+#include "data/RowCursor.h"
+#include "data/SqlQuery.h"
+#include "data/StoreError.h"
+#include "data/Variables.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace nakva {
+
+class SqliteConnection;
+class Table;
+
+// A sorted, filtered read of a table through one of its context's handles, optionally joined to the
+// parent records that its relations name: each row read fills the table's buffer and the joined
+// parents' buffers on the same context (a missing parent's buffer is cleared), and makes the record
+// the handle's current one, so the handle can put or remove it.
+//
+//     View view(context.table(TableId::Saskait));
+//     view.setOrder("+SAS:IrasoDt,+SAS:IrasoNr");
+//     view.setFilter("SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt");
+//     view.variables().set("GLO:PrDt", from);   // named variables, bound before opening
+//     if (view.open() == StoreStatus::Ok)
+//         for (view.setToStart(); view.next() == StoreStatus::Ok;) ...
+//
+// The order and filter become one SQL query that reads along the keys; values are always bound,
+// never written into the query's text. A view whose order or filter cannot be understood or prepared
+// shows warning 36 on open and then yields no records at all: it never reads unfiltered. Order,
+// filter and variables may change between openings.
+class View {
+public:
+    // `outer`: the program-wide variables that the view's own ones fall back to.
+    explicit View(Table& main, const Variables* outer = nullptr);
+    ~View();
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+
+    // Joins a parent that the main table's relations reach (with the tables in between); false when
+    // none leads there. Takes effect at the next open.
+    bool join(TableId parent, bool secondBuffer = false);
+    void setOrder(std::string order) { order_ = std::move(order); }
+    void setFilter(std::string filter) { filter_ = std::move(filter); }
+    Variables& variables() { return variables_; }
+
+    // Reads the order, the filter and the variables' present values. Every joined table must be open
+    // on the context.
+    StoreStatus open();
+    void close();
+    bool isOpen() const { return query_ != nullptr; }
+
+    // As the table handle's: next reads from the first row (previous from the last), from the first row
+    // whose order values are equal to or after those in the buffers (previous: the last one equal to or
+    // before them), or from a position: the row at it, or, not including it, the row after it (before
+    // it, for previous).
+    StoreStatus setToStart();
+    StoreStatus setToKeyValue();
+    StoreStatus setToPosition(const Position& position, bool including = true);
+    StoreStatus next();
+    StoreStatus previous();
+
+    // The current row's position in the view's order; empty when there is none.
+    Position position() const;
+    // The number of rows the filter passes (0 for a view that failed to open).
+    StoreStatus count(std::int64_t& count);
+
+    // How many rows the first read after a start fetches: a list's page.
+    void setPageSize(int rows) { cursor_.setFirstBatch(rows); }
+    void scanHint(bool on) { cursor_.setLongScan(on); }
+
+private:
+    StoreStatus read(ReadDirection direction);
+    void fetch(const Seek& seek, ReadDirection direction, int limit, std::deque<RowCursor::Row>& rows);
+    std::uint64_t writeStamp() const;
+    Value fieldValue(const FieldRef& field) const;
+    std::uint32_t signature() const;
+    // The connection the view reads through now, with every table of the query reachable on it.
+    SqliteConnection& connect();
+    SqlSpelling spelling() const;
+
+    Table& main_;
+    ViewTables requested_;
+    std::string order_;
+    std::string filter_;
+    Variables variables_;
+
+    std::unique_ptr<SqlQuery> query_;
+    bool failed_ = false; // the last open failed: no rows at all
+    std::vector<Table*> handles_; // the buffers of the query's tables, in its order
+    std::vector<std::string> columns_;
+    std::array<std::string, TableCount> schemas_; // each query table's schema on the present connection
+    RowCursor cursor_;
+    std::int64_t currentRowid_ = 0;
+};
+
+} // namespace nakva

@@ -1,0 +1,101 @@
+// Another station working on the same data folder, for the store's tests:
+//   StoreHelper rename-country DIR OLD NEW      renames a country; exit code 0 when it did
+//   StoreHelper die-in-transaction DIR COUNT    adds COUNT records to Saskait, Mokej and Saskeil in one
+//                                               transaction, says "ready" and waits to be killed
+//   StoreHelper hold-transaction DIR            begins a transaction on Valstyb, says "ready" and waits
+#include "data/Context.h"
+#include "data/Database.h"
+#include "data/Table.h"
+#include "data/Transaction.h"
+#include "shell/messages/Message.h"
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+using namespace nakva;
+
+namespace {
+
+int renameCountry(Context& context, const std::string& from, const std::string& to) {
+    Table& countries = context.table(TableId::Valstyb);
+    countries.open();
+    countries.record().set(VAL::Valstybe, from);
+    if (countries.getByKey(VAL::Key_Valst) != StoreStatus::Ok) {
+        return 1;
+    }
+    countries.record().set(VAL::Valstybe, to);
+    return countries.put() == StoreStatus::Ok ? 0 : 1;
+}
+
+[[noreturn]] void readyAndWait() {
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    for (;;) {
+        pause();
+    }
+}
+
+int dieInTransaction(Context& context, int count) {
+    const TableId tables[] = {TableId::Saskait, TableId::Mokej, TableId::Saskeil};
+    for (TableId table : tables) {
+        context.table(table).open();
+    }
+    Transaction transaction(context);
+    if (transaction.begin(tables) != StoreStatus::Ok) {
+        return 1;
+    }
+    for (int i = 1; i <= count; ++i) {
+        Table& registrations = context.table(TableId::Saskait);
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, 1000 + i);
+        registrations.record().set(SAS::Gyventojas, "Laikinas gyventojas " + std::to_string(i));
+        Table& payments = context.table(TableId::Mokej);
+        payments.clear();
+        payments.record().set(MOK::IrasoNr, 1000 + i);
+        payments.record().set(MOK::SaskIrasoNr, 1000 + i);
+        Table& lines = context.table(TableId::Saskeil);
+        lines.clear();
+        lines.record().set(SEI::SEILID, 1000 + i);
+        lines.record().set(SEI::IrasoNr, 1000 + i);
+        if (registrations.add() != StoreStatus::Ok || payments.add() != StoreStatus::Ok ||
+            lines.add() != StoreStatus::Ok) {
+            return 1;
+        }
+    }
+    readyAndWait();
+}
+
+int holdTransaction(Context& context) {
+    context.table(TableId::Valstyb).open();
+    Transaction transaction(context);
+    if (transaction.begin({TableId::Valstyb}) != StoreStatus::Ok) {
+        return 1;
+    }
+    readyAndWait();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        return 2;
+    }
+    const std::string command = argv[1];
+    Database database(argv[2]);
+    Context context(database);
+    try {
+        if (command == "rename-country" && argc == 5) {
+            return renameCountry(context, argv[3], argv[4]);
+        }
+        if (command == "die-in-transaction" && argc == 4) {
+            return dieInTransaction(context, std::stoi(argv[3]));
+        }
+        if (command == "hold-transaction") {
+            return holdTransaction(context);
+        }
+    } catch (const ProgramStop&) {
+        return 3;
+    }
+    return 2;
+}

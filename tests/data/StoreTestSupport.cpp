@@ -1,0 +1,80 @@
+#include "StoreTestSupport.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace nakva::testing {
+
+namespace {
+
+std::vector<char*> argv(const std::vector<std::string>& arguments, std::string& program) {
+    program = NAKVA_STORE_HELPER;
+    std::vector<char*> result{program.data()};
+    for (const std::string& argument : arguments) {
+        result.push_back(const_cast<char*>(argument.c_str()));
+    }
+    result.push_back(nullptr);
+    return result;
+}
+
+} // namespace
+
+TempFolder::TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "nakva-store-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        throw std::runtime_error("mkdtemp");
+    }
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+int runHelper(const std::vector<std::string>& arguments) {
+    std::string program;
+    std::vector<char*> args = argv(arguments, program);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execv(program.c_str(), args.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int startHelperUntilReady(const std::vector<std::string>& arguments) {
+    std::string program;
+    std::vector<char*> args = argv(arguments, program);
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) {
+        throw std::runtime_error("pipe");
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipeEnds[1], STDOUT_FILENO);
+        close(pipeEnds[0]);
+        close(pipeEnds[1]);
+        execv(program.c_str(), args.data());
+        _exit(127);
+    }
+    close(pipeEnds[1]);
+    char c = 0;
+    while (read(pipeEnds[0], &c, 1) == 1 && c != '\n') {
+    }
+    close(pipeEnds[0]);
+    return pid;
+}
+
+void killHelper(int pid) {
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+}
+
+} // namespace nakva::testing

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "data/Context.h"
+#include "data/Database.h"
+#include "data/Table.h"
+#include "shell/messages/ScopedMessageSink.h"
+#include "shell/messages/ScriptedMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace nakva {
+
+// Statuses as words in test failures, with the condition recorded last.
+inline void PrintTo(StoreStatus status, std::ostream* out) {
+    static const char* const names[] = {"Ok", "EndOfData", "NotFound", "DuplicateKey", "RecordChanged", "Failed"};
+    *out << names[int(status)] << " [" << lastOperationError().text << " (" << lastOperationError().number << ")]";
+}
+
+} // namespace nakva
+
+namespace nakva::testing {
+
+// A working folder of its own for each test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The store's helper program (StoreHelper.cpp): another station working on the same files.
+// Runs it to its end and gives its exit code.
+int runHelper(const std::vector<std::string>& arguments);
+
+// Starts the helper and waits until it writes a line to its standard output: the moment it has done
+// its work up to the point it was asked to stop at. Gives its process id.
+int startHelperUntilReady(const std::vector<std::string>& arguments);
+// Kills a started helper with SIGKILL and reaps it.
+void killHelper(int pid);
+
+// Common ground of the store's fixtures: a fresh working folder, the store on it, and the messages
+// shown recorded (answered from a script).
+class StoreTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    ScriptedMessages messages;
+    ScopedMessageSink sink{messages};
+    Database database{folder.path()};
+};
+
+} // namespace nakva::testing
