@@ -1,0 +1,302 @@
+#include "data/Integrity.h"
+
+#include "data/Context.h"
+#include "data/Dictionary.h"
+#include "data/Table.h"
+#include "data/Text.h"
+#include "data/Transaction.h"
+#include "shell/messages/StandardWarnings.h"
+
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace nakva {
+
+namespace {
+
+constexpr int WarningRelated = 13;
+constexpr int WarningRewrite = 15;
+constexpr int WarningDelete = 17;
+constexpr int WarningTransaction = 34;
+constexpr int WarningRetrieval = 35;
+constexpr int WarningChangedByOther = 38;
+
+// A table handle opened for the length of an operation.
+class OpenHandle {
+public:
+    explicit OpenHandle(Table& table) : table_(table) { table_.open(); }
+    explicit OpenHandle(std::unique_ptr<Table> owned) : owned_(std::move(owned)), table_(*owned_) {
+        table_.open();
+    }
+    ~OpenHandle() { table_.close(); }
+    OpenHandle(const OpenHandle&) = delete;
+    OpenHandle& operator=(const OpenHandle&) = delete;
+
+    Table& table() { return table_; }
+
+private:
+    std::unique_ptr<Table> owned_;
+    Table& table_;
+};
+
+// One guarded operation: the caller's handle on the table, a handle of its own on every related table
+// (so the caller's buffers of those tables are left alone), all open while it runs, and its transaction.
+class Operation {
+public:
+    explicit Operation(Table& table)
+        : table_(table), tables_(Dictionary::instance().transactionTables(table.id())),
+          transaction_(table.context()) {
+        handles_.push_back(std::make_unique<OpenHandle>(table));
+        for (std::size_t i = 1; i < tables_.size(); ++i) {
+            handles_.push_back(
+                std::make_unique<OpenHandle>(std::make_unique<Table>(table.context(), tables_[i], false)));
+        }
+    }
+
+    // The handle through which the operation reaches a table.
+    Table& operator[](TableId id) {
+        for (std::size_t i = 0; i < tables_.size(); ++i) {
+            if (tables_[i] == id) {
+                return handles_[i]->table();
+            }
+        }
+        throw std::logic_error("lentelė " + std::string(Dictionary::instance().table(id).name) +
+                               " nepatenka į tranzakciją");
+    }
+
+    // "Delete" or "Update": the operation's name in the transaction warning.
+    bool begin(std::string_view operationName) {
+        if (transaction_.begin(tables_) == StoreStatus::Ok) {
+            return true;
+        }
+        saveErrorCondition();
+        standardWarning(WarningTransaction, operationName, table_.def().messageName());
+        return false;
+    }
+
+    StoreStatus commit() { return transaction_.commit(); }
+
+    // The failure of the last store operation: its condition is kept for the warning, the transaction
+    // rolled back, the warning shown.
+    GuardedResult fail(int warning, const Table& table) {
+        saveErrorCondition();
+        transaction_.rollback();
+        standardWarning(warning, table.def().messageName());
+        return GuardedResult::Failed;
+    }
+
+    // A delete that a child forbids.
+    GuardedResult refuse(const Table& child) {
+        transaction_.rollback();
+        standardWarning(WarningRelated, child.def().messageName());
+        return GuardedResult::Failed;
+    }
+
+    // Another user changed the record since the caller read it: undo, tell, show the other version.
+    GuardedResult changedByAnother(const Position& position, ChangeCaller caller) {
+        if (caller == ChangeCaller::Batch) {
+            saveErrorCondition(); // the rewrite warning words this condition itself
+        }
+        transaction_.rollback();
+        if (caller == ChangeCaller::Form) {
+            standardWarning(WarningChangedByOther);
+        } else {
+            standardWarning(WarningRewrite, table_.def().messageName());
+        }
+        table_.watch();
+        if (table_.regetByPosition(position) != StoreStatus::Ok) {
+            // Removed rather than changed: there is no other version to show.
+            saveErrorCondition();
+            standardWarning(WarningRetrieval, table_.def().messageName());
+            return GuardedResult::Failed;
+        }
+        return GuardedResult::ReRead;
+    }
+
+private:
+    Table& table_;
+    std::vector<TableId> tables_;
+    std::vector<std::unique_ptr<OpenHandle>> handles_;
+    Transaction transaction_;
+};
+
+// Linking values are the same exactly: texts by letter case too, trailing blanks aside.
+bool sameLink(const Value& a, const Value& b) {
+    const auto* textA = std::get_if<std::string>(&a);
+    const auto* textB = std::get_if<std::string>(&b);
+    if (textA && textB) {
+        return equalIgnoringTrailingBlanks(*textA, *textB);
+    }
+    return a == b;
+}
+
+// Linking values are the same in a key's order (texts without regard to case unless the key is
+// case-sensitive).
+bool sameInKey(const Value& a, const Value& b, const KeyDef& key) {
+    const auto* textA = std::get_if<std::string>(&a);
+    const auto* textB = std::get_if<std::string>(&b);
+    if (textA && textB) {
+        return (key.caseSensitive ? compareCase(*textA, *textB) : compareNoCase(*textA, *textB)) == 0;
+    }
+    return a == b;
+}
+
+// The positions of the children of `relation` that hold `value`, in the child key's order: the read
+// starts at the linking value with the key's other components at their lowest and runs while the key
+// still holds that value. A case-insensitive key also brings children whose text differs only in
+// case: they link to another record and are read past. `firstOnly`: stop at the first child.
+StoreStatus findChildren(Table& child, const RelationDef& relation, const Value& value, bool firstOnly,
+                         std::vector<Position>& found) {
+    const TableDef& def = child.def();
+    const KeyDef& key = def.keys[std::size_t(relation.childKey)];
+    child.clear();
+    for (int component : key.components) {
+        if (def.fields[std::size_t(component)].type == FieldType::Long) {
+            child.record().setStoredInteger(component, std::numeric_limits<std::int32_t>::min());
+        }
+    }
+    if (!child.record().setValue(relation.childField, value)) {
+        throw std::logic_error("ryšio laukai nesuderinti: " +
+                               std::string(def.fields[std::size_t(relation.childField)].name));
+    }
+    if (const StoreStatus status = child.setToKeyValue(relation.childKey); status != StoreStatus::Ok) {
+        return status;
+    }
+    for (;;) {
+        const StoreStatus status = child.next();
+        if (status == StoreStatus::EndOfData) {
+            return StoreStatus::Ok;
+        }
+        if (status != StoreStatus::Ok) {
+            return status;
+        }
+        const Value& held = child.record().value(relation.childField);
+        if (!sameInKey(held, value, key)) {
+            return StoreStatus::Ok;
+        }
+        if (sameLink(held, value)) {
+            found.push_back(child.position());
+            if (firstOnly) {
+                return StoreStatus::Ok;
+            }
+        }
+    }
+}
+
+// Walks the child relations of `parent` in delete order: refuses while a child exists, or deletes the
+// children, each with its own children first.
+GuardedResult removeChildren(Operation& operation, const Record& parent) {
+    for (const RelationDef* relation : Dictionary::instance().childrenForDelete(parent.table().id)) {
+        Table& child = operation[relation->child];
+        const bool refuse = relation->onDelete == DeleteRule::Refuse;
+        std::vector<Position> children;
+        if (findChildren(child, *relation, parent.value(relation->parentField), refuse, children) !=
+            StoreStatus::Ok) {
+            return operation.fail(WarningRetrieval, child);
+        }
+        if (refuse) {
+            if (!children.empty()) {
+                return operation.refuse(child);
+            }
+            continue;
+        }
+        for (const Position& position : children) {
+            if (child.regetByPosition(position) != StoreStatus::Ok) {
+                return operation.fail(WarningRetrieval, child);
+            }
+            const Record record = child.record();
+            if (removeChildren(operation, record) != GuardedResult::Done) {
+                return GuardedResult::Failed;
+            }
+            if (child.remove() != StoreStatus::Ok) {
+                return operation.fail(WarningDelete, child);
+            }
+        }
+    }
+    return GuardedResult::Done;
+}
+
+// Rewrites, in change order, every child that holds a linking value of `former` that `changed` no
+// longer holds.
+GuardedResult followChange(Operation& operation, const Record& former, const Record& changed) {
+    for (const RelationDef* relation : Dictionary::instance().childrenForChange(changed.table().id)) {
+        const Value& before = former.value(relation->parentField);
+        const Value& after = changed.value(relation->parentField);
+        if (sameLink(before, after)) {
+            continue;
+        }
+        Table& child = operation[relation->child];
+        std::vector<Position> children;
+        if (findChildren(child, *relation, before, false, children) != StoreStatus::Ok) {
+            return operation.fail(WarningRetrieval, child);
+        }
+        for (const Position& position : children) {
+            if (child.regetByPosition(position) != StoreStatus::Ok) {
+                return operation.fail(WarningRetrieval, child);
+            }
+            if (!child.record().setValue(relation->childField, after)) {
+                throw std::logic_error(
+                    "ryšio laukai nesuderinti: " +
+                    std::string(child.def().fields[std::size_t(relation->childField)].name));
+            }
+            if (child.put() != StoreStatus::Ok) {
+                return operation.fail(WarningRewrite, child);
+            }
+        }
+    }
+    return GuardedResult::Done;
+}
+
+} // namespace
+
+GuardedResult guardedDelete(Table& table) {
+    Operation operation(table);
+    const Position position = table.position();
+    if (!operation.begin("Delete")) {
+        return GuardedResult::Failed;
+    }
+    if (table.regetByPosition(position) != StoreStatus::Ok) {
+        return operation.fail(WarningRetrieval, table);
+    }
+    const Record record = table.record();
+    if (removeChildren(operation, record) != GuardedResult::Done) {
+        return GuardedResult::Failed;
+    }
+    if (table.remove() != StoreStatus::Ok) {
+        return operation.fail(WarningDelete, table);
+    }
+    if (operation.commit() != StoreStatus::Ok) {
+        return operation.fail(WarningDelete, table);
+    }
+    return GuardedResult::Done;
+}
+
+GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller caller) {
+    if (&former.table() != &table.def()) {
+        throw std::logic_error("ankstesnis įrašas ne lentelės " + std::string(table.def().name));
+    }
+    Operation operation(table);
+    if (!operation.begin("Update")) {
+        return GuardedResult::Failed;
+    }
+    const Position position = table.position();
+    switch (table.put()) {
+    case StoreStatus::Ok:
+        break;
+    case StoreStatus::RecordChanged:
+        return operation.changedByAnother(position, caller);
+    default:
+        return operation.fail(WarningRewrite, table);
+    }
+    if (followChange(operation, former, table.record()) != GuardedResult::Done) {
+        return GuardedResult::Failed;
+    }
+    if (operation.commit() != StoreStatus::Ok) {
+        return operation.fail(WarningRewrite, table);
+    }
+    return GuardedResult::Done;
+}
+
+} // namespace nakva
