@@ -91,6 +91,12 @@ public:
         return "COALESCE(" + spelled + (text ? ", '')" : ", 0)");
     }
 
+    // A field as a filter reads it. A field of the main table that may not steer the choice of index
+    // is written `+field`: SQLite then reads along the order's index and checks it on the way.
+    std::string filterColumn(int view, int field) const {
+        return view == 0 && !query_.searchable(field) ? "+" + column(view, field) : column(view, field);
+    }
+
     std::string rowid() const { return spelling_.field(*tables_.front().table, -1); }
 
     std::string from() const {
@@ -130,11 +136,19 @@ public:
             }
             return sql + ")";
         }
-        case K::Not:
-            return "NOT (" + condition(node.operands.front()) + ")";
+        case K::Not: {
+            const auto& operand = node.operands.front();
+            if (operand.kind == K::Truth) {
+                // Blank or zero, written so that a key can find it.
+                const auto& value = operand.operands.front();
+                return "(" + filterColumn(value.view, value.field) + (value.type == ValueType::Text ? " = '')" : " = 0)");
+            }
+            return "NOT (" + condition(operand) + ")";
+        }
         case K::Truth: {
             const auto& operand = node.operands.front();
-            return "(" + column(operand.view, operand.field) + (operand.type == ValueType::Text ? " <> '')" : " <> 0)");
+            return "(" + filterColumn(operand.view, operand.field) +
+                   (operand.type == ValueType::Text ? " <> '')" : " <> 0)");
         }
         case K::Compare:
             return node.operands[0].type == ValueType::Number ? numberComparison(node) : textComparison(node);
@@ -165,10 +179,10 @@ private:
             op = mirrored(op);
         }
         const int leftPlaces = placesOf(fieldDef(*left));
-        std::string leftSql = column(left->view, left->field);
+        std::string leftSql = filterColumn(left->view, left->field);
         if (right->kind == BoundExpr::Kind::Field) {
             const int rightPlaces = placesOf(fieldDef(*right));
-            std::string rightSql = column(right->view, right->field);
+            std::string rightSql = filterColumn(right->view, right->field);
             if (leftPlaces < rightPlaces) {
                 leftSql = "(" + leftSql + " * 1" + std::string(rightPlaces - leftPlaces, '0') + ")";
             } else if (rightPlaces < leftPlaces) {
@@ -215,7 +229,7 @@ private:
             if (side.kind == BoundExpr::Kind::Constant) {
                 return parameter(side.text);
             }
-            const std::string sql = column(side.view, side.field);
+            const std::string sql = filterColumn(side.view, side.field);
             return side.upper && !raw ? "LT_UPPER(" + sql + ")" : sql;
         };
         const bool equality = op == CompareOp::Equal || op == CompareOp::NotEqual;
@@ -233,7 +247,8 @@ private:
         }
         // An equal text is equal under the key's collation too: saying so lets the key's index find it.
         const TextOrder keyOrder = fieldKeyOrder(*tables_[left->view].table, left->field);
-        if (keyOrder == TextOrder::Auto || (left->upper && keyOrder == TextOrder::Case)) {
+        if (keyOrder == TextOrder::Auto || (left->upper && keyOrder == TextOrder::Case) || left->view != 0 ||
+            !query_.searchable(left->field)) {
             return sql;
         }
         return "(" + column(left->view, left->field) + " COLLATE " + collationName(keyOrder) + " = " + rightSql +
@@ -272,7 +287,51 @@ ExpressionResult<SqlQuery> SqlQuery::build(ViewTables tables, const Order& order
     }
     query.order_ = std::move(*boundOrder);
     query.filter_ = std::move(*boundFilter);
+    query.limitSearch();
     return query;
+}
+
+void SqlQuery::limitSearch() {
+    // A first page must come along the order's index without sorting the table. A condition on
+    // another field would tempt SQLite to search another index and sort what it finds, so only the
+    // order's leading components that the filter fixes, and the one after them, may steer it. An
+    // order that no index of the main table can give leaves every field free.
+    if (order_.empty() || order_.front().view != 0 || !filter_) {
+        return;
+    }
+    std::vector<int> fixed;
+    const auto conjuncts = filter_->kind == BoundExpr::Kind::And ? std::span(filter_->operands)
+                                                                  : std::span(&*filter_, 1);
+    for (const auto& condition : conjuncts) {
+        const auto& operands = condition.operands;
+        if (condition.kind == BoundExpr::Kind::Compare && condition.op == CompareOp::Equal) {
+            const bool fieldLeft = operands[0].kind == BoundExpr::Kind::Field;
+            const auto& field = fieldLeft ? operands[0] : operands[1];
+            const auto& other = fieldLeft ? operands[1] : operands[0];
+            if (field.kind == BoundExpr::Kind::Field && other.kind == BoundExpr::Kind::Constant && field.view == 0 &&
+                field.upper == other.upper) {
+                fixed.push_back(field.field);
+            }
+        } else if (condition.kind == BoundExpr::Kind::Not && operands.front().kind == BoundExpr::Kind::Truth &&
+                   operands.front().operands.front().view == 0) {
+            fixed.push_back(operands.front().operands.front().field);
+        }
+    }
+    searchable_.clear();
+    for (const auto& component : order_) {
+        if (component.view != 0) {
+            break;
+        }
+        searchable_.push_back(component.field);
+        if (std::ranges::find(fixed, component.field) == fixed.end()) {
+            break;
+        }
+    }
+    limited_ = true;
+}
+
+bool SqlQuery::searchable(int field) const {
+    return !limited_ || std::ranges::find(searchable_, field) != searchable_.end();
 }
 
 SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::string> columns, const Seek& seek,

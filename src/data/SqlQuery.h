@@ -77,12 +77,17 @@ public:
 
 private:
     SqlQuery(ViewTables tables) : tables_(std::move(tables)) {}
+    void limitSearch();
+    // Whether a filter's condition on this field of the main table may choose the index.
+    bool searchable(int field) const;
 
     friend class SqlWriter;
 
     ViewTables tables_;
     std::vector<BoundOrderComponent> order_;
     std::optional<BoundExpr> filter_;
+    bool limited_ = false;
+    std::vector<int> searchable_;
 };
 
 } // namespace nakva

@@ -283,5 +283,275 @@ INSTANTIATE_TEST_SUITE_P(EveryQuotedFilter, QuotedFilterTest, testing::ValuesIn(
                              return name;
                          });
 
+
+// Sixty registrations with names that tie without regard to letter case, repeated dates and series.
+class PagingTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const char* const names[] = {"Jonaitis", "jonaitis", "Ąžuolas", "azuolas", "Petraitis",
+                                     "Šimkus",   "Zigmas",   "",        "Yla",     "Įvairus"};
+        const char* const series[] = {"AB", "ab", "C"};
+        for (int i = 1; i <= 60; ++i) {
+            db_.insert("Saskait", {{"IrasoNr", i}, {"Isvykes", i % 3 == 0 ? 1 : 0}, {"Gyventojas", names[i % 10]},
+                                   {"IrasoDt", 100 + (i * 7) % 13}, {"SaskSer", series[i % 3]}, {"SaskNr", i % 5}});
+        }
+    }
+
+    struct Row {
+        std::vector<SqlValue> order;
+        std::int64_t rowid = 0;
+        friend bool operator==(const Row&, const Row&) = default;
+    };
+
+    std::vector<Row> read(const SqlQuery& query, const Seek& seek, ReadDirection direction, int limit) {
+        const std::vector<std::string> columns = {"\"Saskait\".\"Gyventojas\""};
+        const auto statement = query.select(QueryTestDatabase::spelling(), columns, seek, direction, limit);
+        std::vector<Row> rows;
+        for (const auto& values : db_.run(statement)) {
+            Row& row = rows.emplace_back();
+            row.order.assign(values.begin() + statement.orderColumn,
+                             values.begin() + statement.orderColumn + statement.orderCount);
+            row.rowid = std::get<std::int64_t>(values.back());
+        }
+        return rows;
+    }
+
+    QueryTestDatabase db_;
+};
+
+struct PagedView {
+    const char* order;
+    const char* filter;
+};
+
+// Reading page by page from the last row's position, forward or backward, gives the rows of one
+// unlimited read, none twice and none left out; seeks to order values land on the first (or past
+// the last) of the rows that carry them.
+TEST_F(PagingTest, PagesFromPositionsCoverTheViewExactly) {
+    const PagedView views[] = {
+        {"SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr", ""},
+        {"SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr", "SAS:Isvykes = 0"},
+        {"+SAS:Gyventojas", ""},
+        {"-SAS:IrasoDt", "UPPER(SAS:SaskSer) = 'AB'"},
+        {"UPPER(SAS:SaskSer),-SAS:SaskNr", ""},
+        {"-SAS:Gyventojas,+SAS:IrasoDt", "~SAS:Isvykes"},
+        {"SAS:KAMBARIAI", ""},
+        {"", "SAS:SaskNr > 2"},
+    };
+    for (const auto& view : views) {
+        SCOPED_TRACE(std::string(view.order) + " | " + view.filter);
+        const auto query =
+            SqlQuery::build(ViewTables(tableNamed("Saskait")), *parseOrder(view.order), *parseFilter(view.filter), {});
+        ASSERT_TRUE(query) << query.error.message;
+        const auto all = read(*query, {}, ReadDirection::Forward, 0);
+        ASSERT_GT(all.size(), 10u);
+
+        for (const auto direction : {ReadDirection::Forward, ReadDirection::Backward}) {
+            std::vector<Row> paged = read(*query, {}, direction, 4);
+            for (std::size_t start = 0; start < paged.size();) {
+                const Row& last = paged.back();
+                start = paged.size();
+                const auto page = read(*query, {Seek::Kind::AfterPosition, last.order, last.rowid}, direction, 4);
+                paged.insert(paged.end(), page.begin(), page.end());
+            }
+            if (direction == ReadDirection::Backward) {
+                std::reverse(paged.begin(), paged.end());
+            }
+            EXPECT_EQ(paged, all);
+        }
+
+        for (std::size_t k = 0; k < all.size(); k += 7) {
+            // Restarting at a position includes the row itself.
+            const auto at = read(*query, {Seek::Kind::AtOrAfterPosition, all[k].order, all[k].rowid},
+                                 ReadDirection::Forward, 0);
+            EXPECT_EQ(at, std::vector<Row>(all.begin() + k, all.end()));
+            for (std::size_t values = 1; values <= all[k].order.size(); ++values) {
+                const std::vector<SqlValue> prefix(all[k].order.begin(), all[k].order.begin() + values);
+                const auto atOrAfter = read(*query, {Seek::Kind::AtOrAfterValues, prefix, 0}, ReadDirection::Forward, 0);
+                const auto after = read(*query, {Seek::Kind::AfterValues, prefix, 0}, ReadDirection::Forward, 0);
+                const std::size_t first = all.size() - atOrAfter.size();
+                const std::size_t past = all.size() - after.size();
+                EXPECT_LE(first, k);
+                EXPECT_GT(past, k);
+                EXPECT_EQ(atOrAfter, std::vector<Row>(all.begin() + first, all.end()));
+                EXPECT_EQ(after, std::vector<Row>(all.begin() + past, all.end()));
+                auto before = read(*query, {Seek::Kind::AfterValues, prefix, 0}, ReadDirection::Backward, 0);
+                std::reverse(before.begin(), before.end());
+                EXPECT_EQ(before, std::vector<Row>(all.begin(), all.begin() + first));
+                auto atOrBefore = read(*query, {Seek::Kind::AtOrAfterValues, prefix, 0}, ReadDirection::Backward, 0);
+                std::reverse(atOrBefore.begin(), atOrBefore.end());
+                EXPECT_EQ(atOrBefore, std::vector<Row>(all.begin(), all.begin() + past));
+            }
+        }
+    }
+}
+
+// Names that differ only in letter case carry the same value for a case-insensitive seek.
+TEST_F(PagingTest, ValueSeeksTieWithoutRegardToLetterCase) {
+    const auto query = SqlQuery::build(ViewTables(tableNamed("Saskait")), *parseOrder("SAS:Isvykes,UPPER(SAS:Gyventojas)"),
+                                       Filter{}, {});
+    const std::vector<SqlValue> jonaitis = {std::int64_t(0), std::string("JONAITIS")};
+    const auto atOrAfter = read(*query, {Seek::Kind::AtOrAfterValues, jonaitis, 0}, ReadDirection::Forward, 0);
+    const auto after = read(*query, {Seek::Kind::AfterValues, jonaitis, 0}, ReadDirection::Forward, 0);
+    // Not departed (i % 3 != 0) and named Jonaitis or jonaitis (i % 10 is 0 or 1).
+    int ties = 0;
+    for (int i = 1; i <= 60; ++i) {
+        ties += i % 3 != 0 && i % 10 <= 1 ? 1 : 0;
+    }
+    EXPECT_EQ(atOrAfter.size() - after.size(), std::size_t(ties));
+    EXPECT_EQ(std::get<std::string>(atOrAfter.front().order[1]).size(), 8u);
+}
+
+std::vector<std::string> planLines(const std::string& plan) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = plan.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(plan.substr(start, end - start));
+    }
+    return lines;
+}
+
+// A first page reads along an index without sorting; a page after a position starts with a search
+// in the index instead of a scan from the table's start.
+void expectIndexUse(QueryTestDatabase& db, const SqlQuery& query, std::string_view table) {
+    const auto spelling = QueryTestDatabase::spelling();
+    const std::vector<std::string> columns = {"1"};
+    const auto first = db.plan(query.select(spelling, columns, {}, ReadDirection::Forward, 20));
+    EXPECT_EQ(first.find("TEMP B-TREE"), std::string::npos) << first;
+    const auto last = db.plan(query.select(spelling, columns, {}, ReadDirection::Backward, 20));
+    EXPECT_EQ(last.find("TEMP B-TREE"), std::string::npos) << last;
+
+    std::vector<SqlValue> values;
+    for (const auto& component : query.orderValues([](const FieldRef&) { return Value(); })) {
+        values.push_back(component);
+    }
+    for (const auto direction : {ReadDirection::Forward, ReadDirection::Backward}) {
+        const auto next = db.plan(query.select(spelling, columns, {Seek::Kind::AfterPosition, values, 1}, direction, 20));
+        for (const auto& line : planLines(next)) {
+            EXPECT_NE(line.rfind("SCAN " + std::string(table), 0), 0u) << next;
+        }
+        EXPECT_NE(next.find("SEARCH " + std::string(table)), std::string::npos) << next;
+    }
+}
+
+TEST(IndexUseTest, EveryKeyOrderReadsAlongItsIndex) {
+    QueryTestDatabase db;
+    for (const auto& table : Dictionary::instance().tables()) {
+        for (int key = 0; key < int(table.keys.size()); ++key) {
+            SCOPED_TRACE(table.keys[key].name);
+            const auto query = SqlQuery::build(ViewTables(table), orderForKey(table, key), Filter{}, {});
+            ASSERT_TRUE(query) << query.error.message;
+            expectIndexUse(db, *query, table.name);
+        }
+    }
+}
+
+// The orders of the list windows, each "one key or a sort expression on its components", with the
+// tab's filter where it has one.
+TEST(IndexUseTest, ListWindowOrdersReadAlongAnIndex) {
+    struct ListOrder {
+        const char* table;
+        const char* order;
+        const char* filter;
+    };
+    const ListOrder orders[] = {
+        {"Valstyb", "+UPPER(VAL:Valstybe)", ""},
+        {"Grupes", "+UPPER(GRP:Grupe)", ""},
+        {"MokBudai", "+MOK1:MokBudoID", ""},
+        {"Valyt", "+UPPER(VALYT:ValytPav)", ""},
+        {"KmbTipai", "+UPPER(KTIP:KambarioTipas)", ""},
+        {"PaslGrp", "+PGRP:IrasoNr", ""},
+        {"PaslGrp", "+UPPER(PGRP:GrpPav),+PGRP:IrasoNr", ""},
+        {"Kamb",
+         "+UPPER(KMB:KambarioTipas),+UPPER(KMB:KambarioKorpusas),+KMB:KambarioAukstas,+UPPER(KMB:KambarioNr),+KMB:"
+         "KambarioID",
+         "UPPER(KMB:KambarioTipas) = UPPER(LOC:KambarioTipas)"},
+        {"Kamb", "+UPPER(KMB:KambarioKorpusas),+KMB:KambarioAukstas,+UPPER(KMB:KambarioNr),+KMB:KambarioID", ""},
+        {"Kamb", "+KMB:KambarioID", ""},
+        {"Paslaug", "+PAS:Pav", ""},
+        {"Paslaug", "+UPPER(PAS:PKod)", ""},
+        {"Paslaug", "+PAS:PaslGrpNr,+UPPER(PAS:Pav)", "PAS:PaslGrpNr = BRW1::Sort2:Reset:PGRP:IrasoNr"},
+        {"Klient", "UPPER(KLI:Kod)", ""},
+        {"Saskait", "SAS:Isvykes,SAS:IrasoDt,SAS:IrasoNr", "SAS:Isvykes = LOC:Isvykes"},
+        {"Saskait", "SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr", "SAS:Isvykes = LOC:Isvykes"},
+        {"Saskait", "SAS:Isvykes,SAS:IrasoDt,SAS:IrasoNr", "~SAS:Isvykes and SAS:GyventojoGrupe = GRP:Grupe"},
+        {"Saskait", "UPPER(SAS:SaskSer),SAS:SaskNr,SAS:IrasoNr", "LOC:SaskNr=SAS:SaskNr and ~SAS:Isvykes"},
+        {"Saskait", "SAS:IrasoDt,SAS:IrasoNr", ""},
+        {"Saskait", "UPPER(SAS:Gyventojas),SAS:IrasoNr", ""},
+        {"Saskait", "SAS:SaskDt,UPPER(SAS:SaskSer),SAS:SaskNr,SAS:IrasoNr", ""},
+        {"Saskait", "UPPER(SAS:KliKod),SAS:SaskDt,SAS:IrasoNr", "UPPER(SAS:KliKod) = UPPER(KLI:Kod)"},
+        {"Saskait", "SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr", "~SAS:Isvykes"},
+        {"Saskait", "UPPER(SAS:GyventojoGrupe),SAS:IrasoNr", "UPPER(SAS:GyventojoGrupe) = UPPER(GRP:Grupe)"},
+        {"Saskait", "SAS:IrasoNr", ""},
+        {"Mokej", "MOK:MokDt,MOK:IrasoNr", ""},
+        {"Mokej", "UPPER(MOK:MokKod),MOK:MokDt,MOK:IrasoNr", "UPPER(MOK:MokKod) = UPPER(KLI:Kod)"},
+        {"Mokej", "MOK:MokejimoBudas,MOK:MokDt,MOK:IrasoNr", "MOK:MokejimoBudas = MOK1:MokBudoID"},
+        {"KmbVal", "+KVAL:IrasoDt,+KVAL:KambarioID,+KVAL:IrasoID", ""},
+        {"KmbVal", "+KVAL:KambarioID,+KVAL:IrasoDt,+KVAL:IrasoID", "KVAL:KambarioID = LOC:KambarioID"},
+        {"KmbVal", "+UPPER(KVAL:ValytPav),+KVAL:IrasoDt,+KVAL:IrasoID", "UPPER(KVAL:ValytPav) = UPPER(LOC:ValytPav)"},
+        {"KmbPatal", "+KPAT:IrasoDt,+KPAT:KambarioID,+KPAT:IrasoID", ""},
+        {"KmbPatal", "+KPAT:KambarioID,+KPAT:IrasoDt,+KPAT:IrasoID",
+         "KPAT:KambarioID = BRW1::Sort1:Reset:KMB:KambarioID AND (KPAT:KambarioID)"},
+        {"KmbRanks", "+KRANK:KambarioID,+KRANK:IrasoDt,+KRANK:IrasoID",
+         "KRANK:KambarioID = BRW1::Sort1:Reset:KMB:KambarioID"},
+        {"Seilgraf", "SEIG:SEILID,SEIG:Data,SEIG:SEILGID", "SEIG:SEILID = SEI:SEILID"},
+    };
+    QueryTestDatabase db;
+    Variables variables;
+    for (const char* name : {"LOC:Isvykes", "LOC:SaskNr", "BRW1::Sort2:Reset:PGRP:IrasoNr", "MOK1:MokBudoID",
+                             "LOC:KambarioID", "BRW1::Sort1:Reset:KMB:KambarioID", "SEI:SEILID"}) {
+        variables.set(name, std::int64_t(1));
+    }
+    for (const char* name : {"LOC:KambarioTipas", "GRP:Grupe", "KLI:Kod", "LOC:ValytPav"}) {
+        variables.set(name, std::string("x"));
+    }
+    for (const auto& list : orders) {
+        SCOPED_TRACE(std::string(list.order) + " | " + list.filter);
+        const auto query = SqlQuery::build(ViewTables(tableNamed(list.table)), *parseOrder(list.order),
+                                           *parseFilter(list.filter), variables);
+        ASSERT_TRUE(query) << query.error.message;
+        expectIndexUse(db, *query, list.table);
+    }
+}
+
+// The conditions that pick a few records out of many find them through a key.
+TEST(IndexUseTest, SelectiveConditionsSearchTheKey) {
+    struct Search {
+        const char* table;
+        const char* order;
+        const char* filter;
+        const char* search;
+    };
+    const Search searches[] = {
+        {"Saskait", "SAS:IrasoDt,SAS:IrasoNr", "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt",
+         "INDEX SAS:IDTKEY (IrasoDt>? AND IrasoDt<?)"},
+        {"Saskait", "SAS:SaskDt,SAS:IrasoNr", "SAS:SaskDt>=GLO:PrDt and SAS:SaskDt<=GLO:GalDt",
+         "(SaskDt>? AND SaskDt<?)"},
+        {"Kamb", "", "UPPER(KMB:KambarioTipas) = UPPER(LOC:Tipas)", "INDEX KMB:TIPASNRKEY (KambarioTipas=?)"},
+        {"Kamb", "", "UPPER(KMB:KambarioTipas) = LOC:Tipas", "INDEX KMB:TIPASNRKEY (KambarioTipas=?)"},
+        {"Saskeil", "", "SEI:PasPav = LOC:Tipas", "INDEX SEI:PASLKEY (PasPav=?)"},
+        {"Paslaug", "", "PAS:Pav = LOC:Tipas", "INDEX PAS:PASLKEY (Pav=?)"},
+        {"Saskait", "", "SAS:SaskSer = LOC:Tipas AND SAS:SaskNr = LOC:Nr",
+         "INDEX SAS:SASNRKEY (SaskSer=? AND SaskNr=?)"},
+        {"SaskKmb", "", "SAS1:Isvykes=0 AND SKMB1:KambarioID = LOC:Nr", "INDEX SKMB:KMBIDINRKEY (KambarioID=?)"},
+    };
+    QueryTestDatabase db;
+    Variables variables;
+    variables.set("GLO:PrDt", std::int64_t(1));
+    variables.set("GLO:GalDt", std::int64_t(2));
+    variables.set("LOC:Nr", std::int64_t(2));
+    variables.set("LOC:Tipas", std::string("x"));
+    for (const auto& search : searches) {
+        SCOPED_TRACE(search.filter);
+        const bool second = std::string_view(search.filter).find("SKMB1") != std::string_view::npos;
+        const auto query = SqlQuery::build(ViewTables(tableNamed(search.table), second), *parseOrder(search.order),
+                                           *parseFilter(search.filter), variables);
+        ASSERT_TRUE(query) << query.error.message;
+        const auto plan = db.plan(query->select(QueryTestDatabase::spelling(), {}, {}, ReadDirection::Forward, 20));
+        EXPECT_NE(plan.find(search.search), std::string::npos) << plan;
+        EXPECT_NE(db.plan(query->count(QueryTestDatabase::spelling())).find(search.search), std::string::npos);
+    }
+}
+
 } // namespace
 } // namespace nakva
