@@ -27,6 +27,9 @@ char name[] = "nakva_program_tests";
 char* argv[] = {name, nullptr};
 
 TEST(Program, SettingsAndAStopInsideAnEventHandler) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // no screen needed
+    }
     ProgramApplication application(argc, argv);
     applyProgramSettings(application);
 
