@@ -1,0 +1,169 @@
+#include "StoreTestSupport.h"
+
+#include "data/StoreMaintenance.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+namespace nakva {
+namespace {
+
+using testing::StoreTest;
+
+// Opening a table: the algorithm's repairs, messages and stops.
+class OpeningTest : public StoreTest {
+protected:
+    Context context{database};
+
+    // Creates the table's file as the program does and leaves it closed.
+    void createFile(TableId table) {
+        Context creator(database);
+        creator.table(table).open();
+    }
+
+    // Runs SQL on the table's file through a raw connection (with the collations a writer needs).
+    void rawSql(TableId table, const std::string& sql, bool withCollations = true) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(database.filePath(table).c_str(), &db), SQLITE_OK);
+        if (withCollations) {
+            registerWrongCollation(db);
+        }
+        char* error = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+        sqlite3_free(error);
+        sqlite3_close(db);
+    }
+
+    // LT_NOCASE as a foreign program might get it wrong: plain byte order.
+    static void registerWrongCollation(sqlite3* db) {
+        auto bytes = [](void*, int na, const void* a, int nb, const void* b) {
+            const int common = std::min(na, nb);
+            const int c = std::memcmp(a, b, std::size_t(common));
+            return c != 0 ? c : na - nb;
+        };
+        sqlite3_create_collation(db, "LT_NOCASE", SQLITE_UTF8, nullptr, bytes);
+        sqlite3_create_collation(db, "LT_CASE", SQLITE_UTF8, nullptr, bytes);
+    }
+
+    std::string openAndStop(TableId table) {
+        try {
+            context.table(table).open();
+        } catch (const ProgramStop& stop) {
+            return stop.text;
+        }
+        return "(no stop)";
+    }
+};
+
+TEST_F(OpeningTest, ALayoutThatDiffersStopsWithWarningOne) {
+    createFile(TableId::Valstyb);
+    rawSql(TableId::Valstyb, "ALTER TABLE Valstyb ADD COLUMN Sostine TEXT NOT NULL DEFAULT ''");
+
+    EXPECT_EQ(openAndStop(TableId::Valstyb), "Failas sugadintas !");
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Sugadintas failas");
+    EXPECT_EQ(messages.shown()[0].text, "Klaida: (Įrašo struktūra nesutampa su failo aprašu (66)) faile "
+                                        "DATA/Valstyb.tps.  Paspauskite GERAI ir užbaikite programą.");
+}
+
+TEST_F(OpeningTest, AnotherProgramsDatabaseIsALayoutThatDiffers) {
+    std::filesystem::create_directories(database.dataFolder());
+    rawSql(TableId::Kamb, "CREATE TABLE Kambariai(Nr INTEGER)", false);
+    EXPECT_EQ(openAndStop(TableId::Kamb), "Failas sugadintas !");
+    EXPECT_EQ(messages.shown().at(0).title, "Sugadintas failas");
+}
+
+TEST_F(OpeningTest, AFileThatIsNoDatabaseStopsWithWarningThirty) {
+    std::filesystem::create_directories(database.dataFolder());
+    std::ofstream(database.filePath(TableId::Kamb)) << "Tai ne duomenų bazė, o paprastas tekstas, gana ilgas.";
+
+    EXPECT_EQ(openAndStop(TableId::Kamb), "Disk Error");
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Failo atidarymo klaida");
+    EXPECT_EQ(messages.shown()[0].text,
+              "Negaliu atidaryti failo (DATA/Kamb.tps).   Klaida: file is not a database (26).");
+}
+
+TEST_F(OpeningTest, AFailedCreationStopsWithWarningFour) {
+    std::ofstream(folder.path() / "DATA") << "a file where the folder should be";
+    EXPECT_EQ(openAndStop(TableId::Grupes), "Klaida sukuriant failą !");
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Klaida, sukuriant failą");
+    EXPECT_TRUE(messages.shown()[0].text.starts_with("Klaida: ("));
+    EXPECT_TRUE(messages.shown()[0].text.ends_with(") sukuriant DATA/Grupes.tps.  Paspauskite GERAI ir užbaikite "
+                                                   "programą."));
+}
+
+TEST_F(OpeningTest, AnEmptyFileIsMadeATableSilently) {
+    std::filesystem::create_directories(database.dataFolder());
+    std::ofstream(database.filePath(TableId::Grupes)).flush();
+    context.table(TableId::Grupes).open();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(checkFile(database, TableId::Grupes).state, FileCheck::State::Ready);
+}
+
+struct DamagedKeyCase {
+    const char* name;
+    const char* damage; // SQL run on the file
+};
+
+class DamagedKeys : public OpeningTest, public ::testing::WithParamInterface<DamagedKeyCase> {};
+
+TEST_P(DamagedKeys, AreRebuiltWhenTheUserSaysYes) {
+    createFile(TableId::Saskait);
+    rawSql(TableId::Saskait, GetParam().damage);
+    messages.answerNext(ButtonYes);
+
+    Table& registrations = context.table(TableId::Saskait);
+    registrations.open();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Sugedęs indeksas");
+    EXPECT_EQ(messages.shown()[0].text, "Indeksų failas DATA/Saskait.tps sugedęs.  Ar perindeksuoti?");
+    EXPECT_EQ(messages.shown()[0].defaultButton, ButtonYes);
+
+    registrations.record().set(SAS::Gyventojas, "Jonaitis");
+    ASSERT_EQ(registrations.add(), StoreStatus::Ok);
+    registrations.clear();
+    registrations.record().set(SAS::Gyventojas, "JONAITIS");
+    EXPECT_EQ(registrations.getByKey(SAS::GYVENTKEY), StoreStatus::Ok);
+    EXPECT_EQ(checkFile(database, TableId::Saskait).state, FileCheck::State::Ready);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Store, DamagedKeys,
+    ::testing::Values(DamagedKeyCase{"Dropped", "DROP INDEX \"SAS:GYVENTKEY\""},
+                      DamagedKeyCase{"Redefined", "DROP INDEX \"SAS:GYVENTKEY\"; CREATE INDEX \"SAS:GYVENTKEY\" ON "
+                                                  "Saskait(Gyventojas)"},
+                      DamagedKeyCase{"BuiltWithAnotherCollation",
+                                     "UPDATE nakva_meta SET value = 'LT 0' WHERE name = 'collation'"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OpeningTest, DamagedKeysStopTheProgramWhenTheUserSaysNo) {
+    createFile(TableId::Saskait);
+    rawSql(TableId::Saskait, "DROP INDEX \"SAS:IDTKEY\"");
+    messages.answerNext(ButtonNo);
+    EXPECT_EQ(openAndStop(TableId::Saskait), "Sugedęs failo indeksas !");
+}
+
+TEST_F(OpeningTest, TheFullCheckFindsKeysWrittenInAnotherOrderAndTheRebuildMendsThem) {
+    createFile(TableId::Valstyb);
+    // A foreign writer with a byte-order LT_NOCASE puts "Ąžuolija" after "Zambija" in the key.
+    rawSql(TableId::Valstyb, "INSERT INTO Valstyb(Valstybe) VALUES('Zambija'), ('Ąžuolija'), ('Airija')");
+
+    const FileCheck damaged = checkFile(database, TableId::Valstyb);
+    EXPECT_EQ(damaged.state, FileCheck::State::KeysDamaged);
+    EXPECT_FALSE(damaged.problems.empty());
+
+    EXPECT_EQ(rebuildFileKeys(database, TableId::Valstyb), StoreStatus::Ok);
+    EXPECT_EQ(checkFile(database, TableId::Valstyb).state, FileCheck::State::Ready);
+    std::int64_t count = 0;
+    EXPECT_EQ(countFileRecords(database, TableId::Valstyb, count), StoreStatus::Ok);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(checkFile(database, TableId::Kamb).state, FileCheck::State::Missing);
+}
+
+} // namespace
+} // namespace nakva

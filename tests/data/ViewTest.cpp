@@ -1,0 +1,237 @@
+#include "StoreTestSupport.h"
+
+#include "data/SqliteConnection.h"
+#include "data/View.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace nakva {
+namespace {
+
+using testing::StoreTest;
+
+class ViewTest : public StoreTest {
+protected:
+    ViewTest() {
+        registrations.open();
+        rooms.open();
+        occupied.open();
+    }
+
+    void addRegistration(int number, const std::string& resident, Date date = 0) {
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, number);
+        registrations.record().set(SAS::Gyventojas, resident);
+        registrations.record().set(SAS::IrasoDt, date);
+        ASSERT_EQ(registrations.add(), StoreStatus::Ok) << number;
+    }
+
+    // The registration numbers the view reads from where it stands, at most `limit`.
+    std::vector<int> read(View& view, ReadDirection direction, int limit = 1000) {
+        std::vector<int> numbers;
+        while (int(numbers.size()) < limit &&
+               (direction == ReadDirection::Forward ? view.next() : view.previous()) == StoreStatus::Ok) {
+            numbers.push_back(registrations.record().get(SAS::IrasoNr));
+        }
+        return numbers;
+    }
+
+    static std::vector<int> range(int first, int last) {
+        std::vector<int> numbers;
+        for (int i = first; first <= last ? i <= last : i >= last; i += first <= last ? 1 : -1) {
+            numbers.push_back(i);
+        }
+        return numbers;
+    }
+
+    Context context{database};
+    Table& registrations = context.table(TableId::Saskait);
+    Table& rooms = context.table(TableId::Kamb);
+    Table& occupied = context.table(TableId::SaskKmb);
+};
+
+TEST_F(ViewTest, APeriodFilterReadsTheVariablesBoundAtEachOpening) {
+    const Date first = dateFromYmd(2024, 4, 1);
+    for (int number = 1; number <= 30; ++number) {
+        addRegistration(number, "R", first + (30 - number));
+    }
+    Variables globals;
+    View view(registrations, &globals);
+    view.setOrder("+SAS:IrasoDt,+SAS:IrasoNr");
+    view.setFilter("SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt");
+    globals.set("GLO:PrDt", std::int64_t(first + 5));
+    globals.set("GLO:GalDt", std::int64_t(first + 9));
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward), range(25, 21));
+    std::int64_t count = 0;
+    EXPECT_EQ(view.count(count), StoreStatus::Ok);
+    EXPECT_EQ(count, 5);
+
+    globals.set("GLO:GalDt", std::int64_t(first + 6));
+    view.setOrder("-SAS:IrasoDt");
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward), range(24, 25));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(ViewTest, PagesForwardAndBackFromPositions) {
+    for (int number = 1; number <= 50; ++number) {
+        std::string name = number % 2 ? "vardas " : "VARDAS ";
+        addRegistration(number, name + (number < 10 ? "0" : "") + std::to_string(number));
+    }
+    View view(registrations);
+    view.setOrder("+UPPER(SAS:Gyventojas),+SAS:IrasoNr");
+    view.setPageSize(20);
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward, 20), range(1, 20));
+    const Position twentieth = view.position();
+
+    ASSERT_EQ(view.setToPosition(twentieth, false), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward, 20), range(21, 40));
+    ASSERT_EQ(view.setToPosition(twentieth, false), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Backward, 5), range(19, 15));
+    ASSERT_EQ(view.setToPosition(twentieth), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Backward, 2), range(20, 19));
+
+    ASSERT_EQ(view.setToStart(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Backward, 3), range(50, 48)) << "the last page reads backward";
+
+    registrations.clear();
+    registrations.record().set(SAS::Gyventojas, "Vardas 25");
+    ASSERT_EQ(view.setToKeyValue(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward, 2), range(25, 26));
+    registrations.clear();
+    registrations.record().set(SAS::Gyventojas, "Z");
+    ASSERT_EQ(view.setToKeyValue(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward), std::vector<int>{});
+    ASSERT_EQ(view.setToKeyValue(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Backward, 1), range(50, 50)) << "past the end: the last record";
+}
+
+class BrokenViews : public ViewTest, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(BrokenViews, ShowWarning36AndYieldNoRecords) {
+    addRegistration(1, "Jonaitis");
+    View view(registrations);
+    view.setOrder(GetParam().first);
+    view.setFilter(GetParam().second);
+    EXPECT_EQ(view.open(), StoreStatus::Failed);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "(VIEW) atidarymo klaida");
+    EXPECT_TRUE(messages.shown()[0].text.starts_with("Klaida: (")) << messages.shown()[0].text;
+    EXPECT_TRUE(messages.shown()[0].text.ends_with(") atidarant struktūrą (VIEW). Filtro sąlygos ignoruojamos."));
+    EXPECT_EQ(view.setToStart(), StoreStatus::Ok);
+    EXPECT_EQ(view.next(), StoreStatus::EndOfData);
+    EXPECT_EQ(view.previous(), StoreStatus::EndOfData);
+    std::int64_t count = -1;
+    EXPECT_EQ(view.count(count), StoreStatus::Ok);
+    EXPECT_EQ(count, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Store, BrokenViews,
+                         ::testing::Values(std::pair{"+SAS:IrasoNr", "SAS:IrasoDt >="},
+                                           std::pair{"+SAS:IrasoNr", "SAS:Nera = 1"},
+                                           std::pair{"+SAS:IrasoNr", "SAS:Gyventojas = 5"},
+                                           std::pair{"+SAS:IrasoNr", "SAS:IrasoDt > GLO:Nezinomas"},
+                                           std::pair{"+SAS:Nera", ""}, std::pair{"SAS:IrasoNr,,", ""}));
+
+TEST_F(ViewTest, ValuesTypedByUsersStayValues) {
+    addRegistration(1, "Jonaitis");
+    addRegistration(2, "x' OR 1=1 --");
+    View view(registrations);
+    view.setFilter("SAS:Gyventojas = LOC:Vardas");
+    view.variables().set("LOC:Vardas", std::string("' OR 1=1 --"));
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward), std::vector<int>{});
+    view.setFilter("SAS:Gyventojas = 'x'' OR 1=1 --'");
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward), std::vector<int>{2});
+}
+
+TEST_F(ViewTest, JoinedParentsFillTheirBuffers) {
+    for (auto [id, number, type] : {std::tuple{1, "101", "Liuks"}, std::tuple{2, "102", "Vienvietis"}}) {
+        rooms.clear();
+        rooms.record().set(KMB::KambarioID, id);
+        rooms.record().set(KMB::KambarioNr, number);
+        rooms.record().set(KMB::KambarioTipas, type);
+        ASSERT_EQ(rooms.add(), StoreStatus::Ok);
+    }
+    for (auto [registration, room] : {std::pair{7, 2}, std::pair{8, 1}, std::pair{9, 3}}) {
+        occupied.clear();
+        occupied.record().set(SKMB::IrasoNr, registration);
+        occupied.record().set(SKMB::KambarioID, room);
+        ASSERT_EQ(occupied.add(), StoreStatus::Ok);
+    }
+    View view(occupied);
+    ASSERT_TRUE(view.join(TableId::Kamb));
+    view.setOrder("+KMB:KambarioNr,+SKMB:IrasoNr");
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    std::vector<std::pair<int, std::string>> rows;
+    while (view.next() == StoreStatus::Ok) {
+        rows.emplace_back(occupied.record().get(SKMB::IrasoNr), rooms.record().get(KMB::KambarioTipas));
+    }
+    const std::vector<std::pair<int, std::string>> expected{{9, ""}, {8, "Liuks"}, {7, "Vienvietis"}};
+    EXPECT_EQ(rows, expected) << "a room that is gone reads as a blank room";
+
+    view.setFilter("KMB:KambarioTipas = 'Liuks'");
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    ASSERT_EQ(view.next(), StoreStatus::Ok);
+    EXPECT_EQ(occupied.record().get(SKMB::IrasoNr), 8);
+    EXPECT_EQ(view.next(), StoreStatus::EndOfData);
+}
+
+TEST_F(ViewTest, NoReadStaysOpenBetweenCalls) {
+    for (int number = 1; number <= 50; ++number) {
+        addRegistration(number, "R");
+    }
+    View view(registrations);
+    view.setOrder("+SAS:IrasoNr");
+    view.setPageSize(20);
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward, 5), range(1, 5));
+    Table& single = context.table(TableId::Valstyb);
+    single.open();
+    ASSERT_EQ(single.next(), StoreStatus::EndOfData);
+
+    // Another user commits at once, without waiting: nothing of ours holds a read lock.
+    for (TableId table : {TableId::Saskait, TableId::Valstyb}) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(database.filePath(table).c_str(), &db), SQLITE_OK);
+        registerLithuanianFunctions(db);
+        sqlite3_busy_timeout(db, 0);
+        const std::string insert = table == TableId::Saskait ? "INSERT INTO Saskait(IrasoNr) VALUES(51)"
+                                                             : "INSERT INTO Valstyb(Valstybe) VALUES('Lietuva')";
+        EXPECT_EQ(sqlite3_exec(db, ("BEGIN IMMEDIATE; " + insert + "; COMMIT").c_str(), nullptr, nullptr, nullptr),
+                  SQLITE_OK)
+            << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+    EXPECT_EQ(read(view, ReadDirection::Forward).size(), 46u) << "and the view goes on to the new record";
+}
+
+TEST_F(ViewTest, RemovingWhatAViewReadsVisitsEveryRowOnce) {
+    for (int number = 1; number <= 100; ++number) {
+        addRegistration(number, "R", dateFromYmd(2020, 1, 1) + number % 7);
+    }
+    View view(registrations);
+    view.setOrder("+SAS:IrasoDt");
+    view.scanHint(true);
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    std::vector<int> visited;
+    while (view.next() == StoreStatus::Ok) {
+        visited.push_back(registrations.record().get(SAS::IrasoNr));
+        if (visited.back() % 2) {
+            ASSERT_EQ(registrations.remove(), StoreStatus::Ok);
+        }
+    }
+    std::ranges::sort(visited);
+    EXPECT_EQ(visited, range(1, 100));
+    std::int64_t left = 0;
+    registrations.recordCount(left);
+    EXPECT_EQ(left, 50);
+}
+
+} // namespace
+} // namespace nakva
