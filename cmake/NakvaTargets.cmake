@@ -18,11 +18,11 @@ set(NAKVA_TEST_ENV "LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Vilnius;QT_QPA_PLATFOR
 function(nakva_add_gtest name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main nakva_warnings)
+    # The test main pins the environment itself: gtest_discover_tests cannot pass a list of variables.
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/GTestMain.cpp)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest nakva_warnings)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-    gtest_discover_tests(${name}
-        PROPERTIES ENVIRONMENT "${NAKVA_TEST_ENV}"
-        DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # nakva_add_qttest(NAME SOURCES ... LIBS ...): one QtTest executable for widgets, run offscreen.
