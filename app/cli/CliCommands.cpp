@@ -1,0 +1,312 @@
+#include "cli/CliCommands.h"
+
+#include "cli/CommandLine.h"
+#include "cli/TableExport.h"
+#include "cli/TableImport.h"
+#include "data/Context.h"
+#include "data/Database.h"
+#include "data/StoreMaintenance.h"
+#include "data/Table.h"
+#include "shell/messages/ErrorText.h"
+#include "shell/messages/Message.h"
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+namespace nakva {
+
+namespace {
+
+const char* const GeneralHelp = R"(nakva-cli — NAKVA duomenų failų priežiūra.
+
+Naudojimas: nakva-cli KOMANDA [PARAMETRAI] [--dir APLANKAS]
+
+Komandos:
+  init                  sukuria visus trūkstamus lentelių failus
+  check                 patikrina visus failus: raktus ir įrašų išdėstymą
+  rebuild-keys [LENTELĖ] iš naujo sukuria lentelės (ar visų failų) raktus
+  count LENTELĖ         parodo lentelės įrašų skaičių
+  export LENTELĖ        išveda lentelės įrašus CSV ar JSON formatu
+  import LENTELĖ FAILAS įkelia įrašus iš CSV failo: visus arba nė vieno
+
+Failai laikomi aplanke DATA, esančiame dabartiniame aplanke arba --dir nurodytame aplanke.
+Kiekvienos komandos paaiškinimas: nakva-cli KOMANDA --help
+)";
+
+struct Command {
+    std::string_view name;
+    std::string_view help;
+    std::size_t minOperands;
+    std::size_t maxOperands;
+    std::array<std::string_view, 5> options;
+};
+
+const Command Commands[] = {
+    {"init", R"(Naudojimas: nakva-cli init [--dir APLANKAS]
+
+Sukuria aplanką DATA ir jame visų aštuoniolikos lentelių failus, kurių dar nėra.
+Esami failai atidaromi ir lieka nepakeisti.
+)",
+     0, 0, {"--dir"}},
+    {"check", R"(Naudojimas: nakva-cli check [--dir APLANKAS]
+
+Patikrina kiekvieną lentelės failą nieko jame nekeisdamas: įrašų išdėstymą, raktų aprašus ir
+kiekvieno rakto įrašus. Jei randa sugadintų raktų, pataisykite juos komanda rebuild-keys.
+Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas.
+)",
+     0, 0, {"--dir"}},
+    {"rebuild-keys", R"(Naudojimas: nakva-cli rebuild-keys [LENTELĖ] [--dir APLANKAS]
+
+Iš naujo sukuria nurodytos lentelės (be lentelės — kiekvieno esamo failo) raktus iš jos įrašų.
+)",
+     0, 1, {"--dir"}},
+    {"count", R"(Naudojimas: nakva-cli count LENTELĖ [--dir APLANKAS]
+
+Parodo lentelės įrašų skaičių.
+)",
+     1, 1, {"--dir"}},
+    {"export", R"(Naudojimas: nakva-cli export LENTELĖ [--order TVARKA] [--filter SĄLYGA]
+                         [--set VARDAS=REIKŠMĖ ...] [--format csv|json] [--dir APLANKAS]
+
+Išveda lentelės įrašus per tą patį rodinį, kurį naudoja programa.
+  --order   rikiavimo tvarka, pvz. "+UPPER(SAS:Gyventojas),+SAS:IrasoNr" (numatyta: tapatybės raktas)
+  --filter  atrankos sąlyga, pvz. "SAS:IrasoDt >= GLO:PrDt AND ~SAS:Isvykes"
+  --set     kintamasis sąlygai: data yyyy-mm-dd, skaičius arba tekstas ('15' — visada tekstas)
+  --format  csv (numatyta; RFC 4180, UTF-8) arba json
+CSV antraštėje laukų vardai, pvz. VAL:Valstybe; datos yyyy-mm-dd (tuščia, kai datos nėra),
+dešimtainiai skaičiai su tašku.
+)",
+     1, 1, {"--dir", "--order", "--filter", "--set", "--format"}},
+    {"import", R"(Naudojimas: nakva-cli import LENTELĖ FAILAS [--dir APLANKAS]
+
+Įkelia į lentelę CSV failo įrašus (tokio, kokį išveda export): antraštėje laukų vardai, toliau po
+vieną įrašą eilutėje. Pirmiausia patikrinama kiekviena reikšmė (tipas, ilgis, skaitmenys po
+kablelio, Windows-1257 ženklai, datos forma yyyy-mm-dd), tada visi įrašai įrašomi vienu kartu.
+Radus pirmą netinkamą reikšmę ar nepriimtą įrašą, parodoma jo eilutė ir laukas, o lentelė
+lieka nepakeista.
+)",
+     2, 2, {"--dir"}},
+};
+
+void report(const std::string& text) {
+    MessageRequest request;
+    request.text = text;
+    request.title = "nakva-cli";
+    showMessage(request);
+}
+
+const TableDef* tableOperand(const std::string& name) {
+    const TableDef* table = Dictionary::instance().findTable(name);
+    if (table == nullptr) {
+        std::string names;
+        for (const auto& known : Dictionary::instance().tables()) {
+            names += (names.empty() ? "" : ", ") + std::string(known.name);
+        }
+        report("Nėra lentelės „" + name + "“. Lentelės: " + names + ".");
+    }
+    return table;
+}
+
+std::string_view stateText(FileCheck::State state) {
+    switch (state) {
+    case FileCheck::State::Ready:
+        return "tvarkingas";
+    case FileCheck::State::Missing:
+        return "dar nesukurtas (bus sukurtas pirmą kartą atidarant)";
+    case FileCheck::State::KeysDamaged:
+        return "sugadinti raktai (pataisykite: nakva-cli rebuild-keys)";
+    case FileCheck::State::LayoutDiffers:
+        return "įrašų išdėstymas neatitinka lentelės aprašo";
+    case FileCheck::State::Damaged:
+        return "sugadinti įrašai";
+    case FileCheck::State::Unreadable:
+        return "neįskaitomas";
+    }
+    return {};
+}
+
+int init(Database& database, std::ostream& out) {
+    Context context(database);
+    for (const auto& table : Dictionary::instance().tables()) {
+        const bool existed = std::filesystem::exists(database.filePath(table.id));
+        Table& handle = context.table(table.id);
+        handle.open();
+        handle.close();
+        out << Database::fileName(table.id) << (existed ? ": yra" : ": sukurtas") << '\n';
+    }
+    return ExitOk;
+}
+
+int check(Database& database, std::ostream& out) {
+    bool damaged = false;
+    for (const FileCheck& file : checkAllFiles(database)) {
+        out << Database::fileName(file.table) << ": " << stateText(file.state);
+        if (file.error.number != 0) {
+            out << " — " << file.error.text << " (" << file.error.number << ")";
+        }
+        out << '\n';
+        for (const auto& problem : file.problems) {
+            out << "    " << problem << '\n';
+        }
+        damaged = damaged || (file.state != FileCheck::State::Ready && file.state != FileCheck::State::Missing);
+    }
+    return damaged ? ExitFailed : ExitOk;
+}
+
+int rebuildKeys(Database& database, const CommandLine& line, std::ostream& out) {
+    std::vector<TableId> tables;
+    if (!line.operands().empty()) {
+        const TableDef* table = tableOperand(line.operands().front());
+        if (table == nullptr) {
+            return ExitUsage;
+        }
+        tables.push_back(table->id);
+    } else {
+        for (const auto& table : Dictionary::instance().tables()) {
+            if (std::filesystem::exists(database.filePath(table.id))) {
+                tables.push_back(table.id);
+            }
+        }
+    }
+    for (const TableId table : tables) {
+        if (rebuildFileKeys(database, table) != StoreStatus::Ok) {
+            report("Nepavyko sukurti failo " + Database::fileName(table) + " raktų: " + errorText() + ".");
+            return ExitFailed;
+        }
+        out << Database::fileName(table) << ": raktai sukurti iš naujo\n";
+    }
+    return ExitOk;
+}
+
+int count(Database& database, const TableDef& table, std::ostream& out) {
+    std::int64_t records = 0;
+    if (countFileRecords(database, table.id, records) != StoreStatus::Ok) {
+        report("Nepavyko suskaičiuoti failo " + Database::fileName(table.id) + " įrašų: " + errorText() + ".");
+        return ExitFailed;
+    }
+    out << records << '\n';
+    return ExitOk;
+}
+
+int exportCommand(Database& database, const TableDef& table, const CommandLine& line, std::ostream& out) {
+    ExportRequest request;
+    request.table = table.id;
+    request.order = line.option("--order").value_or("");
+    request.filter = line.option("--filter").value_or("");
+    const std::string format = line.option("--format").value_or("csv");
+    if (format != "csv" && format != "json") {
+        report("Nežinomas formatas „" + format + "“: galima csv arba json.");
+        return ExitUsage;
+    }
+    request.format = format == "json" ? ExportRequest::Format::Json : ExportRequest::Format::Csv;
+    for (const std::string& binding : line.options("--set")) {
+        const auto equals = binding.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            report("Parametras --set rašomas VARDAS=REIKŠMĖ, o gauta „" + binding + "“.");
+            return ExitUsage;
+        }
+        std::string error;
+        const auto value = variableValue(std::string_view(binding).substr(equals + 1), error);
+        if (!value) {
+            report("Kintamojo " + binding.substr(0, equals) + " reikšmė netinka: " + error);
+            return ExitUsage;
+        }
+        request.variables.emplace_back(binding.substr(0, equals), *value);
+    }
+    Context context(database);
+    return exportTable(context, request, out) ? ExitOk : ExitFailed;
+}
+
+int importCommand(Database& database, const TableDef& table, const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) {
+        report("Nepavyko atidaryti failo „" + fileName + "“.");
+        return ExitFailed;
+    }
+    Context context(database);
+    return importTable(context, table.id, in, fileName) ? ExitOk : ExitFailed;
+}
+
+int run(const Command& command, const CommandLine& line, std::ostream& out) {
+    const std::filesystem::path folder = line.option("--dir").value_or(std::filesystem::current_path().string());
+    if (!std::filesystem::is_directory(folder)) {
+        report("Nėra aplanko „" + folder.string() + "“.");
+        return ExitFailed;
+    }
+    Database database(folder);
+    if (command.name == "init") {
+        return init(database, out);
+    }
+    if (command.name == "check") {
+        return check(database, out);
+    }
+    if (command.name == "rebuild-keys") {
+        return rebuildKeys(database, line, out);
+    }
+    const TableDef* table = tableOperand(line.operands().front());
+    if (table == nullptr) {
+        return ExitUsage;
+    }
+    if (command.name == "count") {
+        return count(database, *table, out);
+    }
+    if (command.name == "export") {
+        return exportCommand(database, *table, line, out);
+    }
+    return importCommand(database, *table, line.operands()[1]);
+}
+
+} // namespace
+
+int runCli(std::span<const std::string> words, std::ostream& out) {
+    std::string error;
+    const auto line = CommandLine::parse(words, error);
+    if (!line) {
+        report(error + " Pagalba: nakva-cli --help");
+        return ExitUsage;
+    }
+    if (line->command().empty()) {
+        out << GeneralHelp;
+        return line->help() ? ExitOk : ExitUsage;
+    }
+    const Command* command = nullptr;
+    for (const Command& candidate : Commands) {
+        if (candidate.name == line->command()) {
+            command = &candidate;
+        }
+    }
+    if (command == nullptr) {
+        report("Nežinoma komanda „" + line->command() + "“. Pagalba: nakva-cli --help");
+        return ExitUsage;
+    }
+    if (line->help()) {
+        out << command->help;
+        return ExitOk;
+    }
+    std::vector<std::string_view> allowed;
+    for (const auto option : command->options) {
+        if (!option.empty()) {
+            allowed.push_back(option);
+        }
+    }
+    if (const std::string outside = line->optionOutside(allowed); !outside.empty()) {
+        report("Komanda " + line->command() + " neturi parametro „" + outside + "“. Pagalba: nakva-cli " +
+               line->command() + " --help");
+        return ExitUsage;
+    }
+    const std::size_t operands = line->operands().size();
+    if (operands < command->minOperands || operands > command->maxOperands) {
+        report("Komandai " + line->command() + " netinka tiek argumentų. Pagalba: nakva-cli " + line->command() +
+               " --help");
+        return ExitUsage;
+    }
+    try {
+        return run(*command, *line, out);
+    } catch (const ProgramStop& stop) {
+        report("Darbas sustabdytas: " + stop.text);
+        return ExitFailed;
+    }
+}
+
+} // namespace nakva

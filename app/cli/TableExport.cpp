@@ -1,0 +1,226 @@
+#include "cli/TableExport.h"
+
+#include "data/Context.h"
+#include "data/Date.h"
+#include "data/SqlQuery.h"
+#include "data/Table.h"
+#include "data/Variables.h"
+#include "data/View.h"
+#include "shell/messages/ErrorText.h"
+#include "shell/messages/Message.h"
+
+#include <charconv>
+#include <regex>
+
+namespace nakva {
+
+namespace {
+
+const char* const ExportTitle = "Eksportas";
+
+void report(const std::string& text) {
+    MessageRequest request;
+    request.text = text;
+    request.title = ExportTitle;
+    showMessage(request);
+}
+
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c == '"' ? "\"\"" : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+std::string jsonString(std::string_view text) {
+    std::string json = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\t':
+            json += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
+                json += escaped;
+            } else {
+                json += c;
+            }
+        }
+    }
+    return json + "\"";
+}
+
+// The order of the identity key, as an order text.
+std::string identityOrder(const TableDef& table) {
+    std::string order;
+    for (const int field : table.keys[table.identityKey].components) {
+        order += (order.empty() ? "" : ",") + std::string(table.fields[field].name);
+    }
+    return order;
+}
+
+class RecordWriter {
+public:
+    RecordWriter(const TableDef& table, ExportRequest::Format format, std::ostream& out)
+        : table_(table), format_(format), out_(out) {}
+
+    void begin() {
+        if (format_ == ExportRequest::Format::Json) {
+            out_ << "[";
+            return;
+        }
+        std::string header;
+        for (const auto& field : table_.fields) {
+            if (field.type != FieldType::Group) {
+                header += (header.empty() ? "" : ",") + csvField(field.name);
+            }
+        }
+        out_ << header << "\r\n";
+    }
+
+    void write(const Record& record) {
+        std::string line;
+        bool first = true;
+        for (int i = 0; i < int(table_.fields.size()); ++i) {
+            const FieldDef& field = table_.fields[i];
+            if (field.type == FieldType::Group) {
+                continue;
+            }
+            line += first ? "" : ",";
+            first = false;
+            const std::string text = record.text(i);
+            if (format_ == ExportRequest::Format::Csv) {
+                line += csvField(text);
+                continue;
+            }
+            const bool number = field.type == FieldType::Decimal || (!field.isDate && field.type != FieldType::String);
+            line += "\n    " + jsonString(field.name) + ": " + (number ? text : jsonString(text));
+        }
+        if (format_ == ExportRequest::Format::Csv) {
+            out_ << line << "\r\n";
+        } else {
+            out_ << (records_ == 0 ? "\n  {" : ",\n  {") << line << "\n  }";
+        }
+        ++records_;
+    }
+
+    void end() {
+        if (format_ == ExportRequest::Format::Json) {
+            out_ << (records_ == 0 ? "]\n" : "\n]\n");
+        }
+        out_.flush();
+    }
+
+private:
+    const TableDef& table_;
+    ExportRequest::Format format_;
+    std::ostream& out_;
+    int records_ = 0;
+};
+
+} // namespace
+
+std::optional<Value> variableValue(std::string_view text, std::string& error) {
+    if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'') {
+        return Value(std::string(text.substr(1, text.size() - 2)));
+    }
+    const std::string value(text);
+    if (std::regex_match(value, std::regex(R"(\d{4}-\d{2}-\d{2})"))) {
+        const auto date = parseDate(value, &error);
+        if (!date) {
+            return std::nullopt;
+        }
+        return Value(std::int64_t(*date));
+    }
+    if (std::regex_match(value, std::regex(R"([+-]?\d{1,18})"))) {
+        std::int64_t whole = 0;
+        std::from_chars(value.data() + (value[0] == '+' ? 1 : 0), value.data() + value.size(), whole);
+        return Value(whole);
+    }
+    if (std::regex_match(value, std::regex(R"([+-]?\d+\.\d+)"))) {
+        if (const auto decimal = Decimal::parse(value)) {
+            return Value(*decimal);
+        }
+    }
+    return Value(value);
+}
+
+bool exportTable(Context& context, const ExportRequest& request, std::ostream& out) {
+    const TableDef& def = Dictionary::instance().table(request.table);
+    const std::string orderText = request.order.empty() ? identityOrder(def) : request.order;
+    Variables variables;
+    for (const auto& [name, value] : request.variables) {
+        variables.set(name, value);
+    }
+    // Checked here first, so that a mistyped order or filter is reported with where it went wrong.
+    const auto order = parseOrder(orderText);
+    if (!order) {
+        report(order.error.message);
+        return false;
+    }
+    const auto filter = parseFilter(request.filter);
+    if (!filter) {
+        report(filter.error.message);
+        return false;
+    }
+    const auto query = SqlQuery::build(ViewTables(def), *order, *filter, variables);
+    if (!query) {
+        report(query.error.message);
+        return false;
+    }
+
+    // The view's tables must be open on the context: the main table and the parents it joins.
+    std::vector<Table*> opened;
+    for (const ViewTable& table : query->tables().tables()) {
+        Table* handle = context.handle(table.table->id, table.secondBuffer);
+        handle->open();
+        opened.push_back(handle);
+    }
+    Table& main = *opened.front();
+    View view(main);
+    view.setOrder(orderText);
+    view.setFilter(request.filter);
+    for (const auto& [name, value] : request.variables) {
+        view.variables().set(name, value);
+    }
+    bool done = view.open() == StoreStatus::Ok && view.setToStart() == StoreStatus::Ok;
+    if (done) {
+        view.scanHint(true);
+        RecordWriter writer(def, request.format, out);
+        writer.begin();
+        StoreStatus status;
+        while ((status = view.next()) == StoreStatus::Ok) {
+            writer.write(main.record());
+        }
+        writer.end();
+        if (status != StoreStatus::EndOfData) {
+            report("Klaida skaitant lentelę " + std::string(def.name) + ": " + errorText() + ".");
+            done = false;
+        }
+    }
+    view.close();
+    for (Table* handle : opened) {
+        handle->close();
+    }
+    return done;
+}
+
+} // namespace nakva
