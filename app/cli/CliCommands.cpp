@@ -43,30 +43,43 @@ struct Command {
 };
 
 const Command Commands[] = {
-    {"init", R"(Naudojimas: nakva-cli init [--dir APLANKAS]
+    {"init",
+     R"(Naudojimas: nakva-cli init [--dir APLANKAS]
 
 Sukuria aplanką DATA ir jame visų aštuoniolikos lentelių failus, kurių dar nėra.
 Esami failai atidaromi ir lieka nepakeisti.
 )",
-     0, 0, {"--dir"}},
-    {"check", R"(Naudojimas: nakva-cli check [--dir APLANKAS]
+     0,
+     0,
+     {"--dir"}},
+    {"check",
+     R"(Naudojimas: nakva-cli check [--dir APLANKAS]
 
 Patikrina kiekvieną lentelės failą nieko jame nekeisdamas: įrašų išdėstymą, raktų aprašus ir
 kiekvieno rakto įrašus. Jei randa sugadintų raktų, pataisykite juos komanda rebuild-keys.
 Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas.
 )",
-     0, 0, {"--dir"}},
-    {"rebuild-keys", R"(Naudojimas: nakva-cli rebuild-keys [LENTELĖ] [--dir APLANKAS]
+     0,
+     0,
+     {"--dir"}},
+    {"rebuild-keys",
+     R"(Naudojimas: nakva-cli rebuild-keys [LENTELĖ] [--dir APLANKAS]
 
 Iš naujo sukuria nurodytos lentelės (be lentelės — kiekvieno esamo failo) raktus iš jos įrašų.
 )",
-     0, 1, {"--dir"}},
-    {"count", R"(Naudojimas: nakva-cli count LENTELĖ [--dir APLANKAS]
+     0,
+     1,
+     {"--dir"}},
+    {"count",
+     R"(Naudojimas: nakva-cli count LENTELĖ [--dir APLANKAS]
 
 Parodo lentelės įrašų skaičių.
 )",
-     1, 1, {"--dir"}},
-    {"export", R"(Naudojimas: nakva-cli export LENTELĖ [--order TVARKA] [--filter SĄLYGA]
+     1,
+     1,
+     {"--dir"}},
+    {"export",
+     R"(Naudojimas: nakva-cli export LENTELĖ [--order TVARKA] [--filter SĄLYGA]
                          [--set VARDAS=REIKŠMĖ ...] [--format csv|json] [--dir APLANKAS]
 
 Išveda lentelės įrašus per tą patį rodinį, kurį naudoja programa.
@@ -77,8 +90,11 @@ Išveda lentelės įrašus per tą patį rodinį, kurį naudoja programa.
 CSV antraštėje laukų vardai, pvz. VAL:Valstybe; datos yyyy-mm-dd (tuščia, kai datos nėra),
 dešimtainiai skaičiai su tašku.
 )",
-     1, 1, {"--dir", "--order", "--filter", "--set", "--format"}},
-    {"import", R"(Naudojimas: nakva-cli import LENTELĖ FAILAS [--dir APLANKAS]
+     1,
+     1,
+     {"--dir", "--order", "--filter", "--set", "--format"}},
+    {"import",
+     R"(Naudojimas: nakva-cli import LENTELĖ FAILAS [--dir APLANKAS]
 
 Įkelia į lentelę CSV failo įrašus (tokio, kokį išveda export): antraštėje laukų vardai, toliau po
 vieną įrašą eilutėje. Pirmiausia patikrinama kiekviena reikšmė (tipas, ilgis, skaitmenys po
@@ -86,7 +102,9 @@ kablelio, Windows-1257 ženklai, datos forma yyyy-mm-dd), tada visi įrašai įr
 Radus pirmą netinkamą reikšmę ar nepriimtą įrašą, parodoma jo eilutė ir laukas, o lentelė
 lieka nepakeista.
 )",
-     2, 2, {"--dir"}},
+     2,
+     2,
+     {"--dir"}},
 };
 
 void report(const std::string& text) {
@@ -149,7 +167,8 @@ int check(Database& database, std::ostream& out) {
         for (const auto& problem : file.problems) {
             out << "    " << problem << '\n';
         }
-        damaged = damaged || (file.state != FileCheck::State::Ready && file.state != FileCheck::State::Missing);
+        damaged =
+            damaged || (file.state != FileCheck::State::Ready && file.state != FileCheck::State::Missing);
     }
     return damaged ? ExitFailed : ExitOk;
 }
@@ -182,7 +201,8 @@ int rebuildKeys(Database& database, const CommandLine& line, std::ostream& out) 
 int count(Database& database, const TableDef& table, std::ostream& out) {
     std::int64_t records = 0;
     if (countFileRecords(database, table.id, records) != StoreStatus::Ok) {
-        report("Nepavyko suskaičiuoti failo " + Database::fileName(table.id) + " įrašų: " + errorText() + ".");
+        report("Nepavyko suskaičiuoti failo " + Database::fileName(table.id) + " įrašų: " + errorText() +
+               ".");
         return ExitFailed;
     }
     out << records << '\n';
@@ -229,7 +249,8 @@ int importCommand(Database& database, const TableDef& table, const std::string& 
 }
 
 int run(const Command& command, const CommandLine& line, std::ostream& out) {
-    const std::filesystem::path folder = line.option("--dir").value_or(std::filesystem::current_path().string());
+    const std::filesystem::path folder =
+        line.option("--dir").value_or(std::filesystem::current_path().string());
     if (!std::filesystem::is_directory(folder)) {
         report("Nėra aplanko „" + folder.string() + "“.");
         return ExitFailed;
@@ -297,8 +318,8 @@ int runCli(std::span<const std::string> words, std::ostream& out) {
     }
     const std::size_t operands = line->operands().size();
     if (operands < command->minOperands || operands > command->maxOperands) {
-        report("Komandai " + line->command() + " netinka tiek argumentų. Pagalba: nakva-cli " + line->command() +
-               " --help");
+        report("Komandai " + line->command() + " netinka tiek argumentų. Pagalba: nakva-cli " +
+               line->command() + " --help");
         return ExitUsage;
     }
     try {

@@ -7,7 +7,8 @@ namespace nakva {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> ValuedOptions = {"--dir", "--order", "--filter", "--set", "--format"};
+constexpr std::array<std::string_view, 5> ValuedOptions = {"--dir", "--order", "--filter", "--set",
+                                                           "--format"};
 
 } // namespace
 

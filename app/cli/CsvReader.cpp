@@ -20,8 +20,8 @@ bool CsvReader::next(std::vector<std::string>& fields) {
     }
     recordLine_ = line_;
     std::string field;
-    bool quoted = false;     // inside a quoted field
-    bool wasQuoted = false;  // the field began with a quote
+    bool quoted = false;    // inside a quoted field
+    bool wasQuoted = false; // the field began with a quote
     for (int c; (c = in_.get()) != std::char_traits<char>::eof();) {
         if (quoted) {
             if (c == '"') {

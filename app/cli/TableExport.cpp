@@ -111,7 +111,8 @@ public:
                 line += csvField(text);
                 continue;
             }
-            const bool number = field.type == FieldType::Decimal || (!field.isDate && field.type != FieldType::String);
+            const bool number =
+                field.type == FieldType::Decimal || (!field.isDate && field.type != FieldType::String);
             line += "\n    " + jsonString(field.name) + ": " + (number ? text : jsonString(text));
         }
         if (format_ == ExportRequest::Format::Csv) {

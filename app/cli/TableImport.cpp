@@ -101,7 +101,8 @@ std::string checkValue(const TableDef& table, int index, std::string_view value)
         }
         if (!number->fits(field.size, field.places)) {
             return "skaičius " + inQuotes(trimmed) + " netelpa į lauką: leidžiama skaitmenų prieš tašką " +
-                   std::to_string(field.size - field.places) + ", po taško " + std::to_string(field.places) + ".";
+                   std::to_string(field.size - field.places) + ", po taško " + std::to_string(field.places) +
+                   ".";
         }
         return {};
     }
@@ -123,14 +124,16 @@ bool importTable(Context& context, TableId tableId, std::istream& in, std::strin
     CsvReader reader(in);
     std::vector<std::string> fields;
     if (!reader.next(fields)) {
-        report(fileName, 1, {}, reader.error().empty() ? "failas tuščias, trūksta antraštės." : reader.error());
+        report(fileName, 1, {},
+               reader.error().empty() ? "failas tuščias, trūksta antraštės." : reader.error());
         return false;
     }
     std::vector<int> columns;
     for (const auto& name : fields) {
         const int index = def.fieldIndex(trimRight(name));
         if (index < 0 || def.fields[index].type == FieldType::Group) {
-            report(fileName, 1, {}, "lentelėje " + std::string(def.name) + " nėra lauko " + inQuotes(name) + ".");
+            report(fileName, 1, {},
+                   "lentelėje " + std::string(def.name) + " nėra lauko " + inQuotes(name) + ".");
             return false;
         }
         if (std::ranges::find(columns, index) != columns.end()) {
@@ -164,8 +167,10 @@ bool importTable(Context& context, TableId tableId, std::istream& in, std::strin
                 return false;
             }
         }
-        if (def.recordNumberField >= 0 && std::ranges::find(columns, def.recordNumberField) == columns.end()) {
-            report(fileName, reader.line(), def.fields[def.recordNumberField].name, "įrašo numeris privalomas.");
+        if (def.recordNumberField >= 0 &&
+            std::ranges::find(columns, def.recordNumberField) == columns.end()) {
+            report(fileName, reader.line(), def.fields[def.recordNumberField].name,
+                   "įrašo numeris privalomas.");
             return false;
         }
     }
@@ -180,8 +185,8 @@ bool importTable(Context& context, TableId tableId, std::istream& in, std::strin
     {
         Transaction transaction(context);
         if (transaction.begin({tableId}) != StoreStatus::Ok) {
-            report(fileName, 1, {}, "lentelės " + std::string(def.name) + " nepavyko užrakinti rašymui: " + errorText() +
-                                        ".");
+            report(fileName, 1, {},
+                   "lentelės " + std::string(def.name) + " nepavyko užrakinti rašymui: " + errorText() + ".");
         } else {
             done = true;
             for (const ReadRecord& read : records) {

@@ -120,7 +120,8 @@ public:
         while (end < text_.size() && (static_cast<unsigned char>(text_[end]) & 0xC0u) == 0x80u) {
             ++end; // the whole UTF-8 character, for the message
         }
-        return makeError(kind_, token.position, "netikėtas ženklas " + quoted(text_.substr(pos_, end - pos_)));
+        return makeError(kind_, token.position,
+                         "netikėtas ženklas " + quoted(text_.substr(pos_, end - pos_)));
     }
 
     // Whether the character right after the last token is a digit (a minus sign glued to a number).
@@ -227,9 +228,12 @@ public:
     bool digitFollows() const { return tokens_.digitFollows(); }
 
     ExpressionError expected(std::string_view what) const {
-        return makeError(kind_, current_.position, "laukiama " + std::string(what) + ", rasta " + describe(current_));
+        return makeError(kind_, current_.position,
+                         "laukiama " + std::string(what) + ", rasta " + describe(current_));
     }
-    ExpressionError error(int position, std::string_view what) const { return makeError(kind_, position, what); }
+    ExpressionError error(int position, std::string_view what) const {
+        return makeError(kind_, position, what);
+    }
 
 private:
     Tokenizer tokens_;
@@ -509,7 +513,8 @@ struct Located {
     int field = -1;
 };
 
-ExpressionResult<Located> locate(std::string_view kind, std::string_view name, int position, ViewTables& tables) {
+ExpressionResult<Located> locate(std::string_view kind, std::string_view name, int position,
+                                 ViewTables& tables) {
     const auto ref = Dictionary::instance().findField(name);
     if (!ref) {
         return makeError(kind, position, "nežinomas laukas ar kintamasis " + quoted(name));
@@ -531,7 +536,9 @@ ExpressionResult<Located> locate(std::string_view kind, std::string_view name, i
 
 // The collation of a plain text component: see bindOrder.
 TextOrder keyTextOrder(const TableDef& table, int field, const std::vector<int>& orderFields) {
-    const auto collation = [](const KeyDef& key) { return key.caseSensitive ? TextOrder::Case : TextOrder::NoCase; };
+    const auto collation = [](const KeyDef& key) {
+        return key.caseSensitive ? TextOrder::Case : TextOrder::NoCase;
+    };
     for (const auto& key : table.keys) {
         const auto common = std::min(key.components.size(), orderFields.size());
         if (std::equal(key.components.begin(), key.components.begin() + common, orderFields.begin()) &&
@@ -622,7 +629,8 @@ private:
                 bound.type = ValueType::Text;
                 bound.text = std::string(trimRight(*text));
             } else {
-                return makeError("Filtro", node.position, "kintamasis " + quoted(node.text) + " neturi reikšmės");
+                return makeError("Filtro", node.position,
+                                 "kintamasis " + quoted(node.text) + " neturi reikšmės");
             }
             return bound;
         }
@@ -802,8 +810,8 @@ ExpressionResult<std::vector<BoundOrderComponent>> bindOrder(const Order& order,
                          def.type == FieldType::String ? component.text : TextOrder::Auto});
     }
     for (auto& component : bound) {
-        if (component.text != TextOrder::Auto || tables.tables()[component.view].table->fields[component.field].type !=
-                                                     FieldType::String) {
+        if (component.text != TextOrder::Auto ||
+            tables.tables()[component.view].table->fields[component.field].type != FieldType::String) {
             continue;
         }
         std::vector<int> sameTable;
@@ -846,11 +854,11 @@ bool evaluate(const BoundExpr& condition, const ViewTables& tables, const FieldV
     using K = BoundExpr::Kind;
     switch (condition.kind) {
     case K::Or:
-        return std::ranges::any_of(condition.operands,
-                                   [&](const BoundExpr& operand) { return evaluate(operand, tables, values); });
+        return std::ranges::any_of(
+            condition.operands, [&](const BoundExpr& operand) { return evaluate(operand, tables, values); });
     case K::And:
-        return std::ranges::all_of(condition.operands,
-                                   [&](const BoundExpr& operand) { return evaluate(operand, tables, values); });
+        return std::ranges::all_of(
+            condition.operands, [&](const BoundExpr& operand) { return evaluate(operand, tables, values); });
     case K::Not:
         return !evaluate(condition.operands.front(), tables, values);
     case K::Truth: {

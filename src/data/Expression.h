@@ -37,8 +37,7 @@ struct ExpressionError {
 };
 
 // A value or the error that kept it from being made.
-template <typename T>
-class ExpressionResult {
+template <typename T> class ExpressionResult {
 public:
     ExpressionResult(T value) : value_(std::move(value)) {}
     ExpressionResult(ExpressionError error) : error(std::move(error)) {}

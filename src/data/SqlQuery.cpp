@@ -141,7 +141,8 @@ public:
             if (operand.kind == K::Truth) {
                 // Blank or zero, written so that a key can find it.
                 const auto& value = operand.operands.front();
-                return "(" + filterColumn(value.view, value.field) + (value.type == ValueType::Text ? " = '')" : " = 0)");
+                return "(" + filterColumn(value.view, value.field) +
+                       (value.type == ValueType::Text ? " = '')" : " = 0)");
             }
             return "NOT (" + condition(operand) + ")";
         }
@@ -168,7 +169,9 @@ public:
     }
 
 private:
-    const FieldDef& fieldDef(const BoundExpr& node) const { return tables_[node.view].table->fields[node.field]; }
+    const FieldDef& fieldDef(const BoundExpr& node) const {
+        return tables_[node.view].table->fields[node.field];
+    }
 
     std::string numberComparison(const BoundExpr& node) {
         const BoundExpr* left = &node.operands[0];
@@ -236,7 +239,8 @@ private:
         if (left->upper && right->upper) {
             // UPPER(a) against UPPER(b) is a against b without regard to letter case.
             const std::string leftSql = operand(*left, true);
-            return "(" + leftSql + " COLLATE LT_NOCASE" + std::string(opText(op)) + operand(*right, true) + ")";
+            return "(" + leftSql + " COLLATE LT_NOCASE" + std::string(opText(op)) + operand(*right, true) +
+                   ")";
         }
         const std::string leftSql = operand(*left, false);
         const std::string rightSql = operand(*right, false);
@@ -251,8 +255,8 @@ private:
             !query_.searchable(left->field)) {
             return sql;
         }
-        return "(" + column(left->view, left->field) + " COLLATE " + collationName(keyOrder) + " = " + rightSql +
-               " AND " + sql + ")";
+        return "(" + column(left->view, left->field) + " COLLATE " + collationName(keyOrder) + " = " +
+               rightSql + " AND " + sql + ")";
     }
 
     const SqlQuery& query_;
@@ -300,19 +304,20 @@ void SqlQuery::limitSearch() {
         return;
     }
     std::vector<int> fixed;
-    const auto conjuncts = filter_->kind == BoundExpr::Kind::And ? std::span(filter_->operands)
-                                                                  : std::span(&*filter_, 1);
+    const auto conjuncts =
+        filter_->kind == BoundExpr::Kind::And ? std::span(filter_->operands) : std::span(&*filter_, 1);
     for (const auto& condition : conjuncts) {
         const auto& operands = condition.operands;
         if (condition.kind == BoundExpr::Kind::Compare && condition.op == CompareOp::Equal) {
             const bool fieldLeft = operands[0].kind == BoundExpr::Kind::Field;
             const auto& field = fieldLeft ? operands[0] : operands[1];
             const auto& other = fieldLeft ? operands[1] : operands[0];
-            if (field.kind == BoundExpr::Kind::Field && other.kind == BoundExpr::Kind::Constant && field.view == 0 &&
-                field.upper == other.upper) {
+            if (field.kind == BoundExpr::Kind::Field && other.kind == BoundExpr::Kind::Constant &&
+                field.view == 0 && field.upper == other.upper) {
                 fixed.push_back(field.field);
             }
-        } else if (condition.kind == BoundExpr::Kind::Not && operands.front().kind == BoundExpr::Kind::Truth &&
+        } else if (condition.kind == BoundExpr::Kind::Not &&
+                   operands.front().kind == BoundExpr::Kind::Truth &&
                    operands.front().operands.front().view == 0) {
             fixed.push_back(operands.front().operands.front().field);
         }
@@ -334,8 +339,8 @@ bool SqlQuery::searchable(int field) const {
     return !limited_ || std::ranges::find(searchable_, field) != searchable_.end();
 }
 
-SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::string> columns, const Seek& seek,
-                              ReadDirection direction, int limit) const {
+SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::string> columns,
+                              const Seek& seek, ReadDirection direction, int limit) const {
     SqlStatement statement;
     SqlWriter writer(*this, spelling, statement.parameters);
     const bool backward = direction == ReadDirection::Backward;
@@ -362,8 +367,8 @@ SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::
 
     // The seek as ranges along the order: with values v1..vp, the rows whose first i-1 components
     // equal v1..v(i-1) and whose i-th follows vi, for i = p down to 1, come one after another.
-    std::vector<std::string> keys;       // the compared expressions, rowid last
-    std::vector<bool> descending;        // in the read direction
+    std::vector<std::string> keys; // the compared expressions, rowid last
+    std::vector<bool> descending;  // in the read direction
     for (const auto& component : order_) {
         std::string key = writer.column(component.view, component.field);
         if (component.text != TextOrder::Auto) {
@@ -376,7 +381,8 @@ SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::
     descending.push_back(backward);
 
     std::vector<std::string> values;
-    const bool inclusive = seek.kind == Seek::Kind::AtOrAfterValues || seek.kind == Seek::Kind::AtOrAfterPosition;
+    const bool inclusive =
+        seek.kind == Seek::Kind::AtOrAfterValues || seek.kind == Seek::Kind::AtOrAfterPosition;
     if (seek.kind == Seek::Kind::AtOrAfterValues || seek.kind == Seek::Kind::AfterValues) {
         for (std::size_t i = 0; i < seek.values.size() && int(i) < count; ++i) {
             values.push_back(writer.parameter(seek.values[i]));
@@ -438,7 +444,8 @@ std::vector<SqlValue> SqlQuery::orderValues(const FieldValues& values) const {
     std::vector<SqlValue> result;
     for (const auto& component : order_) {
         const ViewTable& table = tables_.tables()[component.view];
-        result.push_back(storedValue(table.table->fields[component.field], values(table.field(component.field))));
+        result.push_back(
+            storedValue(table.table->fields[component.field], values(table.field(component.field))));
     }
     return result;
 }

@@ -17,11 +17,18 @@ const TableDef& tableNamed(std::string_view name) {
 class FilterLanguageTest : public testing::Test {
 protected:
     void SetUp() override {
-        db_.insert("Saskait", {{"IrasoNr", 7}, {"Gyventojas", "Jonaitis"}, {"SaskSer", "ab"},
-                               {"BSUMA", *Decimal::parse("12.50")}, {"GYVENTOJUSKC", 2}, {"KAMBARIAI", "Ąžuolas"},
+        db_.insert("Saskait", {{"IrasoNr", 7},
+                               {"Gyventojas", "Jonaitis"},
+                               {"SaskSer", "ab"},
+                               {"BSUMA", *Decimal::parse("12.50")},
+                               {"GYVENTOJUSKC", 2},
+                               {"KAMBARIAI", "Ąžuolas"},
                                {"ASMENSDOK", "O'Brien"}});
-        db_.insert("Saskeil", {{"SEILID", 1}, {"IrasoNr", 7}, {"KAINA", *Decimal::parse("2.5")},
-                               {"SUMA", *Decimal::parse("2.50")}, {"KIEKIS", *Decimal::parse("1")}});
+        db_.insert("Saskeil", {{"SEILID", 1},
+                               {"IrasoNr", 7},
+                               {"KAINA", *Decimal::parse("2.5")},
+                               {"SUMA", *Decimal::parse("2.50")},
+                               {"KIEKIS", *Decimal::parse("1")}});
         variables_.set("LOC:One", std::int64_t(1));
         variables_.set("LOC:Zero", *Decimal::parse("0.00"));
         variables_.set("LOC:Blank", std::string("   "));
@@ -58,19 +65,40 @@ struct Case {
 
 TEST_F(FilterLanguageTest, ComparesNumbersExactly) {
     const Case cases[] = {
-        {"SAS:GYVENTOJUSKC = 2", true},   {"SAS:GYVENTOJUSKC <> 2", false}, {"SAS:GYVENTOJUSKC < 3", true},
-        {"SAS:GYVENTOJUSKC < 2", false},  {"SAS:GYVENTOJUSKC <= 2", true},  {"SAS:GYVENTOJUSKC =< 2", true},
-        {"SAS:GYVENTOJUSKC =< 1", false}, {"SAS:GYVENTOJUSKC > 1", true},   {"SAS:GYVENTOJUSKC > 2", false},
-        {"SAS:GYVENTOJUSKC >= 2", true},  {"SAS:GYVENTOJUSKC >= 3", false}, {"3 > SAS:GYVENTOJUSKC", true},
-        {"2 <= SAS:GYVENTOJUSKC", true},  {"1 >= SAS:GYVENTOJUSKC", false}, {"SAS:IrasoNr = 7.0", true},
-        {"SAS:IrasoNr < 7.5", true},      {"SAS:IrasoNr > 6.99", true},     {"SAS:IrasoNr > -3", true},
+        {"SAS:GYVENTOJUSKC = 2", true},
+        {"SAS:GYVENTOJUSKC <> 2", false},
+        {"SAS:GYVENTOJUSKC < 3", true},
+        {"SAS:GYVENTOJUSKC < 2", false},
+        {"SAS:GYVENTOJUSKC <= 2", true},
+        {"SAS:GYVENTOJUSKC =< 2", true},
+        {"SAS:GYVENTOJUSKC =< 1", false},
+        {"SAS:GYVENTOJUSKC > 1", true},
+        {"SAS:GYVENTOJUSKC > 2", false},
+        {"SAS:GYVENTOJUSKC >= 2", true},
+        {"SAS:GYVENTOJUSKC >= 3", false},
+        {"3 > SAS:GYVENTOJUSKC", true},
+        {"2 <= SAS:GYVENTOJUSKC", true},
+        {"1 >= SAS:GYVENTOJUSKC", false},
+        {"SAS:IrasoNr = 7.0", true},
+        {"SAS:IrasoNr < 7.5", true},
+        {"SAS:IrasoNr > 6.99", true},
+        {"SAS:IrasoNr > -3", true},
         // A decimal compares as written, whatever places the constant has.
-        {"SAS:BSUMA = 12.5", true},       {"SAS:BSUMA = 12.500", true},     {"SAS:BSUMA = 12.501", false},
-        {"SAS:BSUMA <> 12.501", true},    {"SAS:BSUMA < 12.501", true},     {"SAS:BSUMA <= 12.499", false},
-        {"SAS:BSUMA > 12.499", true},     {"SAS:BSUMA >= 12.501", false},   {"SAS:BSUMA >= 12.5", true},
-        {"SAS:BSUMA = -12.5", false},     {"SAS:BSUMA < 999999999999999999", true},
+        {"SAS:BSUMA = 12.5", true},
+        {"SAS:BSUMA = 12.500", true},
+        {"SAS:BSUMA = 12.501", false},
+        {"SAS:BSUMA <> 12.501", true},
+        {"SAS:BSUMA < 12.501", true},
+        {"SAS:BSUMA <= 12.499", false},
+        {"SAS:BSUMA > 12.499", true},
+        {"SAS:BSUMA >= 12.501", false},
+        {"SAS:BSUMA >= 12.5", true},
+        {"SAS:BSUMA = -12.5", false},
+        {"SAS:BSUMA < 999999999999999999", true},
         // Fields of different places.
-        {"SEI:KAINA = SEI:SUMA", true},   {"SEI:KIEKIS < SEI:KAINA", true}, {"SEI:SUMA > SEI:KAINA", false},
+        {"SEI:KAINA = SEI:SUMA", true},
+        {"SEI:KIEKIS < SEI:KAINA", true},
+        {"SEI:SUMA > SEI:KAINA", false},
         {"SEI:KAINA > SEI:GYVENTOJUSKC", true},
     };
     for (const auto& c : cases) {
@@ -112,11 +140,21 @@ TEST_F(FilterLanguageTest, ComparesTextsExactlyOrByTheCollation) {
 
 TEST_F(FilterLanguageTest, TakesAFieldOrVariableAloneAsATruthValue) {
     const Case cases[] = {
-        {"SAS:Gyventojas", true},   {"SAS:GYVENTOJOADRESAS", false}, {"~SAS:GYVENTOJOADRESAS", true},
-        {"SAS:Isvykes", false},     {"~SAS:Isvykes", true},          {"SAS:BSUMA", true},
-        {"LOC:Blank", false},       {"~LOC:Blank", true},            {"LOC:Zero", false},
-        {"LOC:Text", true},         {"LOC:One", true},               {"UPPER(SAS:Gyventojas)", true},
-        {"(SEI:IrasoNr)", true},    {"-1", true},                    {"0", false},
+        {"SAS:Gyventojas", true},
+        {"SAS:GYVENTOJOADRESAS", false},
+        {"~SAS:GYVENTOJOADRESAS", true},
+        {"SAS:Isvykes", false},
+        {"~SAS:Isvykes", true},
+        {"SAS:BSUMA", true},
+        {"LOC:Blank", false},
+        {"~LOC:Blank", true},
+        {"LOC:Zero", false},
+        {"LOC:Text", true},
+        {"LOC:One", true},
+        {"UPPER(SAS:Gyventojas)", true},
+        {"(SEI:IrasoNr)", true},
+        {"-1", true},
+        {"0", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(selects(c.filter), c.selects) << c.filter;
@@ -191,7 +229,8 @@ TEST(FilterErrorsTest, SayWhereAndWhatWasExpected) {
         ASSERT_FALSE(filter) << c.text;
         EXPECT_EQ(filter.error.position, c.position) << c.text;
         EXPECT_NE(filter.error.message.find(c.says), std::string::npos) << filter.error.message;
-        EXPECT_EQ(filter.error.message.find("Filtro klaida ties ženklu Nr. " + std::to_string(c.position + 1)), 0u)
+        EXPECT_EQ(
+            filter.error.message.find("Filtro klaida ties ženklu Nr. " + std::to_string(c.position + 1)), 0u)
             << filter.error.message;
     }
 }
@@ -218,7 +257,8 @@ TEST(FilterErrorsTest, NamesAndTypesAreCheckedAgainstTheView) {
     const BadText cases[] = {
         {"SAS:Nera = 1", 0, "nežinomas laukas ar kintamasis „SAS:Nera“"},
         {"GLO:Nera", 0, "nežinomas laukas ar kintamasis „GLO:Nera“"},
-        {"SAS:IrasoDt >= GLO:PrDt AND KMB:KambarioID = 1", 28, "laukas „KMB:KambarioID“ nepasiekiamas iš lentelės „Saskait“"},
+        {"SAS:IrasoDt >= GLO:PrDt AND KMB:KambarioID = 1", 28,
+         "laukas „KMB:KambarioID“ nepasiekiamas iš lentelės „Saskait“"},
         {"SAS1:IrasoNr = 1", 0, "nepasiekiamas"},
         {"SAS:Gyventojas = 5", 15, "negalima lyginti teksto su skaičiumi"},
         {"GLO:PrDt = 'x'", 9, "negalima lyginti teksto su skaičiumi"},
@@ -235,8 +275,8 @@ TEST(FilterErrorsTest, NamesAndTypesAreCheckedAgainstTheView) {
         EXPECT_NE(query.error.message.find(c.says), std::string::npos) << query.error.message;
     }
     // Names are found whatever their letter case; the outer scope is seen through the inner one.
-    EXPECT_TRUE(SqlQuery::build(ViewTables(tableNamed("Saskait")), Order{}, *parseFilter("sas:irasodt >= glo:prdt"),
-                                variables));
+    EXPECT_TRUE(SqlQuery::build(ViewTables(tableNamed("Saskait")), Order{},
+                                *parseFilter("sas:irasodt >= glo:prdt"), variables));
 }
 
 TEST(OrderTest, ReadsDirectionsAndUpperCase) {
@@ -302,9 +342,11 @@ TEST(OrderTest, PlainTextFollowsTheKeysCollation) {
         ViewTables tables(tableNamed(c.table));
         const auto bound = bindOrder(*parseOrder(c.order), tables);
         ASSERT_TRUE(bound) << bound.error.message;
-        const auto text = std::find_if(bound->begin(), bound->end(), [&](const BoundOrderComponent& component) {
-            return tables.tables()[component.view].table->fields[component.field].type == FieldType::String;
-        });
+        const auto text =
+            std::find_if(bound->begin(), bound->end(), [&](const BoundOrderComponent& component) {
+                return tables.tables()[component.view].table->fields[component.field].type ==
+                       FieldType::String;
+            });
         EXPECT_EQ(text->text, c.text) << c.order;
     }
 }
@@ -316,8 +358,8 @@ TEST(ViewTablesTest, JoinsParentsAlongTheRelations) {
     EXPECT_EQ(tables.tables()[1].table->name, "Saskeil");
     EXPECT_EQ(tables.tables()[registration].child, 1);
     EXPECT_EQ(tables.join(tableNamed("Saskeil")), 1);
-    EXPECT_EQ(tables.join(tableNamed("Kamb")), -1);           // no relation leads there
-    EXPECT_EQ(tables.join(tableNamed("Saskait"), true), -1);  // already there under its main buffer
+    EXPECT_EQ(tables.join(tableNamed("Kamb")), -1);          // no relation leads there
+    EXPECT_EQ(tables.join(tableNamed("Saskait"), true), -1); // already there under its main buffer
     ViewTables rooms(tableNamed("SaskKmb"), true);
     EXPECT_EQ(rooms.join(tableNamed("Saskait"), true), 1);
     EXPECT_EQ(rooms.join(tableNamed("SaskKmb"), false), -1);

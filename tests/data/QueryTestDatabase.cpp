@@ -80,8 +80,8 @@ QueryTestDatabase::QueryTestDatabase() {
     sqlite3_open(":memory:", &db_);
     sqlite3_create_collation(db_, "LT_CASE", SQLITE_UTF8, nullptr, collateCase);
     sqlite3_create_collation(db_, "LT_NOCASE", SQLITE_UTF8, nullptr, collateNoCase);
-    sqlite3_create_function(db_, "LT_UPPER", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, upperFunction, nullptr,
-                            nullptr);
+    sqlite3_create_function(db_, "LT_UPPER", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, upperFunction,
+                            nullptr, nullptr);
     for (const auto& table : Dictionary::instance().tables()) {
         std::string sql = "CREATE TABLE " + quotedName(table.name) + " (";
         bool first = true;
@@ -95,8 +95,8 @@ QueryTestDatabase::QueryTestDatabase() {
         }
         execute(sql + ")");
         for (const auto& key : table.keys) {
-            sql = std::string(key.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + quotedName(key.name) + " ON " +
-                  quotedName(table.name) + " (";
+            sql = std::string(key.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + quotedName(key.name) +
+                  " ON " + quotedName(table.name) + " (";
             for (std::size_t i = 0; i < key.components.size(); ++i) {
                 const auto& field = table.fields[key.components[i]];
                 sql += (i == 0 ? "" : ", ") + quotedName(field.bareName());

@@ -1,5 +1,5 @@
-#include "data/QueryTestDatabase.h"
 #include "data/SqlQuery.h"
+#include "data/QueryTestDatabase.h"
 #include "data/Variables.h"
 
 #include <gtest/gtest.h>
@@ -21,32 +21,76 @@ const TableDef& tableNamed(std::string_view name) {
 // A few records of every table that the quoted filters read, with the traps they must get right:
 // letter case, Lithuanian letters, blank values, a room occupied by a registration that is missing.
 void fill(QueryTestDatabase& db) {
-    db.insert("Kamb", {{"KambarioID", 101}, {"KambarioKorpusas", "A"}, {"KambarioAukstas", 1}, {"KambarioNr", "1"},
+    db.insert("Kamb", {{"KambarioID", 101},
+                       {"KambarioKorpusas", "A"},
+                       {"KambarioAukstas", 1},
+                       {"KambarioNr", "1"},
                        {"KambarioTipas", "Dvivietis"}});
-    db.insert("Kamb", {{"KambarioID", 102}, {"KambarioKorpusas", "A"}, {"KambarioAukstas", 1}, {"KambarioNr", "2"},
-                       {"KambarioTipas", "dvivietis"}, {"KambarysNenaudojamas", 1}});
-    db.insert("Kamb", {{"KambarioID", 103}, {"KambarioKorpusas", "B"}, {"KambarioAukstas", 2}, {"KambarioNr", "1"},
+    db.insert("Kamb", {{"KambarioID", 102},
+                       {"KambarioKorpusas", "A"},
+                       {"KambarioAukstas", 1},
+                       {"KambarioNr", "2"},
+                       {"KambarioTipas", "dvivietis"},
+                       {"KambarysNenaudojamas", 1}});
+    db.insert("Kamb", {{"KambarioID", 103},
+                       {"KambarioKorpusas", "B"},
+                       {"KambarioAukstas", 2},
+                       {"KambarioNr", "1"},
                        {"KambarioTipas", "Vienvietis"}});
     db.insert("Kamb", {{"KambarioID", 104}});
 
-    db.insert("Saskait", {{"IrasoNr", 1}, {"IrasoDt", day(2024, 1, 10)}, {"SaskSer", "AB"}, {"SaskNr", 15},
-                          {"SaskDt", day(2024, 1, 12)}, {"KliKod", "UAB1"}, {"Gyventojas", "Jonaitis"},
-                          {"GYVENTOJOVALSTYBE", "Lietuva"}, {"GyventojoGrupe", "Turistai"},
-                          {"GyvenaNuo", day(2024, 1, 10)}, {"GyvenaIki", day(2024, 1, 12)}, {"Isvykes", 1}});
-    db.insert("Saskait", {{"IrasoNr", 2}, {"IrasoDt", day(2024, 1, 20)}, {"SaskSer", "ab"}, {"SaskNr", 15},
-                          {"SaskDt", day(2024, 1, 22)}, {"KliKod", "uab1"}, {"Gyventojas", "Ąžuolaitė"},
-                          {"GYVENTOJOVALSTYBE", "Latvija"}, {"GyventojoGrupe", "Verslas"},
-                          {"GyvenaNuo", day(2024, 1, 20)}, {"GyvenaIki", day(2024, 2, 5)}});
-    db.insert("Saskait", {{"IrasoNr", 3}, {"IrasoDt", day(2024, 2, 1)}, {"SaskSer", "CD"}, {"SaskNr", 16},
-                          {"SaskDt", day(2024, 2, 3)}, {"KliKod", "ZZ"}, {"Gyventojas", "Petraitis"},
-                          {"GYVENTOJOVALSTYBE", "Lietuva"}, {"GyvenaNuo", day(2024, 2, 1)},
+    db.insert("Saskait", {{"IrasoNr", 1},
+                          {"IrasoDt", day(2024, 1, 10)},
+                          {"SaskSer", "AB"},
+                          {"SaskNr", 15},
+                          {"SaskDt", day(2024, 1, 12)},
+                          {"KliKod", "UAB1"},
+                          {"Gyventojas", "Jonaitis"},
+                          {"GYVENTOJOVALSTYBE", "Lietuva"},
+                          {"GyventojoGrupe", "Turistai"},
+                          {"GyvenaNuo", day(2024, 1, 10)},
+                          {"GyvenaIki", day(2024, 1, 12)},
+                          {"Isvykes", 1}});
+    db.insert("Saskait", {{"IrasoNr", 2},
+                          {"IrasoDt", day(2024, 1, 20)},
+                          {"SaskSer", "ab"},
+                          {"SaskNr", 15},
+                          {"SaskDt", day(2024, 1, 22)},
+                          {"KliKod", "uab1"},
+                          {"Gyventojas", "Ąžuolaitė"},
+                          {"GYVENTOJOVALSTYBE", "Latvija"},
+                          {"GyventojoGrupe", "Verslas"},
+                          {"GyvenaNuo", day(2024, 1, 20)},
+                          {"GyvenaIki", day(2024, 2, 5)}});
+    db.insert("Saskait", {{"IrasoNr", 3},
+                          {"IrasoDt", day(2024, 2, 1)},
+                          {"SaskSer", "CD"},
+                          {"SaskNr", 16},
+                          {"SaskDt", day(2024, 2, 3)},
+                          {"KliKod", "ZZ"},
+                          {"Gyventojas", "Petraitis"},
+                          {"GYVENTOJOVALSTYBE", "Lietuva"},
+                          {"GyvenaNuo", day(2024, 2, 1)},
                           {"GyvenaIki", day(2024, 2, 10)}});
-    db.insert("Saskait", {{"IrasoNr", 4}, {"IrasoDt", day(2023, 12, 20)}, {"SaskSer", "AB"}, {"SaskNr", 14},
-                          {"SaskDt", day(2023, 12, 31)}, {"Gyventojas", "Zigmas"}, {"GyventojoGrupe", "Turistai"},
-                          {"GyvenaNuo", day(2023, 12, 20)}, {"GyvenaIki", day(2024, 1, 15)}, {"Isvykes", 1}});
-    db.insert("Saskait", {{"IrasoNr", 5}, {"IrasoDt", day(2024, 1, 5)}, {"SaskSer", "EF"}, {"SaskNr", 1},
-                          {"SaskDt", day(2024, 1, 6)}, {"Gyventojas", "azuolas"}, {"GYVENTOJOVALSTYBE", "lietuva"},
-                          {"GyventojoGrupe", "Verslas"}, {"GyvenaNuo", day(2023, 12, 1)},
+    db.insert("Saskait", {{"IrasoNr", 4},
+                          {"IrasoDt", day(2023, 12, 20)},
+                          {"SaskSer", "AB"},
+                          {"SaskNr", 14},
+                          {"SaskDt", day(2023, 12, 31)},
+                          {"Gyventojas", "Zigmas"},
+                          {"GyventojoGrupe", "Turistai"},
+                          {"GyvenaNuo", day(2023, 12, 20)},
+                          {"GyvenaIki", day(2024, 1, 15)},
+                          {"Isvykes", 1}});
+    db.insert("Saskait", {{"IrasoNr", 5},
+                          {"IrasoDt", day(2024, 1, 5)},
+                          {"SaskSer", "EF"},
+                          {"SaskNr", 1},
+                          {"SaskDt", day(2024, 1, 6)},
+                          {"Gyventojas", "azuolas"},
+                          {"GYVENTOJOVALSTYBE", "lietuva"},
+                          {"GyventojoGrupe", "Verslas"},
+                          {"GyvenaNuo", day(2023, 12, 1)},
                           {"GyvenaIki", day(2024, 3, 1)}});
 
     db.insert("SaskKmb", {{"IrasoNr", 1}, {"KambarioID", 101}});
@@ -77,9 +121,12 @@ void fill(QueryTestDatabase& db) {
     db.insert("Klient", {{"Kod", "UAB1"}});
     db.insert("Klient", {{"Kod", "ZZ"}});
 
-    db.insert("KmbVal", {{"IrasoID", 1}, {"IrasoDt", day(2024, 1, 10)}, {"KambarioID", 101}, {"ValytPav", "Ona"}});
-    db.insert("KmbVal", {{"IrasoID", 2}, {"IrasoDt", day(2024, 1, 20)}, {"KambarioID", 103}, {"ValytPav", "ona"}});
-    db.insert("KmbVal", {{"IrasoID", 3}, {"IrasoDt", day(2024, 2, 1)}, {"KambarioID", 101}, {"ValytPav", "Rūta"}});
+    db.insert("KmbVal",
+              {{"IrasoID", 1}, {"IrasoDt", day(2024, 1, 10)}, {"KambarioID", 101}, {"ValytPav", "Ona"}});
+    db.insert("KmbVal",
+              {{"IrasoID", 2}, {"IrasoDt", day(2024, 1, 20)}, {"KambarioID", 103}, {"ValytPav", "ona"}});
+    db.insert("KmbVal",
+              {{"IrasoID", 3}, {"IrasoDt", day(2024, 2, 1)}, {"KambarioID", 101}, {"ValytPav", "Rūta"}});
     db.insert("KmbPatal", {{"IrasoID", 1}, {"KambarioID", 101}});
     db.insert("KmbPatal", {{"IrasoID", 2}, {"KambarioID", 0}});
     db.insert("KmbRanks", {{"IrasoID", 1}, {"KambarioID", 101}});
@@ -115,16 +162,17 @@ Value whole(std::int64_t value) {
     return value;
 }
 
-const char* const Journal =
-    "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt AND (~(GLO:Grupe and GLO:Grupe<>SAS:GyventojoGrupe))";
-const char* const ResidentList =
-    "((SAS:GyvenaNuo>=GLO:PrDt)and(SAS:GyvenaNuo=<GLO:GalDt))or((SAS:GyvenaIki>GLO:PrDt)and(SAS:GyvenaIki<GLO:"
-    "GalDt))or((SAS:GyvenaNuo<GLO:PrDt)and(SAS:GyvenaIki>GLO:GalDt))";
-const char* const ServiceLedger = "SEIG:Data >= GLO:PrDt AND SEIG:Data <= GLO:GalDt AND ((SEI:PasPav = GLO:Pasl) AND "
-                                  "(~SAS:Isvykes or (GLO:SuIsvykusiais AND SAS:Isvykes)))";
-const char* const ServiceSummary =
-    "SEIG:Data >= GLO:PrDt AND SEIG:Data <= GLO:GalDt AND (~(GLO:PaslGrpNr AND PAS:PaslGrpNr<>GLO:PaslGrpNr) AND "
+const char* const Journal = "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt AND (~(GLO:Grupe and "
+                            "GLO:Grupe<>SAS:GyventojoGrupe))";
+const char* const ResidentList = "((SAS:GyvenaNuo>=GLO:PrDt)and(SAS:GyvenaNuo=<GLO:GalDt))or"
+                                 "((SAS:GyvenaIki>GLO:PrDt)and(SAS:GyvenaIki<GLO:GalDt))or"
+                                 "((SAS:GyvenaNuo<GLO:PrDt)and(SAS:GyvenaIki>GLO:GalDt))";
+const char* const ServiceLedger =
+    "SEIG:Data >= GLO:PrDt AND SEIG:Data <= GLO:GalDt AND ((SEI:PasPav = GLO:Pasl) AND "
     "(~SAS:Isvykes or (GLO:SuIsvykusiais AND SAS:Isvykes)))";
+const char* const ServiceSummary = "SEIG:Data >= GLO:PrDt AND SEIG:Data <= GLO:GalDt AND (~(GLO:PaslGrpNr "
+                                   "AND PAS:PaslGrpNr<>GLO:PaslGrpNr) AND "
+                                   "(~SAS:Isvykes or (GLO:SuIsvykusiais AND SAS:Isvykes)))";
 const char* const Invoice = "SAS:SaskDt = Report:Save::SAS:SaskDt AND UPPER(SAS:SaskSer) = "
                             "UPPER(Report:Save::SAS:SaskSer) AND SAS:SaskNr = Report:Save::SAS:SaskNr";
 const char* const StaysInPeriod =
@@ -140,95 +188,291 @@ const Bindings InvoiceOfRegistration2 = {{"Report:Save::SAS:SaskDt", whole(day(2
 const std::vector<QuotedFilter> QuotedFilters = {
     {"journal, all groups", "Saskait", false, Journal, "", january({{"GLO:Grupe", text("")}}), {1, 2, 5}},
     {"journal, one group", "Saskait", false, Journal, "", january({{"GLO:Grupe", text("Turistai")}}), {1}},
-    {"journal, group with two", "Saskait", false, Journal, "", january({{"GLO:Grupe", text("Verslas")}}), {2, 5}},
+    {"journal, group with two",
+     "Saskait",
+     false,
+     Journal,
+     "",
+     january({{"GLO:Grupe", text("Verslas")}}),
+     {2, 5}},
     {"resident list", "Saskait", false, ResidentList, "", january(), {1, 2, 4, 5}},
-    {"departing residents", "SaskKmb", false, "SAS:GyvenaIki >= GLO:PrDt AND SAS:GyvenaIki <= GLO:GalDt",
-     "KMB:KambarioKorpusas,KMB:KambarioAukstas,KMB:KambarioNr,SAS:IrasoNr", january(), {1, 4}},
-    {"residents not departed", "SaskKmb", false, "~SAS:Isvykes", "SAS:GyventojoGrupe,SKMB:KambarioID,SAS:IrasoNr",
-     {}, {5, 3, 2, 6}},
-    {"statistics by country", "Saskait", false, "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt",
-     "SAS:GyventojoValstybe,SAS:IrasoNr", january(), {2, 1, 5}},
-    {"statistics by group", "Saskait", false, "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt",
-     "SAS:GyventojoGrupe,SAS:IrasoNr", january(), {1, 2, 5}},
-    {"occupancy summary", "SaskKmb", false, "SAS:GyvenaIki > GLO:PrDt AND SAS:GyvenaNuo <= GLO:GalDt",
-     "KMB:KambarioTipas,SAS:IrasoNr", january(), {6, 1, 2, 4}},
-    {"occupancy ledger", "Kamb", false, "~KMB:KambarysNenaudojamas",
-     "+UPPER(KMB:KambarioTipas),+UPPER(KMB:KambarioKorpusas),+KMB:KambarioAukstas,+UPPER(KMB:KambarioNr),+KMB:"
+    {"departing residents",
+     "SaskKmb",
+     false,
+     "SAS:GyvenaIki >= GLO:PrDt AND SAS:GyvenaIki <= GLO:GalDt",
+     "KMB:KambarioKorpusas,KMB:KambarioAukstas,KMB:KambarioNr,SAS:IrasoNr",
+     january(),
+     {1, 4}},
+    {"residents not departed",
+     "SaskKmb",
+     false,
+     "~SAS:Isvykes",
+     "SAS:GyventojoGrupe,SKMB:KambarioID,SAS:IrasoNr",
+     {},
+     {5, 3, 2, 6}},
+    {"statistics by country",
+     "Saskait",
+     false,
+     "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt",
+     "SAS:GyventojoValstybe,SAS:IrasoNr",
+     january(),
+     {2, 1, 5}},
+    {"statistics by group",
+     "Saskait",
+     false,
+     "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt",
+     "SAS:GyventojoGrupe,SAS:IrasoNr",
+     january(),
+     {1, 2, 5}},
+    {"occupancy summary",
+     "SaskKmb",
+     false,
+     "SAS:GyvenaIki > GLO:PrDt AND SAS:GyvenaNuo <= GLO:GalDt",
+     "KMB:KambarioTipas,SAS:IrasoNr",
+     january(),
+     {6, 1, 2, 4}},
+    {"occupancy ledger",
+     "Kamb",
+     false,
+     "~KMB:KambarysNenaudojamas",
+     "+UPPER(KMB:KambarioTipas),+UPPER(KMB:KambarioKorpusas),+KMB:KambarioAukstas,+UPPER(KMB:KambarioNr),+"
+     "KMB:"
      "KambarioID",
-     {}, {4, 1, 3}},
-    {"income by departure", "Saskait", false, "SAS:GyvenaIki >= GLO:PrDt AND SAS:GyvenaIki <= GLO:GalDt", "",
-     january(), {1, 4}},
-    {"service ledger", "Seilgraf", false, ServiceLedger, "SEIG:SEILID",
-     january({{"GLO:Pasl", text("Nakvynė")}, {"GLO:SuIsvykusiais", whole(0)}}), {}},
-    {"service ledger with departed", "Seilgraf", false, ServiceLedger, "SEIG:SEILID",
-     january({{"GLO:Pasl", text("Nakvynė")}, {"GLO:SuIsvykusiais", whole(1)}}), {1, 2}},
-    {"service ledger, exact name", "Seilgraf", false, ServiceLedger, "SEIG:SEILID",
-     january({{"GLO:Pasl", text("nakvynė")}, {"GLO:SuIsvykusiais", whole(0)}}), {4}},
-    {"service summary, all groups", "Seilgraf", false, ServiceSummary, "SEI:PasPav",
-     january({{"GLO:PaslGrpNr", whole(0)}, {"GLO:SuIsvykusiais", whole(1)}}), {1, 2, 4, 3}},
-    {"service summary, one group", "Seilgraf", false, ServiceSummary, "SEI:PasPav",
-     january({{"GLO:PaslGrpNr", whole(2)}, {"GLO:SuIsvykusiais", whole(0)}}), {4, 3}},
-    {"service book", "Saskeil", false,
-     "UPPER(SEI:PasPav) = UPPER(PAS:Pav) AND (SAS:SaskDt>=GLO:PrDt and SAS:SaskDt<=GLO:GalDt)", "",
-     january({{"PAS:Pav", text("Nakvynė")}}), {1, 3}},
-    {"payment ledger", "Mokej", false, "MOK:MokDt >= GLO:PrDt AND MOK:MokDt <= GLO:GalDt",
-     "MOK:MokejimoBudas,MOK:MokDt,MOK:IrasoNr", january(), {1}},
-    {"invoices of a payer", "Saskait", false,
-     "UPPER(SAS:KliKod) = UPPER(KLI:Kod) AND (SAS:SaskDt>=GLO:PrDt and SAS:SaskDt<=GLO:GalDt)", "",
-     january({{"KLI:Kod", text("UAB1")}}), {1, 2}},
-    {"payer address", "Klient", false, "UPPER(KLI:Kod) = UPPER(Report:Save::KLI:Kod)", "UPPER(KLI:Kod)",
-     {{"Report:Save::KLI:Kod", text("zz")}}, {2}},
+     {},
+     {4, 1, 3}},
+    {"income by departure",
+     "Saskait",
+     false,
+     "SAS:GyvenaIki >= GLO:PrDt AND SAS:GyvenaIki <= GLO:GalDt",
+     "",
+     january(),
+     {1, 4}},
+    {"service ledger",
+     "Seilgraf",
+     false,
+     ServiceLedger,
+     "SEIG:SEILID",
+     january({{"GLO:Pasl", text("Nakvynė")}, {"GLO:SuIsvykusiais", whole(0)}}),
+     {}},
+    {"service ledger with departed",
+     "Seilgraf",
+     false,
+     ServiceLedger,
+     "SEIG:SEILID",
+     january({{"GLO:Pasl", text("Nakvynė")}, {"GLO:SuIsvykusiais", whole(1)}}),
+     {1, 2}},
+    {"service ledger, exact name",
+     "Seilgraf",
+     false,
+     ServiceLedger,
+     "SEIG:SEILID",
+     january({{"GLO:Pasl", text("nakvynė")}, {"GLO:SuIsvykusiais", whole(0)}}),
+     {4}},
+    {"service summary, all groups",
+     "Seilgraf",
+     false,
+     ServiceSummary,
+     "SEI:PasPav",
+     january({{"GLO:PaslGrpNr", whole(0)}, {"GLO:SuIsvykusiais", whole(1)}}),
+     {1, 2, 4, 3}},
+    {"service summary, one group",
+     "Seilgraf",
+     false,
+     ServiceSummary,
+     "SEI:PasPav",
+     january({{"GLO:PaslGrpNr", whole(2)}, {"GLO:SuIsvykusiais", whole(0)}}),
+     {4, 3}},
+    {"service book",
+     "Saskeil",
+     false,
+     "UPPER(SEI:PasPav) = UPPER(PAS:Pav) AND (SAS:SaskDt>=GLO:PrDt and SAS:SaskDt<=GLO:GalDt)",
+     "",
+     january({{"PAS:Pav", text("Nakvynė")}}),
+     {1, 3}},
+    {"payment ledger",
+     "Mokej",
+     false,
+     "MOK:MokDt >= GLO:PrDt AND MOK:MokDt <= GLO:GalDt",
+     "MOK:MokejimoBudas,MOK:MokDt,MOK:IrasoNr",
+     january(),
+     {1}},
+    {"invoices of a payer",
+     "Saskait",
+     false,
+     "UPPER(SAS:KliKod) = UPPER(KLI:Kod) AND (SAS:SaskDt>=GLO:PrDt and SAS:SaskDt<=GLO:GalDt)",
+     "",
+     january({{"KLI:Kod", text("UAB1")}}),
+     {1, 2}},
+    {"payer address",
+     "Klient",
+     false,
+     "UPPER(KLI:Kod) = UPPER(Report:Save::KLI:Kod)",
+     "UPPER(KLI:Kod)",
+     {{"Report:Save::KLI:Kod", text("zz")}},
+     {2}},
     {"invoice lines", "Saskeil", false, Invoice, "", InvoiceOfRegistration2, {2, 3}},
     {"invoice summary", "Saskait", false, Invoice, "", InvoiceOfRegistration2, {2}},
-    {"integrated invoice", "Saskeil", false,
-     "UPPER(SAS:SaskSer) = UPPER(RPF1::SAS:SaskSer) AND SAS:SaskNr = RPF1::SAS:SaskNr", "",
-     {{"RPF1::SAS:SaskSer", text("Ab")}, {"RPF1::SAS:SaskNr", whole(15)}}, {1, 2, 3}},
-    {"invoice register", "Saskait", false, "SAS:SaskDt>=GLO:PrDt and SAS:SaskDt<=GLO:GalDt", "", january(),
+    {"integrated invoice",
+     "Saskeil",
+     false,
+     "UPPER(SAS:SaskSer) = UPPER(RPF1::SAS:SaskSer) AND SAS:SaskNr = RPF1::SAS:SaskNr",
+     "",
+     {{"RPF1::SAS:SaskSer", text("Ab")}, {"RPF1::SAS:SaskNr", whole(15)}},
+     {1, 2, 3}},
+    {"invoice register",
+     "Saskait",
+     false,
+     "SAS:SaskDt>=GLO:PrDt and SAS:SaskDt<=GLO:GalDt",
+     "",
+     january(),
      {1, 2, 5}},
-    {"removal of old registrations", "Saskait", false,
-     "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt AND (SAS:Isvykes)", "",
-     {{"GLO:PrDt", whole(0)}, {"GLO:GalDt", whole(day(2024, 1, 15))}}, {1, 4}},
-    {"current list by date", "Saskait", false, "SAS:Isvykes = LOC:Isvykes", "SAS:Isvykes,SAS:IrasoDt,SAS:IrasoNr",
-     {{"LOC:Isvykes", whole(0)}}, {5, 2, 3}},
-    {"current list by surname", "Saskait", false, "SAS:Isvykes = LOC:Isvykes",
-     "SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr", {{"LOC:Isvykes", whole(0)}}, {5, 2, 3}},
-    {"current list, one group", "Saskait", false, "~SAS:Isvykes and SAS:GyventojoGrupe = GRP:Grupe",
-     "SAS:Isvykes,SAS:IrasoDt,SAS:IrasoNr", {{"GRP:Grupe", text("Verslas")}}, {5, 2}},
-    {"current list by invoice number", "Saskait", false, "LOC:SaskNr=SAS:SaskNr and ~SAS:Isvykes",
-     "UPPER(SAS:SaskSer),SAS:SaskNr,SAS:IrasoNr", {{"LOC:SaskNr", whole(15)}}, {2}},
-    {"all registrations, not departed", "Saskait", false, "~SAS:Isvykes",
-     "SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr", {}, {5, 2, 3}},
-    {"cleanings of a room", "KmbVal", false, "KVAL:KambarioID = LOC:KambarioID",
-     "+KVAL:KambarioID,+KVAL:IrasoDt,+KVAL:IrasoID", {{"LOC:KambarioID", whole(101)}}, {1, 3}},
-    {"cleanings of a cleaner", "KmbVal", false, "UPPER(KVAL:ValytPav) = UPPER(LOC:ValytPav)",
-     "+UPPER(KVAL:ValytPav),+KVAL:IrasoDt,+KVAL:IrasoID", {{"LOC:ValytPav", text("ONA")}}, {1, 2}},
-    {"cleanings of a room in a period", "KmbVal", false,
-     "KVAL:KambarioID=LOC:KmbID and KVAL:IrasoDt>=LOC:PrDt and KVAL:IrasoDt<=LOC:GalDt", "",
-     january({{"LOC:KmbID", whole(101)}}), {1}},
-    {"bedding of room 0", "KmbPatal", false,
+    {"removal of old registrations",
+     "Saskait",
+     false,
+     "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt AND (SAS:Isvykes)",
+     "",
+     {{"GLO:PrDt", whole(0)}, {"GLO:GalDt", whole(day(2024, 1, 15))}},
+     {1, 4}},
+    {"current list by date",
+     "Saskait",
+     false,
+     "SAS:Isvykes = LOC:Isvykes",
+     "SAS:Isvykes,SAS:IrasoDt,SAS:IrasoNr",
+     {{"LOC:Isvykes", whole(0)}},
+     {5, 2, 3}},
+    {"current list by surname",
+     "Saskait",
+     false,
+     "SAS:Isvykes = LOC:Isvykes",
+     "SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr",
+     {{"LOC:Isvykes", whole(0)}},
+     {5, 2, 3}},
+    {"current list, one group",
+     "Saskait",
+     false,
+     "~SAS:Isvykes and SAS:GyventojoGrupe = GRP:Grupe",
+     "SAS:Isvykes,SAS:IrasoDt,SAS:IrasoNr",
+     {{"GRP:Grupe", text("Verslas")}},
+     {5, 2}},
+    {"current list by invoice number",
+     "Saskait",
+     false,
+     "LOC:SaskNr=SAS:SaskNr and ~SAS:Isvykes",
+     "UPPER(SAS:SaskSer),SAS:SaskNr,SAS:IrasoNr",
+     {{"LOC:SaskNr", whole(15)}},
+     {2}},
+    {"all registrations, not departed",
+     "Saskait",
+     false,
+     "~SAS:Isvykes",
+     "SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr",
+     {},
+     {5, 2, 3}},
+    {"cleanings of a room",
+     "KmbVal",
+     false,
+     "KVAL:KambarioID = LOC:KambarioID",
+     "+KVAL:KambarioID,+KVAL:IrasoDt,+KVAL:IrasoID",
+     {{"LOC:KambarioID", whole(101)}},
+     {1, 3}},
+    {"cleanings of a cleaner",
+     "KmbVal",
+     false,
+     "UPPER(KVAL:ValytPav) = UPPER(LOC:ValytPav)",
+     "+UPPER(KVAL:ValytPav),+KVAL:IrasoDt,+KVAL:IrasoID",
+     {{"LOC:ValytPav", text("ONA")}},
+     {1, 2}},
+    {"cleanings of a room in a period",
+     "KmbVal",
+     false,
+     "KVAL:KambarioID=LOC:KmbID and KVAL:IrasoDt>=LOC:PrDt and KVAL:IrasoDt<=LOC:GalDt",
+     "",
+     january({{"LOC:KmbID", whole(101)}}),
+     {1}},
+    {"bedding of room 0",
+     "KmbPatal",
+     false,
      "KPAT:KambarioID = BRW1::Sort1:Reset:KMB:KambarioID AND (KPAT:KambarioID)",
-     "+KPAT:KambarioID,+KPAT:IrasoDt,+KPAT:IrasoID", {{"BRW1::Sort1:Reset:KMB:KambarioID", whole(0)}}, {}},
-    {"bedding of a room", "KmbPatal", false,
-     "KPAT:KambarioID = BRW1::Sort1:Reset:KMB:KambarioID AND (KPAT:KambarioID)", "",
-     {{"BRW1::Sort1:Reset:KMB:KambarioID", whole(101)}}, {1}},
-    {"towels of room 0", "KmbRanks", false, "KRANK:KambarioID = BRW1::Sort1:Reset:KMB:KambarioID",
-     "+KRANK:KambarioID,+KRANK:IrasoDt,+KRANK:IrasoID", {{"BRW1::Sort1:Reset:KMB:KambarioID", whole(0)}}, {2}},
-    {"services of a group", "Paslaug", false, "PAS:PaslGrpNr = BRW1::Sort2:Reset:PGRP:IrasoNr",
-     "+PAS:PaslGrpNr,+UPPER(PAS:Pav)", {{"BRW1::Sort2:Reset:PGRP:IrasoNr", whole(2)}}, {2, 3}},
-    {"rooms of a type", "Kamb", false, "UPPER(KMB:KambarioTipas) = UPPER(LOC:KambarioTipas)", "",
-     {{"LOC:KambarioTipas", text("DVIVIETIS")}}, {1, 2}},
-    {"rooms of the empty type", "Kamb", false, "UPPER(KMB:KambarioTipas) = UPPER(LOC:KambarioTipas)", "",
-     {{"LOC:KambarioTipas", text("")}}, {4}},
-    {"room occupied", "SaskKmb", true, "SAS1:Isvykes=0 AND SKMB1:KambarioID = LOC:KmbID", "",
-     {{"LOC:KmbID", whole(101)}}, {2}},
-    {"room occupied, registration missing", "SaskKmb", true, "SAS1:Isvykes=0 AND SKMB1:KambarioID = LOC:KmbID", "",
-     {{"LOC:KmbID", whole(103)}}, {3, 5}},
-    {"last departure", "SaskKmb", true, "SAS1:Isvykes=1 AND SKMB1:KambarioID = LOC:KmbID", "-SAS1:GyvenaIki",
-     {{"LOC:KmbID", whole(102)}}, {4}},
-    {"stays of a room in a period", "SaskKmb", true, StaysInPeriod, "", january({{"LOC:KmbID", whole(101)}}), {1, 2}},
-    {"stay spanning the period", "SaskKmb", true, StaysInPeriod, "", january({{"LOC:KmbID", whole(104)}}), {6}},
-    {"schedule of an invoice line", "Seilgraf", false, "SEIG:SEILID = SEI:SEILID", "SEIG:SEILID,SEIG:Data,SEIG:SEILGID",
-     {{"SEI:SEILID", whole(1)}}, {1, 2}},
+     "+KPAT:KambarioID,+KPAT:IrasoDt,+KPAT:IrasoID",
+     {{"BRW1::Sort1:Reset:KMB:KambarioID", whole(0)}},
+     {}},
+    {"bedding of a room",
+     "KmbPatal",
+     false,
+     "KPAT:KambarioID = BRW1::Sort1:Reset:KMB:KambarioID AND (KPAT:KambarioID)",
+     "",
+     {{"BRW1::Sort1:Reset:KMB:KambarioID", whole(101)}},
+     {1}},
+    {"towels of room 0",
+     "KmbRanks",
+     false,
+     "KRANK:KambarioID = BRW1::Sort1:Reset:KMB:KambarioID",
+     "+KRANK:KambarioID,+KRANK:IrasoDt,+KRANK:IrasoID",
+     {{"BRW1::Sort1:Reset:KMB:KambarioID", whole(0)}},
+     {2}},
+    {"services of a group",
+     "Paslaug",
+     false,
+     "PAS:PaslGrpNr = BRW1::Sort2:Reset:PGRP:IrasoNr",
+     "+PAS:PaslGrpNr,+UPPER(PAS:Pav)",
+     {{"BRW1::Sort2:Reset:PGRP:IrasoNr", whole(2)}},
+     {2, 3}},
+    {"rooms of a type",
+     "Kamb",
+     false,
+     "UPPER(KMB:KambarioTipas) = UPPER(LOC:KambarioTipas)",
+     "",
+     {{"LOC:KambarioTipas", text("DVIVIETIS")}},
+     {1, 2}},
+    {"rooms of the empty type",
+     "Kamb",
+     false,
+     "UPPER(KMB:KambarioTipas) = UPPER(LOC:KambarioTipas)",
+     "",
+     {{"LOC:KambarioTipas", text("")}},
+     {4}},
+    {"room occupied",
+     "SaskKmb",
+     true,
+     "SAS1:Isvykes=0 AND SKMB1:KambarioID = LOC:KmbID",
+     "",
+     {{"LOC:KmbID", whole(101)}},
+     {2}},
+    {"room occupied, registration missing",
+     "SaskKmb",
+     true,
+     "SAS1:Isvykes=0 AND SKMB1:KambarioID = LOC:KmbID",
+     "",
+     {{"LOC:KmbID", whole(103)}},
+     {3, 5}},
+    {"last departure",
+     "SaskKmb",
+     true,
+     "SAS1:Isvykes=1 AND SKMB1:KambarioID = LOC:KmbID",
+     "-SAS1:GyvenaIki",
+     {{"LOC:KmbID", whole(102)}},
+     {4}},
+    {"stays of a room in a period",
+     "SaskKmb",
+     true,
+     StaysInPeriod,
+     "",
+     january({{"LOC:KmbID", whole(101)}}),
+     {1, 2}},
+    {"stay spanning the period",
+     "SaskKmb",
+     true,
+     StaysInPeriod,
+     "",
+     january({{"LOC:KmbID", whole(104)}}),
+     {6}},
+    {"schedule of an invoice line",
+     "Seilgraf",
+     false,
+     "SEIG:SEILID = SEI:SEILID",
+     "SEIG:SEILID,SEIG:Data,SEIG:SEILGID",
+     {{"SEI:SEILID", whole(1)}},
+     {1, 2}},
 };
 
 class QuotedFilterTest : public testing::TestWithParam<QuotedFilter> {
@@ -249,7 +493,8 @@ TEST_P(QuotedFilterTest, SelectsWhatItSays) {
     ASSERT_TRUE(filter) << filter.error.message;
     const auto order = parseOrder(c.order);
     ASSERT_TRUE(order) << order.error.message;
-    const auto query = SqlQuery::build(ViewTables(tableNamed(c.table), c.secondBuffer), *order, *filter, variables);
+    const auto query =
+        SqlQuery::build(ViewTables(tableNamed(c.table), c.secondBuffer), *order, *filter, variables);
     ASSERT_TRUE(query) << query.error.message;
 
     const auto columns = QueryTestDatabase::columns(query->tables());
@@ -283,7 +528,6 @@ INSTANTIATE_TEST_SUITE_P(EveryQuotedFilter, QuotedFilterTest, testing::ValuesIn(
                              return name;
                          });
 
-
 // Sixty registrations with names that tie without regard to letter case, repeated dates and series.
 class PagingTest : public testing::Test {
 protected:
@@ -292,8 +536,12 @@ protected:
                                      "Šimkus",   "Zigmas",   "",        "Yla",     "Įvairus"};
         const char* const series[] = {"AB", "ab", "C"};
         for (int i = 1; i <= 60; ++i) {
-            db_.insert("Saskait", {{"IrasoNr", i}, {"Isvykes", i % 3 == 0 ? 1 : 0}, {"Gyventojas", names[i % 10]},
-                                   {"IrasoDt", 100 + (i * 7) % 13}, {"SaskSer", series[i % 3]}, {"SaskNr", i % 5}});
+            db_.insert("Saskait", {{"IrasoNr", i},
+                                   {"Isvykes", i % 3 == 0 ? 1 : 0},
+                                   {"Gyventojas", names[i % 10]},
+                                   {"IrasoDt", 100 + (i * 7) % 13},
+                                   {"SaskSer", series[i % 3]},
+                                   {"SaskNr", i % 5}});
         }
     }
 
@@ -340,8 +588,8 @@ TEST_F(PagingTest, PagesFromPositionsCoverTheViewExactly) {
     };
     for (const auto& view : views) {
         SCOPED_TRACE(std::string(view.order) + " | " + view.filter);
-        const auto query =
-            SqlQuery::build(ViewTables(tableNamed("Saskait")), *parseOrder(view.order), *parseFilter(view.filter), {});
+        const auto query = SqlQuery::build(ViewTables(tableNamed("Saskait")), *parseOrder(view.order),
+                                           *parseFilter(view.filter), {});
         ASSERT_TRUE(query) << query.error.message;
         const auto all = read(*query, {}, ReadDirection::Forward, 0);
         ASSERT_GT(all.size(), 10u);
@@ -351,7 +599,8 @@ TEST_F(PagingTest, PagesFromPositionsCoverTheViewExactly) {
             for (std::size_t start = 0; start < paged.size();) {
                 const Row& last = paged.back();
                 start = paged.size();
-                const auto page = read(*query, {Seek::Kind::AfterPosition, last.order, last.rowid}, direction, 4);
+                const auto page =
+                    read(*query, {Seek::Kind::AfterPosition, last.order, last.rowid}, direction, 4);
                 paged.insert(paged.end(), page.begin(), page.end());
             }
             if (direction == ReadDirection::Backward) {
@@ -367,8 +616,10 @@ TEST_F(PagingTest, PagesFromPositionsCoverTheViewExactly) {
             EXPECT_EQ(at, std::vector<Row>(all.begin() + k, all.end()));
             for (std::size_t values = 1; values <= all[k].order.size(); ++values) {
                 const std::vector<SqlValue> prefix(all[k].order.begin(), all[k].order.begin() + values);
-                const auto atOrAfter = read(*query, {Seek::Kind::AtOrAfterValues, prefix, 0}, ReadDirection::Forward, 0);
-                const auto after = read(*query, {Seek::Kind::AfterValues, prefix, 0}, ReadDirection::Forward, 0);
+                const auto atOrAfter =
+                    read(*query, {Seek::Kind::AtOrAfterValues, prefix, 0}, ReadDirection::Forward, 0);
+                const auto after =
+                    read(*query, {Seek::Kind::AfterValues, prefix, 0}, ReadDirection::Forward, 0);
                 const std::size_t first = all.size() - atOrAfter.size();
                 const std::size_t past = all.size() - after.size();
                 EXPECT_LE(first, k);
@@ -378,7 +629,8 @@ TEST_F(PagingTest, PagesFromPositionsCoverTheViewExactly) {
                 auto before = read(*query, {Seek::Kind::AfterValues, prefix, 0}, ReadDirection::Backward, 0);
                 std::reverse(before.begin(), before.end());
                 EXPECT_EQ(before, std::vector<Row>(all.begin(), all.begin() + first));
-                auto atOrBefore = read(*query, {Seek::Kind::AtOrAfterValues, prefix, 0}, ReadDirection::Backward, 0);
+                auto atOrBefore =
+                    read(*query, {Seek::Kind::AtOrAfterValues, prefix, 0}, ReadDirection::Backward, 0);
                 std::reverse(atOrBefore.begin(), atOrBefore.end());
                 EXPECT_EQ(atOrBefore, std::vector<Row>(all.begin(), all.begin() + past));
             }
@@ -388,10 +640,11 @@ TEST_F(PagingTest, PagesFromPositionsCoverTheViewExactly) {
 
 // Names that differ only in letter case carry the same value for a case-insensitive seek.
 TEST_F(PagingTest, ValueSeeksTieWithoutRegardToLetterCase) {
-    const auto query = SqlQuery::build(ViewTables(tableNamed("Saskait")), *parseOrder("SAS:Isvykes,UPPER(SAS:Gyventojas)"),
-                                       Filter{}, {});
+    const auto query = SqlQuery::build(ViewTables(tableNamed("Saskait")),
+                                       *parseOrder("SAS:Isvykes,UPPER(SAS:Gyventojas)"), Filter{}, {});
     const std::vector<SqlValue> jonaitis = {std::int64_t(0), std::string("JONAITIS")};
-    const auto atOrAfter = read(*query, {Seek::Kind::AtOrAfterValues, jonaitis, 0}, ReadDirection::Forward, 0);
+    const auto atOrAfter =
+        read(*query, {Seek::Kind::AtOrAfterValues, jonaitis, 0}, ReadDirection::Forward, 0);
     const auto after = read(*query, {Seek::Kind::AfterValues, jonaitis, 0}, ReadDirection::Forward, 0);
     // Not departed (i % 3 != 0) and named Jonaitis or jonaitis (i % 10 is 0 or 1).
     int ties = 0;
@@ -426,7 +679,8 @@ void expectIndexUse(QueryTestDatabase& db, const SqlQuery& query, std::string_vi
         values.push_back(component);
     }
     for (const auto direction : {ReadDirection::Forward, ReadDirection::Backward}) {
-        const auto next = db.plan(query.select(spelling, columns, {Seek::Kind::AfterPosition, values, 1}, direction, 20));
+        const auto next =
+            db.plan(query.select(spelling, columns, {Seek::Kind::AfterPosition, values, 1}, direction, 20));
         for (const auto& line : planLines(next)) {
             EXPECT_NE(line.rfind("SCAN " + std::string(table), 0), 0u) << next;
         }
@@ -463,10 +717,12 @@ TEST(IndexUseTest, ListWindowOrdersReadAlongAnIndex) {
         {"PaslGrp", "+PGRP:IrasoNr", ""},
         {"PaslGrp", "+UPPER(PGRP:GrpPav),+PGRP:IrasoNr", ""},
         {"Kamb",
-         "+UPPER(KMB:KambarioTipas),+UPPER(KMB:KambarioKorpusas),+KMB:KambarioAukstas,+UPPER(KMB:KambarioNr),+KMB:"
+         "+UPPER(KMB:KambarioTipas),+UPPER(KMB:KambarioKorpusas),+KMB:KambarioAukstas,+UPPER(KMB:KambarioNr),"
+         "+KMB:"
          "KambarioID",
          "UPPER(KMB:KambarioTipas) = UPPER(LOC:KambarioTipas)"},
-        {"Kamb", "+UPPER(KMB:KambarioKorpusas),+KMB:KambarioAukstas,+UPPER(KMB:KambarioNr),+KMB:KambarioID", ""},
+        {"Kamb", "+UPPER(KMB:KambarioKorpusas),+KMB:KambarioAukstas,+UPPER(KMB:KambarioNr),+KMB:KambarioID",
+         ""},
         {"Kamb", "+KMB:KambarioID", ""},
         {"Paslaug", "+PAS:Pav", ""},
         {"Paslaug", "+UPPER(PAS:PKod)", ""},
@@ -488,7 +744,8 @@ TEST(IndexUseTest, ListWindowOrdersReadAlongAnIndex) {
         {"Mokej", "MOK:MokejimoBudas,MOK:MokDt,MOK:IrasoNr", "MOK:MokejimoBudas = MOK1:MokBudoID"},
         {"KmbVal", "+KVAL:IrasoDt,+KVAL:KambarioID,+KVAL:IrasoID", ""},
         {"KmbVal", "+KVAL:KambarioID,+KVAL:IrasoDt,+KVAL:IrasoID", "KVAL:KambarioID = LOC:KambarioID"},
-        {"KmbVal", "+UPPER(KVAL:ValytPav),+KVAL:IrasoDt,+KVAL:IrasoID", "UPPER(KVAL:ValytPav) = UPPER(LOC:ValytPav)"},
+        {"KmbVal", "+UPPER(KVAL:ValytPav),+KVAL:IrasoDt,+KVAL:IrasoID",
+         "UPPER(KVAL:ValytPav) = UPPER(LOC:ValytPav)"},
         {"KmbPatal", "+KPAT:IrasoDt,+KPAT:KambarioID,+KPAT:IrasoID", ""},
         {"KmbPatal", "+KPAT:KambarioID,+KPAT:IrasoDt,+KPAT:IrasoID",
          "KPAT:KambarioID = BRW1::Sort1:Reset:KMB:KambarioID AND (KPAT:KambarioID)"},
@@ -533,7 +790,8 @@ TEST(IndexUseTest, SelectiveConditionsSearchTheKey) {
         {"Paslaug", "", "PAS:Pav = LOC:Tipas", "INDEX PAS:PASLKEY (Pav=?)"},
         {"Saskait", "", "SAS:SaskSer = LOC:Tipas AND SAS:SaskNr = LOC:Nr",
          "INDEX SAS:SASNRKEY (SaskSer=? AND SaskNr=?)"},
-        {"SaskKmb", "", "SAS1:Isvykes=0 AND SKMB1:KambarioID = LOC:Nr", "INDEX SKMB:KMBIDINRKEY (KambarioID=?)"},
+        {"SaskKmb", "", "SAS1:Isvykes=0 AND SKMB1:KambarioID = LOC:Nr",
+         "INDEX SKMB:KMBIDINRKEY (KambarioID=?)"},
     };
     QueryTestDatabase db;
     Variables variables;
@@ -544,12 +802,14 @@ TEST(IndexUseTest, SelectiveConditionsSearchTheKey) {
     for (const auto& search : searches) {
         SCOPED_TRACE(search.filter);
         const bool second = std::string_view(search.filter).find("SKMB1") != std::string_view::npos;
-        const auto query = SqlQuery::build(ViewTables(tableNamed(search.table), second), *parseOrder(search.order),
-                                           *parseFilter(search.filter), variables);
+        const auto query = SqlQuery::build(ViewTables(tableNamed(search.table), second),
+                                           *parseOrder(search.order), *parseFilter(search.filter), variables);
         ASSERT_TRUE(query) << query.error.message;
-        const auto plan = db.plan(query->select(QueryTestDatabase::spelling(), {}, {}, ReadDirection::Forward, 20));
+        const auto plan =
+            db.plan(query->select(QueryTestDatabase::spelling(), {}, {}, ReadDirection::Forward, 20));
         EXPECT_NE(plan.find(search.search), std::string::npos) << plan;
-        EXPECT_NE(db.plan(query->count(QueryTestDatabase::spelling())).find(search.search), std::string::npos);
+        EXPECT_NE(db.plan(query->count(QueryTestDatabase::spelling())).find(search.search),
+                  std::string::npos);
     }
 }
 

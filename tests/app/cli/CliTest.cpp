@@ -53,10 +53,11 @@ protected:
     std::ostringstream out;
 };
 
-const char* const Rooms = "KMB:KambarioID,KMB:KambarioTipas,KMB:KAMBARIOKAINA,KMB:KAMBARIOPASTABOS,KMB:KambarioKorpusas\r\n"
-                          "1,Dvivietis,45.5,\"Su balkonu, \"\"lux\"\"\",A\r\n"
-                          "2,vienvietis,30,\"Dvi\r\neilutės\",B\r\n"
-                          "3,Šeimyninis,,,A\n";
+const char* const Rooms =
+    "KMB:KambarioID,KMB:KambarioTipas,KMB:KAMBARIOKAINA,KMB:KAMBARIOPASTABOS,KMB:KambarioKorpusas\r\n"
+    "1,Dvivietis,45.5,\"Su balkonu, \"\"lux\"\"\",A\r\n"
+    "2,vienvietis,30,\"Dvi\r\neilutės\",B\r\n"
+    "3,Šeimyninis,,,A\n";
 
 TEST_F(CliTest, InitCreatesEveryFileOnce) {
     EXPECT_EQ(cli({"init"}), ExitOk) << message();
@@ -84,8 +85,8 @@ TEST_F(CliTest, ExportWritesWhatImportRead) {
               "3,A,0,,Šeimyninis,0,0.00,,0\r\n"
               "2,B,0,,vienvietis,0,30.00,\"Dvi\r\neilutės\",0\r\n");
 
-    ASSERT_EQ(cli({"export", "Kamb", "--filter", "KMB:KAMBARIOKAINA > 40 OR KMB:KambarioKorpusas = 'B'", "--format",
-                   "json"}),
+    ASSERT_EQ(cli({"export", "Kamb", "--filter", "KMB:KAMBARIOKAINA > 40 OR KMB:KambarioKorpusas = 'B'",
+                   "--format", "json"}),
               ExitOk)
         << message();
     EXPECT_EQ(out.str().rfind("[\n  {\n    \"KMB:KambarioID\": 1,\n    \"KMB:", 0), 0u) << out.str();
@@ -98,15 +99,17 @@ TEST_F(CliTest, ExportWritesWhatImportRead) {
 
 TEST_F(CliTest, ExportReadsThroughTheProgramsViewWithBoundVariables) {
     ASSERT_EQ(cli({"import", "Saskait",
-                   file("sas.csv", "SAS:IrasoNr,SAS:IrasoDt,SAS:Gyventojas,SAS:Isvykes,SAS:BSUMA,SAS:GyventojoGrupe\r\n"
-                                   "1,2024-01-10,Jonaitis,1,100.10,Turistai\r\n"
-                                   "2,2024-01-20,Ąžuolaitė,0,20,Verslas\r\n"
-                                   "3,2024-02-01,azuolas,0,0.5,Turistai\r\n"
-                                   "4,,Be datos,0,,\r\n")}),
+                   file("sas.csv",
+                        "SAS:IrasoNr,SAS:IrasoDt,SAS:Gyventojas,SAS:Isvykes,SAS:BSUMA,SAS:GyventojoGrupe\r\n"
+                        "1,2024-01-10,Jonaitis,1,100.10,Turistai\r\n"
+                        "2,2024-01-20,Ąžuolaitė,0,20,Verslas\r\n"
+                        "3,2024-02-01,azuolas,0,0.5,Turistai\r\n"
+                        "4,,Be datos,0,,\r\n")}),
               ExitOk)
         << message();
     ASSERT_EQ(cli({"export", "Saskait", "--order", "-SAS:IrasoDt", "--filter",
-                   "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt AND (~(GLO:Grupe and GLO:Grupe<>SAS:GyventojoGrupe))",
+                   "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt AND (~(GLO:Grupe and "
+                   "GLO:Grupe<>SAS:GyventojoGrupe))",
                    "--set", "GLO:PrDt=2024-01-01", "--set", "GLO:GalDt=2024-01-31", "--set", "GLO:Grupe="}),
               ExitOk)
         << message();
@@ -119,8 +122,8 @@ TEST_F(CliTest, ExportReadsThroughTheProgramsViewWithBoundVariables) {
     EXPECT_EQ(records[2][0], "1");
     EXPECT_EQ(records[2][6], "100.10");
 
-    ASSERT_EQ(cli({"export", "Saskait", "--order", "SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr", "--filter",
-                   "SAS:Isvykes = LOC:Isvykes", "--set", "LOC:Isvykes=0"}),
+    ASSERT_EQ(cli({"export", "Saskait", "--order", "SAS:Isvykes,UPPER(SAS:Gyventojas),SAS:IrasoNr",
+                   "--filter", "SAS:Isvykes = LOC:Isvykes", "--set", "LOC:Isvykes=0"}),
               ExitOk);
     records = exported();
     ASSERT_EQ(records.size(), 4u);
@@ -145,21 +148,27 @@ TEST_F(CliTest, ImportRefusesTheWholeFileAtItsFirstBadValue) {
         {"width", "SAS:IrasoNr,SAS:SaskSer\n10,ABCDEF\n",
          "eilutė 2, laukas SAS:SaskSer: per ilgas tekstas: ženklų 6, leidžiama ne daugiau kaip 5."},
         {"code page", "SAS:IrasoNr,SAS:Gyventojas\n10,Ωmega\n", "eilutė 2, laukas SAS:Gyventojas: "},
-        {"places", "SAS:IrasoNr,SAS:BSUMA\n10,12.345\n", "eilutė 2, laukas SAS:BSUMA: skaičius „12.345“ netelpa"},
-        {"digits", "SAS:IrasoNr,SAS:PVMPROC\n10,1000\n", "eilutė 2, laukas SAS:PVMPROC: skaičius „1000“ netelpa"},
+        {"places", "SAS:IrasoNr,SAS:BSUMA\n10,12.345\n",
+         "eilutė 2, laukas SAS:BSUMA: skaičius „12.345“ netelpa"},
+        {"digits", "SAS:IrasoNr,SAS:PVMPROC\n10,1000\n",
+         "eilutė 2, laukas SAS:PVMPROC: skaičius „1000“ netelpa"},
         {"decimal", "SAS:IrasoNr,SAS:BSUMA\n10,12x\n", "eilutė 2, laukas SAS:BSUMA: "},
         {"whole number", "SAS:IrasoNr,SAS:SaskNr\n10,12.5\n",
          "eilutė 2, laukas SAS:SaskNr: „12.5“ nėra sveikasis skaičius."},
-        {"long range", "SAS:IrasoNr,SAS:SaskNr\n10,3000000000\n", "eilutė 2, laukas SAS:SaskNr: skaičius „3000000000“"},
+        {"long range", "SAS:IrasoNr,SAS:SaskNr\n10,3000000000\n",
+         "eilutė 2, laukas SAS:SaskNr: skaičius „3000000000“"},
         {"byte", "SAS:IrasoNr,SAS:Isvykes\n10,256\n", "eilutė 2, laukas SAS:Isvykes: skaičius „256“ netelpa"},
         {"record number", "SAS:IrasoNr,SAS:Gyventojas\n0,Jonas\n",
          "eilutė 2, laukas SAS:IrasoNr: įrašo numeris turi būti didesnis už 0."},
-        {"no record number", "SAS:Gyventojas\nJonas\n", "eilutė 2, laukas SAS:IrasoNr: įrašo numeris privalomas."},
-        {"field count", "SAS:IrasoNr,SAS:Gyventojas\n10,Jonas\n11\n", "eilutė 3: laukų eilutėje 1, antraštėje 2."},
+        {"no record number", "SAS:Gyventojas\nJonas\n",
+         "eilutė 2, laukas SAS:IrasoNr: įrašo numeris privalomas."},
+        {"field count", "SAS:IrasoNr,SAS:Gyventojas\n10,Jonas\n11\n",
+         "eilutė 3: laukų eilutėje 1, antraštėje 2."},
         {"header", "SAS:IrasoNr,SAS:Nera\n", "eilutė 1: lentelėje Saskait nėra lauko „SAS:Nera“."},
         {"header twice", "SAS:IrasoNr,IrasoNr\n", "eilutė 1: laukas „IrasoNr“ antraštėje kartojasi."},
         {"quote", "SAS:IrasoNr,SAS:Gyventojas\n10,\"Jonas\n", "eilutė 2: "},
-        {"duplicate key", "SAS:IrasoNr,SAS:Gyventojas\n10,Jonas\n1,Jau yra\n", "eilutė 3: įrašas nepriimtas: "},
+        {"duplicate key", "SAS:IrasoNr,SAS:Gyventojas\n10,Jonas\n1,Jau yra\n",
+         "eilutė 3: įrašas nepriimtas: "},
         {"duplicate in file", "SAS:IrasoNr\n10\n10\n", "eilutė 3: įrašas nepriimtas: "},
         {"empty", "", "eilutė 1: failas tuščias, trūksta antraštės."},
     };
@@ -190,7 +199,9 @@ TEST_F(CliTest, ExportReportsBadOrdersFiltersAndValues) {
         {{"export", "Saskait", "--filter", "KMB:KambarioID = 1"}, ExitFailed, "nepasiekiamas"},
         {{"export", "Saskait", "--order", "SAS:Nera"}, ExitFailed, "Rikiavimo klaida"},
         {{"export", "Saskait", "--format", "xml"}, ExitUsage, "Nežinomas formatas „xml“"},
-        {{"export", "Saskait", "--set", "GLO:PrDt=2023-02-29"}, ExitUsage, "Kintamojo GLO:PrDt reikšmė netinka"},
+        {{"export", "Saskait", "--set", "GLO:PrDt=2023-02-29"},
+         ExitUsage,
+         "Kintamojo GLO:PrDt reikšmė netinka"},
         {{"export", "Saskait", "--set", "GLO:PrDt"}, ExitUsage, "VARDAS=REIKŠMĖ"},
         {{"export", "Nera"}, ExitUsage, "Nėra lentelės „Nera“"},
         {{"export"}, ExitUsage, "netinka tiek argumentų"},
