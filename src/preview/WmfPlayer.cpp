@@ -16,7 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <variant>
+#include <memory>
 #include <vector>
 
 namespace nakva {
@@ -27,21 +27,42 @@ QColor colorOf(std::uint32_t colorRef) {
     return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
 }
 
+// Text is laid out at a font size of at least 256 pixels and scaled to its height, so that small
+// logical units keep its metrics exact. A font is prepared once, when it is created.
 struct FontObject {
-    QFont font;
-    double emHeight = 0; // logical units
-    int escapement = 0;  // tenths of a degree, anticlockwise
-    std::uint8_t charset = wmf::CharsetBaltic;
+    FontObject(QFont face, double height, int escapement, std::uint8_t charset)
+        : emHeight(std::max(height, 1.0)), scale(emHeight >= 256 ? 1.0 : 256.0 / emHeight),
+          escapement(escapement), charset(charset), font(atSize(std::move(face), emHeight * scale)),
+          metrics(font) {}
+
+    static QFont atSize(QFont font, double pixels) {
+        font.setPixelSize(static_cast<int>(std::lround(pixels)));
+        return font;
+    }
+
+    double emHeight; // logical units
+    double scale;    // layout size ÷ height
+    int escapement;  // tenths of a degree, anticlockwise
+    std::uint8_t charset;
+    QFont font; // at its layout size
+    QFontMetricsF metrics;
 };
 
-// Selecting a palette or a region changes nothing drawn here; they only hold their table place.
-using GdiObject = std::variant<std::monostate, QPen, QBrush, FontObject>;
+// An entry of the object table. Selecting a palette or a region changes nothing drawn here; they only
+// hold their place in the table.
+struct GdiObject {
+    enum class Kind { Other, Pen, Brush, Font };
+    Kind kind = Kind::Other;
+    QPen pen;
+    QBrush brush;
+    std::shared_ptr<const FontObject> font;
+};
 
 // The device context as Windows starts it: black hairline pen, white brush, opaque background.
 struct DeviceState {
     QPen pen = QPen(Qt::black, 0);
     QBrush brush = QBrush(Qt::white);
-    FontObject font;
+    std::shared_ptr<const FontObject> font;
     QColor textColor = Qt::black;
     QColor backgroundColor = Qt::white;
     bool opaque = true;
@@ -59,8 +80,9 @@ public:
         const WmfFile::Frame frame = file.frame();
         state_.windowOrigin = QPointF(frame.left, frame.top);
         state_.windowExtent = QSizeF(frame.width, frame.height);
-        state_.font.font = makeFont("Arial", wmf::WeightNormal, false, false, false);
-        state_.font.emHeight = defaultFontHeight;
+        state_.font =
+            std::make_shared<const FontObject>(makeFont("Arial", wmf::WeightNormal, false, false, false),
+                                               defaultFontHeight, 0, wmf::CharsetBaltic);
     }
 
     int run() {
@@ -108,8 +130,8 @@ private:
     QPointF point(const WmfRecord& r, int yWord) const {
         return QPointF(r.signedWord(yWord + 1), r.signedWord(yWord));
     }
-    QRectF box(const WmfRecord& r, int bottomWord) const // bottom, right, top, left
-    {
+    // A rectangle stored bottom, right, top, left.
+    QRectF box(const WmfRecord& r, int bottomWord) const {
         return QRectF(QPointF(r.signedWord(bottomWord + 3), r.signedWord(bottomWord + 2)),
                       QPointF(r.signedWord(bottomWord + 1), r.signedWord(bottomWord)))
             .normalized();
@@ -194,12 +216,18 @@ bool Playback::play(const WmfRecord& r) {
         if (!object) {
             return false;
         }
-        if (const auto* pen = std::get_if<QPen>(object)) {
-            state_.pen = *pen;
-        } else if (const auto* brush = std::get_if<QBrush>(object)) {
-            state_.brush = *brush;
-        } else if (const auto* font = std::get_if<FontObject>(object)) {
-            state_.font = *font;
+        switch (object->kind) {
+        case GdiObject::Kind::Pen:
+            state_.pen = object->pen;
+            break;
+        case GdiObject::Kind::Brush:
+            state_.brush = object->brush;
+            break;
+        case GdiObject::Kind::Font:
+            state_.font = object->font;
+            break;
+        case GdiObject::Kind::Other:
+            break;
         }
         return true;
     }
@@ -336,129 +364,122 @@ bool Playback::create(const WmfRecord& r) {
         pen.setJoinStyle(join == wmf::PenJoinBevel   ? Qt::BevelJoin
                          : join == wmf::PenJoinMiter ? Qt::MiterJoin
                                                      : Qt::RoundJoin);
-        objects_.add(pen);
+        objects_.add({GdiObject::Kind::Pen, pen, {}, {}});
         return true;
     }
     case wmf::CreateBrushIndirect: {
         const QColor color = colorOf(r.doubleWord(1));
         switch (r.word(0)) {
         case wmf::BrushNull:
-            objects_.add(QBrush(Qt::NoBrush));
+            objects_.add({GdiObject::Kind::Brush, {}, QBrush(Qt::NoBrush), {}});
             return true;
         case wmf::BrushHatched: {
             static constexpr Qt::BrushStyle Hatches[] = {Qt::HorPattern,   Qt::VerPattern,
                                                          Qt::FDiagPattern, Qt::BDiagPattern,
                                                          Qt::CrossPattern, Qt::DiagCrossPattern};
             const std::uint16_t hatch = r.word(3);
-            objects_.add(QBrush(color, hatch < std::size(Hatches) ? Hatches[hatch] : Qt::SolidPattern));
+            objects_.add({GdiObject::Kind::Brush,
+                          {},
+                          QBrush(color, hatch < std::size(Hatches) ? Hatches[hatch] : Qt::SolidPattern),
+                          {}});
             return true;
         }
         default:
-            objects_.add(QBrush(color));
+            objects_.add({GdiObject::Kind::Brush, {}, QBrush(color), {}});
             return true;
         }
     }
     case wmf::CreateFontIndirect: {
         const auto bytes = r.bytesFrom(0);
         if (bytes.size() < 18) {
-            objects_.add(std::monostate{});
+            objects_.add({});
             return false;
         }
         const auto faceBytes =
             bytes.subspan(18, std::min<std::size_t>(bytes.size() - 18, wmf::FaceNameBytes));
         const auto end = std::find(faceBytes.begin(), faceBytes.end(), 0);
-        FontObject font;
-        font.charset = bytes[13];
-        const QString face = WmfPlayer::decodeText({faceBytes.begin(), end}, font.charset);
-        font.font = makeFont(face, r.signedWord(4), bytes[10] != 0, bytes[11] != 0, bytes[12] != 0);
-        font.escapement = r.signedWord(2);
+        const std::uint8_t charset = bytes[13];
+        const QFont face = makeFont(WmfPlayer::decodeText({faceBytes.begin(), end}, charset), r.signedWord(4),
+                                    bytes[10] != 0, bytes[11] != 0, bytes[12] != 0);
         const int height = r.signedWord(0);
+        double emHeight = state_.font->emHeight;
         if (height < 0) {
-            font.emHeight = -height;
+            emHeight = -height;
         } else if (height > 0) { // the cell height, internal leading included
-            QFont probe = font.font;
+            QFont probe = face;
             probe.setPixelSize(1000);
             const QFontMetricsF metrics(probe);
-            font.emHeight = height * 1000.0 / (metrics.ascent() + metrics.descent());
-        } else {
-            font.emHeight = state_.font.emHeight;
+            emHeight = height * 1000.0 / (metrics.ascent() + metrics.descent());
         }
-        objects_.add(font);
+        objects_.add({GdiObject::Kind::Font,
+                      {},
+                      {},
+                      std::make_shared<const FontObject>(face, emHeight, r.signedWord(2), charset)});
         return true;
     }
     default:
-        objects_.add(std::monostate{});
+        objects_.add({});
         return false;
     }
 }
 
-// Text is laid out at a font size of at least 256 pixels and scaled to its height, so that small
-// logical units keep its metrics exact.
 void Playback::text(QPointF reference, std::span<const std::uint8_t> bytes, std::uint16_t options,
                     const QRectF* rect, const WmfRecord* spacing, int spacingWord) {
-    const QString string = WmfPlayer::decodeText(bytes, state_.font.charset);
-    const double em = std::max(state_.font.emHeight, 1.0);
-    const double scale = em >= 256 ? 1.0 : 256.0 / em;
-    QFont font = state_.font.font;
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(em * scale))));
-    const QFontMetricsF metrics(font);
+    const FontObject& font = *state_.font;
+    const QString string = WmfPlayer::decodeText(bytes, font.charset);
+    const std::uint16_t horizontal = state_.textAlign & wmf::TaHorizontalMask;
+    const bool updatePosition = state_.textAlign & wmf::TaUpdateCp;
 
-    std::vector<double> positions; // of each character, in font pixels
+    std::vector<double> positions; // of each character, in layout pixels
     double width = 0;
     if (spacing) {
         for (qsizetype i = 0; i < string.size(); ++i) {
             positions.push_back(width);
-            width += spacing->signedWord(spacingWord + static_cast<int>(i)) * scale;
+            width += spacing->signedWord(spacingWord + static_cast<int>(i)) * font.scale;
         }
-    } else {
-        width = metrics.horizontalAdvance(string);
+    } else if (horizontal != wmf::TaLeft || updatePosition || state_.opaque) {
+        width = font.metrics.horizontalAdvance(string);
     }
 
-    const bool updatePosition = state_.textAlign & wmf::TaUpdateCp;
     if (updatePosition) {
         reference = state_.position;
+        state_.position.rx() += (horizontal == wmf::TaRight ? -width : width) / font.scale;
     }
-    double x = 0;
-    switch (state_.textAlign & wmf::TaHorizontalMask) {
-    case wmf::TaCenter:
-        x = -width / 2;
-        break;
-    case wmf::TaRight:
-        x = -width;
-        break;
-    default:
-        break;
-    }
+    const double x = horizontal == wmf::TaCenter ? -width / 2 : horizontal == wmf::TaRight ? -width : 0;
     double baseline = 0;
     switch (state_.textAlign & wmf::TaVerticalMask) {
     case wmf::TaBaseline:
         break;
     case wmf::TaBottom:
-        baseline = -metrics.descent();
+        baseline = -font.metrics.descent();
         break;
     default:
-        baseline = metrics.ascent();
+        baseline = font.metrics.ascent();
         break;
     }
-    if (updatePosition) {
-        state_.position.rx() += (x == 0 ? width : -width) / scale;
-    }
 
-    painter_.save();
+    const bool clipped = rect && (options & wmf::EtoClipped);
+    if (clipped) {
+        painter_.save();
+        painter_.setClipRect(*rect, Qt::IntersectClip);
+    }
     if (rect && (options & wmf::EtoOpaque)) {
         painter_.fillRect(*rect, state_.backgroundColor);
     }
-    if (rect && (options & wmf::EtoClipped)) {
-        painter_.setClipRect(*rect, Qt::IntersectClip);
+    const QTransform logical = painter_.transform();
+    QTransform layout = logical;
+    layout.translate(reference.x(), reference.y());
+    if (font.escapement != 0) {
+        layout.rotate(-font.escapement / 10.0);
     }
-    painter_.translate(reference);
-    painter_.rotate(-state_.font.escapement / 10.0);
-    painter_.scale(1 / scale, 1 / scale);
+    layout.scale(1 / font.scale, 1 / font.scale);
+    painter_.setTransform(layout);
     if (state_.opaque) {
-        painter_.fillRect(QRectF(x, baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent()),
+        painter_.fillRect(QRectF(x, baseline - font.metrics.ascent(), width,
+                                 font.metrics.ascent() + font.metrics.descent()),
                           state_.backgroundColor);
     }
-    painter_.setFont(font);
+    painter_.setFont(font.font);
     painter_.setPen(state_.textColor);
     if (spacing) {
         for (qsizetype i = 0; i < string.size(); ++i) {
@@ -467,7 +488,10 @@ void Playback::text(QPointF reference, std::span<const std::uint8_t> bytes, std:
     } else {
         painter_.drawText(QPointF(x, baseline), string);
     }
-    painter_.restore();
+    painter_.setTransform(logical);
+    if (clipped) {
+        painter_.restore();
+    }
 }
 
 // A device-independent bitmap, read by Qt's BMP reader once a file header is put before it.

@@ -98,8 +98,8 @@ private:
     void putBytes(std::span<const std::uint8_t> bytes) {
         out_.insert(out_.end(), bytes.begin(), bytes.end());
     }
-    void putText(std::string_view bytes) // padded to whole words
-    {
+    // Text padded to whole words.
+    void putText(std::string_view bytes) {
         out_.insert(out_.end(), bytes.begin(), bytes.end());
         if (bytes.size() % 2 != 0) {
             out_.push_back(0);

@@ -1,4 +1,5 @@
 #include "preview/WmfPlayer.h"
+#include "preview/PictureFile.h"
 #include "reports/PageCanvas.h"
 #include "reports/WmfFile.h"
 #include "reports/WmfFormat.h"
@@ -6,6 +7,7 @@
 
 #include <QFontInfo>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <map>
@@ -174,6 +176,38 @@ private slots:
         QCOMPARE(QColor(image.pixel(260, 150)), QColor(0, 0, 255)); // right half blue
         QCOMPARE(QColor(image.pixel(550, 150)), QColor(0, 128, 0)); // the logo page, shrunk
         QCOMPARE(QColor(image.pixel(620, 150)), QColor(Qt::white));
+    }
+
+    // The invoice logo from a GIF (its transparent part white, as on paper) or a JPEG.
+    void logoFilesArePlacedOnThePage() {
+        QTemporaryDir folder;
+        // Two pixels: blue, and green marked transparent.
+        const char gif[] = "GIF89a\x02\x00\x01\x00\x80\x00\x00"       // 2 × 1, two colours
+                           "\x00\x00\xFF\x00\xFF\x00"                 // blue, green
+                           "\x21\xF9\x04\x01\x00\x00\x01\x00"         // colour 1 is transparent
+                           "\x2C\x00\x00\x00\x00\x02\x00\x01\x00\x00" // the image
+                           "\x02\x02\x44\x0A\x00\x3B";                // codes: clear, 0, 1, end
+        QFile file(folder.filePath("Firma.gif"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(gif, sizeof gif - 1);
+        file.close();
+        QVERIFY(QImage(2, 2, QImage::Format_RGB32).save(folder.filePath("Firma.jpg")));
+
+        const auto logo = loadRasterPicture(folder.filePath("Firma.gif").toStdString());
+        QVERIFY(logo);
+        QCOMPARE(logo->width, 2);
+        QCOMPARE(logo->height, 1);
+        QCOMPARE(logo->pixels[0], 0x0000FFu);
+        QCOMPARE(logo->pixels[1], 0xFFFFFFu);
+        QVERIFY(loadRasterPicture(folder.filePath("Firma.jpg").toStdString()));
+        QVERIFY(!loadRasterPicture(folder.filePath("Firma.wmf").toStdString()));
+
+        PageCanvas page;
+        page.picture(Rect{1000, 1000, 4000, 2000}, logo);
+        const QImage image = rendered(page);
+        QCOMPARE(QColor(image.pixel(150, 150)), QColor(0, 0, 255));
+        QCOMPARE(QColor(image.pixel(450, 250)), QColor(Qt::white));
+        QCOMPARE(QColor(image.pixel(250, 250)), QColor(0, 0, 255));
     }
 
     // Records it cannot draw are counted; the rest of the page is still drawn.
