@@ -48,15 +48,22 @@ SaveFault faultOfSystemError(int error) {
     }
 }
 
-SaveResult writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+SaveResult writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                               Durability durability) {
     static std::atomic<unsigned> counter = 0;
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
 
     std::filesystem::path temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = folder / ("." + path.filename().string() + "." + std::to_string(::getpid()) + "." +
-                              std::to_string(counter++) + ".tmp");
+        std::string name = ".";
+        name += path.filename().string();
+        name += '.';
+        name += std::to_string(::getpid());
+        name += '.';
+        name += std::to_string(counter++);
+        name += ".tmp";
+        temporary = folder / name;
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
             return systemFailure(errno);
@@ -67,7 +74,7 @@ SaveResult writeFileAtomically(const std::filesystem::path& path, std::span<cons
     }
 
     int error = 0;
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes) || (durability == Durability::Synced && ::fsync(fd) != 0)) {
         error = errno;
     }
     if (::close(fd) != 0 && error == 0) {

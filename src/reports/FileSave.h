@@ -28,7 +28,12 @@ struct SaveResult {
     explicit operator bool() const { return fault == SaveFault::None; }
 };
 
-SaveResult writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
+// Whether a save waits until the content is on the disk: documents the user keeps do; the scratch
+// page files of a report run, which die with it, need not.
+enum class Durability { Synced, Scratch };
+
+SaveResult writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                               Durability durability = Durability::Synced);
 // A byte-for-byte copy, saved as above.
 SaveResult copyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target);
 // Reads a whole file; SourceUnreadable naming it on failure.
