@@ -3,6 +3,7 @@
 #include "data/Collation.h"
 #include "data/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
