@@ -1,0 +1,67 @@
+#pragma once
+
+#include "data/Dictionary.h"
+#include "ui/Picture.h"
+#include "ui/Requests.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace nakva {
+
+class Context;
+
+enum class ColumnAlign { Left, Right, Center };
+
+// One column of a list: a field of the list's table or of a joined parent, or a cell computed from
+// the record buffers of the row just read (an icon's name, a value looked up elsewhere).
+struct ListColumn {
+    std::string heading; // empty: none
+    std::string field;   // "VAL:Valstybe", "KLI:PAV"
+    int width = 80;      // in dialog units, as the lists are described
+    ColumnAlign align = ColumnAlign::Left;
+    Picture picture;
+    std::function<std::string(Context&)> compute; // when set, used instead of the field
+};
+
+// A value put into a record inserted while a tab is shown: the field receives the variable's value,
+// so that the new record passes the tab's filter ("PAS:PaslGrpNr" from "PGRP:IrasoNr").
+struct InsertPrime {
+    std::string field;
+    std::string variable;
+};
+
+// One sort order of the list, shown as a tab.
+struct SortTab {
+    std::string text;   // the tab's caption
+    std::string order;  // "+UPPER(PGRP:GrpPav),+PGRP:IrasoNr"
+    std::string filter; // empty: none; may name the list's variables ("SAS:Isvykes = LOC:Isvykes")
+    // A component of the order on which the letter locator and the scroll thumb work; empty: none.
+    // Components before it keep the current record's values when the list locates.
+    std::string locator;
+    std::string locatorPrompt; // "Rasti įrašo datą:": an entry field for the locator; empty: none
+    std::vector<InsertPrime> primes;
+};
+
+// Everything that makes one list window out of the common one.
+struct ListConfig {
+    std::string name;  // "BrowseValstyb": the help topic and the window's object name
+    std::string title; // "VALSTYBĖS"
+    TableId table = TableId::Valstyb;
+    // Parents read with every row: every table that the columns, orders and filters name besides
+    // the list's own must be listed here, so that the list opens it.
+    std::vector<TableId> joins;
+    // A fixed filter over every tab (a sub-list's link to the record of its form, a range), and the
+    // primes that make an inserted record pass it.
+    std::string filter;
+    std::vector<InsertPrime> primes;
+    std::vector<ListColumn> columns;
+    std::vector<SortTab> tabs; // at least one; the list opens on the first
+    std::string insertTooltip = "Įvesti naują įrašą";
+    // The table's record form. Without one the list has no insert, change and delete buttons and no
+    // popup menu: a selection-only or view-only list.
+    FormCall form;
+};
+
+} // namespace nakva
