@@ -466,6 +466,27 @@ const std::vector<QuotedFilter> QuotedFilters = {
      "",
      january({{"LOC:KmbID", whole(104)}}),
      {6}},
+    {"invoice lines of the registration on the form",
+     "Saskeil",
+     false,
+     "SEI:IrasoNr = SAS:IrasoNr",
+     "SEI:IrasoNr,SEI:SEILID",
+     {{"SAS:IrasoNr", whole(2)}},
+     {2, 3}},
+    {"rooms of the registration on the form",
+     "SaskKmb",
+     false,
+     "SKMB:IrasoNr = SAS:IrasoNr",
+     "SKMB:IrasoNr,SKMB:KambarioID",
+     {{"SAS:IrasoNr", whole(3)}},
+     {3}},
+    {"payments of the registration on the form",
+     "Mokej",
+     false,
+     "MOK:SaskIrasoNr = SAS:IrasoNr",
+     "MOK:SaskIrasoNr,MOK:IrasoNr",
+     {{"SAS:IrasoNr", whole(1)}},
+     {1}},
     {"schedule of an invoice line",
      "Seilgraf",
      false,
@@ -752,11 +773,16 @@ TEST(IndexUseTest, ListWindowOrdersReadAlongAnIndex) {
         {"KmbRanks", "+KRANK:KambarioID,+KRANK:IrasoDt,+KRANK:IrasoID",
          "KRANK:KambarioID = BRW1::Sort1:Reset:KMB:KambarioID"},
         {"Seilgraf", "SEIG:SEILID,SEIG:Data,SEIG:SEILGID", "SEIG:SEILID = SEI:SEILID"},
+        {"KmbRanks", "+KRANK:IrasoDt,+KRANK:KambarioID,+KRANK:IrasoID", ""},
+        {"SaskKmb", "SKMB:IrasoNr,SKMB:KambarioID", "SKMB:IrasoNr = SAS:IrasoNr"},
+        {"Saskeil", "SEI:IrasoNr,SEI:SEILID", "SEI:IrasoNr = SAS:IrasoNr"},
+        {"Mokej", "MOK:SaskIrasoNr,MOK:IrasoNr", "MOK:SaskIrasoNr = SAS:IrasoNr"},
     };
     QueryTestDatabase db;
     Variables variables;
-    for (const char* name : {"LOC:Isvykes", "LOC:SaskNr", "BRW1::Sort2:Reset:PGRP:IrasoNr", "MOK1:MokBudoID",
-                             "LOC:KambarioID", "BRW1::Sort1:Reset:KMB:KambarioID", "SEI:SEILID"}) {
+    for (const char* name :
+         {"LOC:Isvykes", "LOC:SaskNr", "BRW1::Sort2:Reset:PGRP:IrasoNr", "MOK1:MokBudoID", "LOC:KambarioID",
+          "BRW1::Sort1:Reset:KMB:KambarioID", "SEI:SEILID", "SAS:IrasoNr"}) {
         variables.set(name, std::int64_t(1));
     }
     for (const char* name : {"LOC:KambarioTipas", "GRP:Grupe", "KLI:Kod", "LOC:ValytPav"}) {
