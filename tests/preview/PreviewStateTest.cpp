@@ -13,8 +13,7 @@ namespace {
 
 constexpr double A4 = 297.0 / 210.0;
 
-PageList numberedPages(int count)
-{
+PageList numberedPages(int count) {
     PageList pages;
     for (int i = 1; i <= count; ++i) {
         pages.emplace_back("page" + std::to_string(i));
@@ -22,8 +21,8 @@ PageList numberedPages(int count)
     return pages;
 }
 
-PreviewState state(int total, int across = 1, int down = 1, ZoomMode zoom = ZoomMode::WholePage, int current = 1)
-{
+PreviewState state(int total, int across = 1, int down = 1, ZoomMode zoom = ZoomMode::WholePage,
+                   int current = 1) {
     PreviewState s(numberedPages(total), A4);
     s.setPagesShown(across, down);
     s.setZoom(zoom);
@@ -31,8 +30,7 @@ PreviewState state(int total, int across = 1, int down = 1, ZoomMode zoom = Zoom
     return s;
 }
 
-std::set<PreviewControl> enabledControls(const PreviewState& s)
-{
+std::set<PreviewControl> enabledControls(const PreviewState& s) {
     std::set<PreviewControl> enabled;
     for (const PreviewControlDef& def : previewControls()) {
         if (s.enabled(def.control)) {
@@ -43,10 +41,10 @@ std::set<PreviewControl> enabledControls(const PreviewState& s)
 }
 
 using C = PreviewControl;
-const std::set<C> alwaysEnabled{C::ZoomIn, C::Zoom, C::ZoomOut, C::PrintPart, C::SavePage, C::Print, C::Close, C::SavePdf};
+const std::set<C> alwaysEnabled{C::ZoomIn,   C::Zoom,  C::ZoomOut, C::PrintPart,
+                                C::SavePage, C::Print, C::Close,   C::SavePdf};
 
-std::set<C> plus(std::set<C> controls)
-{
+std::set<C> plus(std::set<C> controls) {
     controls.insert(alwaysEnabled.begin(), alwaysEnabled.end());
     return controls;
 }
@@ -63,8 +61,7 @@ struct ButtonCase {
 
 class PreviewButtons : public testing::TestWithParam<ButtonCase> {};
 
-TEST_P(PreviewButtons, FollowThePageShown)
-{
+TEST_P(PreviewButtons, FollowThePageShown) {
     const ButtonCase& c = GetParam();
     EXPECT_EQ(enabledControls(state(c.total, c.across, c.down, c.zoom, c.current)), plus(c.enabled));
 }
@@ -75,17 +72,47 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"onePageWholePage", 1, 1, 1, ZoomMode::WholePage, 1, {}},
         ButtonCase{"onePageZoomed", 1, 1, 1, ZoomMode::Percent200, 1, {}},
         ButtonCase{"onePageSeveralShown", 1, 2, 2, ZoomMode::WholePage, 1, {}},
-        ButtonCase{"firstOfThree", 3, 1, 1, ZoomMode::WholePage, 1,
+        ButtonCase{"firstOfThree",
+                   3,
+                   1,
+                   1,
+                   ZoomMode::WholePage,
+                   1,
                    {C::FindPage, C::SeveralPages, C::NextPage, C::LastPage}},
-        ButtonCase{"middleOfThree", 3, 1, 1, ZoomMode::PageWidth, 2,
+        ButtonCase{"middleOfThree",
+                   3,
+                   1,
+                   1,
+                   ZoomMode::PageWidth,
+                   2,
                    {C::FindPage, C::SeveralPages, C::FirstPage, C::PreviousPage, C::NextPage, C::LastPage}},
-        ButtonCase{"lastOfThree", 3, 1, 1, ZoomMode::WholePage, 3,
+        ButtonCase{"lastOfThree",
+                   3,
+                   1,
+                   1,
+                   ZoomMode::WholePage,
+                   3,
                    {C::FindPage, C::SeveralPages, C::FirstPage, C::PreviousPage}},
-        ButtonCase{"portionsOnFive", 5, 2, 2, ZoomMode::WholePage, 1,
+        ButtonCase{"portionsOnFive",
+                   5,
+                   2,
+                   2,
+                   ZoomMode::WholePage,
+                   1,
                    {C::FindPage, C::SeveralPages, C::NextPage, C::NextPortion, C::LastPage}},
-        ButtonCase{"lastPortionShowsTheEnd", 5, 2, 2, ZoomMode::WholePage, 2,
+        ButtonCase{"lastPortionShowsTheEnd",
+                   5,
+                   2,
+                   2,
+                   ZoomMode::WholePage,
+                   2,
                    {C::FindPage, C::SeveralPages, C::FirstPage, C::PreviousPage, C::PreviousPortion}},
-        ButtonCase{"portionsOffWhenZoomed", 5, 2, 2, ZoomMode::Percent100, 3,
+        ButtonCase{"portionsOffWhenZoomed",
+                   5,
+                   2,
+                   2,
+                   ZoomMode::Percent100,
+                   3,
                    {C::FindPage, C::SeveralPages, C::FirstPage, C::PreviousPage, C::NextPage, C::LastPage}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -104,8 +131,7 @@ struct MoveCase {
 
 class PreviewMoves : public testing::TestWithParam<MoveCase> {};
 
-TEST_P(PreviewMoves, LandOnTheRightPage)
-{
+TEST_P(PreviewMoves, LandOnTheRightPage) {
     const MoveCase& c = GetParam();
     PreviewState s = state(c.total, c.across, c.down, c.zoom, c.from);
     switch (c.move) {
@@ -133,27 +159,27 @@ TEST_P(PreviewMoves, LandOnTheRightPage)
 
 INSTANTIATE_TEST_SUITE_P(
     Moves, PreviewMoves,
-    testing::Values(MoveCase{"nextPortionFromOne", 5, 2, 2, ZoomMode::WholePage, 1, Move::NextPortion, 5},
-                    MoveCase{"nextPortionFromFiveStays", 5, 2, 2, ZoomMode::WholePage, 5, Move::NextPortion, 5},
-                    MoveCase{"lastShowsTheLastFour", 5, 2, 2, ZoomMode::WholePage, 1, Move::Last, 2},
-                    MoveCase{"lastWhenAllFit", 3, 2, 2, ZoomMode::WholePage, 1, Move::Last, 1},
-                    MoveCase{"previousPortionStopsAtOne", 5, 2, 2, ZoomMode::WholePage, 3, Move::PreviousPortion, 1},
-                    MoveCase{"previousPortionBackFour", 9, 2, 2, ZoomMode::WholePage, 6, Move::PreviousPortion, 2},
-                    MoveCase{"zoomedPortionIsOnePage", 5, 2, 2, ZoomMode::Percent150, 2, Move::NextPortion, 3},
-                    MoveCase{"zoomedPortionBack", 5, 2, 2, ZoomMode::Percent150, 2, Move::PreviousPortion, 1},
-                    MoveCase{"zoomedLastIsTotal", 5, 2, 2, ZoomMode::PageWidth, 1, Move::Last, 5},
-                    MoveCase{"nextOnLastStays", 4, 1, 1, ZoomMode::WholePage, 4, Move::Next, 4},
-                    MoveCase{"previousOnFirstStays", 4, 1, 1, ZoomMode::WholePage, 1, Move::Previous, 1},
-                    MoveCase{"first", 4, 1, 1, ZoomMode::WholePage, 3, Move::First, 1}),
+    testing::Values(
+        MoveCase{"nextPortionFromOne", 5, 2, 2, ZoomMode::WholePage, 1, Move::NextPortion, 5},
+        MoveCase{"nextPortionFromFiveStays", 5, 2, 2, ZoomMode::WholePage, 5, Move::NextPortion, 5},
+        MoveCase{"lastShowsTheLastFour", 5, 2, 2, ZoomMode::WholePage, 1, Move::Last, 2},
+        MoveCase{"lastWhenAllFit", 3, 2, 2, ZoomMode::WholePage, 1, Move::Last, 1},
+        MoveCase{"previousPortionStopsAtOne", 5, 2, 2, ZoomMode::WholePage, 3, Move::PreviousPortion, 1},
+        MoveCase{"previousPortionBackFour", 9, 2, 2, ZoomMode::WholePage, 6, Move::PreviousPortion, 2},
+        MoveCase{"zoomedPortionIsOnePage", 5, 2, 2, ZoomMode::Percent150, 2, Move::NextPortion, 3},
+        MoveCase{"zoomedPortionBack", 5, 2, 2, ZoomMode::Percent150, 2, Move::PreviousPortion, 1},
+        MoveCase{"zoomedLastIsTotal", 5, 2, 2, ZoomMode::PageWidth, 1, Move::Last, 5},
+        MoveCase{"nextOnLastStays", 4, 1, 1, ZoomMode::WholePage, 4, Move::Next, 4},
+        MoveCase{"previousOnFirstStays", 4, 1, 1, ZoomMode::WholePage, 1, Move::Previous, 1},
+        MoveCase{"first", 4, 1, 1, ZoomMode::WholePage, 3, Move::First, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PreviewZoom, WalksTheChainAndStopsAtItsEnds)
-{
+TEST(PreviewZoom, WalksTheChainAndStopsAtItsEnds) {
     PreviewState s = state(2);
     s.zoomOut();
     EXPECT_EQ(s.zoom(), ZoomMode::WholePage);
-    for (ZoomMode expected : {ZoomMode::PageWidth, ZoomMode::Percent100, ZoomMode::Percent150, ZoomMode::Percent200,
-                              ZoomMode::Percent300, ZoomMode::Percent300}) {
+    for (ZoomMode expected : {ZoomMode::PageWidth, ZoomMode::Percent100, ZoomMode::Percent150,
+                              ZoomMode::Percent200, ZoomMode::Percent300, ZoomMode::Percent300}) {
         s.zoomIn();
         EXPECT_EQ(s.zoom(), expected);
     }
@@ -164,8 +190,7 @@ TEST(PreviewZoom, WalksTheChainAndStopsAtItsEnds)
     EXPECT_EQ(zoomStatusText(ZoomMode::PageWidth), "Mastelis: Lapo plotis");
 }
 
-TEST(PreviewPagesShown, HeldWithinOneToTen)
-{
+TEST(PreviewPagesShown, HeldWithinOneToTen) {
     PreviewState s = state(20);
     EXPECT_FALSE(s.setPagesShown(1, 1));
     EXPECT_TRUE(s.setPagesShown(0, 11));
@@ -176,8 +201,7 @@ TEST(PreviewPagesShown, HeldWithinOneToTen)
     EXPECT_EQ(s.shown(), 1);
 }
 
-TEST(PreviewTexts, StatusJumpAndSaveTitles)
-{
+TEST(PreviewTexts, StatusJumpAndSaveTitles) {
     PreviewState s = state(12, 1, 1, ZoomMode::WholePage, 3);
     EXPECT_EQ(s.pageText(), "Lapas 3");
     EXPECT_EQ(s.totalText(), "Iš viso lapų: 12");
@@ -192,17 +216,16 @@ TEST(PreviewTexts, StatusJumpAndSaveTitles)
 
 class PreviewPrintPart : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("nakva-preview-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    void SetUp() override {
+        folder_ =
+            std::filesystem::temp_directory_path() /
+            ("nakva-preview-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
-    PageList makePages(int count)
-    {
+    PageList makePages(int count) {
         PageList pages;
         for (int i = 1; i <= count; ++i) {
             pages.push_back(folder_ / ("p" + std::to_string(i)));
@@ -210,8 +233,7 @@ protected:
         }
         return pages;
     }
-    PageList filesLeft() const
-    {
+    PageList filesLeft() const {
         PageList left;
         for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
             left.push_back(entry.path());
@@ -223,8 +245,7 @@ protected:
     std::filesystem::path folder_;
 };
 
-TEST_F(PreviewPrintPart, RangeKeepsItsPagesAndDeletesTheOthers)
-{
+TEST_F(PreviewPrintPart, RangeKeepsItsPagesAndDeletesTheOthers) {
     const PageList pages = makePages(5);
     PreviewState s(pages, A4);
     s.printPart({.range = true, .from = 2, .to = 3, .copies = 1});
@@ -233,16 +254,14 @@ TEST_F(PreviewPrintPart, RangeKeepsItsPagesAndDeletesTheOthers)
     EXPECT_EQ(s.result(), PreviewPrint);
 }
 
-TEST_F(PreviewPrintPart, RangeThreeToTwoLeavesNothingToPrint)
-{
+TEST_F(PreviewPrintPart, RangeThreeToTwoLeavesNothingToPrint) {
     PreviewState s(makePages(5), A4);
     s.printPart({.range = true, .from = 3, .to = 2, .copies = 1});
     EXPECT_TRUE(s.pages().empty());
     EXPECT_TRUE(filesLeft().empty());
 }
 
-TEST_F(PreviewPrintPart, AllPagesIgnoresTheRangeFields)
-{
+TEST_F(PreviewPrintPart, AllPagesIgnoresTheRangeFields) {
     const PageList pages = makePages(3);
     PreviewState s(pages, A4);
     s.printPart({.range = false, .from = 3, .to = 2, .copies = 1});
@@ -250,16 +269,14 @@ TEST_F(PreviewPrintPart, AllPagesIgnoresTheRangeFields)
     EXPECT_EQ(filesLeft(), pages);
 }
 
-TEST_F(PreviewPrintPart, CopiesComeOutCollated)
-{
+TEST_F(PreviewPrintPart, CopiesComeOutCollated) {
     const PageList pages = makePages(2);
     PreviewState s(pages, A4);
     s.printPart({.range = false, .from = 1, .to = 1, .copies = 3});
     EXPECT_EQ(s.pages(), (PageList{pages[0], pages[1], pages[0], pages[1], pages[0], pages[1]}));
 }
 
-TEST_F(PreviewPrintPart, RangeThenCopiesOfIt)
-{
+TEST_F(PreviewPrintPart, RangeThenCopiesOfIt) {
     const PageList pages = makePages(4);
     PreviewState s(pages, A4);
     s.printPart({.range = true, .from = 3, .to = 9, .copies = 2});
@@ -267,8 +284,7 @@ TEST_F(PreviewPrintPart, RangeThenCopiesOfIt)
     EXPECT_EQ(s.printOrder().copies, 2);
 }
 
-TEST(PreviewLayout, WholePageCellsKeepThePageShape)
-{
+TEST(PreviewLayout, WholePageCellsKeepThePageShape) {
     // 800 × 600, 2 × 2: w = (800 − 5) ÷ 2 = 397, h = (600 − 18 − 5) ÷ 2 = 288; A4 is taller than
     // 288 ÷ 397, so w = 288 ÷ 1.414 = 203.
     const WholePageLayout layout = wholePageLayout(800, 600, 2, 2, A4, 4, 6);
@@ -291,8 +307,7 @@ TEST(PreviewLayout, WholePageCellsKeepThePageShape)
     EXPECT_TRUE(wholePageLayout(20, 20, 10, 10, A4, 1, 100).cells.empty());
 }
 
-TEST(PreviewLayout, ZoomedPageIsTheWindowWidthTimesTheFactor)
-{
+TEST(PreviewLayout, ZoomedPageIsTheWindowWidthTimesTheFactor) {
     EXPECT_EQ(zoomedPageExtent(ZoomMode::PageWidth, 600, 1.5), (Extent{600, 900}));
     EXPECT_EQ(zoomedPageExtent(ZoomMode::Percent100, 600, 1.5), (Extent{600, 900}));
     EXPECT_EQ(zoomedPageExtent(ZoomMode::Percent300, 600, 1.5), (Extent{1800, 2700}));
@@ -308,8 +323,7 @@ struct ScrollCase {
 
 class PreviewScroll : public testing::TestWithParam<ScrollCase> {};
 
-TEST_P(PreviewScroll, ArrowKeyMovesByHalfAWindow)
-{
+TEST_P(PreviewScroll, ArrowKeyMovesByHalfAWindow) {
     const ScrollCase& c = GetParam();
     EXPECT_EQ(scrolledPosition(c.position, c.direction, c.window, c.image), c.expected);
 }
@@ -322,16 +336,14 @@ INSTANTIATE_TEST_SUITE_P(Keys, PreviewScroll,
                                          ScrollCase{256, +1, 500, 1500, 256}, ScrollCase{0, +1, 500, 500, 0},
                                          ScrollCase{0, +1, 500, 400, 0}));
 
-TEST(PreviewScrollOffset, MapsPositionsOntoTheImage)
-{
+TEST(PreviewScrollOffset, MapsPositionsOntoTheImage) {
     EXPECT_EQ(scrollOffset(0, 500, 1500), 0);
     EXPECT_EQ(scrollOffset(128, 500, 1500), 500);
     EXPECT_EQ(scrollOffset(256, 500, 1500), 1000);
     EXPECT_EQ(scrollOffset(256, 500, 400), 0);
 }
 
-TEST(PreviewEmptyReport, ShowsTheMessageAndOpensNothing)
-{
+TEST(PreviewEmptyReport, ShowsTheMessageAndOpensNothing) {
     ScriptedMessages messages;
     ScopedMessageSink guard(messages);
     EXPECT_FALSE(refuseEmptyReport(numberedPages(1)));
@@ -342,8 +354,7 @@ TEST(PreviewEmptyReport, ShowsTheMessageAndOpensNothing)
     EXPECT_EQ(messages.shown()[0].title, "Pranešimas");
 }
 
-TEST(PreviewPrintJob, NamedByTheReportOrItsTitle)
-{
+TEST(PreviewPrintJob, NamedByTheReportOrItsTitle) {
     const std::pair<const char*, const char*> cases[] = {
         {"SpPaslSuvF2", "Paslaugų suvestinė F2"},
         {"SpApmZin", "Ataskaita: Apmokėjimo suvestinė (pagal datą)"},
