@@ -1,0 +1,110 @@
+#pragma once
+
+#include "data/Decimal.h"
+#include "data/Dictionary.h"
+#include "ui/Picture.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nakva {
+
+class FormEngine;
+
+// A field whose value must be one of another table's values: the table, its field holding the value,
+// the key by which the value is found, and the selection list that offers the values ("BrowseValstyb").
+struct FormLookUp {
+    FormLookUp(TableId table, int field, int key, std::string list)
+        : table(table), field(field), key(key), list(std::move(list)) {}
+
+    TableId table{};
+    int field = -1;
+    int key = -1;
+    std::string list;
+    bool button = true; // a look-up button beside the field (Ctrl+Down opens the list in any case)
+    bool onSave = true; // looked up again in the final check on save (the registration form does not)
+};
+
+// How a field is edited.
+enum class FormControl {
+    Entry,    // a line of text; a date field gets the calendar date entry
+    CheckBox, // a BYTE flag: 1 when ticked
+    DropList, // an entry with the choices offered below it
+};
+
+// One field of a form, in tab order: its prompt, the field it edits and its tooltip; the rest as set.
+struct FormField {
+    FormField(std::string prompt, int field, std::string tooltip = {})
+        : prompt(std::move(prompt)), field(field), tooltip(std::move(tooltip)) {}
+
+    std::string prompt; // "Valstybės pavadinimas:"
+    int field = -1;     // index in the form's table
+    std::string tooltip;
+    int tab = 0;
+    FormControl control = FormControl::Entry;
+    Picture picture;                  // how the value is shown; the default shows it as stored
+    std::vector<std::string> choices; // DropList
+    bool required = false;
+    bool readOnly = false;
+    bool history = true; // the history key fills it
+    std::optional<Decimal> minimum;
+    std::optional<Decimal> maximum;
+    std::optional<FormLookUp> lookUp;
+};
+
+// A check that one unique key's leading components already identify a record: the service group's
+// name must be unique ignoring letter case although its key ends with the group number. Checked before
+// every write; a clash is reported as a duplicate of that key.
+struct FormUniqueness {
+    int key = -1;
+    int components = 1;
+};
+
+// What the form asks when it is cancelled with unsaved changes.
+enum class CancelQuestion {
+    None,
+    Confirm,     // "Ar tikrai norite nutraukti?": Yes cancels
+    SaveChanges, // "Ar išsaugoti pakeitimus?": Yes saves, No discards, Cancel returns to the form
+};
+
+// The form's own logic, beside the generic behaviour. Every hook may be empty.
+struct FormHooks {
+    // Insert, before the record is numbered and the opening copy taken: primes the new record.
+    std::function<void(FormEngine&)> prime;
+    // After opening (every mode with a window), before the window shows.
+    std::function<void(FormEngine&)> opened;
+    // The user accepted the field (it is not run by the final check on save): computations tied to
+    // it. False keeps the focus on the field.
+    std::function<bool(FormEngine&, int field)> accepted;
+    // A check run both when the user accepts the field and in the final check on save (a date order):
+    // false keeps the focus on the field and stops a save. It shows its own message.
+    std::function<bool(FormEngine&, int field)> check;
+};
+
+// The data that configures one record form: what its Part gives for it.
+struct FormConfig {
+    std::string name;    // "UpdateValstyb": the form's history record and window position go by it
+    std::string caption; // "VALSTYBĖ", replaced by the mode title while the form is open
+    TableId table{};
+    std::vector<std::string> tabs; // tab captions; one unnamed tab when empty
+    std::vector<FormField> fields;
+    // A table with a record number (Dictionary) numbers a new record when the insert form opens.
+    bool numbering = true;
+    // Ctrl together with the key of this Windows virtual-key code fills the focused field from the
+    // history record: 222 is the apostrophe key of a US layout; 'K' (75) gives Ctrl+K.
+    int historyKey = 222;
+    // The names a duplicate-key message gives each unique key, by key index; a key not named here
+    // shows its dictionary name ("VAL:Key_Valst").
+    std::map<int, std::string> keyNames;
+    std::vector<FormUniqueness> uniqueness;
+    std::string saveTooltip = "Išsaugoti pakeitimus ir baigti";
+    CancelQuestion cancelQuestion = CancelQuestion::None;
+    bool askInsertAnother = false; // after an insert is saved: "Ar norite sukurti naują įrašą?"
+    std::string helpTopic;
+    FormHooks hooks;
+};
+
+} // namespace nakva

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "data/Position.h"
+#include "data/Record.h"
+#include "ui/FormConfig.h"
+#include "ui/Requests.h"
+#include "ui/ToolbarClient.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace nakva {
+
+class Context;
+class Table;
+
+// What every window of one form shares for the program run: the record this form saved last (the
+// history key's source; none until the first save) and where its window was last left.
+struct FormMemory {
+    struct Point {
+        int x = 0;
+        int y = 0;
+    };
+    std::optional<Record> history;
+    std::optional<Point> position;
+};
+FormMemory& formMemory(std::string_view formName);
+
+// One record form without its window: a state machine over the form's table handle on the caller's
+// context. The view shows the fields (items, in tab order), tells the engine what the user does, and
+// after each call shows the record again, puts the focus where focusItem() says and closes the window
+// once finished() is true.
+//
+// The form edits a copy of the record; the table's buffer receives it when it is written, and holds
+// the saved record (the handle's current one) when the form has finished.
+class FormEngine {
+public:
+    // Opens a look-up's selection list on the form's context (the value to open at stands in the
+    // looked-up table's buffer; on Completed the chosen record is there).
+    using SelectList = std::function<Response(const FormLookUp& lookUp, Context& context)>;
+
+    FormEngine(FormConfig config, Context& context, SelectList selectList);
+    ~FormEngine();
+    FormEngine(const FormEngine&) = delete;
+    FormEngine& operator=(const FormEngine&) = delete;
+
+    // Opens the form for the caller's request. False when the call has finished without a window:
+    // a delete (confirmed and done, or not), or an insert whose numbering was given up.
+    bool open(Request request);
+
+    const FormConfig& config() const { return config_; }
+    Context& context() const { return context_; }
+    Table& table() const { return table_; }
+    Request request() const { return request_; }
+    // "Kuriamas naujas įrašas", "Įrašas taisomas", "View Record".
+    std::string title() const;
+
+    // The record being edited, and as it stood when the form opened.
+    Record& record() { return edited_; }
+    const Record& record() const { return edited_; }
+    const Record& openingCopy() const { return former_; }
+
+    // Items are the configured fields by their place in tab order.
+    int itemCount() const { return int(config_.fields.size()); }
+    const FormField& item(int item) const { return config_.fields[std::size_t(item)]; }
+    int itemOfField(int field) const; // -1 when the field is not on the form
+    bool itemEditable(int item) const;
+    // The tooltip as shown: a look-up field's is extended with its key.
+    std::string itemTooltip(int item) const;
+    // The value as the field shows it, or the text the user typed that the field refused.
+    std::string itemText(int item) const;
+
+    int focusItem() const { return focus_; }
+    void setFocusItem(int item) { focus_ = item; }
+    void focusField(int field);
+
+    // The user's text for an item. A text the field cannot hold is shown as refused (the message says
+    // why) and kept as typed; the save stops at it until it is corrected.
+    bool setItemText(int item, std::string_view text);
+    // The user accepted the item: its range, its look-up, the form's check and the computations tied
+    // to it. False keeps the focus on it.
+    bool acceptItem(int item);
+    // Ctrl+Down or the look-up button: the selection list at the current value; a choice is copied
+    // in and the item accepted.
+    void lookUp(int item);
+    // The history key: the focused item receives the value of the history record.
+    void restoreHistory();
+
+    // The save button (and the toolbar's select button); the save-and-move buttons name their move.
+    void save(Navigation navigation = Navigation::None);
+    // The cancel button, the toolbar's close button, closing the window. False when the form stays
+    // open (the user chose to go on editing).
+    bool cancel();
+
+    bool finished() const { return finished_; }
+    FormResult result() const { return result_; }
+    Navigation navigation() const { return navigation_; }
+
+    // The main window's toolbar while the form is active.
+    bool toolbarEnabled(ToolbarButton button) const;
+    std::string toolbarTooltip(ToolbarButton button) const;
+    void toolbarPressed(ToolbarButton button);
+
+private:
+    bool numberRecord();
+    void deleteRecord();
+    bool checkItem(int item, bool finalCheck);
+    bool inRange(int item);
+    bool lookUpValue(int item);
+    bool chooseFromList(int item);
+    bool unique(int& clashingKey);
+    int duplicateKey();
+    std::string keyName(int key) const;
+    bool makeCurrent();
+    void saveInsert();
+    void saveChange();
+    void failedSave(bool focusFirst);
+    void finish(Response response);
+
+    FormConfig config_;
+    Context& context_;
+    Table& table_;
+    SelectList selectList_;
+    FormMemory& memory_;
+    std::vector<Table*> opened_;
+
+    Request request_ = Request::None;
+    Record edited_;
+    Record former_;
+    Position position_;                  // the record the form works on: its write goes to this one
+    bool numbered_ = false;              // added when the form opened: removed again on cancel
+    std::map<int, std::string> refused_; // items whose typed text the field refused, as typed
+    int focus_ = 0;
+    Navigation navigation_ = Navigation::None;
+    bool finished_ = false;
+    FormResult result_;
+};
+
+} // namespace nakva

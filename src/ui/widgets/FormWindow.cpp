@@ -1,0 +1,476 @@
+#include "ui/widgets/FormWindow.h"
+
+#include "data/Table.h"
+#include "ui/Help.h"
+#include "ui/widgets/DateEntry.h"
+#include "ui/widgets/SelectionLists.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace nakva {
+
+namespace {
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The Qt key of a Windows virtual-key code as the history keys name them: letters, digits and the
+// apostrophe key (222).
+int qtKeyOf(int virtualKey) {
+    if (virtualKey == 222) {
+        return Qt::Key_Apostrophe;
+    }
+    if ((virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9')) {
+        return virtualKey; // Qt::Key_A.. and Qt::Key_0.. are the ASCII codes
+    }
+    return 0;
+}
+
+// The caller's window that waits while the form is open: its multiple-document child, or its
+// top-level window.
+QWidget* waitingWindow(QWidget* caller) {
+    for (QWidget* widget = caller; widget != nullptr; widget = widget->parentWidget()) {
+        if (qobject_cast<QMdiSubWindow*>(widget) != nullptr) {
+            return widget;
+        }
+    }
+    return caller != nullptr ? caller->window() : nullptr;
+}
+
+} // namespace
+
+FormWindow::FormWindow(FormEngine& engine, QWidget* parent) : QWidget(parent), engine_(&engine) {
+    setObjectName(qt(engine.config().name));
+    setWindowTitle(qt(engine.title()));
+    build();
+    showRecord();
+    focusItem(engine.focusItem());
+}
+
+void FormWindow::build() {
+    const FormConfig& config = engine_->config();
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName("tabs");
+    const int tabCount = std::max<int>(1, int(config.tabs.size()));
+    for (int tab = 0; tab < tabCount; ++tab) {
+        auto* page = new QWidget(tabs_);
+        auto* layout = new QFormLayout(page);
+        layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+        tabs_->addTab(page, tab < int(config.tabs.size()) ? qt(config.tabs[std::size_t(tab)]) : QString());
+        pages_.push_back(page);
+    }
+    tabs_->setTabBarAutoHide(config.tabs.empty());
+    for (int i = 0; i < engine_->itemCount(); ++i) {
+        const int tab = std::clamp(engine_->item(i).tab, 0, tabCount - 1);
+        items_.push_back(makeItem(i, pages_[std::size_t(tab)]));
+    }
+
+    save_ = new QPushButton(QStringLiteral("Išsaugoti"), this);
+    save_->setObjectName("saveButton");
+    save_->setToolTip(qt(config.saveTooltip));
+    save_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("Nutraukti"), this);
+    cancel_->setObjectName("cancelButton");
+    cancel_->setToolTip(QStringLiteral("Baigti neišsaugant pakeitimų"));
+    help_ = new QPushButton(QStringLiteral("Pagalba"), this);
+    help_->setObjectName("helpButton");
+    // The buttons leave the focus in the field: its typed text is accepted before they act.
+    for (QPushButton* button : {save_, cancel_, help_}) {
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(save_, &QPushButton::clicked, this, [this] { save(Navigation::None); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { frame()->close(); });
+    connect(help_, &QPushButton::clicked, this, [this] {
+        if (engine_ != nullptr) {
+            showHelp(engine_->config().helpTopic);
+        }
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save_);
+    buttons->addWidget(cancel_);
+    buttons->addWidget(help_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(buttons);
+}
+
+FormWindow::Item FormWindow::makeItem(int index, QWidget* page) {
+    const FormField& field = engine_->item(index);
+    const FieldDef& def = engine_->table().def().fields[std::size_t(field.field)];
+    const QString tooltip = qt(engine_->itemTooltip(index));
+    auto* layout = static_cast<QFormLayout*>(page->layout());
+    Item item;
+
+    if (field.control == FormControl::CheckBox) {
+        item.check = new QCheckBox(qt(field.prompt), page);
+        item.check->setToolTip(tooltip);
+        item.widget = item.check;
+        item.check->installEventFilter(this);
+        connect(item.check, &QCheckBox::clicked, this, [this, index] { itemAccepted(index); });
+        layout->addRow(QString(), item.check);
+        return item;
+    }
+
+    if (field.control == FormControl::DropList) {
+        item.combo = new QComboBox(page);
+        item.combo->setEditable(true);
+        for (const std::string& choice : field.choices) {
+            item.combo->addItem(qt(choice));
+        }
+        item.edit = item.combo->lineEdit();
+        item.widget = item.combo;
+        connect(item.combo, &QComboBox::activated, this, [this, index] { itemAccepted(index); });
+    } else if (def.isDate) {
+        item.date = new DateEntry(page);
+        item.date->setTip(tooltip);
+        item.edit = item.date->edit();
+        item.widget = item.date;
+        connect(item.date, &DateEntry::accepted, this, [this, index] { itemAccepted(index); });
+    } else {
+        item.edit = new QLineEdit(page);
+        item.widget = item.edit;
+    }
+    item.edit->setObjectName(QStringLiteral("field-%1").arg(qt(std::string(def.bareName()))));
+    if (item.date == nullptr) {
+        item.edit->setToolTip(tooltip);
+        connect(item.edit, &QLineEdit::editingFinished, this, [this, index] {
+            QLineEdit* edit = items_[std::size_t(index)].edit;
+            if (edit->isModified()) {
+                edit->setModified(false);
+                itemAccepted(index);
+            }
+        });
+    }
+    if (def.type == FieldType::String) {
+        item.edit->setMaxLength(def.size);
+    }
+    item.edit->installEventFilter(this);
+
+    QWidget* row = item.widget;
+    if (field.lookUp && field.lookUp->button) {
+        row = new QWidget(page);
+        auto* rowLayout = new QHBoxLayout(row);
+        rowLayout->setContentsMargins(0, 0, 0, 0);
+        rowLayout->setSpacing(1);
+        item.widget->setParent(row);
+        rowLayout->addWidget(item.widget, 1);
+        item.lookUp = new QToolButton(row);
+        item.lookUp->setObjectName("lookUpButton");
+        item.lookUp->setText(QStringLiteral("…"));
+        item.lookUp->setToolTip(QStringLiteral("Atverčia sarašą reikšmei pasirinkti"));
+        item.lookUp->setFocusPolicy(Qt::NoFocus);
+        rowLayout->addWidget(item.lookUp);
+        connect(item.lookUp, &QToolButton::clicked, this, [this, index] { lookUp(index); });
+    }
+    auto* label = new QLabel(qt(field.prompt), page);
+    label->setBuddy(item.widget);
+    layout->addRow(label, row);
+    return item;
+}
+
+QWidget* FormWindow::itemWidget(int item) const {
+    return items_[std::size_t(item)].widget;
+}
+
+QToolButton* FormWindow::lookUpButton(int item) const {
+    return items_[std::size_t(item)].lookUp;
+}
+
+QWidget* FormWindow::tabPage(int tab) const {
+    return pages_[std::size_t(tab)];
+}
+
+void FormWindow::showRecord() {
+    if (engine_ == nullptr) {
+        return;
+    }
+    for (int i = 0; i < int(items_.size()); ++i) {
+        const Item& item = items_[std::size_t(i)];
+        const QString text = qt(engine_->itemText(i));
+        const bool editable = engine_->itemEditable(i);
+        if (item.check != nullptr) {
+            item.check->setChecked(text.toInt() != 0);
+            item.check->setEnabled(editable);
+            continue;
+        }
+        item.edit->setText(text);
+        item.edit->setModified(false);
+        item.edit->setReadOnly(!editable);
+        if (item.lookUp != nullptr) {
+            item.lookUp->setEnabled(editable);
+        }
+        if (item.date != nullptr) {
+            item.date->calendarButton()->setEnabled(editable);
+        }
+    }
+}
+
+int FormWindow::itemOf(const QObject* object) const {
+    for (int i = 0; i < int(items_.size()); ++i) {
+        const Item& item = items_[std::size_t(i)];
+        if (object == item.edit || object == item.check) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QString FormWindow::typedText(int item) const {
+    const Item& shown = items_[std::size_t(item)];
+    if (shown.check != nullptr) {
+        return shown.check->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    }
+    return shown.edit->text();
+}
+
+bool FormWindow::pushText(int item) {
+    return engine_->setItemText(item, typedText(item).toStdString());
+}
+
+void FormWindow::itemAccepted(int item) {
+    if (engine_ == nullptr) {
+        return;
+    }
+    if (!pushText(item) || !engine_->acceptItem(item)) {
+        afterAction(true);
+        return;
+    }
+    afterAction(false);
+}
+
+// The focused item's text typed and not yet accepted is accepted now, before a button acts.
+bool FormWindow::commitFocused() {
+    const int item = engine_->focusItem();
+    if (item < 0 || item >= int(items_.size()) || items_[std::size_t(item)].edit == nullptr ||
+        !items_[std::size_t(item)].edit->isModified()) {
+        return true;
+    }
+    items_[std::size_t(item)].edit->setModified(false);
+    if (!pushText(item) || !engine_->acceptItem(item)) {
+        afterAction(true);
+        return false;
+    }
+    return true;
+}
+
+void FormWindow::save(Navigation navigation) {
+    if (engine_ == nullptr || !commitFocused()) {
+        return;
+    }
+    engine_->save(navigation);
+    afterAction(true);
+}
+
+void FormWindow::lookUp(int item) {
+    if (engine_ == nullptr) {
+        return;
+    }
+    engine_->setFocusItem(item);
+    if (items_[std::size_t(item)].edit != nullptr && items_[std::size_t(item)].edit->isModified()) {
+        items_[std::size_t(item)].edit->setModified(false);
+        pushText(item);
+    }
+    engine_->lookUp(item);
+    afterAction(true);
+}
+
+void FormWindow::afterAction(bool moveFocus) {
+    if (engine_ == nullptr) {
+        return;
+    }
+    if (engine_->finished()) {
+        frame()->close();
+        return;
+    }
+    showRecord();
+    if (moveFocus) {
+        focusItem(engine_->focusItem());
+    }
+}
+
+void FormWindow::focusItem(int item) {
+    if (item < 0 || item >= int(items_.size())) {
+        return;
+    }
+    const int tab = std::clamp(engine_->item(item).tab, 0, int(pages_.size()) - 1);
+    tabs_->setCurrentIndex(tab);
+    QWidget* target = items_[std::size_t(item)].check != nullptr
+                          ? static_cast<QWidget*>(items_[std::size_t(item)].check)
+                          : items_[std::size_t(item)].edit;
+    target->setFocus();
+    if (items_[std::size_t(item)].edit != nullptr) {
+        items_[std::size_t(item)].edit->selectAll();
+    }
+}
+
+bool FormWindow::isHistoryKey(const QKeyEvent& event) const {
+    if (!(event.modifiers() & Qt::ControlModifier)) {
+        return false;
+    }
+    const int virtualKey = engine_->config().historyKey;
+#ifdef Q_OS_WIN
+    if (event.nativeVirtualKey() == quint32(virtualKey)) {
+        return true;
+    }
+#endif
+    const int key = qtKeyOf(virtualKey);
+    return key != 0 && event.key() == key;
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    const int item = itemOf(watched);
+    if (engine_ == nullptr || item < 0) {
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::FocusIn) {
+        engine_->setFocusItem(item);
+    } else if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (key.key() == Qt::Key_Down && (key.modifiers() & Qt::ControlModifier) &&
+            engine_->item(item).lookUp) {
+            lookUp(item);
+            return true;
+        }
+        if (isHistoryKey(key)) {
+            engine_->setFocusItem(item);
+            engine_->restoreHistory();
+            afterAction(true);
+            return true;
+        }
+        if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+            save(Navigation::None);
+            return true;
+        }
+        if (key.key() == Qt::Key_Escape) {
+            frame()->close();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QWidget* FormWindow::frame() const {
+    if (auto* child = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        return child;
+    }
+    return const_cast<FormWindow*>(this);
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    if (engine_ != nullptr && !engine_->finished() && !engine_->cancel()) {
+        event->ignore();
+        afterAction(true);
+        return;
+    }
+    if (engine_ != nullptr) {
+        const QPoint where = frame()->pos();
+        formMemory(engine_->config().name).position = FormMemory::Point{where.x(), where.y()};
+        const FormResult result = engine_->result();
+        engine_ = nullptr;
+        emit finished(result);
+    }
+    event->accept();
+}
+
+bool FormWindow::toolbarEnabled(ToolbarButton button) const {
+    return engine_ != nullptr && engine_->toolbarEnabled(button);
+}
+
+std::string FormWindow::toolbarTooltip(ToolbarButton button) const {
+    return engine_ != nullptr ? engine_->toolbarTooltip(button) : std::string();
+}
+
+void FormWindow::toolbarPressed(ToolbarButton button) {
+    if (engine_ == nullptr || !engine_->toolbarEnabled(button)) {
+        return;
+    }
+    switch (button) {
+    case ToolbarButton::Close:
+        frame()->close();
+        return;
+    case ToolbarButton::History:
+    case ToolbarButton::Help:
+        engine_->toolbarPressed(button);
+        afterAction(true);
+        return;
+    default:
+        // Every other enabled button saves: the text being typed is accepted first.
+        if (commitFocused()) {
+            engine_->toolbarPressed(button);
+            afterAction(true);
+        }
+        return;
+    }
+}
+
+FormResult FormWindow::call(const FormConfig& config, Context& context, Request request, QWidget* caller) {
+    QPointer<FormWindow> window;
+    FormEngine engine(config, context, [&window](const FormLookUp& lookUp, Context& on) {
+        return callSelectionList(lookUp.list, on, window);
+    });
+    if (!engine.open(request)) {
+        return engine.result();
+    }
+
+    window = new FormWindow(engine);
+    FormResult result = engine.result();
+    QEventLoop loop;
+    connect(window, &FormWindow::finished, &loop, [&result, &loop](FormResult finished) {
+        result = finished;
+        loop.quit();
+    });
+
+    const std::optional<FormMemory::Point> position = formMemory(config.name).position;
+    QMdiArea* area = nullptr;
+    for (QWidget* widget = caller; widget != nullptr && area == nullptr; widget = widget->parentWidget()) {
+        area = qobject_cast<QMdiArea*>(widget);
+    }
+    if (area != nullptr) {
+        QMdiSubWindow* child = area->addSubWindow(window);
+        child->setAttribute(Qt::WA_DeleteOnClose);
+        child->setWindowTitle(window->windowTitle());
+        child->adjustSize();
+        if (position) {
+            child->move(position->x, position->y);
+        }
+        child->show();
+    } else {
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->adjustSize();
+        if (position) {
+            window->move(position->x, position->y);
+        }
+        window->show();
+    }
+    window->focusItem(engine.focusItem());
+
+    QPointer<QWidget> waiting = waitingWindow(caller);
+    if (waiting) {
+        waiting->setEnabled(false);
+    }
+    loop.exec();
+    if (waiting) {
+        waiting->setEnabled(true);
+    }
+    return result;
+}
+
+} // namespace nakva

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "ui/FormEngine.h"
+#include "ui/ToolbarClient.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+namespace nakva {
+
+class DateEntry;
+
+// The common record form's window: the fields on their tabs with prompts, tooltips and look-up
+// buttons, and "Išsaugoti", "Nutraukti", "Pagalba". A thin view of a FormEngine: it tells the engine
+// what the user does and shows the engine's record. Keys: Enter saves, Esc cancels, Ctrl+Down opens
+// a look-up's list, Ctrl with the form's history key fills the focused field from the history record.
+class FormWindow : public QWidget, public ToolbarClient {
+    Q_OBJECT
+public:
+    // `engine` has been opened and outlives the window's use of it: the window lets go of it when
+    // the form has finished.
+    explicit FormWindow(FormEngine& engine, QWidget* parent = nullptr);
+
+    // Calls a record form as its callers do. A delete, or an insert whose numbering was given up,
+    // returns at once; otherwise the window opens beside the caller as a child of its multiple-document
+    // area (the caller disabled meanwhile), or on its own when there is none, and the call returns
+    // when it closes.
+    static FormResult call(const FormConfig& config, Context& context, Request request, QWidget* caller);
+
+    // The control that edits an item (a line edit, check box, drop list or date entry).
+    QWidget* itemWidget(int item) const;
+    QToolButton* lookUpButton(int item) const; // nullptr when the item has none
+    QTabWidget* tabs() const { return tabs_; }
+    // A tab's page, for a form's own widgets (a sub-list, a text beside a field).
+    QWidget* tabPage(int tab) const;
+    QPushButton* saveButton() const { return save_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QPushButton* helpButton() const { return help_; }
+
+    // Shows the engine's record again, after the form's own logic changed it.
+    void showRecord();
+
+    bool toolbarEnabled(ToolbarButton button) const override;
+    std::string toolbarTooltip(ToolbarButton button) const override;
+    void toolbarPressed(ToolbarButton button) override;
+
+signals:
+    void finished(nakva::FormResult result);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Item {
+        QWidget* widget = nullptr;
+        QLineEdit* edit = nullptr; // the text the user types, for every control but a check box
+        QCheckBox* check = nullptr;
+        QComboBox* combo = nullptr;
+        DateEntry* date = nullptr;
+        QToolButton* lookUp = nullptr;
+    };
+
+    void build();
+    Item makeItem(int item, QWidget* page);
+    int itemOf(const QObject* object) const;
+    bool isHistoryKey(const QKeyEvent& event) const;
+    QString typedText(int item) const;
+    bool pushText(int item);
+    void itemAccepted(int item);
+    bool commitFocused();
+    void save(Navigation navigation);
+    void lookUp(int item);
+    void afterAction(bool moveFocus);
+    void focusItem(int item);
+    QWidget* frame() const;
+
+    FormEngine* engine_;
+    std::vector<Item> items_;
+    QTabWidget* tabs_ = nullptr;
+    std::vector<QWidget*> pages_;
+    QPushButton* save_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* help_ = nullptr;
+};
+
+} // namespace nakva

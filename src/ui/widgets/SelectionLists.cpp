@@ -1,0 +1,33 @@
+#include "ui/widgets/SelectionLists.h"
+
+#include "shell/messages/StandardWarnings.h"
+
+#include <map>
+
+namespace nakva {
+
+namespace {
+
+constexpr int WarningUndefinedProcedure = 6;
+
+std::map<std::string, SelectionListCall, std::less<>>& lists() {
+    static std::map<std::string, SelectionListCall, std::less<>> added;
+    return added;
+}
+
+} // namespace
+
+void addSelectionList(std::string name, SelectionListCall call) {
+    lists()[std::move(name)] = std::move(call);
+}
+
+Response callSelectionList(std::string_view name, Context& context, QWidget* caller) {
+    const auto found = lists().find(name);
+    if (found == lists().end() || !found->second) {
+        standardWarning(WarningUndefinedProcedure, name);
+        return Response::Cancelled;
+    }
+    return found->second(context, caller);
+}
+
+} // namespace nakva

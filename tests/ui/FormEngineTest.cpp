@@ -1,0 +1,513 @@
+#include "data/StoreTestSupport.h"
+
+#include "data/Fields.h"
+#include "data/Integrity.h"
+#include "data/Table.h"
+#include "ui/FormEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace nakva {
+namespace {
+
+using testing::StoreTest;
+
+// A service-group form as the reference lists configure it: numbered, two unique keys, the name unique
+// ignoring letter case.
+FormConfig groupsForm(std::string name = "TestGroups") {
+    FormConfig config;
+    config.name = std::move(name);
+    config.caption = "PASLAUGŲ GRUPĖ";
+    config.table = TableId::PaslGrp;
+    config.fields = {{"Grupės Nr:", PGRP::IrasoNr.index}, {"Pavadinimas:", PGRP::GrpPav.index}};
+    config.fields[0].readOnly = true;
+    config.fields[1].required = true;
+    config.keyNames = {{PGRP::IRASONR_KEY.index, "Pagal įrašo Nr."},
+                       {PGRP::PASLPAV_KEY.index, "Pagal pavadinimą"}};
+    config.uniqueness = {{.key = PGRP::PASLPAV_KEY.index, .components = 1}};
+    return config;
+}
+
+FormConfig countriesForm() {
+    FormConfig config;
+    config.name = "TestCountries";
+    config.table = TableId::Valstyb;
+    config.fields = {{"Valstybės pavadinimas:", VAL::Valstybe.index, "Kilmės šalis"}};
+    return config;
+}
+
+// A registration form cut down to what the engine's rules need: a look-up, a range, a date check that
+// runs in both passes and a computation that runs only when the user accepts a field.
+FormConfig registrationForm(int* computations) {
+    FormConfig config;
+    config.name = "TestRegistration";
+    config.table = TableId::Saskait;
+    config.historyKey = 'K';
+    config.fields = {
+        {"Gyventojo pavardė, vardas*:", SAS::Gyventojas.index},
+        {"Valstybė*:", SAS::GYVENTOJOVALSTYBE.index},
+        {"Gyventojų skaičius:", SAS::GYVENTOJUSKC.index},
+        {"Gyvena nuo*:", SAS::GyvenaNuo.index},
+        {"iki*:", SAS::GyvenaIki.index},
+    };
+    config.fields[0].required = true;
+    config.fields[1].lookUp.emplace(TableId::Valstyb, VAL::Valstybe.index, VAL::Key_Valst.index,
+                                    "BrowseValstyb");
+    config.fields[2].minimum = Decimal(1);
+    config.fields[2].maximum = Decimal(99);
+    config.hooks.accepted = [computations](FormEngine& form, int field) {
+        if (field == SAS::GyvenaNuo.index || field == SAS::GyvenaIki.index) {
+            ++*computations;
+            Record& record = form.record();
+            record.set(SAS::GYVENAPARU, std::max(0, record.get(SAS::GyvenaIki) - record.get(SAS::GyvenaNuo)));
+        }
+        return true;
+    };
+    config.hooks.check = [](FormEngine& form, int field) {
+        const Record& record = form.record();
+        if (field == SAS::GyvenaIki.index && record.get(SAS::GyvenaIki) < record.get(SAS::GyvenaNuo)) {
+            MessageRequest message;
+            message.text = "Išvykimo data negali būti ankstesnė už atvykimo datą.";
+            showMessage(message);
+            return false;
+        }
+        return true;
+    };
+    return config;
+}
+
+class FormEngineTest : public StoreTest {
+protected:
+    Context context{database};
+
+    // A selection list that picks `choice` (or cancels when empty) and records the value it opened at.
+    FormEngine::SelectList picker(std::string choice) {
+        return [this, choice](const FormLookUp& lookUp, Context& on) {
+            Table& table = on.table(lookUp.table);
+            openedAt.push_back(table.record().text(lookUp.field));
+            if (choice.empty()) {
+                return Response::Cancelled;
+            }
+            EXPECT_TRUE(table.record().setText(lookUp.field, choice).ok());
+            return Response::Completed;
+        };
+    }
+
+    void add(TableId id, const std::vector<std::pair<std::string, std::string>>& values) {
+        Context other(database);
+        Table& table = other.table(id);
+        table.open();
+        table.clear();
+        for (const auto& [field, value] : values) {
+            ASSERT_TRUE(table.record().setText(field, value).ok()) << field;
+        }
+        ASSERT_EQ(table.add(), StoreStatus::Ok);
+        table.close();
+    }
+
+    // Every stored value of a field, in identity order, read on a context of its own.
+    std::vector<std::string> column(TableId id, std::string_view field) {
+        Context other(database);
+        Table& table = other.table(id);
+        table.open();
+        std::vector<std::string> values;
+        table.setToKeyStart(table.def().identityKey);
+        while (table.next() == StoreStatus::Ok) {
+            values.push_back(table.record().text(field));
+        }
+        table.close();
+        return values;
+    }
+
+    // The list's part of a change or delete call: the record re-read and watched.
+    Table& current(TableId id, std::string_view field, std::string_view value) {
+        Table& table = context.table(id);
+        table.open();
+        table.clear();
+        EXPECT_TRUE(table.record().setText(field, value).ok());
+        EXPECT_EQ(table.getByKey(table.def().identityKey), StoreStatus::Ok);
+        table.watch();
+        return table;
+    }
+
+    std::vector<std::string> titles() const {
+        std::vector<std::string> result;
+        for (const MessageRequest& request : messages.shown()) {
+            result.push_back(request.title);
+        }
+        return result;
+    }
+
+    std::vector<std::string> openedAt;
+};
+
+TEST_F(FormEngineTest, AnInsertIsNumberedAtOnceAndCancellingGivesTheNumberBack) {
+    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "7"}, {"PGRP:GrpPav", "Maistas"}});
+    context.table(TableId::PaslGrp).open();
+    context.table(TableId::PaslGrp).clear();
+    {
+        FormEngine form(groupsForm(), context, {});
+        ASSERT_TRUE(form.open(Request::Insert));
+        EXPECT_EQ(form.title(), "Kuriamas naujas įrašas");
+        EXPECT_EQ(form.itemText(0), "8");
+        EXPECT_EQ(column(TableId::PaslGrp, "PGRP:IrasoNr"), (std::vector<std::string>{"7", "8"}));
+        ASSERT_TRUE(form.setItemText(1, "Gėrimai"));
+        EXPECT_TRUE(form.cancel());
+        EXPECT_EQ(form.result().response, Response::Cancelled);
+    }
+    EXPECT_EQ(column(TableId::PaslGrp, "PGRP:IrasoNr"), std::vector<std::string>{"7"});
+
+    context.table(TableId::PaslGrp).clear();
+    FormEngine again(groupsForm(), context, {});
+    ASSERT_TRUE(again.open(Request::Insert));
+    EXPECT_EQ(again.itemText(0), "8");
+    ASSERT_TRUE(again.setItemText(1, "Gėrimai"));
+    again.save();
+    EXPECT_EQ(again.result().response, Response::Completed);
+    EXPECT_EQ(column(TableId::PaslGrp, "PGRP:GrpPav"), (std::vector<std::string>{"Maistas", "Gėrimai"}));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(FormEngineTest, NumberingKeepsTheValuesTheCallerPrimedAndStartsAtOne) {
+    Table& registrations = context.table(TableId::Saskait);
+    registrations.open();
+    registrations.clear();
+    ASSERT_TRUE(registrations.record().setText("SAS:GyventojoGrupe", "Turistai").ok());
+    int computations = 0;
+    FormEngine form(registrationForm(&computations), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    EXPECT_EQ(column(TableId::Saskait, "SAS:IrasoNr"), std::vector<std::string>{"1"});
+    EXPECT_EQ(column(TableId::Saskait, "SAS:GyventojoGrupe"), std::vector<std::string>{"Turistai"});
+    EXPECT_EQ(form.record().text("SAS:GyventojoGrupe"), "Turistai");
+}
+
+TEST_F(FormEngineTest, TheHistoryKeyFillsTheFocusedFieldFromTheLastSaveInAnyWindowOfTheForm) {
+    FormEngine first(groupsForm("HistoryGroups"), context, {});
+    ASSERT_TRUE(first.open(Request::Insert));
+    first.setFocusItem(1);
+    first.restoreHistory(); // nothing saved yet in this program run
+    EXPECT_EQ(first.itemText(1), "");
+
+    Context otherWindow(database);
+    otherWindow.table(TableId::PaslGrp).open();
+    otherWindow.table(TableId::PaslGrp).clear();
+    FormEngine second(groupsForm("HistoryGroups"), otherWindow, {});
+    ASSERT_TRUE(second.open(Request::Insert));
+    ASSERT_TRUE(second.setItemText(1, "Pirtis"));
+    second.save();
+    ASSERT_EQ(second.result().response, Response::Completed);
+
+    first.setFocusItem(1);
+    first.restoreHistory();
+    EXPECT_EQ(first.itemText(1), "Pirtis");
+    first.setFocusItem(0); // read-only: the number stays its own
+    first.restoreHistory();
+    EXPECT_EQ(first.itemText(0), "1");
+}
+
+TEST_F(FormEngineTest, SaveAndMoveWithAnInvalidFieldKeepsTheFormOpenAndForgetsTheMove) {
+    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maistas"}});
+    current(TableId::PaslGrp, "PGRP:IrasoNr", "1");
+    FormEngine form(groupsForm(), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    ASSERT_TRUE(form.setItemText(1, ""));
+    form.setFocusItem(0);
+
+    form.toolbarPressed(ToolbarButton::NextRecord);
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(form.navigation(), Navigation::None);
+    EXPECT_EQ(form.focusItem(), 1);
+    EXPECT_EQ(titles(), std::vector<std::string>{"Neužpildytas laukas"});
+
+    ASSERT_TRUE(form.setItemText(1, "Maitinimas"));
+    form.save();
+    EXPECT_EQ(form.result().response, Response::Completed);
+    EXPECT_EQ(form.result().navigation, Navigation::None);
+    EXPECT_EQ(column(TableId::PaslGrp, "PGRP:GrpPav"), std::vector<std::string>{"Maitinimas"});
+}
+
+TEST_F(FormEngineTest, AnUnchangedRecordIsNotWrittenAndAMoveLeavesTheResponseCancelled) {
+    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maistas"}});
+    const std::uint64_t writes = database.writeCount(TableId::PaslGrp);
+    {
+        current(TableId::PaslGrp, "PGRP:IrasoNr", "1");
+        FormEngine form(groupsForm(), context, {});
+        ASSERT_TRUE(form.open(Request::Change));
+        EXPECT_EQ(form.title(), "Įrašas taisomas");
+        form.save();
+        EXPECT_EQ(form.result().response, Response::Completed);
+    }
+    current(TableId::PaslGrp, "PGRP:IrasoNr", "1");
+    FormEngine form(groupsForm(), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    form.toolbarPressed(ToolbarButton::NextPage);
+    EXPECT_EQ(form.result().response, Response::Cancelled);
+    EXPECT_EQ(form.result().navigation, Navigation::NextPage);
+    EXPECT_EQ(database.writeCount(TableId::PaslGrp), writes);
+}
+
+TEST_F(FormEngineTest, ANameDifferingOnlyInLetterCaseIsADuplicateOfTheNamedKey) {
+    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maistas"}});
+    context.table(TableId::PaslGrp).open();
+    context.table(TableId::PaslGrp).clear();
+    FormEngine form(groupsForm(), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_TRUE(form.setItemText(1, "MAISTAS"));
+    form.save(Navigation::InsertAnother);
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(form.navigation(), Navigation::None);
+    EXPECT_EQ(form.focusItem(), 1); // the first field the user can edit
+    ASSERT_EQ(titles(), std::vector<std::string>{"Klaida-dubliuotas indeksas"});
+    EXPECT_EQ(messages.texts()[0],
+              "Įrašas su tokiais raktiniais laukais jau egzistuoja. Indeksas:Pagal pavadinimą");
+    EXPECT_EQ(column(TableId::PaslGrp, "PGRP:GrpPav"), (std::vector<std::string>{"Maistas", ""}));
+}
+
+TEST_F(FormEngineTest, ADuplicateOfTheStoresKeyIsNamedByTheKeysDictionaryName) {
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    Table& countries = context.table(TableId::Valstyb);
+    countries.open();
+    countries.clear();
+    FormEngine form(countriesForm(), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_TRUE(form.setItemText(0, "lietuva"));
+    form.save();
+    EXPECT_FALSE(form.finished());
+    ASSERT_EQ(messages.texts(),
+              std::vector<std::string>{
+                  "Įrašas su tokiais raktiniais laukais jau egzistuoja. Indeksas:VAL:Key_Valst"});
+    EXPECT_EQ(form.itemText(0), "lietuva"); // the input is kept
+}
+
+TEST_F(FormEngineTest, AnotherUsersChangeIsShownAndTheNextSaveGoesThrough) {
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    current(TableId::Valstyb, "VAL:Valstybe", "Latvija");
+    FormEngine form(countriesForm(), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+
+    Context station(database);
+    Table& theirs = station.table(TableId::Valstyb);
+    theirs.open();
+    theirs.record().set(VAL::Valstybe, "Latvija");
+    ASSERT_EQ(theirs.getByKey(VAL::Key_Valst), StoreStatus::Ok);
+    const Record before = theirs.record();
+    theirs.record().set(VAL::Valstybe, "Latvijos Respublika");
+    ASSERT_EQ(guardedChange(theirs, before, ChangeCaller::Batch), GuardedResult::Done);
+
+    ASSERT_TRUE(form.setItemText(0, "Latvia"));
+    form.save(Navigation::Next);
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(form.navigation(), Navigation::None);
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{
+                  "Šį įrašą jau pakeitė kitas vartotojas.Dabar matysite jau pakeistus duomenis."});
+    EXPECT_EQ(form.itemText(0), "Latvijos Respublika");
+
+    ASSERT_TRUE(form.setItemText(0, "Latvia"));
+    form.save();
+    EXPECT_EQ(form.result().response, Response::Completed);
+    EXPECT_EQ(column(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvia"});
+}
+
+struct DeleteCase {
+    const char* name;
+    std::vector<int> answers; // to 32, then to 13 and 18 while the delete fails
+    bool registrationUsesIt;
+    Response response;
+    std::vector<std::string> titles;
+    std::vector<std::string> countries;
+};
+
+class FormEngineDeleteTest : public FormEngineTest, public ::testing::WithParamInterface<DeleteCase> {};
+
+TEST_P(FormEngineDeleteTest, DeleteAsksFirstAndOffersToRetryARefusal) {
+    const DeleteCase& c = GetParam();
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Estija"}});
+    if (c.registrationUsesIt) {
+        add(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:GYVENTOJOVALSTYBE", "Estija"}});
+    }
+    current(TableId::Valstyb, "VAL:Valstybe", "Estija");
+    for (int answer : c.answers) {
+        messages.answerNext(answer);
+    }
+    FormEngine form(countriesForm(), context, {});
+    EXPECT_FALSE(form.open(Request::Delete)); // no window
+    EXPECT_EQ(form.result().response, c.response);
+    EXPECT_EQ(titles(), c.titles);
+    EXPECT_EQ(column(TableId::Valstyb, "VAL:Valstybe"), c.countries);
+}
+
+const std::string Confirm = "Pašalinti įrašą";
+const std::string Refused = "Susietų įrašų pašalinimo klaida";
+const std::string Retry = "Įrašo pašalinimo klaida";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormEngineDeleteTest,
+    ::testing::Values(DeleteCase{"CancelIsTheDefault", {}, false, Response::Cancelled, {Confirm}, {"Estija"}},
+                      DeleteCase{"Confirmed", {ButtonOk}, false, Response::Completed, {Confirm}, {}},
+                      DeleteCase{"RefusedThenGivenUp",
+                                 {ButtonOk},
+                                 true,
+                                 Response::Cancelled,
+                                 {Confirm, Refused, Retry},
+                                 {"Estija"}},
+                      DeleteCase{"RefusedRetriedGivenUp",
+                                 {ButtonOk, ButtonOk, ButtonYes, ButtonOk, ButtonNo},
+                                 true,
+                                 Response::Cancelled,
+                                 {Confirm, Refused, Retry, Refused, Retry},
+                                 {"Estija"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FormEngineTest, ALookUpFindsTheValueAsStoredOrOpensTheListAtIt) {
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Lenkija"}});
+    int computations = 0;
+    context.table(TableId::Saskait).open();
+    context.table(TableId::Saskait).clear();
+    FormEngine form(registrationForm(&computations), context, picker("Lenkija"));
+    ASSERT_TRUE(form.open(Request::Insert));
+    EXPECT_EQ(form.itemTooltip(1), "Pasirinkti iš sąrašo CtrlDown");
+
+    ASSERT_TRUE(form.setItemText(1, "lietuva"));
+    EXPECT_TRUE(form.acceptItem(1));
+    EXPECT_EQ(form.itemText(1), "Lietuva"); // links to the country exactly
+    EXPECT_TRUE(openedAt.empty());
+
+    ASSERT_TRUE(form.setItemText(1, "Le"));
+    EXPECT_TRUE(form.acceptItem(1));
+    EXPECT_EQ(openedAt, std::vector<std::string>{"Le"});
+    EXPECT_EQ(form.itemText(1), "Lenkija");
+
+    form.lookUp(1); // Ctrl+Down
+    EXPECT_EQ(openedAt, (std::vector<std::string>{"Le", "Lenkija"}));
+}
+
+TEST_F(FormEngineTest, ALookUpLeftWithoutAChoiceKeepsTheTypedValueAndStopsTheSave) {
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    int computations = 0;
+    context.table(TableId::Saskait).open();
+    context.table(TableId::Saskait).clear();
+    FormEngine form(registrationForm(&computations), context, picker(""));
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_TRUE(form.setItemText(0, "Jonaitis"));
+    ASSERT_TRUE(form.setItemText(1, "Atlantida"));
+    EXPECT_FALSE(form.acceptItem(1));
+    EXPECT_EQ(form.focusItem(), 1);
+    form.setFocusItem(0);
+    form.save();
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(form.focusItem(), 1);
+    EXPECT_EQ(form.itemText(1), "Atlantida");
+    EXPECT_EQ(openedAt.size(), 2u);
+}
+
+TEST_F(FormEngineTest, ComputationsRunWhenTheUserAcceptsAFieldAndChecksAlsoOnSave) {
+    int computations = 0;
+    context.table(TableId::Saskait).open();
+    context.table(TableId::Saskait).clear();
+    FormEngine form(registrationForm(&computations), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_TRUE(form.setItemText(0, "Jonaitis"));
+    ASSERT_TRUE(form.setItemText(2, "2"));
+    ASSERT_TRUE(form.setItemText(3, "2025-04-10"));
+    ASSERT_TRUE(form.acceptItem(3));
+    ASSERT_TRUE(form.setItemText(4, "2025-04-13"));
+    ASSERT_TRUE(form.acceptItem(4));
+    EXPECT_EQ(computations, 2);
+    EXPECT_EQ(form.record().get(SAS::GYVENAPARU), 3);
+
+    // Typed over without accepting: the save's check stops at the date order, and computes nothing.
+    ASSERT_TRUE(form.setItemText(4, "2025-04-01"));
+    form.save();
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(form.focusItem(), 4);
+    EXPECT_EQ(computations, 2);
+    EXPECT_EQ(messages.texts().back(), "Išvykimo data negali būti ankstesnė už atvykimo datą.");
+}
+
+TEST_F(FormEngineTest, ATextTheFieldRefusesIsKeptAndStopsTheSave) {
+    int computations = 0;
+    context.table(TableId::Saskait).open();
+    context.table(TableId::Saskait).clear();
+    FormEngine form(registrationForm(&computations), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_TRUE(form.setItemText(0, "Jonaitis"));
+    EXPECT_FALSE(form.setItemText(2, "du"));
+    EXPECT_EQ(form.itemText(2), "du");
+    EXPECT_TRUE(form.setItemText(2, "0"));
+    form.save();
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(form.focusItem(), 2);
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].title, "Negeras lauko turinys");
+    EXPECT_EQ(messages.texts()[1], "Reikšmė Gyventojų skaičius turi būti tarp 1 ir 99.");
+}
+
+struct ToolbarCase {
+    Request request;
+    ToolbarButton button;
+    bool enabled;
+    std::string tooltip;
+};
+
+class FormEngineToolbarTest : public FormEngineTest, public ::testing::WithParamInterface<ToolbarCase> {};
+
+TEST_P(FormEngineToolbarTest, ButtonsAndTooltipsFollowTheMode) {
+    const ToolbarCase& c = GetParam();
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    current(TableId::Valstyb, "VAL:Valstybe", "Latvija");
+    if (c.request == Request::Insert) {
+        context.table(TableId::Valstyb).clear();
+    }
+    FormEngine form(countriesForm(), context, {});
+    ASSERT_TRUE(form.open(c.request));
+    EXPECT_EQ(form.toolbarEnabled(c.button), c.enabled);
+    EXPECT_EQ(form.toolbarTooltip(c.button), c.tooltip);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormEngineToolbarTest,
+    ::testing::Values(
+        ToolbarCase{Request::Change, ToolbarButton::Select, true, "Išsaugoti pakeitimus ir uždaryti langą"},
+        ToolbarCase{Request::View, ToolbarButton::Close, true, "Uždaryti langą neišsaugant pakeitimų"},
+        ToolbarCase{Request::Insert, ToolbarButton::History, true, "Įstatyti ankstesnio įrašo reikšmę"},
+        ToolbarCase{Request::View, ToolbarButton::History, false, ""},
+        ToolbarCase{Request::Change, ToolbarButton::Insert, true,
+                    "Išsaugoti redaguojamą įrašą ir kurti naują"},
+        ToolbarCase{Request::Insert, ToolbarButton::Insert, true,
+                    "Išsaugoti redaguojamą įrašą ir atversti paskutinį įrašą"},
+        ToolbarCase{Request::Change, ToolbarButton::NextRecord, true,
+                    "Išsaugoti redaguojamą įrašą ir atversti kitą įrašą"},
+        ToolbarCase{Request::Insert, ToolbarButton::PreviousRecord, false, ""},
+        ToolbarCase{Request::Change, ToolbarButton::PreviousPage, true,
+                    "Išsaugoti redaguojamą įrašą ir atversti ankstesnio lapo įrašą"},
+        ToolbarCase{Request::Change, ToolbarButton::FirstPage, true,
+                    "Išsaugoti redaguojamą įrašą ir atversti pirmą įrašą"},
+        ToolbarCase{Request::Change, ToolbarButton::LastPage, true,
+                    "Išsaugoti redaguojamą įrašą ir atversti paskutinį įrašą"},
+        ToolbarCase{Request::Change, ToolbarButton::Delete, false, ""},
+        ToolbarCase{Request::Change, ToolbarButton::Locate, false, ""}));
+
+TEST_F(FormEngineTest, CancelQuestionsOfTheFormsThatAskThem) {
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    current(TableId::Valstyb, "VAL:Valstybe", "Latvija");
+    FormConfig config = countriesForm();
+    config.cancelQuestion = CancelQuestion::SaveChanges;
+    FormEngine form(config, context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    ASSERT_TRUE(form.setItemText(0, "Latvia"));
+    messages.answerNext(ButtonCancel);
+    EXPECT_FALSE(form.cancel()); // back to the form
+    messages.answerNext(ButtonYes);
+    EXPECT_TRUE(form.cancel()); // saved
+    EXPECT_EQ(form.result().response, Response::Completed);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>(2, "Ar išsaugoti pakeitimus?"));
+    EXPECT_EQ(column(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvia"});
+}
+
+} // namespace
+} // namespace nakva
