@@ -601,7 +601,7 @@ void ListEngine::dragThumb(int p) {
         } else if (field.type == FieldType::Decimal) {
             setLocatorValue(Decimal::fromDouble(steps_.number(p), field.places));
         } else {
-            setLocatorValue(std::int64_t(std::ceil(steps_.number(p) - 1e-9)));
+            setLocatorValue(std::int64_t(std::floor(steps_.number(p) + 1e-9)));
         }
         fill(Start{StartKind::KeyValue, {}}, 0, {});
     }

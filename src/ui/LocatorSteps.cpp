@@ -5,12 +5,15 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace nakva {
 
 namespace {
 
-constexpr std::string_view Letters = "AĄBCČDEĘĖFGHIĮYJKLMNOPQRSŠTUŲŪVWXZŽ";
+// The characters the steps are written in, in collation order: blank and digits (which sort before
+// every letter) and the capitals of the Lithuanian alphabet.
+constexpr std::string_view Alphabet = " 0123456789AĄBCČDEĘĖFGHIĮYJKLMNOPQRSŠTUŲŪVWXZŽ";
 constexpr int Width = 4; // characters read after the common prefix
 
 std::vector<char32_t> characters(std::string_view text) {
@@ -21,25 +24,32 @@ std::vector<char32_t> characters(std::string_view text) {
     return result;
 }
 
-const std::vector<char32_t>& letters() {
-    static const std::vector<char32_t> all = characters(Letters);
+const std::vector<char32_t>& alphabet() {
+    static const std::vector<char32_t> all = characters(Alphabet);
     return all;
 }
 
 int base() {
-    return int(letters().size()) + 1;
+    return int(alphabet().size()) + 1;
 }
 
+// 1 + the place of the last alphabet character that sorts at or before `ch`; 0 when none does.
 int digitOf(char32_t ch) {
-    const auto& all = letters();
+    const auto& all = alphabet();
+    std::string one;
+    utf8::append(one, ch);
+    int digit = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (all[i] == ch) {
             return int(i) + 1;
         }
+        std::string letter;
+        utf8::append(letter, all[i]);
+        if (compareCase(letter, one) <= 0) {
+            digit = int(i) + 1;
+        }
     }
-    std::string one;
-    utf8::append(one, ch);
-    return compareCase(one, "A") < 0 ? 0 : int(all.size());
+    return digit;
 }
 
 std::int64_t numberAfter(const std::vector<char32_t>& text, std::size_t prefix) {
@@ -61,7 +71,7 @@ std::string textOf(const std::vector<char32_t>& prefix, std::int64_t number) {
         utf8::append(text, ch);
     }
     for (int digit : digits) {
-        utf8::append(text, digit == 0 ? U' ' : letters()[std::size_t(digit - 1)]);
+        utf8::append(text, digit == 0 ? U' ' : alphabet()[std::size_t(digit - 1)]);
     }
     while (!text.empty() && text.back() == ' ') {
         text.pop_back();
@@ -106,8 +116,16 @@ LocatorSteps LocatorSteps::text(std::string_view first, std::string_view last) {
     const std::int64_t from = numberAfter(a, prefix);
     const std::int64_t step = (numberAfter(b, prefix) - from) / (Count - 1);
     steps.texts_.push_back(low);
+    // Four characters cannot tell every pair of keys apart: a step is kept between the two keys.
+    const auto& [lowest, highest] = steps.descending_ ? std::pair(high, low) : std::pair(low, high);
     for (int i = 2; i < Count; ++i) {
-        steps.texts_.push_back(textOf(common, from + (i - 1) * step));
+        std::string text = textOf(common, from + (i - 1) * step);
+        if (compareCase(text, lowest) < 0) {
+            text = lowest;
+        } else if (compareCase(text, highest) > 0) {
+            text = highest;
+        }
+        steps.texts_.push_back(std::move(text));
     }
     steps.texts_.push_back(high);
     return steps;

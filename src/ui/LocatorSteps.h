@@ -15,10 +15,10 @@ namespace nakva {
 //
 // Numbers: step i is first + (i − 1) × (last − first) / 99, step 100 exactly the last. Texts (compared
 // upper-cased): after the common prefix of the two keys the next four characters of each are read as
-// a number in base 37 (the 36 capitals of the Lithuanian alphabet, in their order, as digits 1 to 36; a
-// missing character or one that sorts before 'A' as 0, one that sorts after the letters as 36); the
-// difference is cut into 99 equal steps (integer division) and each is written back after the prefix.
-// Step 1 is the first key and step 100 the last.
+// a number in base 48 (blank, the digits and the 36 capitals of the Lithuanian alphabet, in their
+// order, as digits 1 to 47; a missing character as 0, any other as the alphabet's character that sorts
+// next below it); the difference is cut into 99 equal steps (integer division) and each is written
+// back after the prefix, kept between the two keys. Step 1 is the first key and step 100 the last.
 class LocatorSteps {
 public:
     static constexpr int Count = 100;
