@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CommandLine.h"
+#include "cli/GuardedCommands.h"
 #include "cli/TableExport.h"
 #include "cli/TableImport.h"
 #include "data/Context.h"
@@ -29,6 +30,8 @@ Komandos:
   count LENTELĖ         parodo lentelės įrašų skaičių
   export LENTELĖ        išveda lentelės įrašus CSV ar JSON formatu
   import LENTELĖ FAILAS įkelia įrašus iš CSV failo: visus arba nė vieno
+  delete LENTELĖ        pašalina atrinktus įrašus taip, kaip programa (su susietais įrašais)
+  update LENTELĖ        pakeičia atrinktų įrašų laukus taip, kaip programa (ir susietuose įrašuose)
 
 Failai laikomi aplanke DATA, esančiame dabartiniame aplanke arba --dir nurodytame aplanke.
 Kiekvienos komandos paaiškinimas: nakva-cli KOMANDA --help
@@ -105,6 +108,39 @@ lieka nepakeista.
      2,
      2,
      {"--dir"}},
+    {"delete",
+     R"(Naudojimas: nakva-cli delete LENTELĖ --filter SĄLYGA [--set VARDAS=REIKŠMĖ ...] [--yes]
+                         [--dir APLANKAS]
+
+Pašalina sąlygą atitinkančius įrašus po vieną taip, kaip pašalina programa: įrašas, su kuriuo
+susieti kitų failų įrašai, nepašalinamas (pvz. valstybė, kurią nurodo registracija), o registracija
+pašalinama kartu su jos mokėjimais, sąskaitos eilutėmis ir jų grafikais bei užimtais kambariais.
+  --filter  atrankos sąlyga, pvz. "VAL:Valstybe = 'Latvija'" (privaloma)
+  --set     kintamasis sąlygai, kaip komandoje export
+  --yes     tikrai pašalinti; be jo tik parodoma, kas būtų pašalinta
+Programos pranešimai rašomi į klaidų srautą su jų antraštėmis. Baigiasi klaidos kodu 1, jei bent
+vieno įrašo pašalinti nepavyko.
+)",
+     1,
+     1,
+     {"--dir", "--filter", "--set", "--yes"}},
+    {"update",
+     R"(Naudojimas: nakva-cli update LENTELĖ --filter SĄLYGA [--set VARDAS=REIKŠMĖ ...]
+                         --field VARDAS=REIKŠMĖ ... [--yes] [--dir APLANKAS]
+
+Pakeičia sąlygą atitinkančių įrašų laukus po vieną taip, kaip keičia programa: pakeitus susietą
+reikšmę (valstybės pavadinimą, mokėtojo kodą, paslaugos pavadinimą, kambario tipą) ji pakeičiama
+ir visuose ją turinčiuose kitų failų įrašuose.
+  --filter  atrankos sąlyga, pvz. "KLI:Kod = 'UAB1'" (privaloma)
+  --set     kintamasis sąlygai, kaip komandoje export
+  --field   laukas ir nauja jo reikšmė, pvz. KLI:Kod=UAB2 (galima kelis)
+  --yes     tikrai pakeisti; be jo tik parodoma, kas būtų pakeista
+Programos pranešimai rašomi į klaidų srautą su jų antraštėmis. Baigiasi klaidos kodu 1, jei bent
+vieno įrašo pakeisti nepavyko.
+)",
+     1,
+     1,
+     {"--dir", "--filter", "--set", "--field", "--yes"}},
 };
 
 void report(const std::string& text) {
@@ -220,19 +256,9 @@ int exportCommand(Database& database, const TableDef& table, const CommandLine& 
         return ExitUsage;
     }
     request.format = format == "json" ? ExportRequest::Format::Json : ExportRequest::Format::Csv;
-    for (const std::string& binding : line.options("--set")) {
-        const auto equals = binding.find('=');
-        if (equals == std::string::npos || equals == 0) {
-            report("Parametras --set rašomas VARDAS=REIKŠMĖ, o gauta „" + binding + "“.");
-            return ExitUsage;
-        }
-        std::string error;
-        const auto value = variableValue(std::string_view(binding).substr(equals + 1), error);
-        if (!value) {
-            report("Kintamojo " + binding.substr(0, equals) + " reikšmė netinka: " + error);
-            return ExitUsage;
-        }
-        request.variables.emplace_back(binding.substr(0, equals), *value);
+    if (std::string error; !bindVariables(line.options("--set"), request.variables, error)) {
+        report(error);
+        return ExitUsage;
     }
     Context context(database);
     return exportTable(context, request, out) ? ExitOk : ExitFailed;
@@ -274,6 +300,12 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     }
     if (command.name == "export") {
         return exportCommand(database, *table, line, out);
+    }
+    if (command.name == "delete") {
+        return deleteCommand(database, *table, line, out);
+    }
+    if (command.name == "update") {
+        return updateCommand(database, *table, line, out);
     }
     return importCommand(database, *table, line.operands()[1]);
 }

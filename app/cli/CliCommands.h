@@ -14,6 +14,8 @@ namespace nakva {
 //   count TABLE           the number of records
 //   export TABLE [--order ORDER] [--filter EXPR] [--set NAME=VALUE ...] [--format csv|json]
 //   import TABLE FILE     adds the records of a CSV file, all of them or none
+//   delete TABLE --filter EXPR [--set ...] [--yes]    the records through the program's guarded delete
+//   update TABLE --filter EXPR [--set ...] --field NAME=VALUE ... [--yes]    ... and guarded change
 // and --help for each.
 enum ExitCode : int {
     ExitOk = 0,

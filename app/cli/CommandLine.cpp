@@ -7,8 +7,10 @@ namespace nakva {
 
 namespace {
 
-constexpr std::array<std::string_view, 5> ValuedOptions = {"--dir", "--order", "--filter", "--set",
-                                                           "--format"};
+constexpr std::array<std::string_view, 6> ValuedOptions = {"--dir", "--order",  "--filter",
+                                                           "--set", "--format", "--field"};
+// Options without a value: given or not ("--yes").
+constexpr std::array<std::string_view, 1> Flags = {"--yes"};
 
 } // namespace
 
@@ -30,6 +32,14 @@ std::optional<CommandLine> CommandLine::parse(std::span<const std::string> words
         }
         const auto equals = word.find('=');
         const std::string name = word.substr(0, equals);
+        if (std::ranges::find(Flags, name) != Flags.end()) {
+            if (equals != std::string::npos) {
+                error = "Parametras „" + name + "“ rašomas be reikšmės.";
+                return std::nullopt;
+            }
+            line.options_.emplace_back(name, std::string());
+            continue;
+        }
         if (std::ranges::find(ValuedOptions, name) == ValuedOptions.end()) {
             error = "Nežinomas parametras „" + name + "“.";
             return std::nullopt;

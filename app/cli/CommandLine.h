@@ -11,7 +11,7 @@ namespace nakva {
 
 // The words of a nakva-cli command line after the program's name: the command, its operands and its
 // options. Options take their value as the next word or after '=' ("--order X", "--order=X");
-// "--help" (or "-h") takes none.
+// "--help" (or "-h") takes none, nor does "--yes", which is an option given with an empty value.
 class CommandLine {
 public:
     // nullopt and a Lithuanian text for an option that is unknown or lacks its value.

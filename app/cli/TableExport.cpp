@@ -10,6 +10,7 @@
 #include "shell/messages/Message.h"
 
 #include <charconv>
+#include <functional>
 #include <regex>
 
 namespace nakva {
@@ -164,7 +165,27 @@ std::optional<Value> variableValue(std::string_view text, std::string& error) {
     return Value(value);
 }
 
-bool exportTable(Context& context, const ExportRequest& request, std::ostream& out) {
+bool bindVariables(std::span<const std::string> assignments,
+                   std::vector<std::pair<std::string, Value>>& variables, std::string& error) {
+    for (const std::string& binding : assignments) {
+        const auto equals = binding.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            error = "Parametras --set rašomas VARDAS=REIKŠMĖ, o gauta „" + binding + "“.";
+            return false;
+        }
+        std::string valueError;
+        const auto value = variableValue(std::string_view(binding).substr(equals + 1), valueError);
+        if (!value) {
+            error = "Kintamojo " + binding.substr(0, equals) + " reikšmė netinka: " + valueError;
+            return false;
+        }
+        variables.emplace_back(binding.substr(0, equals), *value);
+    }
+    return true;
+}
+
+bool readView(Context& context, const ExportRequest& request, const std::function<void(Table& main)>& each,
+              const std::function<void()>& opened) {
     const TableDef& def = Dictionary::instance().table(request.table);
     const std::string orderText = request.order.empty() ? identityOrder(def) : request.order;
     Variables variables;
@@ -189,13 +210,13 @@ bool exportTable(Context& context, const ExportRequest& request, std::ostream& o
     }
 
     // The view's tables must be open on the context: the main table and the parents it joins.
-    std::vector<Table*> opened;
+    std::vector<Table*> handles;
     for (const ViewTable& table : query->tables().tables()) {
         Table* handle = context.handle(table.table->id, table.secondBuffer);
         handle->open();
-        opened.push_back(handle);
+        handles.push_back(handle);
     }
-    Table& main = *opened.front();
+    Table& main = *handles.front();
     View view(main);
     view.setOrder(orderText);
     view.setFilter(request.filter);
@@ -205,21 +226,36 @@ bool exportTable(Context& context, const ExportRequest& request, std::ostream& o
     bool done = view.open() == StoreStatus::Ok && view.setToStart() == StoreStatus::Ok;
     if (done) {
         view.scanHint(true);
-        RecordWriter writer(def, request.format, out);
-        writer.begin();
+        if (opened) {
+            opened();
+        }
         StoreStatus status;
         while ((status = view.next()) == StoreStatus::Ok) {
-            writer.write(main.record());
+            each(main);
         }
-        writer.end();
         if (status != StoreStatus::EndOfData) {
             report("Klaida skaitant lentelę " + std::string(def.name) + ": " + errorText() + ".");
             done = false;
         }
     }
     view.close();
-    for (Table* handle : opened) {
+    for (Table* handle : handles) {
         handle->close();
+    }
+    return done;
+}
+
+bool exportTable(Context& context, const ExportRequest& request, std::ostream& out) {
+    RecordWriter writer(Dictionary::instance().table(request.table), request.format, out);
+    bool begun = false;
+    const bool done = readView(
+        context, request, [&writer](Table& main) { writer.write(main.record()); },
+        [&] {
+            writer.begin();
+            begun = true;
+        });
+    if (begun) {
+        writer.end();
     }
     return done;
 }

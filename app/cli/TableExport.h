@@ -3,8 +3,10 @@
 #include "data/Dictionary.h"
 #include "data/Record.h"
 
+#include <functional>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,6 +15,7 @@
 namespace nakva {
 
 class Context;
+class Table;
 
 // What `nakva-cli export` is asked for: a table read through a view, in an order and through a
 // filter written as the program writes them, with named variables bound for the filter.
@@ -35,5 +38,15 @@ std::optional<Value> variableValue(std::string_view text, std::string& error);
 // of objects named the same). The view is the program's own, so it reads exactly what a list window
 // or report with this order and filter reads. False after a message when it cannot be read.
 bool exportTable(Context& context, const ExportRequest& request, std::ostream& out);
+
+// The `--set NAME=VALUE` words bound as variables; false and a Lithuanian text for the first bad one.
+bool bindVariables(std::span<const std::string> assignments,
+                   std::vector<std::pair<std::string, Value>>& variables, std::string& error);
+
+// Reads the view the request describes (its format aside), as exportTable does: `opened` once the view
+// is open, then `each` for every record, with the main table's buffer filled and the record current on
+// its handle. False after a message when the order or filter is wrong or the read fails.
+bool readView(Context& context, const ExportRequest& request, const std::function<void(Table& main)>& each,
+              const std::function<void()>& opened = {});
 
 } // namespace nakva

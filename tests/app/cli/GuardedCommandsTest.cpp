@@ -1,0 +1,255 @@
+// nakva-cli delete and update on real files: the program's guarded delete and change, record by record.
+#include "cli/CliCommands.h"
+#include "data/Integrity.h"
+#include "data/SqliteConnection.h"
+#include "data/StoreTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace nakva {
+namespace {
+
+class GuardedCommandsTest : public testing::StoreTest {
+protected:
+    int cli(std::vector<std::string> words) {
+        words.push_back("--dir");
+        words.push_back(folder.path().string());
+        out.str({});
+        messages.clear();
+        return runCli(words, out);
+    }
+
+    void import(const std::string& table, const std::string& csv) {
+        const auto path = folder.path() / (table + ".csv");
+        std::ofstream(path, std::ios::binary) << csv;
+        ASSERT_EQ(cli({"import", table, path.string()}), ExitOk) << messages.texts().at(0);
+    }
+
+    // One field of every record of a table, in identity-key order.
+    std::vector<std::string> column(const std::string& table, std::size_t field) {
+        EXPECT_EQ(cli({"export", table}), ExitOk);
+        std::vector<std::string> values;
+        std::istringstream in(out.str());
+        std::string line;
+        std::getline(in, line); // the header
+        while (std::getline(in, line)) {
+            std::istringstream fields(line);
+            std::string value;
+            for (std::size_t i = 0; i <= field; ++i) {
+                std::getline(fields, value, ',');
+            }
+            values.push_back(value.ends_with('\r') ? value.substr(0, value.size() - 1) : value);
+        }
+        return values;
+    }
+
+    std::size_t count(const std::string& table) { return column(table, 0).size(); }
+
+    std::ostringstream out;
+};
+
+TEST_F(GuardedCommandsTest, ACountryInUseIsKeptUntilItsRegistrationMovesAway) {
+    import("Valstyb", "VAL:Valstybe\nLatvija\nLietuva\n");
+    import("Saskait", "SAS:IrasoNr,SAS:GYVENTOJOVALSTYBE\n1,LATVIJA\n2,Latvija\n");
+    const std::vector<std::string> deleteLatvija{"delete", "Valstyb", "--filter", "VAL:Valstybe = 'Latvija'"};
+
+    // Without --yes it only tells.
+    EXPECT_EQ(cli(deleteLatvija), ExitOk);
+    EXPECT_EQ(out.str(), "Būtų pašalintas: VAL:Valstybe=Latvija\n"
+                         "Atrinkta įrašų: 1. Nieko nepakeista; kad būtų atlikta, pridėkite --yes.\n");
+    EXPECT_TRUE(messages.shown().empty());
+
+    std::vector<std::string> confirmed = deleteLatvija;
+    confirmed.push_back("--yes");
+    EXPECT_EQ(cli(confirmed), ExitFailed);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Susietų įrašų pašalinimo klaida");
+    EXPECT_EQ(messages.shown()[0].text, "Šis įrašas susietas su failu Saskait.  Įrašo negalima išmesti kol "
+                                        "egzistuoja šis ryšys tarp failų.");
+    EXPECT_EQ(out.str(), "Nepašalintas: VAL:Valstybe=Latvija\nPašalinta 0 iš 1.\n");
+    EXPECT_EQ(column("Valstyb", 0), (std::vector<std::string>{"Latvija", "Lietuva"}));
+
+    ASSERT_EQ(cli({"update", "Saskait", "--filter", "SAS:IrasoNr = 2", "--field",
+                   "SAS:GYVENTOJOVALSTYBE=Lietuva", "--yes"}),
+              ExitOk);
+    EXPECT_EQ(cli(confirmed), ExitOk); // registration 1's "LATVIJA" is not this country
+    EXPECT_EQ(out.str(), "Pašalintas: VAL:Valstybe=Latvija\nPašalinta 1 iš 1.\n");
+    EXPECT_EQ(column("Valstyb", 0), std::vector<std::string>{"Lietuva"});
+}
+
+class GuardedRegistrationTest : public GuardedCommandsTest {
+protected:
+    void SetUp() override {
+        import("Saskait", "SAS:IrasoNr\n1\n2\n");
+        import("Mokej", "MOK:IrasoNr,MOK:SaskIrasoNr\n1,1\n2,1\n3,2\n");
+        import("Saskeil", "SEI:SEILID,SEI:IrasoNr\n1,1\n2,1\n3,2\n");
+        import("Seilgraf", "SEIG:SEILGID,SEIG:SEILID\n1,1\n2,1\n3,2\n4,3\n");
+        import("SaskKmb", "SKMB:IrasoNr,SKMB:KambarioID\n1,1\n1,2\n2,1\n");
+    }
+
+    std::vector<std::size_t> counts() {
+        return {count("Saskait"), count("Mokej"), count("Saskeil"), count("Seilgraf"), count("SaskKmb")};
+    }
+};
+
+TEST_F(GuardedRegistrationTest, DeletingARegistrationTakesItsChildren) {
+    EXPECT_EQ(cli({"delete", "Saskait", "--filter", "SAS:IrasoNr = LOC:Nr", "--set", "LOC:Nr=1", "--yes"}),
+              ExitOk);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(counts(), (std::vector<std::size_t>{1, 1, 1, 1, 1}));
+    EXPECT_EQ(column("Seilgraf", 1), std::vector<std::string>{"3"});
+}
+
+TEST_F(GuardedRegistrationTest, AFailureAtTheLastChildLeavesEverything) {
+    SqliteConnection(database.filePath(TableId::SaskKmb), SqliteConnection::Mode::Existing)
+        .execute("CREATE TRIGGER injected BEFORE DELETE ON \"SaskKmb\" BEGIN SELECT RAISE(ABORT, 'disko "
+                 "klaida'); END");
+    EXPECT_EQ(cli({"delete", "Saskait", "--filter", "SAS:IrasoNr = 1", "--yes"}), ExitFailed);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Pašalinimo operacijos klaida");
+    EXPECT_EQ(messages.shown()[0].text, "Klaida (disko klaida (1811))  pašalinant įrašą iš failo SaskKmb.");
+    EXPECT_EQ(counts(), (std::vector<std::size_t>{2, 3, 3, 4, 3}));
+}
+
+// A renamed parent value reaches every child that held it exactly, and only those.
+struct Rename {
+    std::string parent, parentCsv, filter, field;
+    std::string child, childCsv;
+    std::size_t childField;
+    std::vector<std::string> expected;
+};
+
+void PrintTo(const Rename& rename, std::ostream* out) {
+    *out << rename.parent << " → " << rename.child;
+}
+
+class GuardedRenameTest : public GuardedCommandsTest, public ::testing::WithParamInterface<Rename> {};
+
+TEST_P(GuardedRenameTest, RewritesEveryChild) {
+    const Rename& rename = GetParam();
+    import(rename.parent, rename.parentCsv);
+    import(rename.child, rename.childCsv);
+    EXPECT_EQ(cli({"update", rename.parent, "--filter", rename.filter, "--field", rename.field, "--yes"}),
+              ExitOk)
+        << (messages.texts().empty() ? "" : messages.texts()[0]);
+    EXPECT_EQ(column(rename.child, rename.childField), rename.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parents, GuardedRenameTest,
+    ::testing::Values(
+        Rename{"KmbTipai",
+               "KTIP:KambarioTipas\nDvivietis\n",
+               "KTIP:KambarioTipas = 'Dvivietis'",
+               "KTIP:KambarioTipas=Dvivietis lux",
+               "Kamb",
+               "KMB:KambarioID,KMB:KambarioTipas,KMB:KambarioAukstas\n1,Dvivietis,-1\n2,Vienvietis,1\n"
+               "3,Dvivietis,3\n",
+               4,
+               {"Dvivietis lux", "Vienvietis", "Dvivietis lux"}},
+        Rename{"Paslaug",
+               "PAS:Pav,PAS:PaslGrpNr\nPusryčiai,1\nPUSRYČIAI,2\n",
+               "PAS:Pav = 'Pusryčiai'",
+               "PAS:Pav=Pietūs",
+               "Saskeil",
+               "SEI:SEILID,SEI:IrasoNr,SEI:PasPav\n1,1,PUSRYČIAI\n2,1,Pusryčiai\n3,2,Pusryčiai\n",
+               2,
+               {"PUSRYČIAI", "Pietūs", "Pietūs"}},
+        Rename{"Klient",
+               "KLI:Kod\nUAB1\n",
+               "KLI:Kod = 'UAB1'",
+               "KLI:Kod=UAB2",
+               "Mokej",
+               "MOK:IrasoNr,MOK:MokKod\n1,UAB1\n2,uab1\n3,UAB1\n",
+               5,
+               {"UAB2", "uab1", "UAB2"}},
+        Rename{"Klient",
+               "KLI:Kod\nUAB1\n",
+               "KLI:Kod = 'UAB1'",
+               "KLI:Kod=UAB2",
+               "Saskait",
+               "SAS:IrasoNr,SAS:KliKod\n1,UAB1\n2,UAB3\n",
+               5,
+               {"UAB2", "UAB3"}}));
+
+TEST_F(GuardedCommandsTest, AWrongCommandLineChangesNothing) {
+    import("Valstyb", "VAL:Valstybe\nLatvija\n");
+    const struct {
+        std::vector<std::string> words;
+        const char* says;
+    } cases[] = {
+        {{"delete", "Valstyb", "--yes"}, "Nurodykite, kuriuos įrašus atrinkti: --filter SĄLYGA."},
+        {{"update", "Valstyb", "--filter", "VAL:Valstybe = 'Latvija'", "--yes"},
+         "Nurodykite, ką keisti: --field VARDAS=REIKŠMĖ."},
+        {{"update", "Valstyb", "--filter", "VAL:Valstybe = 'Latvija'", "--field", "VAL:Salis=X", "--yes"},
+         "Lentelėje Valstyb nėra lauko „VAL:Salis“."},
+        {{"update", "Valstyb", "--filter", "VAL:Valstybe = 'Latvija'", "--field", "Ω", "--yes"},
+         "Parametras --field rašomas VARDAS=REIKŠMĖ, o gauta „Ω“."},
+        {{"update", "Valstyb", "--filter", "VAL:Valstybe = 'Latvija'", "--field", "VAL:Valstybe=Ωmega",
+          "--yes"},
+         "VAL:Valstybe: "},
+        {{"delete", "Valstyb", "--filter", "VAL:Valstybe = 'Latvija'", "--yes=taip"},
+         "Parametras „--yes“ rašomas be reikšmės."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cli(c.words), ExitUsage) << c.says;
+        ASSERT_EQ(messages.texts().size(), 1u) << c.says;
+        EXPECT_EQ(messages.texts()[0].rfind(c.says, 0), 0u) << messages.texts()[0];
+        EXPECT_EQ(column("Valstyb", 0), std::vector<std::string>{"Latvija"});
+    }
+}
+
+// Two stations: this process has the country open in a form when nakva-cli, in a process of its own,
+// renames it; this one's save then shows the other's value.
+TEST_F(GuardedCommandsTest, AFormSavedAfterTheCommandsChangeSeesTheCommandsValue) {
+    import("Valstyb", "VAL:Valstybe\nLatvija\n");
+    Context context(database);
+    Table& form = context.table(TableId::Valstyb);
+    form.open();
+    form.record().set(VAL::Valstybe, "Latvija");
+    ASSERT_EQ(form.getByKey(VAL::Key_Valst), StoreStatus::Ok);
+    form.watch();
+    const Record former = form.record();
+    form.record().set(VAL::Valstybe, "Latvia");
+
+    std::string program = NAKVA_CLI;
+    std::vector<std::string> words{program,
+                                   "update",
+                                   "Valstyb",
+                                   "--filter",
+                                   "VAL:Valstybe = 'Latvija'",
+                                   "--field",
+                                   "VAL:Valstybe=Latvijos Respublika",
+                                   "--yes",
+                                   "--dir",
+                                   folder.path().string()};
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), ExitOk);
+
+    EXPECT_EQ(guardedChange(form, former, ChangeCaller::Form), GuardedResult::ReRead);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Įrašas neišsaugotas");
+    EXPECT_EQ(messages.shown()[0].text,
+              "Šį įrašą jau pakeitė kitas vartotojas.Dabar matysite jau pakeistus duomenis.");
+    EXPECT_EQ(form.record().text("VAL:Valstybe"), "Latvijos Respublika");
+}
+
+} // namespace
+} // namespace nakva
