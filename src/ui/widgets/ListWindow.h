@@ -1,0 +1,109 @@
+#pragma once
+
+#include "ui/ListEngine.h"
+#include "ui/ToolbarClient.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTabBar;
+class QTableView;
+
+namespace nakva {
+
+class Context;
+class DateEntry;
+
+// A record form as the widgets open it: next to the window that calls it.
+using WidgetFormCall = std::function<FormResult(Context& context, Request request, QWidget* caller)>;
+
+// The common list window: the sort tabs, an optional locator entry, the page of rows with its own
+// scroll bar, "Pasirinkti", "Naujas", "Keisti", "Pašalinti", "Baigti" and "Pagalba". A thin view of a
+// ListEngine; usable as a child window of the main window (it answers the frame's toolbar) and inside
+// a form (embedded: without the close and help buttons).
+//
+// Keys in the list: arrows, PageUp, PageDown, Home, End scroll; Insert, Delete and Ctrl+Enter press
+// the insert, delete and change buttons; Enter presses "Pasirinkti" in select mode; a printable
+// character is the letter locator; the context-menu key and a right click show the popup menu.
+class ListWindow : public QWidget, public ToolbarClient {
+    Q_OBJECT
+public:
+    // A list on a context that its caller keeps (a selection list, a list inside a form).
+    ListWindow(const ListConfig& config, Context& context, Request request = Request::None, QWidget* parent = nullptr,
+               bool embedded = false);
+    // A list started from the menu, with a context of its own.
+    ListWindow(const ListConfig& config, std::unique_ptr<Context> context, QWidget* parent = nullptr);
+    ~ListWindow() override;
+
+    // Opens a list for a selection beside the caller (a child of its multiple-document area, the
+    // caller disabled meanwhile; on its own when there is none) and returns when it closes: Completed
+    // with the chosen record in the table's buffer on `context`, or Cancelled.
+    static Response call(const ListConfig& config, Context& context, QWidget* caller, WidgetFormCall form = {});
+
+    ListEngine& engine() { return *engine_; }
+    // The record form opened with this window as its caller, instead of the configuration's.
+    void setFormCall(WidgetFormCall form);
+
+    QTableView* table() const { return table_; }
+    QScrollBar* scrollBar() const { return scrollBar_; }
+    QTabBar* tabBar() const { return tabs_; }
+    QPushButton* selectButton() const { return select_; }
+    QPushButton* insertButton() const { return insert_; }
+    QPushButton* changeButton() const { return change_; }
+    QPushButton* deleteButton() const { return delete_; }
+    QPushButton* closeButton() const { return close_; }
+    QWidget* locatorEntry() const; // the shown tab's locator entry; nullptr when it has none
+
+    bool toolbarEnabled(ToolbarButton button) const override;
+    std::string toolbarTooltip(ToolbarButton button) const override;
+    void toolbarPressed(ToolbarButton button) override;
+
+signals:
+    // The list closed, with its response.
+    void finished(nakva::Response response);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class Model;
+
+    void build(bool embedded);
+    void showLocator();
+    void update();
+    void fitPage();
+    bool listKey(const QKeyEvent& key);
+    void showPopup(const QPoint& where);
+    void locateTyped();
+    void closeFrame();
+    QWidget* frame();
+
+    std::unique_ptr<Context> ownContext_;
+    std::unique_ptr<ListEngine> engine_;
+    Model* model_ = nullptr;
+    QTabBar* tabs_ = nullptr;
+    QLabel* locatorPrompt_ = nullptr;
+    QLineEdit* locatorText_ = nullptr;
+    DateEntry* locatorDate_ = nullptr;
+    QTableView* table_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+    QPushButton* select_ = nullptr;
+    QPushButton* insert_ = nullptr;
+    QPushButton* change_ = nullptr;
+    QPushButton* delete_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QPushButton* help_ = nullptr;
+    bool frameWatched_ = false;
+    bool finished_ = false;
+};
+
+} // namespace nakva

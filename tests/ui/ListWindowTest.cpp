@@ -1,0 +1,296 @@
+// The list window driven through keys, mouse events and its popup menu, on real files; the record
+// form is a script.
+#include "data/Context.h"
+#include "data/Database.h"
+#include "data/Table.h"
+#include "shell/messages/ScopedMessageSink.h"
+#include "shell/messages/ScriptedMessages.h"
+#include "ui/widgets/CalendarWindow.h"
+#include "ui/widgets/DateEntry.h"
+#include "ui/widgets/ListWindow.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace nakva {
+
+class ListWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    using Step = std::function<FormResult(Table&, Request)>;
+
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<Database> database;
+    std::unique_ptr<Context> context;
+    ScriptedMessages messages;
+    ScopedMessageSink guard{messages};
+    std::deque<Step> steps;
+    std::vector<Request> requests;
+
+    void addCountries(const std::vector<std::string>& names) {
+        Table& countries = context->table(TableId::Valstyb);
+        countries.open();
+        for (const std::string& name : names) {
+            countries.clear();
+            countries.record().set(VAL::Valstybe, name);
+            QCOMPARE(countries.add(), StoreStatus::Ok);
+        }
+        countries.close();
+    }
+
+    static ListConfig countries() {
+        ListConfig config;
+        config.name = "BrowseValstyb";
+        config.title = "VALSTYBĖS";
+        config.table = TableId::Valstyb;
+        config.columns = {{"", "VAL:Valstybe", 80, ColumnAlign::Left, Picture::text(20), {}}};
+        config.tabs = {{"", "+UPPER(VAL:Valstybe)", "", "VAL:Valstybe", "", {}}};
+        return config;
+    }
+
+    // The record form, played by the script.
+    WidgetFormCall form() {
+        return [this](Context& on, Request request, QWidget* caller) {
+            if (caller == nullptr) {
+                qWarning("the form was called without its caller");
+            }
+            requests.push_back(request);
+            Table& table = on.table(TableId::Valstyb);
+            if (steps.empty()) {
+                return FormResult{};
+            }
+            const Step step = steps.front();
+            steps.pop_front();
+            return step(table, request);
+        };
+    }
+
+    static Step save(const std::string& name) {
+        return [name](Table& table, Request request) {
+            table.record().set(VAL::Valstybe, name);
+            const StoreStatus status = request == Request::Insert ? table.add() : table.put();
+            return FormResult{status == StoreStatus::Ok ? Response::Completed : Response::Cancelled,
+                              Navigation::None};
+        };
+    }
+
+    static std::string current(ListWindow& window) {
+        const ListEngine& list = window.engine();
+        return list.currentRow() == 0 ? std::string()
+                                       : list.rows().at(std::size_t(list.currentRow() - 1)).cells.at(0);
+    }
+
+    static ListWindow* openList(const char* name) {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && widget->objectName() == QLatin1String(name)) {
+                return qobject_cast<ListWindow*>(widget);
+            }
+        }
+        return nullptr;
+    }
+
+private slots:
+    void init() {
+        folder = std::make_unique<QTemporaryDir>();
+        database = std::make_unique<Database>(folder->path().toStdString());
+        context = std::make_unique<Context>(*database);
+        steps.clear();
+        requests.clear();
+        messages.clear();
+    }
+    void cleanup() {
+        context.reset();
+        database.reset();
+        folder.reset();
+    }
+
+    void keysInsertChangeDeleteAndLocate() {
+        addCountries({"Airija", "Belgija", "Latvija", "Lenkija", "Lietuva", "Olandija"});
+        ListWindow window(countries(), *context);
+        window.setFormCall(form());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.table()->setFocus();
+        QVERIFY(!window.selectButton()->isVisible());
+        QVERIFY(!window.scrollBar()->isVisible());
+
+        QTest::keyClick(window.table(), Qt::Key_L);
+        QCOMPARE(current(window), std::string("Latvija"));
+        QTest::keyClick(window.table(), Qt::Key_L);
+        QCOMPARE(current(window), std::string("Lenkija"));
+
+        steps.push_back(save("Naujoji"));
+        QTest::keyClick(window.table(), Qt::Key_Insert);
+        QCOMPARE(current(window), std::string("Naujoji"));
+
+        steps.push_back(save("Estija"));
+        QTest::keyClick(window.table(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(current(window), std::string("Estija"));
+        QCOMPARE(window.engine().rows().size(), std::size_t(7));
+
+        steps.push_back([](Table& table, Request) {
+            return FormResult{table.remove() == StoreStatus::Ok ? Response::Completed : Response::Cancelled,
+                              Navigation::None};
+        });
+        QTest::keyClick(window.table(), Qt::Key_Delete);
+        QCOMPARE(window.engine().rows().size(), std::size_t(6));
+        QCOMPARE(current(window), std::string("Latvija")); // the row that now stands in its place
+
+        QTest::keyClick(window.table(), Qt::Key_Return); // Enter changes nothing outside select mode
+        QCOMPARE(requests, (std::vector<Request>{Request::Insert, Request::Change, Request::Delete}));
+        QTest::keyClick(window.table(), Qt::Key_End);
+        QCOMPARE(current(window), std::string("Olandija"));
+        QCOMPARE(window.toolbarTooltip(ToolbarButton::Insert), std::string("Sukurti naują įrašą [Insert]"));
+        QVERIFY(window.changeButton()->isEnabled());
+    }
+
+    void mouseSelectsAndDoubleClickChanges() {
+        addCountries({"Airija", "Belgija", "Latvija"});
+        ListWindow window(countries(), *context);
+        window.setFormCall(form());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect second = window.table()->visualRect(window.table()->model()->index(1, 0));
+        QTest::mouseClick(window.table()->viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(current(window), std::string("Belgija"));
+        QTest::mouseDClick(window.table()->viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(requests, std::vector<Request>{Request::Change});
+    }
+
+    void popupMenuOnAnEmptyList() {
+        ListWindow window(countries(), *context);
+        window.setFormCall(form());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.changeButton()->isEnabled());
+        QVERIFY(!window.toolbarEnabled(ToolbarButton::Delete));
+        QStringList shown;
+        QTimer::singleShot(0, [&shown] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            for (QAction* action : menu->actions()) {
+                shown << (action->isSeparator() ? QStringLiteral("-")
+                                                : action->text() + (action->isEnabled() ? "" : " (x)"));
+            }
+            menu->actions().at(0)->trigger(); // "Naujas"
+            menu->close();
+        });
+        steps.push_back(save("Pirmoji"));
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), window.table()->viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(window.table()->viewport(), &event);
+        QCOMPARE(shown, (QStringList{"Naujas", "Keisti (x)", "Pašalinti", "-", "Pasirinkti (x)"}));
+        QCOMPARE(current(window), std::string("Pirmoji"));
+    }
+
+    void selectionCallReturnsTheChosenRecord() {
+        addCountries({"Airija", "Latvija", "Lietuva", "Olandija"});
+        Table& buffer = context->table(TableId::Valstyb);
+        buffer.record().set(VAL::Valstybe, "Lie");
+        QString selectShown;
+        QTimer::singleShot(0, [&selectShown] {
+            ListWindow* list = openList("BrowseValstyb");
+            QVERIFY(list != nullptr);
+            selectShown = list->selectButton()->isVisible() ? "visible" : "hidden";
+            QCOMPARE(current(*list), std::string("Lietuva")); // opened at the caller's value
+            QTest::keyClick(list->table(), Qt::Key_Down);
+            QTest::keyClick(list->table(), Qt::Key_Return);
+        });
+        QCOMPARE(ListWindow::call(countries(), *context, nullptr), Response::Completed);
+        QCOMPARE(selectShown, QStringLiteral("visible"));
+        QCOMPARE(buffer.record().get(VAL::Valstybe), std::string("Olandija"));
+
+        buffer.record().set(VAL::Valstybe, "Zz"); // past the end: the last record
+        QTimer::singleShot(0, [] {
+            ListWindow* list = openList("BrowseValstyb");
+            QVERIFY(list != nullptr);
+            QCOMPARE(current(*list), std::string("Olandija"));
+            list->closeButton()->click();
+        });
+        QCOMPARE(ListWindow::call(countries(), *context, nullptr), Response::Cancelled);
+    }
+
+    void aDateLocatorUsesTheCalendar() {
+        Table& registrations = context->table(TableId::Saskait);
+        registrations.open();
+        for (int day = 1; day <= 40; ++day) {
+            registrations.clear();
+            registrations.record().set(SAS::IrasoNr, day);
+            registrations.record().set(SAS::IrasoDt, dateFromYmd(2024, 3, 1) + 2 * (day - 1));
+            QCOMPARE(registrations.add(), StoreStatus::Ok);
+        }
+        ListConfig config;
+        config.name = "Gyventojai";
+        config.table = TableId::Saskait;
+        config.columns = {{"ĮrašoDt", "SAS:IrasoDt", 40, ColumnAlign::Left, Picture::shortDate(), {}},
+                          {"ĮrašoNr", "SAS:IrasoNr", 40, ColumnAlign::Right, Picture::number(10), {}}};
+        config.tabs = {{"Pagal įrašo datą", "+SAS:IrasoDt,+SAS:IrasoNr", "", "SAS:IrasoDt", "Rasti įrašo datą:", {}}};
+        ListWindow window(config, *context);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* entry = qobject_cast<DateEntry*>(window.locatorEntry());
+        QVERIFY(entry != nullptr);
+
+        entry->edit()->setText("2024-03-10");
+        QTimer::singleShot(0, [] {
+            auto* calendar = qobject_cast<CalendarWindow*>(QApplication::activeModalWidget());
+            QVERIFY(calendar != nullptr);
+            QTest::keyClick(calendar, Qt::Key_Right); // 11 March
+            QTest::keyClick(calendar, Qt::Key_Right); // 12 March
+            QTest::keyClick(calendar, Qt::Key_Return);
+        });
+        QTest::keyClick(entry->edit(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(current(window), std::string("24-03-13")); // the first record on or after 12 March
+
+        window.toolbarPressed(ToolbarButton::Locate);
+        entry->edit()->setText("2024-04-01");
+        entry->edit()->setModified(true);
+        QTest::keyClick(entry->edit(), Qt::Key_Return);
+        QCOMPARE(current(window), std::string("24-04-02"));
+
+        entry->edit()->setText("2024-13-01");
+        entry->edit()->setModified(true);
+        QTest::keyClick(entry->edit(), Qt::Key_Return);
+        QCOMPARE(messages.shown().size(), std::size_t(1)); // a bad date is refused with its reason
+        QCOMPARE(current(window), std::string("24-04-02"));
+        registrations.close();
+    }
+
+    void theScrollBarShowsOnlyOnAFullPage() {
+        std::vector<std::string> names;
+        for (int i = 0; i < 200; ++i) {
+            names.push_back("Šalis " + std::to_string(1000 + i));
+        }
+        addCountries(names);
+        ListWindow window(countries(), *context);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const int rows = window.engine().pageSize();
+        QCOMPARE(int(window.engine().rows().size()), rows);
+        QVERIFY(window.scrollBar()->isVisible());
+        QCOMPARE(window.scrollBar()->value(), 0);
+        QTest::keyClick(window.table(), Qt::Key_End);
+        QCOMPARE(window.scrollBar()->value(), 100);
+        QCOMPARE(current(window), std::string("Šalis 1199"));
+        window.resize(window.width(), window.height() + 200);
+        QTRY_VERIFY(window.engine().pageSize() > rows); // more rows, still around the current record
+        QCOMPARE(current(window), std::string("Šalis 1199"));
+    }
+};
+
+} // namespace nakva
+
+QTEST_MAIN(nakva::ListWindowTest)
+#include "ListWindowTest.moc"
