@@ -5,6 +5,9 @@
 #include "data/TableFormat.h"
 #include "data/Text.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace nakva::StoredRecord {
 
 namespace {
@@ -30,7 +33,10 @@ std::string columnList(const TableDef& table) {
     std::string list;
     for (const FieldDef& field : table.fields) {
         if (field.type != FieldType::Group) {
-            list += (list.empty() ? "" : ",") + TableFormat::columnName(field);
+            if (!list.empty()) {
+                list += ',';
+            }
+            list += TableFormat::columnName(field);
         }
     }
     return list;
@@ -41,25 +47,42 @@ void read(const SqliteStatement& row, int firstColumn, Record& record) {
     int column = firstColumn;
     for (int i = 0; i < int(table.fields.size()); ++i) {
         const FieldDef& field = table.fields[std::size_t(i)];
-        Value value;
         switch (field.type) {
         case FieldType::Group:
             continue;
         case FieldType::Long:
-        case FieldType::Byte:
-            value = row.integer(column);
+        case FieldType::Byte: {
+            const std::int64_t value = row.integer(column);
+            const bool fits = field.type == FieldType::Byte ? value >= 0 && value <= 255
+                                                            : value >= INT32_MIN && value <= INT32_MAX;
+            if (!fits) {
+                badValue(field, std::to_string(value));
+            }
+            record.setStoredInteger(i, value);
             break;
-        case FieldType::Decimal:
-            value = Decimal::fromScaled(row.integer(column), field.places);
+        }
+        case FieldType::Decimal: {
+            const std::int64_t scaled = row.integer(column);
+            if (!Decimal::fromScaled(scaled, field.places).fits(field.size, field.places)) {
+                badValue(field, std::to_string(scaled));
+            }
+            record.setStoredScaled(i, scaled);
             break;
-        case FieldType::String:
-            value = std::string(row.text(column));
+        }
+        case FieldType::String: {
+            // What the program writes is taken as it is; plain ASCII within the width is surely such. Any
+            // other text goes through the field's checks (width in characters, Windows-1257).
+            const std::string_view text = row.text(column);
+            if (text.size() <= std::size_t(field.size) &&
+                std::ranges::all_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+                record.setStoredText(i, text);
+            } else if (const SetResult result = record.setValue(i, std::string(text)); !result) {
+                badValue(field, result.error);
+            }
             break;
+        }
         }
         ++column;
-        if (const SetResult result = record.setValue(i, value); !result) {
-            badValue(field, result.error);
-        }
     }
 }
 

@@ -18,10 +18,9 @@ namespace {
 // The statements of one table on one schema ("main" when the file is the connection's main database,
 // otherwise the table's own name, under which its file is attached).
 struct TableSql {
+    std::string from;          // "schema"."Table"
     std::string selectByRowid; // ?1 rowid → _ver, fields
-    std::string insert;        // fields → _rowid
-    std::string update;        // fields, rowid → _ver
-    std::string updateWatched; // fields, rowid, version → _ver
+    std::string insert;        // fields
     std::string remove;        // rowid
     std::string removeWatched; // rowid, version
     std::string count;
@@ -63,25 +62,18 @@ TableSql makeTableSql(const TableDef& table, std::string_view schema) {
     const std::string columns = StoredRecord::columnList(table);
     int fields = 0;
     std::string values;
-    std::string assignments;
     for (const FieldDef& field : table.fields) {
-        if (field.type == FieldType::Group) {
-            continue;
+        if (field.type != FieldType::Group) {
+            ++fields;
+            values += (fields > 1 ? ",?" : "?") + std::to_string(fields);
         }
-        ++fields;
-        values += (fields > 1 ? ",?" : "?") + std::to_string(fields);
-        assignments += TableFormat::columnName(field) + "=?" + std::to_string(fields) + ",";
     }
-    const std::string rowidParameter = "?" + std::to_string(fields + 1);
-    const std::string versionParameter = "?" + std::to_string(fields + 2);
 
     TableSql sql;
+    sql.from = from;
     sql.selectByRowid = "SELECT " + version + "," + columns + " FROM " + from + " WHERE " + rowid + "=?1";
-    sql.insert = "INSERT INTO " + from + "(" + columns + ") VALUES(" + values + ") RETURNING " + rowid;
-    sql.update = "UPDATE " + from + " SET " + assignments + version + "=" + version + "+1 WHERE " + rowid + "=" +
-                 rowidParameter;
-    sql.updateWatched = sql.update + " AND " + version + "=" + versionParameter + " RETURNING " + version;
-    sql.update += " RETURNING " + version;
+    // No RETURNING clause: it would make SQLite keep a statement journal for every write.
+    sql.insert = "INSERT INTO " + from + "(" + columns + ") VALUES(" + values + ")";
     sql.remove = "DELETE FROM " + from + " WHERE " + rowid + "=?1";
     sql.removeWatched = sql.remove + " AND " + version + "=?2";
     sql.count = "SELECT count(*) FROM " + from;
@@ -115,8 +107,6 @@ bool stepOnce(SqliteStatement& statement, std::int64_t& first) {
         return false;
     }
     first = statement.integer(0);
-    while (statement.step()) {
-    }
     return true;
 }
 
@@ -374,10 +364,9 @@ StoreStatus Table::add() {
         const std::string schema = context_.schemaOn(route, def_.id);
         SqliteStatement& statement = route.connection->prepare(tableSql(def_, schema).insert);
         StoredRecord::bind(statement, 1, *record_);
-        std::int64_t rowid = 0;
-        stepOnce(statement, rowid);
+        statement.execute();
         context_.database().noteWrite(def_.id);
-        becomeCurrent(rowid, 1);
+        becomeCurrent(route.connection->lastInsertRowid(), 1);
         return 0;
     });
 }
@@ -389,20 +378,53 @@ StoreStatus Table::put() {
         }
         const Context::Route route = context_.route(def_.id);
         const TableSql& sql = tableSql(def_, context_.schemaOn(route, def_.id));
-        SqliteStatement& statement = route.connection->prepare(watching_ ? sql.updateWatched : sql.update);
-        const int next = StoredRecord::bind(statement, 1, *record_);
-        statement.bind(next, currentRowid_);
-        if (watching_) {
-            statement.bind(next + 1, currentVersion_);
+        // Only the fields that differ from the stored record are written, so that only the keys holding
+        // them are touched; the record ends up as the buffer all the same. Without a watch, a change
+        // another user makes between the read and the write is tried again.
+        for (int attempt = 0;; ++attempt) {
+            Record stored(def_);
+            std::int64_t version = 0;
+            if (!readByRowid(currentRowid_, stored, version)) {
+                return watching_ ? StoreError::RecordChanged : StoreError::RecordNotFound;
+            }
+            if (watching_ && version != currentVersion_) {
+                return StoreError::RecordChanged;
+            }
+            std::vector<int> changed;
+            std::string update = "UPDATE " + sql.from + " SET ";
+            for (int i = 0; i < int(def_.fields.size()); ++i) {
+                if (def_.fields[std::size_t(i)].type != FieldType::Group && !record_->sameValue(stored, i)) {
+                    changed.push_back(i);
+                    update += TableFormat::columnName(def_.fields[std::size_t(i)]) + "=?" +
+                              std::to_string(changed.size()) + ",";
+                }
+            }
+            if (changed.empty()) {
+                currentVersion_ = version;
+                watching_ = false;
+                return 0;
+            }
+            const std::string versionColumn = quoteName(TableFormat::VersionColumn);
+            const int next = int(changed.size()) + 1;
+            update += versionColumn + "=" + versionColumn + "+1 WHERE " + quoteName(TableFormat::RowidColumn) +
+                      "=?" + std::to_string(next) + " AND " + versionColumn + "=?" + std::to_string(next + 1);
+            SqliteStatement& statement = route.connection->prepare(update);
+            for (std::size_t i = 0; i < changed.size(); ++i) {
+                StoredRecord::bindField(statement, int(i) + 1, *record_, changed[i]);
+            }
+            statement.bind(next, currentRowid_);
+            statement.bind(next + 1, version);
+            statement.execute();
+            if (route.connection->changes() == 1) {
+                context_.database().noteWrite(def_.id);
+                currentVersion_ = version + 1;
+                watching_ = false;
+                return 0;
+            }
+            if (watching_ || attempt == 2) {
+                return StoreError::RecordChanged;
+            }
         }
-        std::int64_t version = 0;
-        if (!stepOnce(statement, version)) {
-            return watching_ ? StoreError::RecordChanged : StoreError::RecordNotFound;
-        }
-        context_.database().noteWrite(def_.id);
-        currentVersion_ = version;
-        watching_ = false;
-        return 0;
     });
 }
 

@@ -42,10 +42,13 @@ std::string createTableSql(const TableDef& table) {
         if (field.type == FieldType::Group) {
             continue;
         }
-        sql += "," + columnName(field);
+        sql += ',';
+        sql += columnName(field);
         sql += field.type == FieldType::String ? " TEXT NOT NULL DEFAULT ''" : " INTEGER NOT NULL DEFAULT 0";
     }
-    sql += "," + quoteName(VersionColumn) + " INTEGER NOT NULL DEFAULT 1)";
+    sql += ',';
+    sql += quoteName(VersionColumn);
+    sql += " INTEGER NOT NULL DEFAULT 1)";
     return sql;
 }
 
@@ -117,7 +120,8 @@ std::string layoutText(const TableDef& table) {
     for (const FieldDef& field : table.fields) {
         text += "|";
         text += field.bareName();
-        text += " " + typeText(field);
+        text += ' ';
+        text += typeText(field);
     }
     return text;
 }
@@ -132,13 +136,17 @@ std::string indexSql(const TableDef& table, int key) {
     sql += quoteName(def.name) + " ON " + quoteName(table.name) + "(";
     for (std::size_t i = 0; i < def.components.size(); ++i) {
         const FieldDef& field = table.fields.at(std::size_t(def.components[i]));
-        sql += (i ? "," : "") + columnName(field);
+        if (i > 0) {
+            sql += ',';
+        }
+        sql += columnName(field);
         if (field.type == FieldType::String) {
             sql += def.caseSensitive ? " COLLATE LT_CASE" : " COLLATE LT_NOCASE";
         }
     }
     if (!def.unique) {
-        sql += "," + quoteName(RowidColumn);
+        sql += ',';
+        sql += quoteName(RowidColumn);
     }
     return sql + ")";
 }

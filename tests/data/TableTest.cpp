@@ -261,8 +261,13 @@ TEST_F(TableTest, ValuesAreStoredInTheDocumentedForm) {
 
 TEST_F(TableTest, ReadsSeeWhatTheProgramWroteMeanwhile) {
     Table& registrations = open(TableId::Saskait);
-    for (int number = 1; number <= 40; ++number) {
-        addRegistration(registrations, number * 10, "R");
+    {
+        Transaction transaction(context);
+        ASSERT_EQ(transaction.begin({TableId::Saskait}), StoreStatus::Ok);
+        for (int number = 1; number <= 40; ++number) {
+            addRegistration(registrations, number * 10, "R");
+        }
+        ASSERT_EQ(transaction.commit(), StoreStatus::Ok);
     }
     registrations.setToKeyStart(SAS::IRASONRKEY);
     ASSERT_EQ(registrations.next(), StoreStatus::Ok);

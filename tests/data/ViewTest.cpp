@@ -1,11 +1,13 @@
 #include "StoreTestSupport.h"
 
 #include "data/SqliteConnection.h"
+#include "data/Transaction.h"
 #include "data/View.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace nakva {
 namespace {
@@ -38,6 +40,16 @@ protected:
         return numbers;
     }
 
+    // Many records at once: one transaction, one write to the disk.
+    void addRegistrations(int count, const std::function<void(int number)>& add) {
+        Transaction transaction(context);
+        ASSERT_EQ(transaction.begin({TableId::Saskait}), StoreStatus::Ok);
+        for (int number = 1; number <= count; ++number) {
+            add(number);
+        }
+        ASSERT_EQ(transaction.commit(), StoreStatus::Ok);
+    }
+
     static std::vector<int> range(int first, int last) {
         std::vector<int> numbers;
         for (int i = first; first <= last ? i <= last : i >= last; i += first <= last ? 1 : -1) {
@@ -54,9 +66,7 @@ protected:
 
 TEST_F(ViewTest, APeriodFilterReadsTheVariablesBoundAtEachOpening) {
     const Date first = dateFromYmd(2024, 4, 1);
-    for (int number = 1; number <= 30; ++number) {
-        addRegistration(number, "R", first + (30 - number));
-    }
+    addRegistrations(30, [&](int number) { addRegistration(number, "R", first + (30 - number)); });
     Variables globals;
     View view(registrations, &globals);
     view.setOrder("+SAS:IrasoDt,+SAS:IrasoNr");
@@ -77,10 +87,10 @@ TEST_F(ViewTest, APeriodFilterReadsTheVariablesBoundAtEachOpening) {
 }
 
 TEST_F(ViewTest, PagesForwardAndBackFromPositions) {
-    for (int number = 1; number <= 50; ++number) {
-        std::string name = number % 2 ? "vardas " : "VARDAS ";
+    addRegistrations(50, [&](int number) {
+        const std::string name = number % 2 ? "vardas " : "VARDAS ";
         addRegistration(number, name + (number < 10 ? "0" : "") + std::to_string(number));
-    }
+    });
     View view(registrations);
     view.setOrder("+UPPER(SAS:Gyventojas),+SAS:IrasoNr");
     view.setPageSize(20);
@@ -183,9 +193,7 @@ TEST_F(ViewTest, JoinedParentsFillTheirBuffers) {
 }
 
 TEST_F(ViewTest, NoReadStaysOpenBetweenCalls) {
-    for (int number = 1; number <= 50; ++number) {
-        addRegistration(number, "R");
-    }
+    addRegistrations(50, [&](int number) { addRegistration(number, "R"); });
     View view(registrations);
     view.setOrder("+SAS:IrasoNr");
     view.setPageSize(20);
@@ -212,13 +220,13 @@ TEST_F(ViewTest, NoReadStaysOpenBetweenCalls) {
 }
 
 TEST_F(ViewTest, RemovingWhatAViewReadsVisitsEveryRowOnce) {
-    for (int number = 1; number <= 100; ++number) {
-        addRegistration(number, "R", dateFromYmd(2020, 1, 1) + number % 7);
-    }
+    addRegistrations(100, [&](int number) { addRegistration(number, "R", dateFromYmd(2020, 1, 1) + number % 7); });
     View view(registrations);
     view.setOrder("+SAS:IrasoDt");
     view.scanHint(true);
     ASSERT_EQ(view.open(), StoreStatus::Ok);
+    Transaction removal(context);
+    ASSERT_EQ(removal.begin({TableId::Saskait}), StoreStatus::Ok);
     std::vector<int> visited;
     while (view.next() == StoreStatus::Ok) {
         visited.push_back(registrations.record().get(SAS::IrasoNr));
@@ -226,6 +234,7 @@ TEST_F(ViewTest, RemovingWhatAViewReadsVisitsEveryRowOnce) {
             ASSERT_EQ(registrations.remove(), StoreStatus::Ok);
         }
     }
+    ASSERT_EQ(removal.commit(), StoreStatus::Ok);
     std::ranges::sort(visited);
     EXPECT_EQ(visited, range(1, 100));
     std::int64_t left = 0;

@@ -1,0 +1,349 @@
+// The record store on 1,000,000 registrations, each measure beside the raw SQLite statement that does
+// the same work. The registrations are generated once into a cached folder (NAKVA_BENCH_DATA, or
+// nakva-bench-store below the temporary folder) and kept for later runs. After the runs the ratios
+// store / raw are printed.
+#include "data/Context.h"
+#include "data/SqliteConnection.h"
+#include "data/Table.h"
+#include "data/Transaction.h"
+#include "data/Variables.h"
+#include "data/View.h"
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <stdexcept>
+
+using namespace nakva;
+
+namespace {
+
+constexpr int Registrations = 1'000'000;
+constexpr int PageRows = 20;
+const Date FirstDay = dateFromYmd(2015, 1, 1);
+constexpr int Days = 3650;
+
+std::filesystem::path dataFolder() {
+    const char* given = std::getenv("NAKVA_BENCH_DATA");
+    return given ? std::filesystem::path(given) : std::filesystem::temp_directory_path() / "nakva-bench-store";
+}
+
+void check(StoreStatus status, const char* what) {
+    if (status != StoreStatus::Ok) {
+        throw std::runtime_error(std::string(what) + ": " + lastOperationError().text);
+    }
+}
+
+void generate(Database& database) {
+    Context context(database);
+    Table& registrations = context.table(TableId::Saskait);
+    registrations.open();
+    std::int64_t count = 0;
+    check(registrations.recordCount(count), "count");
+    if (count >= Registrations) {
+        return;
+    }
+    std::fprintf(stderr, "Generating %d registrations in %s ...\n", Registrations, dataFolder().c_str());
+    const char* first[] = {"Jonas", "Ona", "Petras", "Žaneta", "Šarūnas", "Ąžuolas", "Eglė", "Česlovas",
+                           "Rūta", "Mindaugas", "Ieva", "Kęstutis"};
+    const char* last[] = {"Jonaitis", "Petraitė", "Kazlauskas", "Žukauskienė", "Šimkus", "Čepulis",
+                          "Urbonas", "Ąžuolaitė", "Vasiliauskas", "Balčiūnas", "Stankevičius", "Įgaunis"};
+    const char* countries[] = {"Lietuva", "Latvija", "Estija", "Lenkija", "Vokietija", "Suomija", "Švedija"};
+    std::mt19937 random(20240415);
+    Transaction transaction(context);
+    for (int number = int(count) + 1; number <= Registrations; ++number) {
+        if (!transaction.active()) {
+            check(transaction.begin({TableId::Saskait}), "begin");
+        }
+        Record& record = registrations.record();
+        registrations.clear();
+        const Date day = FirstDay + Date(random() % Days);
+        record.set(SAS::IrasoNr, number);
+        record.set(SAS::IrasoDt, day);
+        record.set(SAS::SaskDt, day);
+        record.set(SAS::SaskSer, "NKV");
+        record.set(SAS::SaskNr, number);
+        record.set(SAS::Gyventojas, std::string(last[random() % 12]) + " " + first[random() % 12]);
+        record.set(SAS::GYVENTOJOVALSTYBE, countries[random() % 7]);
+        record.set(SAS::GyvenaNuo, day);
+        record.set(SAS::GyvenaIki, day + Date(random() % 14));
+        (void)record.set(SAS::Isvykes, number > Registrations - 200 ? 0 : 1);
+        (void)record.set(SAS::BSUMA, Decimal::fromScaled(std::int64_t(random() % 100000), 2));
+        check(registrations.add(), "add");
+        if (number % 50'000 == 0) {
+            check(transaction.commit(), "commit");
+        }
+    }
+    if (transaction.active()) {
+        check(transaction.commit(), "commit");
+    }
+}
+
+// One context and one raw connection on the generated folder, for all measures.
+struct Fixture {
+    Database database{dataFolder()};
+    Context context{database};
+    Table& registrations = context.table(TableId::Saskait);
+    sqlite3* raw = nullptr;
+
+    Fixture() {
+        generate(database);
+        registrations.open();
+        if (sqlite3_open_v2(database.filePath(TableId::Saskait).c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr) !=
+            SQLITE_OK) {
+            throw std::runtime_error("raw open");
+        }
+        registerLithuanianFunctions(raw);
+        sqlite3_busy_timeout(raw, 2000);
+    }
+    ~Fixture() { sqlite3_close(raw); }
+};
+
+Fixture& fixture() {
+    static Fixture instance;
+    return instance;
+}
+
+// A raw statement, prepared once; each run binds, steps every row reading every column, and resets.
+class RawQuery {
+public:
+    explicit RawQuery(const char* sql) {
+        if (sqlite3_prepare_v3(fixture().raw, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) != SQLITE_OK) {
+            throw std::runtime_error(sqlite3_errmsg(fixture().raw));
+        }
+    }
+    ~RawQuery() { sqlite3_finalize(statement_); }
+    sqlite3_stmt* statement() { return statement_; }
+
+    int run(benchmark::State& state) {
+        int rows = 0;
+        while (sqlite3_step(statement_) == SQLITE_ROW) {
+            for (int column = 0, count = sqlite3_column_count(statement_); column < count; ++column) {
+                if (sqlite3_column_type(statement_, column) == SQLITE_TEXT) {
+                    benchmark::DoNotOptimize(sqlite3_column_text(statement_, column));
+                } else {
+                    benchmark::DoNotOptimize(sqlite3_column_int64(statement_, column));
+                }
+            }
+            ++rows;
+        }
+        sqlite3_reset(statement_);
+        state.counters["rows"] = rows;
+        return rows;
+    }
+
+private:
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+constexpr const char* Columns = "SELECT * FROM Saskait ";
+
+struct FirstPageCase {
+    const char* order;
+    const char* raw;
+};
+
+const std::map<std::string, FirstPageCase> firstPages{
+    {"IDTKEY", {"+SAS:IrasoDt,+SAS:IrasoNr", "ORDER BY IrasoDt, IrasoNr LIMIT 20"}},
+    {"GYVENTKEY_UPPER",
+     {"+UPPER(SAS:Gyventojas),+SAS:IrasoNr", "ORDER BY Gyventojas COLLATE LT_NOCASE, IrasoNr LIMIT 20"}},
+    {"ISVYKESKEY", {"+SAS:Isvykes,+SAS:IrasoDt,+SAS:IrasoNr", "ORDER BY Isvykes, IrasoDt, IrasoNr LIMIT 20"}},
+};
+
+void storeFirstPage(benchmark::State& state, const std::string& key) {
+    View view(fixture().registrations);
+    view.setOrder(firstPages.at(key).order);
+    view.setPageSize(PageRows);
+    for (auto _ : state) {
+        check(view.open(), "open");
+        int rows = 0;
+        while (rows < PageRows && view.next() == StoreStatus::Ok) {
+            ++rows;
+        }
+        state.counters["rows"] = rows;
+    }
+}
+
+void rawFirstPage(benchmark::State& state, const std::string& key) {
+    RawQuery query((std::string(Columns) + firstPages.at(key).raw).c_str());
+    for (auto _ : state) {
+        query.run(state);
+    }
+}
+
+const Date Middle = FirstDay + Days / 2;
+
+void storeSeekMiddle(benchmark::State& state) {
+    View view(fixture().registrations);
+    view.setOrder("+SAS:IrasoDt,+SAS:IrasoNr");
+    view.setPageSize(PageRows);
+    check(view.open(), "open");
+    for (auto _ : state) {
+        fixture().registrations.clear();
+        fixture().registrations.record().set(SAS::IrasoDt, Middle);
+        check(view.setToKeyValue(), "seek");
+        int rows = 0;
+        while (rows < PageRows && view.next() == StoreStatus::Ok) {
+            ++rows;
+        }
+        state.counters["rows"] = rows;
+    }
+}
+
+void rawSeekMiddle(benchmark::State& state) {
+    RawQuery query("SELECT * FROM Saskait WHERE IrasoDt >= ?1 ORDER BY IrasoDt, IrasoNr LIMIT 20");
+    for (auto _ : state) {
+        sqlite3_bind_int64(query.statement(), 1, Middle);
+        query.run(state);
+    }
+}
+
+// One month of registrations: about 8,000 rows.
+const Date PeriodFrom = Middle;
+const Date PeriodTo = Middle + 29;
+
+void storePeriodScan(benchmark::State& state) {
+    Variables globals;
+    globals.set("GLO:PrDt", std::int64_t(PeriodFrom));
+    globals.set("GLO:GalDt", std::int64_t(PeriodTo));
+    View view(fixture().registrations, &globals);
+    view.setOrder("+SAS:IrasoDt,+SAS:IrasoNr");
+    view.setFilter("SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt");
+    view.scanHint(true);
+    for (auto _ : state) {
+        check(view.open(), "open");
+        int rows = 0;
+        while (view.next() == StoreStatus::Ok) {
+            ++rows;
+        }
+        state.counters["rows"] = rows;
+    }
+}
+
+void rawPeriodScan(benchmark::State& state) {
+    RawQuery query("SELECT * FROM Saskait WHERE IrasoDt >= ?1 AND IrasoDt <= ?2 ORDER BY IrasoDt, IrasoNr");
+    for (auto _ : state) {
+        sqlite3_bind_int64(query.statement(), 1, PeriodFrom);
+        sqlite3_bind_int64(query.statement(), 2, PeriodTo);
+        query.run(state);
+    }
+}
+
+// Adds inside one transaction, rolled back at the end so the cached data stays as it was.
+void storeAddInTransaction(benchmark::State& state) {
+    Table& registrations = fixture().registrations;
+    Transaction transaction(fixture().context);
+    check(transaction.begin({TableId::Saskait}), "begin");
+    int number = 2 * Registrations;
+    for (auto _ : state) {
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, ++number);
+        registrations.record().set(SAS::IrasoDt, Middle);
+        registrations.record().set(SAS::Gyventojas, "Naujas Gyventojas");
+        check(registrations.add(), "add");
+    }
+}
+
+void rawAddInTransaction(benchmark::State& state) {
+    sqlite3_exec(fixture().raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    RawQuery insert("INSERT INTO Saskait(IrasoNr, IrasoDt, SaskSer, SaskNr, SaskDt, KliKod, BSUMA, PVMPROC, PVMSUMA, "
+                    "BSUMASUPVM, KAMBARIAI, Gyventojas, GYVENTOJOAK, GYVENTOJOADRESAS, GYVENTOJOVALSTYBE, "
+                    "GyventojoGrupe, GYVENTOJOTAUTYBE, ASMENSDOK, GYVENTOJUSKC, GyvenaNuo, GyvenaIki, Isvykes, "
+                    "GYVENAPARU, GYVENALOVADIENIU, MOKEJIMOBUDAS, AVANSAS, PUSRYCIUSK, PUSRYCIUVAIK, PAPPATALYNE, "
+                    "ISSIUSTA, APMOKETA, PAST, PAST1, KOMENTARAI) VALUES(?1, ?2, '', 0, 0, '', 0, 0, 0, 0, '', ?3, "
+                    "'', '', '', '', '', '', 0, 0, 0, 0, 0, 0, '', 0, 0, 0, 0, 0, 0, '', '', '')");
+    int number = 2 * Registrations;
+    for (auto _ : state) {
+        sqlite3_bind_int64(insert.statement(), 1, ++number);
+        sqlite3_bind_int64(insert.statement(), 2, Middle);
+        sqlite3_bind_text(insert.statement(), 3, "Naujas Gyventojas", -1, SQLITE_STATIC);
+        insert.run(state);
+    }
+    sqlite3_exec(fixture().raw, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+// Rewrites of one registration (read by its key, changed, put back), inside one transaction.
+void storePutInTransaction(benchmark::State& state) {
+    Table& registrations = fixture().registrations;
+    Transaction transaction(fixture().context);
+    check(transaction.begin({TableId::Saskait}), "begin");
+    int number = 0;
+    for (auto _ : state) {
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, 1 + (number++ * 7919) % Registrations);
+        check(registrations.getByKey(SAS::IRASONRKEY), "get");
+        registrations.record().set(SAS::KOMENTARAI, "pakeista");
+        check(registrations.put(), "put");
+    }
+}
+
+void rawPutInTransaction(benchmark::State& state) {
+    sqlite3_exec(fixture().raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    RawQuery select("SELECT * FROM Saskait WHERE IrasoNr = ?1");
+    RawQuery update("UPDATE Saskait SET KOMENTARAI = ?2, _ver = _ver + 1 WHERE IrasoNr = ?1");
+    int number = 0;
+    for (auto _ : state) {
+        const int registration = 1 + (number++ * 7919) % Registrations;
+        sqlite3_bind_int64(select.statement(), 1, registration);
+        select.run(state);
+        sqlite3_bind_int64(update.statement(), 1, registration);
+        sqlite3_bind_text(update.statement(), 2, "pakeista", -1, SQLITE_STATIC);
+        update.run(state);
+    }
+    sqlite3_exec(fixture().raw, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+// Collects the times of the runs to print the ratios at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-28s %14s %14s %8s\n", "measure", "store", "raw SQLite", "ratio");
+        for (const auto& [name, time] : times_) {
+            if (!name.ends_with("/store")) {
+                continue;
+            }
+            const std::string measure = name.substr(0, name.size() - 6);
+            const auto raw = times_.find(measure + "/raw");
+            if (raw != times_.end()) {
+                std::printf("%-28s %14.1f %14.1f %8.2f\n", measure.c_str(), time, raw->second, time / raw->second);
+            }
+        }
+    }
+
+private:
+    std::map<std::string, double> times_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    for (const auto& [key, unused] : firstPages) {
+        benchmark::RegisterBenchmark(("FirstPage_" + key + "/store").c_str(), storeFirstPage, key);
+        benchmark::RegisterBenchmark(("FirstPage_" + key + "/raw").c_str(), rawFirstPage, key);
+    }
+    benchmark::RegisterBenchmark("SeekMiddle/store", storeSeekMiddle);
+    benchmark::RegisterBenchmark("SeekMiddle/raw", rawSeekMiddle);
+    benchmark::RegisterBenchmark("PeriodScan/store", storePeriodScan);
+    benchmark::RegisterBenchmark("PeriodScan/raw", rawPeriodScan);
+    benchmark::RegisterBenchmark("AddInTransaction/store", storeAddInTransaction);
+    benchmark::RegisterBenchmark("AddInTransaction/raw", rawAddInTransaction);
+    benchmark::RegisterBenchmark("PutInTransaction/store", storePutInTransaction);
+    benchmark::RegisterBenchmark("PutInTransaction/raw", rawPutInTransaction);
+    benchmark::Initialize(&argc, argv);
+    fixture();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
