@@ -82,8 +82,8 @@ private:
 } // namespace
 
 ListEngine::ListEngine(const ListConfig& config, Context& context, Request request, const Variables* globals)
-    : config_(config), context_(context), table_(context.table(config.table)), select_(request == Request::Select),
-      variables_(globals), form_(config.form) {
+    : config_(config), context_(context), table_(context.table(config.table)),
+      select_(request == Request::Select), variables_(globals), form_(config.form) {
     handles_.push_back(&table_);
     for (TableId join : config_.joins) {
         handles_.push_back(&context_.table(join));
@@ -639,7 +639,8 @@ void ListEngine::typeCharacter(std::string_view typed) {
         }
         if (!done && !closing_) {
             const FieldDef& field = definition(*locator_);
-            const char digit = character.size() == 1 && character[0] >= '0' && character[0] <= '9' ? character[0] : '0';
+            const char digit =
+                character.size() == 1 && character[0] >= '0' && character[0] <= '9' ? character[0] : '0';
             if (field.type == FieldType::String) {
                 setLocatorValue(upper(character));
             } else {

@@ -141,7 +141,9 @@ int LocatorSteps::thumb(const Value& value) const {
     const double number = numberOf(value);
     for (int i = 1; i <= Count; ++i) {
         const int compared = isText() ? compareCase(text(i), key)
-                                      : (this->number(i) < number ? -1 : this->number(i) > number ? 1 : 0);
+                                      : (this->number(i) < number   ? -1
+                                         : this->number(i) > number ? 1
+                                                                    : 0);
         if (descending_ ? compared <= 0 : compared >= 0) {
             return i == 1 ? 0 : i;
         }

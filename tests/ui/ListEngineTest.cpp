@@ -64,7 +64,9 @@ ScriptedForm::Step removeRecord() {
 }
 
 ScriptedForm::Step cancelForm(Navigation next = Navigation::None) {
-    return [=](Table&, Request) { return FormResult{Response::Cancelled, next}; };
+    return [=](Table&, Request) {
+        return FormResult{Response::Cancelled, next};
+    };
 }
 
 class ListEngineTest : public testing::StoreTest {
@@ -109,7 +111,9 @@ protected:
         config.tabs = {{"Pagal įrašo Nr.", "+PGRP:IrasoNr", "", "PGRP:IrasoNr", "", {}},
                        {"Pagal pavadinimą", "+UPPER(PGRP:GrpPav),+PGRP:IrasoNr", "", "PGRP:GrpPav", "", {}}};
         config.insertTooltip = "Sukurti naują įrašą";
-        config.form = [this](Context& context, Request request) { return groupForm(context, request); };
+        config.form = [this](Context& context, Request request) {
+            return groupForm(context, request);
+        };
         return config;
     }
 
@@ -123,7 +127,8 @@ protected:
         return config;
     }
 
-    std::unique_ptr<ListEngine> open(const ListConfig& config, Request request = Request::None, int rows = 10) {
+    std::unique_ptr<ListEngine> open(const ListConfig& config, Request request = Request::None,
+                                     int rows = 10) {
         auto list = std::make_unique<ListEngine>(config, context, request);
         list->setPageSize(rows);
         list->open();
@@ -172,13 +177,19 @@ Action up(int times) {
     };
 }
 Action go(ListMove move) {
-    return [=](ListEngine& list) { list.move(move); };
+    return [=](ListEngine& list) {
+        list.move(move);
+    };
 }
 Action row(int row) {
-    return [=](ListEngine& list) { list.setCurrentRow(row); };
+    return [=](ListEngine& list) {
+        list.setCurrentRow(row);
+    };
 }
 Action thumb(int p) {
-    return [=](ListEngine& list) { list.dragThumb(p); };
+    return [=](ListEngine& list) {
+        list.dragThumb(p);
+    };
 }
 
 struct ScrollCase {
@@ -204,7 +215,11 @@ TEST_F(ListEngineTest, ScrollsThroughThreeThousandRecordsRowForRow) {
          3000,
          2998,
          100},
-        {"page down at the end does nothing", {go(ListMove::Bottom), row(4), go(ListMove::PageDown)}, 2991, 3000, 2994,
+        {"page down at the end does nothing",
+         {go(ListMove::Bottom), row(4), go(ListMove::PageDown)},
+         2991,
+         3000,
+         2994,
          100},
         {"page up near the start", {down(12), row(5), go(ListMove::PageUp)}, 1, 10, 2, 2},
         {"top", {go(ListMove::PageDown), go(ListMove::PageDown), go(ListMove::Top)}, 1, 10, 1, 0},
@@ -295,12 +310,10 @@ TEST_F(ListEngineTest, ANumericLocatorComparesTheNumbersDigits) {
         std::vector<std::string> typed;
         int current;
     } cases[] = {
-        {1, {"1"}, 8}, // the first group numbered 1 or more
-        {1, {"9"}, 9},
-        {3, {"1"}, 11}, // 10 begins with 1: one row down
-        {3, {"1", "1"}, 12},
-        {2, {"9", "9"}, 9}, // 10 does not begin with 9: back to the first at or after 9
-        {4, {"x"}, 8},      // a non-digit counts as 0
+        {1, {"1"}, 8},                           // the first group numbered 1 or more
+        {1, {"9"}, 9},       {3, {"1"}, 11},     // 10 begins with 1: one row down
+        {3, {"1", "1"}, 12}, {2, {"9", "9"}, 9}, // 10 does not begin with 9: back to the first at or after 9
+        {4, {"x"}, 8},                           // a non-digit counts as 0
     };
     for (const auto& each : cases) {
         auto list = open(groupsList());
@@ -408,9 +421,8 @@ TEST_F(ListEngineTest, ThePageIsRebuiltAfterInsertChangeAndDelete) {
     list->press(ListAction::Change);
     EXPECT_EQ(page(*list), range(2991, 3000));
     EXPECT_EQ(currentNumber(*list), 2996);
-    EXPECT_EQ(groupForm.requests,
-              (std::vector<Request>{Request::Insert, Request::Change, Request::Delete, Request::Delete,
-                                    Request::Change}));
+    EXPECT_EQ(groupForm.requests, (std::vector<Request>{Request::Insert, Request::Change, Request::Delete,
+                                                        Request::Delete, Request::Change}));
 }
 
 TEST_F(ListEngineTest, AnEmptyTableOffersOnlyInsertAndTheFirstInsertBecomesCurrent) {
@@ -455,8 +467,8 @@ TEST_F(ListEngineTest, NavigationRequestsCallTheFormAgainOnTheMovedToRecord) {
         int second; // the record the form is called on the second time
         int first;  // the page's first group afterwards
     } cases[] = {
-        {Navigation::Next, 16, 11},     {Navigation::Previous, 14, 11}, {Navigation::NextPage, 30, 21},
-        {Navigation::PreviousPage, 1, 1}, {Navigation::First, 1, 1},    {Navigation::Last, 3000, 2991},
+        {Navigation::Next, 16, 11},       {Navigation::Previous, 14, 11}, {Navigation::NextPage, 30, 21},
+        {Navigation::PreviousPage, 1, 1}, {Navigation::First, 1, 1},      {Navigation::Last, 3000, 2991},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(int(each.navigation));
@@ -481,7 +493,8 @@ TEST_F(ListEngineTest, InsertAnotherAndInsertAfterAChangeCallTheFormWithACleanBu
     addGroups(1, 20);
     auto list = open(groupsList());
     list->setCurrentRow(3);
-    groupForm.steps = {saveGroup(0, "Pakeista", Navigation::InsertAnother), saveGroup(21, "Nauja 1", Navigation::Next),
+    groupForm.steps = {saveGroup(0, "Pakeista", Navigation::InsertAnother),
+                       saveGroup(21, "Nauja 1", Navigation::Next),
                        saveGroup(22, "Nauja 2", Navigation::InsertAnother), cancelForm()};
     list->press(ListAction::Change);
     EXPECT_EQ(groupForm.requests,

@@ -1,5 +1,6 @@
 // The list window driven through keys, mouse events and its popup menu, on real files; the record
 // form is a script.
+#include "ui/widgets/ListWindow.h"
 #include "data/Context.h"
 #include "data/Database.h"
 #include "data/Table.h"
@@ -7,7 +8,6 @@
 #include "shell/messages/ScriptedMessages.h"
 #include "ui/widgets/CalendarWindow.h"
 #include "ui/widgets/DateEntry.h"
-#include "ui/widgets/ListWindow.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -90,7 +90,7 @@ private:
     static std::string current(ListWindow& window) {
         const ListEngine& list = window.engine();
         return list.currentRow() == 0 ? std::string()
-                                       : list.rows().at(std::size_t(list.currentRow() - 1)).cells.at(0);
+                                      : list.rows().at(std::size_t(list.currentRow() - 1)).cells.at(0);
     }
 
     static ListWindow* openList(const char* name) {
@@ -189,7 +189,8 @@ private slots:
             menu->close();
         });
         steps.push_back(save("Pirmoji"));
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), window.table()->viewport()->mapToGlobal(QPoint(5, 5)));
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                window.table()->viewport()->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(window.table()->viewport(), &event);
         QCOMPARE(shown, (QStringList{"Naujas", "Keisti (x)", "Pašalinti", "-", "Pasirinkti (x)"}));
         QCOMPARE(current(window), std::string("Pirmoji"));
@@ -236,7 +237,8 @@ private slots:
         config.table = TableId::Saskait;
         config.columns = {{"ĮrašoDt", "SAS:IrasoDt", 40, ColumnAlign::Left, Picture::shortDate(), {}},
                           {"ĮrašoNr", "SAS:IrasoNr", 40, ColumnAlign::Right, Picture::number(10), {}}};
-        config.tabs = {{"Pagal įrašo datą", "+SAS:IrasoDt,+SAS:IrasoNr", "", "SAS:IrasoDt", "Rasti įrašo datą:", {}}};
+        config.tabs = {
+            {"Pagal įrašo datą", "+SAS:IrasoDt,+SAS:IrasoNr", "", "SAS:IrasoDt", "Rasti įrašo datą:", {}}};
         ListWindow window(config, *context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

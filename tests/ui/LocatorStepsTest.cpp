@@ -1,5 +1,5 @@
-#include "data/Collation.h"
 #include "ui/LocatorSteps.h"
+#include "data/Collation.h"
 
 #include <gtest/gtest.h>
 

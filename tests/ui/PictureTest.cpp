@@ -1,5 +1,5 @@
-#include "data/Date.h"
 #include "ui/Picture.h"
+#include "data/Date.h"
 
 #include <gtest/gtest.h>
 

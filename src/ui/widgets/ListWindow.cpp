@@ -42,7 +42,8 @@ QString qt(const std::string& text) {
 // The list's buttons wear the pictures of the same-named toolbar buttons, which the program's frame
 // brings along; without the frame (in tests) they show their text alone.
 QIcon buttonIcon(std::string_view name) {
-    const QString path = QStringLiteral(":/shell/%1.svg").arg(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    const QString path =
+        QStringLiteral(":/shell/%1.svg").arg(QString::fromUtf8(name.data(), qsizetype(name.size())));
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
@@ -79,7 +80,8 @@ public:
             return qt(engine_.rows()[std::size_t(index.row())].cells.at(std::size_t(index.column())));
         }
         if (role == Qt::TextAlignmentRole) {
-            return QVariant::fromValue(alignmentOf(engine_.config().columns.at(std::size_t(index.column())).align));
+            return QVariant::fromValue(
+                alignmentOf(engine_.config().columns.at(std::size_t(index.column())).align));
         }
         return {};
     }
@@ -98,7 +100,8 @@ private:
     const ListEngine& engine_;
 };
 
-ListWindow::ListWindow(const ListConfig& config, Context& context, Request request, QWidget* parent, bool embedded)
+ListWindow::ListWindow(const ListConfig& config, Context& context, Request request, QWidget* parent,
+                       bool embedded)
     : QWidget(parent), engine_(std::make_unique<ListEngine>(config, context, request)) {
     setObjectName(qt(config.name));
     setWindowTitle(qt(config.title));
@@ -222,9 +225,11 @@ void ListWindow::build(bool embedded) {
         made->setAutoDefault(false);
         return made;
     };
-    select_ = button("selectButton", QStringLiteral("Pasirinkti"), "select", QStringLiteral("Pasirinkti įrašą"));
+    select_ =
+        button("selectButton", QStringLiteral("Pasirinkti"), "select", QStringLiteral("Pasirinkti įrašą"));
     insert_ = button("insertButton", QStringLiteral("Naujas"), "insert", qt(config.insertTooltip));
-    change_ = button("changeButton", QStringLiteral("Keisti"), "change", QStringLiteral("Keisti pasirinktą įrašą"));
+    change_ =
+        button("changeButton", QStringLiteral("Keisti"), "change", QStringLiteral("Keisti pasirinktą įrašą"));
     delete_ = button("deleteButton", QStringLiteral("Pašalinti"), "delete",
                      QStringLiteral("Pašalinti pasirinktą įrašą"));
     close_ = button("closeButton", QStringLiteral("Baigti"), "close", QStringLiteral("Uždaryti langą"));
@@ -515,7 +520,8 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
                 engine_->setCurrentRow(table_->rowAt(menu->pos().y()) + 1);
                 showPopup(menu->globalPos());
             } else {
-                const QRect row = table_->visualRect(model_->index(std::max(engine_->currentRow() - 1, 0), 0));
+                const QRect row =
+                    table_->visualRect(model_->index(std::max(engine_->currentRow() - 1, 0), 0));
                 showPopup(table_->viewport()->mapToGlobal(row.center()));
             }
             return true;

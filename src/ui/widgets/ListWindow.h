@@ -35,8 +35,8 @@ class ListWindow : public QWidget, public ToolbarClient {
     Q_OBJECT
 public:
     // A list on a context that its caller keeps (a selection list, a list inside a form).
-    ListWindow(const ListConfig& config, Context& context, Request request = Request::None, QWidget* parent = nullptr,
-               bool embedded = false);
+    ListWindow(const ListConfig& config, Context& context, Request request = Request::None,
+               QWidget* parent = nullptr, bool embedded = false);
     // A list started from the menu, with a context of its own.
     ListWindow(const ListConfig& config, std::unique_ptr<Context> context, QWidget* parent = nullptr);
     ~ListWindow() override;
@@ -44,7 +44,8 @@ public:
     // Opens a list for a selection beside the caller (a child of its multiple-document area, the
     // caller disabled meanwhile; on its own when there is none) and returns when it closes: Completed
     // with the chosen record in the table's buffer on `context`, or Cancelled.
-    static Response call(const ListConfig& config, Context& context, QWidget* caller, WidgetFormCall form = {});
+    static Response call(const ListConfig& config, Context& context, QWidget* caller,
+                         WidgetFormCall form = {});
 
     ListEngine& engine() { return *engine_; }
     // The record form opened with this window as its caller, instead of the configuration's.
