@@ -233,8 +233,8 @@ void Context::beginTransaction(Transaction& transaction, std::span<const TableId
         File& file = files_[std::size_t(table)];
         file.inTransaction = true;
         ++file.users;
-        for (Table* handle : {this->handle(table, false), this->handle(table, true)}) {
-            if (handle) {
+        for (Table* handle : handles_) {
+            if (handle->id() == table) {
                 handle->transactionBegins();
             }
         }
@@ -270,8 +270,8 @@ void Context::endTransaction(bool committed) {
         const auto table = TableId(i);
         if (!committed) {
             database_.noteWrite(table);
-            for (Table* handle : {this->handle(table, false), this->handle(table, true)}) {
-                if (handle) {
+            for (Table* handle : handles_) {
+                if (handle->id() == table) {
                     handle->transactionRolledBack();
                 }
             }

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nakva {
 
@@ -44,6 +45,9 @@ public:
 
     bool inTransaction() const { return transaction_ != nullptr; }
 
+    // Handles a procedure makes for itself on this context (Table(context, id, secondBuffer)) have their
+    // own buffers and current records but share the context's files, counters and transactions.
+
 private:
     friend class Table;
     friend class Transaction;
@@ -77,6 +81,7 @@ private:
 
     Database& database_;
     std::array<File, TableCount> files_;
+    std::vector<Table*> handles_; // every handle made on this context, its own and those of procedures
     std::array<std::unique_ptr<Table>, TableCount> tables_;
     std::array<std::unique_ptr<Table>, TableCount> seconds_;
     Transaction* transaction_ = nullptr;

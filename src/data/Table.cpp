@@ -126,9 +126,15 @@ Table::Table(Context& context, TableId table, bool secondBuffer)
     }
     key_ = def_.identityKey;
     keyQueries_.resize(def_.keys.size());
+    context_.handles_.push_back(this);
 }
 
-Table::~Table() = default;
+Table::~Table() {
+    std::erase(context_.handles_, this);
+    if (opens_ > 0) {
+        context_.releaseFile(def_.id);
+    }
+}
 
 int Table::checkedKey(TableId table, int key) const {
     if (table != def_.id || key < 0 || key >= int(def_.keys.size())) {
