@@ -168,6 +168,22 @@ private slots:
         QCOMPARE(current(window), std::string("Belgija"));
         QTest::mouseDClick(window.table()->viewport(), Qt::LeftButton, {}, second.center());
         QCOMPARE(requests, std::vector<Request>{Request::Change});
+
+        // A right click makes the row under the mouse current and shows the popup menu.
+        bool popupShown = false;
+        QTimer::singleShot(0, [&popupShown] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            popupShown = menu != nullptr;
+            if (menu != nullptr) {
+                menu->close();
+            }
+        });
+        const QRect third = window.table()->visualRect(window.table()->model()->index(2, 0));
+        QContextMenuEvent click(QContextMenuEvent::Mouse, third.center(),
+                                window.table()->viewport()->mapToGlobal(third.center()));
+        QApplication::sendEvent(window.table()->viewport(), &click);
+        QVERIFY(popupShown);
+        QCOMPARE(current(window), std::string("Latvija"));
     }
 
     void popupMenuOnAnEmptyList() {
@@ -189,9 +205,7 @@ private slots:
             menu->close();
         });
         steps.push_back(save("Pirmoji"));
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
-                                window.table()->viewport()->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(window.table()->viewport(), &event);
+        QTest::keyClick(window.table(), Qt::Key_Menu);
         QCOMPARE(shown, (QStringList{"Naujas", "Keisti (x)", "Pašalinti", "-", "Pasirinkti (x)"}));
         QCOMPARE(current(window), std::string("Pirmoji"));
     }

@@ -431,6 +431,9 @@ bool ListWindow::listKey(const QKeyEvent& key) {
         engine_->press(ListAction::Delete);
         table_->setFocus();
         return true;
+    case Qt::Key_Menu:
+        showPopupAtCurrentRow();
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (control) {
@@ -474,15 +477,22 @@ void ListWindow::showPopup(const QPoint& where) {
     table_->setFocus();
 }
 
+void ListWindow::showPopupAtCurrentRow() {
+    const QRect row = table_->visualRect(model_->index(std::max(engine_->currentRow() - 1, 0), 0));
+    showPopup(table_->viewport()->mapToGlobal(row.center()));
+}
+
 bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == table_) {
         switch (event->type()) {
         case QEvent::KeyPress:
-            if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Menu &&
-                listKey(*static_cast<QKeyEvent*>(event))) {
+            if (listKey(*static_cast<QKeyEvent*>(event))) {
                 return true;
             }
             break;
+        case QEvent::ContextMenu: // from the keyboard
+            showPopupAtCurrentRow();
+            return true;
         case QEvent::FocusIn:
             // Back in the list: what other windows changed meanwhile shows.
             if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
@@ -520,9 +530,7 @@ bool ListWindow::eventFilter(QObject* watched, QEvent* event) {
                 engine_->setCurrentRow(table_->rowAt(menu->pos().y()) + 1);
                 showPopup(menu->globalPos());
             } else {
-                const QRect row =
-                    table_->visualRect(model_->index(std::max(engine_->currentRow() - 1, 0), 0));
-                showPopup(table_->viewport()->mapToGlobal(row.center()));
+                showPopupAtCurrentRow();
             }
             return true;
         }

@@ -84,6 +84,7 @@ private:
     void fitPage();
     bool listKey(const QKeyEvent& key);
     void showPopup(const QPoint& where);
+    void showPopupAtCurrentRow();
     void locateTyped();
     void closeFrame();
     QWidget* frame();
