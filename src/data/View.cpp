@@ -51,9 +51,8 @@ StoreStatus View::open() {
             throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, built.error.message)};
         }
         query_ = std::make_unique<SqlQuery>(std::move(*built));
-        Context& context = main_.context();
         for (const ViewTable& table : query_->tables().tables()) {
-            handles_.push_back(context.handle(table.table->id, table.secondBuffer));
+            handles_.push_back(&handleFor(*table.table, table.secondBuffer));
             const std::string alias(table.table->name);
             columns_.push_back(quoteName(alias) + "." + quoteName(TableFormat::RowidColumn));
             columns_.push_back(quoteName(alias) + "." + quoteName(TableFormat::VersionColumn));
@@ -114,9 +113,15 @@ std::uint64_t View::writeStamp() const {
     return stamp;
 }
 
+Table& View::handleFor(const TableDef& table, bool secondBuffer) const {
+    if (table.id == main_.id() && secondBuffer == main_.isSecondBuffer()) {
+        return main_;
+    }
+    return *main_.context().handle(table.id, secondBuffer);
+}
+
 Value View::fieldValue(const FieldRef& field) const {
-    const Table* handle = main_.context().handle(field.table->id, field.secondBuffer);
-    return handle->record().value(field.field);
+    return handleFor(*field.table, field.secondBuffer).record().value(field.field);
 }
 
 std::uint32_t View::signature() const {
@@ -170,9 +175,8 @@ StoreStatus View::setToPosition(const Position& position, bool including) {
             return StoreError::BadPosition;
         }
         const FieldValues values = [&](const FieldRef& field) {
-            return field.table->id == main_.id() && field.secondBuffer == main_.isSecondBuffer()
-                       ? stored.value(field.field)
-                       : fieldValue(field);
+            return &handleFor(*field.table, field.secondBuffer) == &main_ ? stored.value(field.field)
+                                                                          : fieldValue(field);
         };
         cursor_.startAtPosition(query_->orderValues(values), parts->rowid, including);
         return 0;

@@ -18,9 +18,9 @@ namespace nakva {
 class SqliteConnection;
 class Table;
 
-// A sorted, filtered read of a table through one of its context's handles, optionally joined to the
-// parent records that its relations name: each row read fills the table's buffer and the joined
-// parents' buffers on the same context (a missing parent's buffer is cleared), and makes the record
+// A sorted, filtered read of a table through a handle (the context's or a procedure's own), optionally
+// joined to the parent records that its relations name: each row read fills the handle's buffer and the
+// joined parents' buffers on the same context (a missing parent's buffer is cleared), and makes the record
 // the handle's current one, so the handle can put or remove it.
 //
 //     View view(context.table(TableId::Saskait));
@@ -78,6 +78,8 @@ private:
     StoreStatus read(ReadDirection direction);
     void fetch(const Seek& seek, ReadDirection direction, int limit, std::deque<RowCursor::Row>& rows);
     std::uint64_t writeStamp() const;
+    // The buffer of a view table: the main handle, or the context's handle of a joined parent.
+    Table& handleFor(const TableDef& table, bool secondBuffer) const;
     Value fieldValue(const FieldRef& field) const;
     std::uint32_t signature() const;
     // The connection the view reads through now, with every table of the query reachable on it.

@@ -242,5 +242,23 @@ TEST_F(ViewTest, RemovingWhatAViewReadsVisitsEveryRowOnce) {
     EXPECT_EQ(left, 50);
 }
 
+TEST_F(ViewTest, AProceduresOwnHandleLeavesTheContextsBufferAlone) {
+    addRegistration(1, "Pirmas");
+    addRegistration(2, "Antras");
+    registrations.clear();
+    registrations.record().set(SAS::Gyventojas, "Formoje");
+    Table own(context, TableId::Saskait, false);
+    own.open();
+    View view(own);
+    view.setOrder("+SAS:Gyventojas");
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    ASSERT_EQ(view.next(), StoreStatus::Ok);
+    EXPECT_EQ(own.record().get(SAS::Gyventojas), "Antras");
+    ASSERT_EQ(own.remove(), StoreStatus::Ok);
+    EXPECT_EQ(registrations.record().get(SAS::Gyventojas), "Formoje");
+    ASSERT_EQ(view.next(), StoreStatus::Ok);
+    EXPECT_EQ(own.record().get(SAS::Gyventojas), "Pirmas");
+}
+
 } // namespace
 } // namespace nakva
