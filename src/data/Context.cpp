@@ -111,15 +111,6 @@ Table* Context::handle(TableId table, bool secondBuffer) {
     return secondBuffer ? seconds_[std::size_t(table)].get() : tables_[std::size_t(table)].get();
 }
 
-Table* Context::byPrefix(std::string_view prefix) {
-    const TableDef* table = Dictionary::instance().findByPrefix(prefix);
-    if (!table) {
-        return nullptr;
-    }
-    const bool secondBuffer = !table->secondPrefix.empty() && prefix.size() == table->secondPrefix.size();
-    return handle(table->id, secondBuffer);
-}
-
 Context::Route Context::route(TableId table) {
     const File& file = files_[std::size_t(table)];
     if (transaction_ && file.inTransaction) {

@@ -7,7 +7,6 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace nakva {
@@ -39,8 +38,6 @@ public:
     // The second buffer's handle: KMB1, SKMB1, SAS1. Any other table is a programming error
     // (std::logic_error).
     Table& second(TableId table);
-    // "SAS", "SAS1", "KMB", ...; nullptr for an unknown prefix.
-    Table* byPrefix(std::string_view prefix);
     Table* handle(TableId table, bool secondBuffer);
 
     bool inTransaction() const { return transaction_ != nullptr; }

@@ -39,7 +39,6 @@ public:
     // Attaches another table file under the schema name `schema` (the file must exist).
     void attach(const std::filesystem::path& file, const std::string& schema);
     bool isAttached(const std::string& schema) const;
-    int attachedCount() const { return int(attached_.size()); }
 
     void setBusyTimeout(int milliseconds);
     std::int64_t changes() const;
