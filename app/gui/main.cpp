@@ -1,5 +1,6 @@
 #include "data/Context.h"
 #include "data/Database.h"
+#include "reference/widgets/ReferenceProcedures.h"
 #include "shell/MainMenu.h"
 #include "shell/StartUp.h"
 #include "shell/messages/Message.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
         nakva::prepareProgramRun(context);
 
         nakva::ProcedureRegistry procedures;
+        nakva::registerReferenceProcedures(procedures, database);
 
         nakva::MainWindow window(procedures, [&context] { return nakva::institutionName(context); });
         window.show();

@@ -1,22 +1,33 @@
+#include "data/Context.h"
+#include "data/Database.h"
+#include "data/Fields.h"
+#include "data/Table.h"
+#include "reference/widgets/ReferenceProcedures.h"
 #include "shell/widgets/AboutWindow.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "shell/widgets/Program.h"
 #include "ui/Help.h"
 #include "ui/widgets/CalendarWindow.h"
+#include "ui/widgets/FormWindow.h"
+#include "ui/widgets/ListWindow.h"
 
 #include <QDir>
 #include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 
 // Takes the pictures of the user guide and the README from the running frame, under a virtual display
-// (scripts/screenshots.sh): the main window with a menu open, the calendar, the About window and the
-// help viewer. Usage: nakva-screenshots <folder>
+// (scripts/screenshots.sh): the main window with a menu open, the service groups list and its form on
+// sample data of their own, the calendar, the About window and the help viewer.
+// Usage: nakva-screenshots <folder>
 namespace {
 
 void pause(int milliseconds) {
@@ -36,6 +47,35 @@ bool save(const QDir& folder, const QString& name, const QRect& area) {
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// A window as it draws itself, child windows included: used while a window called from another waits
+// in its own event loop, when the screen is not redrawn in time to be grabbed.
+bool saveDrawn(const QDir& folder, const QString& name, QWidget& window) {
+    pause(400);
+    const QString path = folder.filePath(name);
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// Sample service groups in a data folder of the pictures' own.
+void addServiceGroups(nakva::Database& database) {
+    nakva::Context context(database);
+    nakva::Table& groups = context.table(nakva::TableId::PaslGrp);
+    groups.open();
+    int number = 0;
+    for (const char* name : {"Apgyvendinimas", "Maitinimas", "Pirtis ir baseinas", "Konferencijų salės",
+                             "Transportas", "Kitos paslaugos"}) {
+        groups.clear();
+        groups.record().set(nakva::PGRP::IrasoNr, ++number);
+        groups.record().set(nakva::PGRP::GrpPav, name);
+        groups.add();
+    }
+    groups.close();
 }
 
 QAction* menuAction(QWidget* menu, const QString& text) {
@@ -59,7 +99,11 @@ int main(int argc, char** argv) {
     QDir folder(QString::fromLocal8Bit(argv[1]));
     bool ok = folder.mkpath(QStringLiteral("."));
 
+    QTemporaryDir data;
+    nakva::Database database(data.path().toStdString());
+    addServiceGroups(database);
     nakva::ProcedureRegistry procedures;
+    nakva::registerReferenceProcedures(procedures, database);
     nakva::MainWindow window(procedures, [] { return std::string("UAB „Pajūrio svečių namai“"); });
     window.move(0, 0);
     window.resize(1000, 640);
@@ -74,6 +118,23 @@ int main(int argc, char** argv) {
     menu->setActiveAction(menuAction(menu, QStringLiteral("Paslaugos")));
     ok = save(folder, QStringLiteral("main-window.png"), window.frameGeometry()) && ok;
     menu->close();
+    pause(200);
+
+    // The service groups list, then its form on the third group.
+    QMdiSubWindow* child = window.startProcedure("BrowsePaslGrp");
+    child->move(16, 16);
+    child->resize(460, 360);
+    ok = saveDrawn(folder, QStringLiteral("reference-list.png"), window) && ok;
+    auto* list = qobject_cast<nakva::ListWindow*>(child->widget());
+    list->engine().setCurrentRow(3);
+    QTimer::singleShot(0, [&] {
+        auto* form = window.mdiArea()->findChild<nakva::FormWindow*>();
+        form->parentWidget()->move(360, 140);
+        ok = saveDrawn(folder, QStringLiteral("reference-form.png"), window) && ok;
+        form->parentWidget()->close();
+    });
+    list->engine().press(nakva::ListAction::Change);
+    child->close();
     pause(200);
 
     QTimer::singleShot(0, [&] {

@@ -1,0 +1,54 @@
+#include "reference/widgets/ReferenceProcedures.h"
+
+#include "data/Context.h"
+#include "reference/SimpleLists.h"
+#include "shell/widgets/ProcedureRegistry.h"
+#include "ui/widgets/FormWindow.h"
+#include "ui/widgets/ListWindow.h"
+#include "ui/widgets/SelectionLists.h"
+
+#include <memory>
+#include <string_view>
+
+namespace nakva {
+
+namespace {
+
+// A list of the "Žinynai" menu and its record form.
+struct SimpleList {
+    std::string_view procedure;
+    ListConfig (*list)();
+    FormConfig (*form)();
+};
+
+constexpr SimpleList SimpleLists[] = {
+    {"BrowseValstyb", BrowseValstyb, UpdateValstyb},    {"SarGrup", SarGrup, RedGrupes},
+    {"BrowseMokBudai", BrowseMokBudai, UpdateMokBudai}, {"BrowseValyt", BrowseValyt, UpdateValyt},
+    {"SarKambTipai", SarKambTipai, RedKambTipai},       {"BrowsePaslGrp", BrowsePaslGrp, UpdatePaslGrp},
+};
+
+WidgetFormCall formOf(FormConfig (*form)()) {
+    return [form](Context& context, Request request, QWidget* caller) {
+        return FormWindow::call(form(), context, request, caller);
+    };
+}
+
+} // namespace
+
+void registerReferenceProcedures(ProcedureRegistry& procedures, Database& database) {
+    for (const SimpleList& simple : SimpleLists) {
+        procedures.add(std::string(simple.procedure), [&database, simple]() -> QWidget* {
+            auto* window = new ListWindow(simple.list(), std::make_unique<Context>(database));
+            window->setFormCall(formOf(simple.form));
+            return window;
+        });
+        addSelectionList(std::string(simple.procedure), [simple](Context& context, QWidget* caller) {
+            return ListWindow::call(simple.list(), context, caller, formOf(simple.form));
+        });
+    }
+    addSelectionList("SelectMokBudai", [](Context& context, QWidget* caller) {
+        return ListWindow::call(SelectMokBudai(), context, caller);
+    });
+}
+
+} // namespace nakva
