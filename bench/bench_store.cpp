@@ -29,7 +29,8 @@ constexpr int Days = 3650;
 
 std::filesystem::path dataFolder() {
     const char* given = std::getenv("NAKVA_BENCH_DATA");
-    return given ? std::filesystem::path(given) : std::filesystem::temp_directory_path() / "nakva-bench-store";
+    return given ? std::filesystem::path(given)
+                 : std::filesystem::temp_directory_path() / "nakva-bench-store";
 }
 
 void check(StoreStatus status, const char* what) {
@@ -48,10 +49,10 @@ void generate(Database& database) {
         return;
     }
     std::fprintf(stderr, "Generating %d registrations in %s ...\n", Registrations, dataFolder().c_str());
-    const char* first[] = {"Jonas", "Ona", "Petras", "Žaneta", "Šarūnas", "Ąžuolas", "Eglė", "Česlovas",
-                           "Rūta", "Mindaugas", "Ieva", "Kęstutis"};
-    const char* last[] = {"Jonaitis", "Petraitė", "Kazlauskas", "Žukauskienė", "Šimkus", "Čepulis",
-                          "Urbonas", "Ąžuolaitė", "Vasiliauskas", "Balčiūnas", "Stankevičius", "Įgaunis"};
+    const char* first[] = {"Jonas", "Ona",      "Petras", "Žaneta",    "Šarūnas", "Ąžuolas",
+                           "Eglė",  "Česlovas", "Rūta",   "Mindaugas", "Ieva",    "Kęstutis"};
+    const char* last[] = {"Jonaitis", "Petraitė",  "Kazlauskas",   "Žukauskienė", "Šimkus",       "Čepulis",
+                          "Urbonas",  "Ąžuolaitė", "Vasiliauskas", "Balčiūnas",   "Stankevičius", "Įgaunis"};
     const char* countries[] = {"Lietuva", "Latvija", "Estija", "Lenkija", "Vokietija", "Suomija", "Švedija"};
     std::mt19937 random(20240415);
     Transaction transaction(context);
@@ -93,8 +94,8 @@ struct Fixture {
     Fixture() {
         generate(database);
         registrations.open();
-        if (sqlite3_open_v2(database.filePath(TableId::Saskait).c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr) !=
-            SQLITE_OK) {
+        if (sqlite3_open_v2(database.filePath(TableId::Saskait).c_str(), &raw, SQLITE_OPEN_READWRITE,
+                            nullptr) != SQLITE_OK) {
             throw std::runtime_error("raw open");
         }
         registerLithuanianFunctions(raw);
@@ -112,7 +113,8 @@ Fixture& fixture() {
 class RawQuery {
 public:
     explicit RawQuery(const char* sql) {
-        if (sqlite3_prepare_v3(fixture().raw, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) != SQLITE_OK) {
+        if (sqlite3_prepare_v3(fixture().raw, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) !=
+            SQLITE_OK) {
             throw std::runtime_error(sqlite3_errmsg(fixture().raw));
         }
     }
@@ -250,12 +252,13 @@ void storeAddInTransaction(benchmark::State& state) {
 
 void rawAddInTransaction(benchmark::State& state) {
     sqlite3_exec(fixture().raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    RawQuery insert("INSERT INTO Saskait(IrasoNr, IrasoDt, SaskSer, SaskNr, SaskDt, KliKod, BSUMA, PVMPROC, PVMSUMA, "
-                    "BSUMASUPVM, KAMBARIAI, Gyventojas, GYVENTOJOAK, GYVENTOJOADRESAS, GYVENTOJOVALSTYBE, "
-                    "GyventojoGrupe, GYVENTOJOTAUTYBE, ASMENSDOK, GYVENTOJUSKC, GyvenaNuo, GyvenaIki, Isvykes, "
-                    "GYVENAPARU, GYVENALOVADIENIU, MOKEJIMOBUDAS, AVANSAS, PUSRYCIUSK, PUSRYCIUVAIK, PAPPATALYNE, "
-                    "ISSIUSTA, APMOKETA, PAST, PAST1, KOMENTARAI) VALUES(?1, ?2, '', 0, 0, '', 0, 0, 0, 0, '', ?3, "
-                    "'', '', '', '', '', '', 0, 0, 0, 0, 0, 0, '', 0, 0, 0, 0, 0, 0, '', '', '')");
+    RawQuery insert(
+        "INSERT INTO Saskait(IrasoNr, IrasoDt, SaskSer, SaskNr, SaskDt, KliKod, BSUMA, PVMPROC, PVMSUMA, "
+        "BSUMASUPVM, KAMBARIAI, Gyventojas, GYVENTOJOAK, GYVENTOJOADRESAS, GYVENTOJOVALSTYBE, "
+        "GyventojoGrupe, GYVENTOJOTAUTYBE, ASMENSDOK, GYVENTOJUSKC, GyvenaNuo, GyvenaIki, Isvykes, "
+        "GYVENAPARU, GYVENALOVADIENIU, MOKEJIMOBUDAS, AVANSAS, PUSRYCIUSK, PUSRYCIUVAIK, PAPPATALYNE, "
+        "ISSIUSTA, APMOKETA, PAST, PAST1, KOMENTARAI) VALUES(?1, ?2, '', 0, 0, '', 0, 0, 0, 0, '', ?3, "
+        "'', '', '', '', '', '', 0, 0, 0, 0, 0, 0, '', 0, 0, 0, 0, 0, 0, '', '', '')");
     int number = 2 * Registrations;
     for (auto _ : state) {
         sqlite3_bind_int64(insert.statement(), 1, ++number);
@@ -316,7 +319,8 @@ public:
             const std::string measure = name.substr(0, name.size() - 6);
             const auto raw = times_.find(measure + "/raw");
             if (raw != times_.end()) {
-                std::printf("%-28s %14.1f %14.1f %8.2f\n", measure.c_str(), time, raw->second, time / raw->second);
+                std::printf("%-28s %14.1f %14.1f %8.2f\n", measure.c_str(), time, raw->second,
+                            time / raw->second);
             }
         }
     }

@@ -33,8 +33,8 @@ constexpr std::string_view OpenStopText = "Disk Error";
     saveErrorCondition();
     standardWarning(warning, fileName);
     const StandardWarningDefinition* definition = standardWarningDefinition(warning);
-    throw ProgramStop{std::string(definition && !definition->stopText.empty() ? definition->stopText
-                                                                              : OpenStopText)};
+    throw ProgramStop{
+        std::string(definition && !definition->stopText.empty() ? definition->stopText : OpenStopText)};
 }
 
 struct OpenAttempt {
@@ -196,7 +196,8 @@ void Context::releaseFile(TableId table) {
 
 void Context::beginTransaction(Transaction& transaction, std::span<const TableId> tables) {
     if (transaction_) {
-        throw StoreFailure{StoreError::condition(StoreError::TransactionRefused, "jau vykdoma kita tranzakcija")};
+        throw StoreFailure{
+            StoreError::condition(StoreError::TransactionRefused, "jau vykdoma kita tranzakcija")};
     }
     if (tables.empty()) {
         throw StoreFailure{StoreError::condition(StoreError::TransactionRefused, "nenurodyti failai")};
@@ -209,7 +210,8 @@ void Context::beginTransaction(Transaction& transaction, std::span<const TableId
     const TableId host = tables.front();
     File& hostFile = files_[std::size_t(host)];
     if (!hostFile.writer) {
-        hostFile.writer = std::make_unique<SqliteConnection>(database_.filePath(host), SqliteConnection::Mode::Existing);
+        hostFile.writer =
+            std::make_unique<SqliteConnection>(database_.filePath(host), SqliteConnection::Mode::Existing);
         TableFormat::useRollbackJournal(*hostFile.writer);
     }
     for (TableId table : tables.subspan(1)) {

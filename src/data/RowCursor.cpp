@@ -58,7 +58,8 @@ bool RowCursor::step(ReadDirection direction, std::uint64_t writeStamp, const Fe
         // Each further batch in the same direction reads more, up to the limit of the kind of read.
         const bool continuing = lastLimit_ > 0 && batchDirection_ == direction;
         const int longest = longScan_ ? ScanBatch : LongBatch;
-        const int limit = continuing ? std::min(lastLimit_ * 4, longest) : (longScan_ ? longest : firstBatch_);
+        const int limit =
+            continuing ? std::min(lastLimit_ * 4, longest) : (longScan_ ? longest : firstBatch_);
         batch_.clear();
         fetch(seekFor(direction), direction, limit, batch_);
         batchDirection_ = direction;

@@ -18,14 +18,15 @@ namespace nakva {
 class RowCursor {
 public:
     struct Row {
-        std::vector<Record> records;  // the main table's record, then each joined table's
+        std::vector<Record> records;      // the main table's record, then each joined table's
         std::vector<std::int64_t> rowids; // 0 for a joined parent that is missing
         std::vector<std::int64_t> versions;
-        std::vector<SqlValue> order;  // the order values
-        std::int64_t rowid = 0;       // the main record's
+        std::vector<SqlValue> order; // the order values
+        std::int64_t rowid = 0;      // the main record's
     };
     // Reads at most `limit` rows from `seek` in `direction` into `rows`.
-    using Fetch = std::function<void(const Seek& seek, ReadDirection direction, int limit, std::deque<Row>& rows)>;
+    using Fetch =
+        std::function<void(const Seek& seek, ReadDirection direction, int limit, std::deque<Row>& rows)>;
 
     static constexpr int FirstBatch = 16;
     static constexpr int LongBatch = 256;

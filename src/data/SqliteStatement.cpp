@@ -16,8 +16,8 @@ void throwSqliteFailure(sqlite3* db, int resultCode) {
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : db_(db) {
-    const int rc = sqlite3_prepare_v3(db, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                      &statement_, nullptr);
+    const int rc =
+        sqlite3_prepare_v3(db, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement_, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(statement_);
         throwSqliteFailure(db, rc);

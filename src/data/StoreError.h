@@ -49,8 +49,7 @@ struct StoreFailure {
 
 // Runs a store operation that returns 0 or one of the store's numbers (or throws StoreFailure), records
 // its outcome with setLastOperationError() and gives its status.
-template <typename Operation>
-StoreStatus runStoreOperation(Operation operation) {
+template <typename Operation> StoreStatus runStoreOperation(Operation operation) {
     try {
         const int number = operation();
         setLastOperationError(number == 0 ? ErrorCondition{} : StoreError::condition(number));

@@ -98,7 +98,8 @@ StoreStatus countFileRecords(const Database& database, TableId table, std::int64
             throw StoreFailure{check.error};
         }
         SqliteStatement statement(connection->handle(),
-                                  "SELECT count(*) FROM main." + quoteName(Dictionary::instance().table(table).name));
+                                  "SELECT count(*) FROM main." +
+                                      quoteName(Dictionary::instance().table(table).name));
         StatementReset reset(statement);
         if (statement.step()) {
             count = statement.integer(0);

@@ -13,7 +13,8 @@ namespace nakva::StoredRecord {
 namespace {
 
 [[noreturn]] void badValue(const FieldDef& field, const std::string& why) {
-    throw StoreFailure{StoreError::condition(StoreError::BadStoredValue, std::string(field.name) + " " + why)};
+    throw StoreFailure{
+        StoreError::condition(StoreError::BadStoredValue, std::string(field.name) + " " + why)};
 }
 
 } // namespace

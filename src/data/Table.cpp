@@ -79,10 +79,11 @@ TableSql makeTableSql(const TableDef& table, std::string_view schema) {
     sql.count = "SELECT count(*) FROM " + from;
     for (int key = 0; key < int(table.keys.size()); ++key) {
         const std::string where = keyCondition(table, key);
-        sql.getByKey.push_back("SELECT " + rowid + "," + version + "," + columns + " FROM " + from + " WHERE " +
-                               where + " ORDER BY " + keyOrder(table, key) + " LIMIT 1");
+        sql.getByKey.push_back("SELECT " + rowid + "," + version + "," + columns + " FROM " + from +
+                               " WHERE " + where + " ORDER BY " + keyOrder(table, key) + " LIMIT 1");
         sql.duplicate.push_back("SELECT 1 FROM " + from + " WHERE " + where + " AND " + rowid + "<>?" +
-                                std::to_string(table.keys[std::size_t(key)].components.size() + 1) + " LIMIT 1");
+                                std::to_string(table.keys[std::size_t(key)].components.size() + 1) +
+                                " LIMIT 1");
     }
     return sql;
 }
@@ -175,8 +176,8 @@ void Table::clear() {
 const SqlQuery& Table::keyQuery(int key) const {
     std::unique_ptr<SqlQuery>& query = keyQueries_[std::size_t(key)];
     if (!query) {
-        auto built = SqlQuery::build(ViewTables(def_, secondBuffer_), orderForKey(def_, key, secondBuffer_), Filter{},
-                                     Variables{});
+        auto built = SqlQuery::build(ViewTables(def_, secondBuffer_), orderForKey(def_, key, secondBuffer_),
+                                     Filter{}, Variables{});
         if (!built) {
             throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, built.error.message)};
         }
@@ -217,7 +218,8 @@ StoreStatus Table::setToPosition(const Position& position) {
             return StoreError::BadPosition;
         }
         for (int key = 0; key < int(def_.keys.size()); ++key) {
-            if (keySignature(def_, key) == parts->order && int(parts->values.size()) == keyQuery(key).orderCount()) {
+            if (keySignature(def_, key) == parts->order &&
+                int(parts->values.size()) == keyQuery(key).orderCount()) {
                 key_ = key;
                 cursor_.startAtPosition(parts->values, parts->rowid, true);
                 return 0;
@@ -259,7 +261,8 @@ StoreStatus Table::read(ReadDirection direction) {
     });
 }
 
-void Table::fetch(int key, const Seek& seek, ReadDirection direction, int limit, std::deque<RowCursor::Row>& rows) {
+void Table::fetch(int key, const Seek& seek, ReadDirection direction, int limit,
+                  std::deque<RowCursor::Row>& rows) {
     const Context::Route route = context_.route(def_.id);
     const std::string schema = context_.schemaOn(route, def_.id);
     const std::string alias = quoteName(def_.name);
@@ -311,7 +314,8 @@ StoreStatus Table::getByKey(int key) {
         key = checkedKey(def_.id, key);
         const Context::Route route = context_.route(def_.id);
         const std::string schema = context_.schemaOn(route, def_.id);
-        SqliteStatement& statement = route.connection->prepare(tableSql(def_, schema).getByKey[std::size_t(key)]);
+        SqliteStatement& statement =
+            route.connection->prepare(tableSql(def_, schema).getByKey[std::size_t(key)]);
         StatementReset reset(statement);
         const std::vector<int>& components = def_.keys[std::size_t(key)].components;
         for (std::size_t i = 0; i < components.size(); ++i) {
@@ -412,8 +416,9 @@ StoreStatus Table::put() {
             }
             const std::string versionColumn = quoteName(TableFormat::VersionColumn);
             const int next = int(changed.size()) + 1;
-            update += versionColumn + "=" + versionColumn + "+1 WHERE " + quoteName(TableFormat::RowidColumn) +
-                      "=?" + std::to_string(next) + " AND " + versionColumn + "=?" + std::to_string(next + 1);
+            update += versionColumn + "=" + versionColumn + "+1 WHERE " +
+                      quoteName(TableFormat::RowidColumn) + "=?" + std::to_string(next) + " AND " +
+                      versionColumn + "=?" + std::to_string(next + 1);
             SqliteStatement& statement = route.connection->prepare(update);
             for (std::size_t i = 0; i < changed.size(); ++i) {
                 StoredRecord::bindField(statement, int(i) + 1, *record_, changed[i]);
@@ -465,7 +470,8 @@ StoreStatus Table::duplicateCheck(int key) {
         }
         const Context::Route route = context_.route(def_.id);
         const std::string schema = context_.schemaOn(route, def_.id);
-        SqliteStatement& statement = route.connection->prepare(tableSql(def_, schema).duplicate[std::size_t(key)]);
+        SqliteStatement& statement =
+            route.connection->prepare(tableSql(def_, schema).duplicate[std::size_t(key)]);
         StatementReset reset(statement);
         const std::vector<int>& components = def_.keys[std::size_t(key)].components;
         for (std::size_t i = 0; i < components.size(); ++i) {

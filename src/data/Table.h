@@ -82,14 +82,16 @@ public:
     // A long sequential read follows (on) or has ended (off): read ahead in larger batches.
     void scanHint(bool on);
 
-    template <TableId T>
-    StoreStatus setToKeyStart(Key<T> key) { return setToKeyStart(checkedKey(T, key.index)); }
-    template <TableId T>
-    StoreStatus setToKeyValue(Key<T> key) { return setToKeyValue(checkedKey(T, key.index)); }
-    template <TableId T>
-    StoreStatus getByKey(Key<T> key) { return getByKey(checkedKey(T, key.index)); }
-    template <TableId T>
-    StoreStatus duplicateCheck(Key<T> key) { return duplicateCheck(checkedKey(T, key.index)); }
+    template <TableId T> StoreStatus setToKeyStart(Key<T> key) {
+        return setToKeyStart(checkedKey(T, key.index));
+    }
+    template <TableId T> StoreStatus setToKeyValue(Key<T> key) {
+        return setToKeyValue(checkedKey(T, key.index));
+    }
+    template <TableId T> StoreStatus getByKey(Key<T> key) { return getByKey(checkedKey(T, key.index)); }
+    template <TableId T> StoreStatus duplicateCheck(Key<T> key) {
+        return duplicateCheck(checkedKey(T, key.index));
+    }
 
 private:
     friend class Context;
@@ -99,7 +101,8 @@ private:
     const SqlQuery& keyQuery(int key) const;
     std::vector<SqlValue> keyValues(int key, const Record& record) const;
     StoreStatus read(ReadDirection direction);
-    void fetch(int key, const Seek& seek, ReadDirection direction, int limit, std::deque<RowCursor::Row>& rows);
+    void fetch(int key, const Seek& seek, ReadDirection direction, int limit,
+               std::deque<RowCursor::Row>& rows);
     bool readByRowid(std::int64_t rowid, Record& into, std::int64_t& version);
     void becomeCurrent(std::int64_t rowid, std::int64_t version);
 

@@ -30,9 +30,8 @@ std::string typeText(const FieldDef& field) {
 }
 
 bool equalNoCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 std::string createTableSql(const TableDef& table) {
@@ -99,8 +98,7 @@ void writeMeta(SqliteConnection& connection, std::string_view name, const std::s
 }
 
 // Runs `work` inside a write transaction on the main file; anything failing rolls it all back.
-template <typename Work>
-void inWriteTransaction(SqliteConnection& connection, Work work) {
+template <typename Work> void inWriteTransaction(SqliteConnection& connection, Work work) {
     connection.execute("BEGIN IMMEDIATE");
     try {
         work();
@@ -235,7 +233,8 @@ void rebuildKeys(SqliteConnection& connection, const TableDef& table) {
             StatementReset reset(indexes);
             while (indexes.step()) {
                 const std::string_view name = indexes.text(0);
-                if (std::ranges::any_of(table.keys, [&](const KeyDef& key) { return equalNoCase(key.name, name); })) {
+                if (std::ranges::any_of(table.keys,
+                                        [&](const KeyDef& key) { return equalNoCase(key.name, name); })) {
                     drop.emplace_back(name);
                 }
             }

@@ -52,8 +52,8 @@ void rebuildKeys(SqliteConnection& connection, const TableDef& table);
 
 // The administrator's full check of a ready file (every page, every key entry).
 struct IntegrityReport {
-    bool keysDamaged = false;  // a key misses records or holds entries it should not
-    bool fileDamaged = false;  // anything else
+    bool keysDamaged = false; // a key misses records or holds entries it should not
+    bool fileDamaged = false; // anything else
     std::vector<std::string> problems;
 };
 IntegrityReport checkIntegrity(SqliteConnection& connection);

@@ -29,7 +29,9 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
     StoreStatus begin(std::span<const TableId> tables);
-    StoreStatus begin(std::initializer_list<TableId> tables) { return begin(std::span(tables.begin(), tables.size())); }
+    StoreStatus begin(std::initializer_list<TableId> tables) {
+        return begin(std::span(tables.begin(), tables.size()));
+    }
     StoreStatus commit();
     void rollback();
     bool active() const { return active_; }

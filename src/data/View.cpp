@@ -147,7 +147,8 @@ StoreStatus View::setToKeyValue() {
         if (!query_) {
             return failed_ ? 0 : StoreError::ViewNotOpened;
         }
-        cursor_.startAtValues(query_->orderValues([this](const FieldRef& field) { return fieldValue(field); }));
+        cursor_.startAtValues(
+            query_->orderValues([this](const FieldRef& field) { return fieldValue(field); }));
         currentRowid_ = 0;
         return 0;
     });

@@ -93,7 +93,7 @@ private:
     Variables variables_;
 
     std::unique_ptr<SqlQuery> query_;
-    bool failed_ = false; // the last open failed: no rows at all
+    bool failed_ = false;         // the last open failed: no rows at all
     std::vector<Table*> handles_; // the buffers of the query's tables, in its order
     std::vector<std::string> columns_;
     std::array<std::string, TableCount> schemas_; // each query table's schema on the present connection

@@ -78,7 +78,8 @@ TEST_F(OpeningTest, AnotherProgramsDatabaseIsALayoutThatDiffers) {
 
 TEST_F(OpeningTest, AFileThatIsNoDatabaseStopsWithWarningThirty) {
     std::filesystem::create_directories(database.dataFolder());
-    std::ofstream(database.filePath(TableId::Kamb)) << "Tai ne duomenų bazė, o paprastas tekstas, gana ilgas.";
+    std::ofstream(database.filePath(TableId::Kamb))
+        << "Tai ne duomenų bazė, o paprastas tekstas, gana ilgas.";
 
     EXPECT_EQ(openAndStop(TableId::Kamb), "Disk Error");
     ASSERT_EQ(messages.shown().size(), 1u);
@@ -93,8 +94,9 @@ TEST_F(OpeningTest, AFailedCreationStopsWithWarningFour) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "Klaida, sukuriant failą");
     EXPECT_TRUE(messages.shown()[0].text.starts_with("Klaida: ("));
-    EXPECT_TRUE(messages.shown()[0].text.ends_with(") sukuriant DATA/Grupes.tps.  Paspauskite GERAI ir užbaikite "
-                                                   "programą."));
+    EXPECT_TRUE(
+        messages.shown()[0].text.ends_with(") sukuriant DATA/Grupes.tps.  Paspauskite GERAI ir užbaikite "
+                                           "programą."));
 }
 
 TEST_F(OpeningTest, AnEmptyFileIsMadeATableSilently) {
@@ -135,8 +137,9 @@ TEST_P(DamagedKeys, AreRebuiltWhenTheUserSaysYes) {
 INSTANTIATE_TEST_SUITE_P(
     Store, DamagedKeys,
     ::testing::Values(DamagedKeyCase{"Dropped", "DROP INDEX \"SAS:GYVENTKEY\""},
-                      DamagedKeyCase{"Redefined", "DROP INDEX \"SAS:GYVENTKEY\"; CREATE INDEX \"SAS:GYVENTKEY\" ON "
-                                                  "Saskait(Gyventojas)"},
+                      DamagedKeyCase{"Redefined",
+                                     "DROP INDEX \"SAS:GYVENTKEY\"; CREATE INDEX \"SAS:GYVENTKEY\" ON "
+                                     "Saskait(Gyventojas)"},
                       DamagedKeyCase{"BuiltWithAnotherCollation",
                                      "UPDATE nakva_meta SET value = 'LT 0' WHERE name = 'collation'"}),
     [](const auto& info) { return std::string(info.param.name); });

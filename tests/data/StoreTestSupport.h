@@ -17,8 +17,10 @@ namespace nakva {
 
 // Statuses as words in test failures, with the condition recorded last.
 inline void PrintTo(StoreStatus status, std::ostream* out) {
-    static const char* const names[] = {"Ok", "EndOfData", "NotFound", "DuplicateKey", "RecordChanged", "Failed"};
-    *out << names[int(status)] << " [" << lastOperationError().text << " (" << lastOperationError().number << ")]";
+    static const char* const names[] = {"Ok",           "EndOfData",     "NotFound",
+                                        "DuplicateKey", "RecordChanged", "Failed"};
+    *out << names[int(status)] << " [" << lastOperationError().text << " (" << lastOperationError().number
+         << ")]";
 }
 
 } // namespace nakva

@@ -30,7 +30,8 @@ protected:
     static std::vector<std::string> countriesInOrder(Table& countries, ReadDirection direction) {
         std::vector<std::string> names;
         countries.setToKeyStart(VAL::Key_Valst);
-        while ((direction == ReadDirection::Forward ? countries.next() : countries.previous()) == StoreStatus::Ok) {
+        while ((direction == ReadDirection::Forward ? countries.next() : countries.previous()) ==
+               StoreStatus::Ok) {
             names.push_back(countries.record().get(VAL::Valstybe));
         }
         return names;
@@ -112,7 +113,8 @@ TEST_F(TableTest, KeysFollowTheLithuanianOrderWithoutRegardToCase) {
     for (const char* name : {"Jonava", "Yla", "čekija", "Įvairi", "Baltija", "Ąžuolija", "Cypras", "azija"}) {
         addCountry(countries, name);
     }
-    const std::vector<std::string> order{"azija", "Ąžuolija", "Baltija", "Cypras", "čekija", "Įvairi", "Yla", "Jonava"};
+    const std::vector<std::string> order{"azija",  "Ąžuolija", "Baltija", "Cypras",
+                                         "čekija", "Įvairi",   "Yla",     "Jonava"};
     EXPECT_EQ(countriesInOrder(countries, ReadDirection::Forward), order);
     EXPECT_EQ(countriesInOrder(countries, ReadDirection::Backward),
               std::vector<std::string>(order.rbegin(), order.rend()));
@@ -158,7 +160,8 @@ TEST_P(DuplicateKeys, AreRefusedExactlyOnUniqueKeys) {
         ASSERT_TRUE(table.record().setText(field, text));
     }
     for (int key = 0; key < int(table.def().keys.size()); ++key) {
-        const bool colliding = std::ranges::count(c.collidingKeys, table.def().keys[std::size_t(key)].name) > 0;
+        const bool colliding =
+            std::ranges::count(c.collidingKeys, table.def().keys[std::size_t(key)].name) > 0;
         EXPECT_EQ(table.duplicateCheck(key), colliding ? StoreStatus::DuplicateKey : StoreStatus::Ok)
             << table.def().keys[std::size_t(key)].name;
     }
@@ -171,38 +174,67 @@ TEST_P(DuplicateKeys, AreRefusedExactlyOnUniqueKeys) {
 INSTANTIATE_TEST_SUITE_P(
     Store, DuplicateKeys,
     ::testing::Values(
-        DuplicateCase{"CountryInOtherCase", TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}},
-                      {{"VAL:Valstybe", "LIETUVA"}}, {"VAL:Key_Valst"}},
-        DuplicateCase{"CountryWithTrailingBlanks", TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}},
-                      {{"VAL:Valstybe", "Lietuva   "}}, {"VAL:Key_Valst"}},
-        DuplicateCase{"RoomTypeWithLithuanianCapitals", TableId::KmbTipai, {{"KTIP:KambarioTipas", "Šeimos"}},
-                      {{"KTIP:KambarioTipas", "ŠEIMOS"}}, {"KTIP:KTIPAS"}},
-        DuplicateCase{"ServiceInOtherCaseAndGroup", TableId::Paslaug,
+        DuplicateCase{"CountryInOtherCase",
+                      TableId::Valstyb,
+                      {{"VAL:Valstybe", "Lietuva"}},
+                      {{"VAL:Valstybe", "LIETUVA"}},
+                      {"VAL:Key_Valst"}},
+        DuplicateCase{"CountryWithTrailingBlanks",
+                      TableId::Valstyb,
+                      {{"VAL:Valstybe", "Lietuva"}},
+                      {{"VAL:Valstybe", "Lietuva   "}},
+                      {"VAL:Key_Valst"}},
+        DuplicateCase{"RoomTypeWithLithuanianCapitals",
+                      TableId::KmbTipai,
+                      {{"KTIP:KambarioTipas", "Šeimos"}},
+                      {{"KTIP:KambarioTipas", "ŠEIMOS"}},
+                      {"KTIP:KTIPAS"}},
+        DuplicateCase{"ServiceInOtherCaseAndGroup",
+                      TableId::Paslaug,
                       {{"PAS:Pav", "Pusryčiai"}, {"PAS:PaslGrpNr", "1"}},
-                      {{"PAS:Pav", "PUSRYČIAI"}, {"PAS:PaslGrpNr", "2"}}, {}},
-        DuplicateCase{"ServiceInOtherCaseSameGroup", TableId::Paslaug,
+                      {{"PAS:Pav", "PUSRYČIAI"}, {"PAS:PaslGrpNr", "2"}},
+                      {}},
+        DuplicateCase{"ServiceInOtherCaseSameGroup",
+                      TableId::Paslaug,
                       {{"PAS:Pav", "Pusryčiai"}, {"PAS:PaslGrpNr", "1"}},
-                      {{"PAS:Pav", "PUSRYČIAI"}, {"PAS:PaslGrpNr", "1"}}, {"PAS:PASLGRP_KEY"}},
-        DuplicateCase{"ServiceSameName", TableId::Paslaug, {{"PAS:Pav", "Vakarienė"}, {"PAS:PaslGrpNr", "1"}},
-                      {{"PAS:Pav", "Vakarienė"}, {"PAS:PaslGrpNr", "2"}}, {"PAS:PASLKEY"}},
-        DuplicateCase{"ServiceCodesRepeat", TableId::Paslaug, {{"PAS:Pav", "A"}, {"PAS:PKod", "K1"}},
-                      {{"PAS:Pav", "B"}, {"PAS:PKod", "K1"}}, {}},
-        DuplicateCase{"BlankServiceCodesRepeat", TableId::Paslaug, {{"PAS:Pav", "A"}}, {{"PAS:Pav", "B"}}, {}},
-        DuplicateCase{"RegistrationsOnOneDay", TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:IrasoDt", "2024-04-15"}},
-                      {{"SAS:IrasoNr", "2"}, {"SAS:IrasoDt", "2024-04-15"}}, {}},
-        DuplicateCase{"RegistrationNumberTwice", TableId::Saskait, {{"SAS:IrasoNr", "7"}, {"SAS:Gyventojas", "A"}},
+                      {{"PAS:Pav", "PUSRYČIAI"}, {"PAS:PaslGrpNr", "1"}},
+                      {"PAS:PASLGRP_KEY"}},
+        DuplicateCase{"ServiceSameName",
+                      TableId::Paslaug,
+                      {{"PAS:Pav", "Vakarienė"}, {"PAS:PaslGrpNr", "1"}},
+                      {{"PAS:Pav", "Vakarienė"}, {"PAS:PaslGrpNr", "2"}},
+                      {"PAS:PASLKEY"}},
+        DuplicateCase{"ServiceCodesRepeat",
+                      TableId::Paslaug,
+                      {{"PAS:Pav", "A"}, {"PAS:PKod", "K1"}},
+                      {{"PAS:Pav", "B"}, {"PAS:PKod", "K1"}},
+                      {}},
+        DuplicateCase{
+            "BlankServiceCodesRepeat", TableId::Paslaug, {{"PAS:Pav", "A"}}, {{"PAS:Pav", "B"}}, {}},
+        DuplicateCase{"RegistrationsOnOneDay",
+                      TableId::Saskait,
+                      {{"SAS:IrasoNr", "1"}, {"SAS:IrasoDt", "2024-04-15"}},
+                      {{"SAS:IrasoNr", "2"}, {"SAS:IrasoDt", "2024-04-15"}},
+                      {}},
+        DuplicateCase{"RegistrationNumberTwice",
+                      TableId::Saskait,
+                      {{"SAS:IrasoNr", "7"}, {"SAS:Gyventojas", "A"}},
                       {{"SAS:IrasoNr", "7"}, {"SAS:Gyventojas", "B"}},
                       {"SAS:IRASONRKEY", "SAS:IDTKEY", "SAS:DTSASNRKEY", "SAS:KLIKODKEY", "SAS:SASNRKEY",
                        "SAS:APMBUDAKEY", "SAS:DTVALSTKEY", "SAS:VALSTKEY", "SAS:ISVYKESKEY", "SAS:DTGRUPKEY",
                        "SAS:GRUPKEY", "SAS:ISVKLIENTGR", "SAS:ATVDTKEY"}},
-        DuplicateCase{"InstitutionNameRepeats", TableId::IstgPar, {{"IST:ISTAIGA", "Viešbutis"}},
-                      {{"IST:ISTAIGA", "Viešbutis"}}, {}}),
+        DuplicateCase{"InstitutionNameRepeats",
+                      TableId::IstgPar,
+                      {{"IST:ISTAIGA", "Viešbutis"}},
+                      {{"IST:ISTAIGA", "Viešbutis"}},
+                      {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TableTest, PutRemoveAndPositionsFollowTheRecord) {
     Table& registrations = open(TableId::Saskait);
     for (int number = 1; number <= 5; ++number) {
-        addRegistration(registrations, number, "Gyventojas " + std::to_string(6 - number), dateFromYmd(2024, 4, number));
+        addRegistration(registrations, number, "Gyventojas " + std::to_string(6 - number),
+                        dateFromYmd(2024, 4, number));
     }
     registrations.clear();
     registrations.record().set(SAS::Gyventojas, "gyventojas 3");
@@ -247,7 +279,8 @@ TEST_F(TableTest, ValuesAreStoredInTheDocumentedForm) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open((folder.path() / "DATA/Saskeil.tps").c_str(), &db), SQLITE_OK);
     sqlite3_stmt* select = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT PasPav, KAINA, SUMA, GYVENANUO, _ver FROM Saskeil", -1, &select, nullptr),
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT PasPav, KAINA, SUMA, GYVENANUO, _ver FROM Saskeil", -1, &select,
+                                 nullptr),
               SQLITE_OK);
     ASSERT_EQ(sqlite3_step(select), SQLITE_ROW);
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(select, 0)), "Apgyvendinimas");
@@ -303,7 +336,8 @@ TEST_F(TableTest, WatchedPutFailsWhenAnotherStationChangedTheRecord) {
     ASSERT_EQ(countries.getByKey(VAL::Key_Valst), StoreStatus::Ok);
     countries.watch();
 
-    ASSERT_EQ(testing::runHelper({"rename-country", folder.path().string(), "Lietuva", "Lietuvos Respublika"}), 0);
+    ASSERT_EQ(
+        testing::runHelper({"rename-country", folder.path().string(), "Lietuva", "Lietuvos Respublika"}), 0);
 
     countries.record().set(VAL::Valstybe, "LIETUVA");
     EXPECT_EQ(countries.put(), StoreStatus::RecordChanged);
@@ -321,7 +355,8 @@ TEST_F(TableTest, WatchedPutFailsWhenAnotherStationChangedTheRecord) {
 TEST_F(TableTest, UnwatchedPutOverwritesAnotherStationsChange) {
     Table& countries = open(TableId::Valstyb);
     addCountry(countries, "Latvija");
-    ASSERT_EQ(testing::runHelper({"rename-country", folder.path().string(), "Latvija", "Latvijos Respublika"}), 0);
+    ASSERT_EQ(
+        testing::runHelper({"rename-country", folder.path().string(), "Latvija", "Latvijos Respublika"}), 0);
     countries.record().set(VAL::Valstybe, "Latvija");
     EXPECT_EQ(countries.put(), StoreStatus::Ok);
     countries.record().set(VAL::Valstybe, "Latvija");

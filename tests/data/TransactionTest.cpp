@@ -125,7 +125,8 @@ TEST_F(TransactionTest, BeginGivesUpAfterTwoSecondsWhileAnotherStationWrites) {
     EXPECT_EQ(status, StoreStatus::Failed);
     EXPECT_EQ(lastOperationError().number, 5) << "SQLite's own code: database is locked";
     EXPECT_GE(waited, std::chrono::milliseconds(1900));
-    EXPECT_EQ(transaction.begin({TableId::Valstyb}), StoreStatus::Ok) << "free again once the other one is gone";
+    EXPECT_EQ(transaction.begin({TableId::Valstyb}), StoreStatus::Ok)
+        << "free again once the other one is gone";
 }
 
 TEST_F(TransactionTest, AWriterKilledHalfwayLeavesAllThreeFilesAsBefore) {
@@ -136,7 +137,8 @@ TEST_F(TransactionTest, AWriterKilledHalfwayLeavesAllThreeFilesAsBefore) {
     }
 
     // Enough records that SQLite writes pages into the files before the commit.
-    const int helper = testing::startHelperUntilReady({"die-in-transaction", folder.path().string(), "12000"});
+    const int helper =
+        testing::startHelperUntilReady({"die-in-transaction", folder.path().string(), "12000"});
     const std::filesystem::path journal = database.filePath(TableId::Saskait).string() + "-journal";
     const bool journalWasThere = std::filesystem::exists(journal);
     const bool fileGrew = std::filesystem::file_size(database.filePath(TableId::Saskait)) > sizeBefore;

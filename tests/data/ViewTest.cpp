@@ -120,7 +120,8 @@ TEST_F(ViewTest, PagesForwardAndBackFromPositions) {
     EXPECT_EQ(read(view, ReadDirection::Backward, 1), range(50, 50)) << "past the end: the last record";
 }
 
-class BrokenViews : public ViewTest, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+class BrokenViews : public ViewTest,
+                    public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 
 TEST_P(BrokenViews, ShowWarning36AndYieldNoRecords) {
     addRegistration(1, "Jonaitis");
@@ -131,7 +132,8 @@ TEST_P(BrokenViews, ShowWarning36AndYieldNoRecords) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "(VIEW) atidarymo klaida");
     EXPECT_TRUE(messages.shown()[0].text.starts_with("Klaida: (")) << messages.shown()[0].text;
-    EXPECT_TRUE(messages.shown()[0].text.ends_with(") atidarant struktūrą (VIEW). Filtro sąlygos ignoruojamos."));
+    EXPECT_TRUE(
+        messages.shown()[0].text.ends_with(") atidarant struktūrą (VIEW). Filtro sąlygos ignoruojamos."));
     EXPECT_EQ(view.setToStart(), StoreStatus::Ok);
     EXPECT_EQ(view.next(), StoreStatus::EndOfData);
     EXPECT_EQ(view.previous(), StoreStatus::EndOfData);
@@ -209,10 +211,12 @@ TEST_F(ViewTest, NoReadStaysOpenBetweenCalls) {
         ASSERT_EQ(sqlite3_open(database.filePath(table).c_str(), &db), SQLITE_OK);
         registerLithuanianFunctions(db);
         sqlite3_busy_timeout(db, 0);
-        const std::string insert = table == TableId::Saskait ? "INSERT INTO Saskait(IrasoNr) VALUES(51)"
-                                                             : "INSERT INTO Valstyb(Valstybe) VALUES('Lietuva')";
-        EXPECT_EQ(sqlite3_exec(db, ("BEGIN IMMEDIATE; " + insert + "; COMMIT").c_str(), nullptr, nullptr, nullptr),
-                  SQLITE_OK)
+        const std::string insert = table == TableId::Saskait
+                                       ? "INSERT INTO Saskait(IrasoNr) VALUES(51)"
+                                       : "INSERT INTO Valstyb(Valstybe) VALUES('Lietuva')";
+        EXPECT_EQ(
+            sqlite3_exec(db, ("BEGIN IMMEDIATE; " + insert + "; COMMIT").c_str(), nullptr, nullptr, nullptr),
+            SQLITE_OK)
             << sqlite3_errmsg(db);
         sqlite3_close(db);
     }
@@ -220,7 +224,8 @@ TEST_F(ViewTest, NoReadStaysOpenBetweenCalls) {
 }
 
 TEST_F(ViewTest, RemovingWhatAViewReadsVisitsEveryRowOnce) {
-    addRegistrations(100, [&](int number) { addRegistration(number, "R", dateFromYmd(2020, 1, 1) + number % 7); });
+    addRegistrations(100,
+                     [&](int number) { addRegistration(number, "R", dateFromYmd(2020, 1, 1) + number % 7); });
     View view(registrations);
     view.setOrder("+SAS:IrasoDt");
     view.scanHint(true);
