@@ -1,0 +1,54 @@
+#pragma once
+
+#include "data/Dictionary.h"
+#include "reports/Band.h"
+#include "reports/PageComposer.h"
+#include "reports/ParameterDialogs.h"
+#include "reports/ReportScope.h"
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace nakva {
+
+// The two kinds of report run. A process run ("Formuojama ataskaita") leaves pagination to its layout
+// ("Lapas " + page), and one that selects nothing, or is cancelled, ends without a preview. A report
+// run ("Formuoju ataskaitą...") places its bands itself ("Lapas: " + page), and hands whatever it
+// composed to the preview even when that is nothing or it was cancelled.
+enum class RunStyle { Process, Report };
+
+// A report's layout: the page with its header and footer, the group breaks, the detail and the
+// report's footer, and the little code a report needs beyond printing fields.
+struct ReportLayout {
+    PageFrame page;
+    std::vector<GroupBreak> groups; // the outermost first
+    Band detail;
+    Band reportFooter;
+
+    // Runs for each record read, before its group breaks: related records read by key, computed
+    // values. False skips the record (a condition the filter cannot express).
+    std::function<bool()> onRecord;
+    // Runs for each record after its group headers, before its detail: adds it to the totals.
+    std::function<void(ReportTotals&)> accumulate;
+    // Runs once every record is read, after the last group footers and before the report footer:
+    // a report that gathers its rows first prints them here, placing the bands itself.
+    std::function<bool(PageComposer&)> onEnd;
+};
+
+// A report: its names, its parameter dialog, what it reads and how it prints. Adding a report is one
+// such definition and its layout function (see SpPaslSar.cpp), and one line in ReportCatalog.cpp.
+struct ReportSpec {
+    std::string_view name;  // "SpPaslSar": page files and the preview's report name
+    std::string_view title; // the preview title, "Paslaugų sąrašo ataskaita"; names the print job
+    RunStyle style = RunStyle::Process;
+    ParameterDialog dialog = ParameterDialog::None;
+    TableId table{};              // the primary table the view reads
+    std::vector<TableId> joins;   // parents joined to each record by the view
+    std::vector<TableId> related; // tables the report reads by key for each record
+    std::string_view filter;      // over fields and the global parameters; empty: every record
+    std::string_view order;       // "+PAS:Pav"
+    std::function<ReportLayout(ReportScope&)> layout;
+};
+
+} // namespace nakva

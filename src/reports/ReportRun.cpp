@@ -1,0 +1,223 @@
+#include "reports/ReportRun.h"
+
+#include "data/Context.h"
+#include "data/Table.h"
+#include "data/View.h"
+#include "reports/ReportParameters.h"
+#include "shell/messages/Message.h"
+#include "shell/messages/StandardWarnings.h"
+
+#include <algorithm>
+
+namespace nakva {
+
+ReportRun::ReportRun(const ReportSpec& spec, Context& context, const std::filesystem::path& pageFolder)
+    : spec_(spec), context_(context), scope_(context), layout_(spec.layout(scope_)),
+      files_(std::make_unique<PageFiles>(std::string(spec.name), pageFolder)) {
+    composer_ = std::make_unique<PageComposer>(
+        layout_.page, spec.style == RunStyle::Process ? PageNumbering::Layout : PageNumbering::Report,
+        [this](const PageCanvas& page) { return takePage(page); });
+    scope_.totals().setLevels(static_cast<int>(layout_.groups.size()));
+}
+
+ReportRun::~ReportRun() {
+    closeTables();
+}
+
+void ReportRun::start(const Globals& globals) {
+    scope_.setGlobals(globals);
+    bindReportParameters(variables_, globals);
+
+    std::vector<TableId> tables{spec_.table};
+    tables.insert(tables.end(), spec_.joins.begin(), spec_.joins.end());
+    tables.insert(tables.end(), spec_.related.begin(), spec_.related.end());
+    for (const TableId table : tables) {
+        if (std::find(opened_.begin(), opened_.end(), table) == opened_.end()) {
+            context_.table(table).open();
+            opened_.push_back(table);
+        }
+    }
+    Table& primary = context_.table(spec_.table);
+    primary.scanHint(true);
+    if (spec_.style == RunStyle::Report && primary.recordCount(tableRecords_) != StoreStatus::Ok) {
+        tableRecords_ = 0;
+    }
+
+    view_ = std::make_unique<View>(primary, &variables_);
+    for (const TableId parent : spec_.joins) {
+        view_->join(parent);
+    }
+    view_->setOrder(std::string(spec_.order));
+    view_->setFilter(std::string(spec_.filter));
+    view_->setPageSize(RecordsPerTick);
+    view_->scanHint(true);
+    state_ = State::Running;
+    // A view that cannot be opened has said so (warning 36) and reads nothing: the run then ends
+    // with nothing selected.
+    view_->open();
+}
+
+bool ReportRun::advance(int records) {
+    if (state_ != State::Running) {
+        return false;
+    }
+    const StoreStatus restart = saved_.empty() ? view_->setToStart() : view_->setToPosition(saved_, false);
+    if (restart != StoreStatus::Ok) {
+        return readFailed();
+    }
+    for (int done = 0; done < records; ++done) {
+        const StoreStatus status = view_->next();
+        if (status == StoreStatus::EndOfData) {
+            finishRun();
+            return false;
+        }
+        if (status != StoreStatus::Ok) {
+            return readFailed();
+        }
+        ++read_;
+        if (!printRecord()) {
+            state_ = State::Failed;
+            closeTables();
+            return false;
+        }
+    }
+    saved_ = view_->position();
+    return true;
+}
+
+bool ReportRun::readFailed() {
+    saveErrorCondition();
+    standardWarning(26, context_.table(spec_.table).def().name);
+    state_ = State::Failed;
+    closeTables();
+    return false;
+}
+
+bool ReportRun::printRecord() {
+    if (layout_.onRecord && !layout_.onRecord()) {
+        return true;
+    }
+    const std::size_t levels = layout_.groups.size();
+    std::vector<std::string> keys(levels);
+    std::size_t broken = levels;
+    for (std::size_t level = 0; level < levels; ++level) {
+        keys[level] = layout_.groups[level].key();
+        if (broken == levels && (selected_ == 0 || keys[level] != keys_[level])) {
+            broken = level;
+        }
+    }
+    if (selected_ > 0) {
+        for (std::size_t level = levels; level-- > broken;) {
+            if (!composer_->print(layout_.groups[level].footer, {0, {}, int(level), keys_[level]})) {
+                return false;
+            }
+        }
+    }
+    keys_.resize(levels);
+    for (std::size_t level = broken; level < levels; ++level) {
+        scope_.totals().startGroup(int(level));
+        keys_[level] = std::move(keys[level]);
+        if (!composer_->print(layout_.groups[level].header, {0, {}, int(level), keys_[level]})) {
+            return false;
+        }
+    }
+    ++selected_;
+    if (layout_.accumulate) {
+        layout_.accumulate(scope_.totals());
+    }
+    scope_.totals().count();
+    return composer_->print(layout_.detail);
+}
+
+void ReportRun::finishRun() {
+    bool written = true;
+    if (selected_ > 0) {
+        for (std::size_t level = layout_.groups.size(); written && level-- > 0;) {
+            written = composer_->print(layout_.groups[level].footer, {0, {}, int(level), keys_[level]});
+        }
+        if (written && layout_.onEnd) {
+            written = layout_.onEnd(*composer_);
+        }
+        written = written && composer_->print(layout_.reportFooter);
+    }
+    written = written && composer_->finish();
+    state_ = written ? State::Done : State::Failed;
+    closeTables();
+}
+
+void ReportRun::cancel() {
+    if (ended()) {
+        return;
+    }
+    const bool keep = spec_.style == RunStyle::Report && composer_->finish();
+    state_ = State::Cancelled;
+    if (!keep) {
+        files_->discard();
+    }
+    closeTables();
+}
+
+SaveResult ReportRun::takePage(const PageCanvas& page) {
+    if (observer_) {
+        observer_(page);
+    }
+    SaveResult result = files_->add(page);
+    if (!result) {
+        MessageRequest message;
+        message.text = saveFailureText(result.detail, result);
+        message.icon = MessageIcon::Exclamation;
+        showMessage(message);
+    }
+    return result;
+}
+
+void ReportRun::closeTables() {
+    if (view_) {
+        view_->close();
+        view_.reset();
+    }
+    if (!opened_.empty()) {
+        context_.table(spec_.table).scanHint(false);
+    }
+    for (auto table = opened_.rbegin(); table != opened_.rend(); ++table) {
+        context_.table(*table).close();
+    }
+    opened_.clear();
+}
+
+std::string_view ReportRun::progressCaption() const {
+    return spec_.style == RunStyle::Process ? "Formuojama ataskaita" : "Formuoju ataskaitą...";
+}
+
+int ReportRun::percent() const {
+    const std::int64_t whole = spec_.style == RunStyle::Process ? ProcessEstimate : tableRecords_;
+    if (whole <= 0) {
+        return read_ > 0 ? 100 : 0;
+    }
+    return static_cast<int>(std::min<std::int64_t>(100, read_ * 100 / whole));
+}
+
+std::string ReportRun::progressText() const {
+    if (spec_.style == RunStyle::Process) {
+        return std::to_string(percent()) + "% atlikta";
+    }
+    return read_ == 0 ? "0% " : std::to_string(percent()) + "%";
+}
+
+const std::vector<std::filesystem::path>& ReportRun::pages() const {
+    static const std::vector<std::filesystem::path> none;
+    return files_ ? files_->pages() : none;
+}
+
+bool ReportRun::showsPreview() const {
+    switch (state_) {
+    case State::Done:
+        return spec_.style == RunStyle::Report || selected_ > 0;
+    case State::Cancelled:
+        return spec_.style == RunStyle::Report;
+    default:
+        return false;
+    }
+}
+
+} // namespace nakva
