@@ -224,6 +224,9 @@ void Context::beginTransaction(Transaction& transaction, std::span<const TableId
     transactionHost_ = host;
     for (TableId table : tables) {
         File& file = files_[std::size_t(table)];
+        if (file.inTransaction) {
+            continue; // named twice
+        }
         file.inTransaction = true;
         ++file.users;
         for (Table* handle : handles_) {

@@ -112,6 +112,14 @@ TEST_F(TransactionTest, IsRefusedOverATableNotOpenAndWhileAnotherRuns) {
     EXPECT_EQ(lastOperationError().number, StoreError::TransactionRefused);
     EXPECT_EQ(first.commit(), StoreStatus::Ok);
     EXPECT_EQ(first.commit(), StoreStatus::Failed);
+
+    // A table named twice is still closed with its last user.
+    Table& payments = context.table(TableId::Mokej);
+    ASSERT_EQ(first.begin({TableId::Mokej, TableId::Mokej}), StoreStatus::Ok);
+    EXPECT_EQ(first.commit(), StoreStatus::Ok);
+    payments.close();
+    EXPECT_EQ(payments.next(), StoreStatus::Failed);
+    EXPECT_EQ(lastOperationError().number, StoreError::FileNotOpen);
 }
 
 TEST_F(TransactionTest, BeginGivesUpAfterTwoSecondsWhileAnotherStationWrites) {
