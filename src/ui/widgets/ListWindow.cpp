@@ -163,6 +163,8 @@ void ListWindow::build(bool embedded) {
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->setWordWrap(false);
     table_->setTabKeyNavigation(false);
     bool headings = false;
@@ -171,9 +173,11 @@ void ListWindow::build(bool embedded) {
     for (int column = 0; column < int(config.columns.size()); ++column) {
         const ListColumn& each = config.columns[std::size_t(column)];
         headings = headings || !each.heading.empty();
-        // Widths are given in dialog units: a quarter of the average character.
-        table_->setColumnWidth(column, each.width * unit / 4);
-        width += each.width * unit / 4;
+        // Widths are given in dialog units: a quarter of the average character; a heading fits.
+        const int pixels =
+            std::max(each.width * unit / 4, fontMetrics().horizontalAdvance(qt(each.heading)) + 12);
+        table_->setColumnWidth(column, pixels);
+        width += pixels;
     }
     table_->horizontalHeader()->setVisible(headings);
     table_->horizontalHeader()->setStretchLastSection(true);
