@@ -56,6 +56,22 @@ ScriptedForm::Step saveGroup(int number, const std::string& name, Navigation nex
     };
 }
 
+ListColumn column(std::string heading, std::string field, Picture picture) {
+    ListColumn made;
+    made.heading = std::move(heading);
+    made.field = std::move(field);
+    made.picture = picture;
+    return made;
+}
+
+SortTab tab(std::string text, std::string order, std::string locator) {
+    SortTab made;
+    made.text = std::move(text);
+    made.order = std::move(order);
+    made.locator = std::move(locator);
+    return made;
+}
+
 ScriptedForm::Step removeRecord() {
     return [](Table& table, Request) {
         EXPECT_EQ(table.remove(), StoreStatus::Ok) << lastOperationError().text;
@@ -106,10 +122,10 @@ protected:
         config.name = "BrowsePaslGrp";
         config.title = "Paslaugų grupės";
         config.table = TableId::PaslGrp;
-        config.columns = {{"Grupės Nr", "PGRP:IrasoNr", 44, ColumnAlign::Right, Picture::number(10), {}},
-                          {"Pavadinimas", "PGRP:GrpPav", 80, ColumnAlign::Left, Picture::text(30), {}}};
-        config.tabs = {{"Pagal įrašo Nr.", "+PGRP:IrasoNr", "", "PGRP:IrasoNr", "", {}},
-                       {"Pagal pavadinimą", "+UPPER(PGRP:GrpPav),+PGRP:IrasoNr", "", "PGRP:GrpPav", "", {}}};
+        config.columns = {column("Grupės Nr", "PGRP:IrasoNr", Picture::number(10)),
+                          column("Pavadinimas", "PGRP:GrpPav", Picture::text(30))};
+        config.tabs = {tab("Pagal įrašo Nr.", "+PGRP:IrasoNr", "PGRP:IrasoNr"),
+                       tab("Pagal pavadinimą", "+UPPER(PGRP:GrpPav),+PGRP:IrasoNr", "PGRP:GrpPav")};
         config.insertTooltip = "Sukurti naują įrašą";
         config.form = [this](Context& context, Request request) {
             return groupForm(context, request);
@@ -122,8 +138,8 @@ protected:
         config.name = "BrowseValstyb";
         config.title = "VALSTYBĖS";
         config.table = TableId::Valstyb;
-        config.columns = {{"", "VAL:Valstybe", 80, ColumnAlign::Left, Picture::text(20), {}}};
-        config.tabs = {{"", "+UPPER(VAL:Valstybe)", "", "VAL:Valstybe", "", {}}};
+        config.columns = {column("", "VAL:Valstybe", Picture::text(20))};
+        config.tabs = {tab("", "+UPPER(VAL:Valstybe)", "VAL:Valstybe")};
         return config;
     }
 
@@ -525,8 +541,8 @@ TEST_F(ListEngineTest, AFilteredListShowsItsVariablesRecordsAndPrimesAnInsert) {
     config.table = TableId::Paslaug;
     config.filter = "PAS:PaslGrpNr = LOC:Grupe";
     config.primes = {{"PAS:PaslGrpNr", "LOC:Grupe"}};
-    config.columns = {{"", "PAS:Pav", 80, ColumnAlign::Left, Picture::text(40), {}}};
-    config.tabs = {{"", "+PAS:PaslGrpNr,+PAS:Pav", "", "PAS:Pav", "", {}}};
+    config.columns = {column("", "PAS:Pav", Picture::text(40))};
+    config.tabs = {tab("", "+PAS:PaslGrpNr,+PAS:Pav", "PAS:Pav")};
     ScriptedForm form(TableId::Paslaug);
     config.form = std::ref(form);
 
