@@ -26,6 +26,7 @@ class View;
 // value (texts upper-cased) and the records of the list's table and its joined parents as read.
 struct ListRow {
     std::vector<std::string> cells;
+    std::vector<std::string> icons; // by column: the picture's name, empty for none
     Position position;
     Value locator;
     std::vector<Record> records;
@@ -134,6 +135,9 @@ public:
     // Re-reads the current row's record into the buffer and makes it the table handle's current
     // record (before acting on it).
     StoreStatus regetCurrent();
+    // Rebuilds the page on the table handle's current record, which becomes the current row: a record
+    // that the list's own command has just written (a copy).
+    void showCurrentRecord();
 
     bool toolbarEnabled(ToolbarButton button) const;
     std::string toolbarTooltip(ToolbarButton button) const;

@@ -210,6 +210,69 @@ private slots:
         QCOMPARE(current(window), std::string("Pirmoji"));
     }
 
+    // A list's own commands: enabled and in the popup only while there are rows; a command that adds a
+    // record shows the page on it.
+    void ownCommandsFollowTheRows() {
+        ListWindow window(countries(), *context);
+        window.setFormCall(form());
+        int printed = 0;
+        ListCommand copyCommand;
+        copyCommand.name = "copyButton";
+        copyCommand.text = "Kopijuoti";
+        copyCommand.inPopup = true;
+        copyCommand.run = [&window] {
+            Table& table = window.engine().context().table(TableId::Valstyb);
+            if (window.engine().regetCurrent() == StoreStatus::Ok) {
+                table.record().set(VAL::Valstybe, table.record().get(VAL::Valstybe) + "~");
+                QCOMPARE(table.add(), StoreStatus::Ok);
+                window.engine().showCurrentRecord();
+            }
+        };
+        window.addCommand(copyCommand);
+        ListCommand printCommand;
+        printCommand.name = "printButton";
+        printCommand.text = "Spausdinti...";
+        printCommand.inPopup = true;
+        printCommand.menu = {{"Sąrašą", [&printed] {
+                                  ++printed;
+                              }}};
+        window.addCommand(printCommand);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QPushButton* copy = window.commandButton("copyButton");
+        QVERIFY(copy != nullptr && !copy->isEnabled());
+        QVERIFY(!window.commandButton("printButton")->isEnabled());
+
+        const auto popup = [&window] {
+            QStringList shown;
+            QTimer::singleShot(0, [&shown] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu != nullptr);
+                for (QAction* action : menu->actions()) {
+                    shown << (action->isSeparator() ? QStringLiteral("-") : action->text());
+                    if (action->menu() != nullptr) {
+                        action->menu()->actions().at(0)->trigger();
+                    }
+                }
+                menu->close();
+            });
+            QTest::keyClick(window.table(), Qt::Key_Menu);
+            return shown;
+        };
+        QCOMPARE(popup(), (QStringList{"Naujas", "Keisti", "Pašalinti", "-", "Pasirinkti"}));
+
+        addCountries({"Airija", "Belgija", "Latvija"});
+        window.engine().refresh();
+        QVERIFY(copy->isEnabled());
+        QTest::keyClick(window.table(), Qt::Key_B);
+        copy->click();
+        QCOMPARE(current(window), std::string("Belgija~"));
+        QCOMPARE(window.engine().rows().size(), std::size_t(4));
+        QCOMPARE(popup(), (QStringList{"Naujas", "Keisti", "Pašalinti", "-", "Pasirinkti", "Kopijuoti",
+                                       "Spausdinti..."}));
+        QCOMPARE(printed, 1);
+    }
+
     void selectionCallReturnsTheChosenRecord() {
         addCountries({"Airija", "Latvija", "Lietuva", "Olandija"});
         Table& buffer = context->table(TableId::Valstyb);

@@ -7,7 +7,12 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -22,6 +27,25 @@ class DateEntry;
 
 // A record form as the widgets open it: next to the window that calls it.
 using WidgetFormCall = std::function<FormResult(Context& context, Request request, QWidget* caller)>;
+
+// An item of a list command's menu ("Mokėtojų sąrašą" under "Spausdinti...").
+struct ListCommandItem {
+    std::string text;
+    std::function<void()> run;
+};
+
+// A list's own command beside the common buttons: a button after "Pašalinti" ("Kopijuoti"), or with
+// menu items a button that pops them up ("Spausdinti..."). With inPopup it is also an item (a submenu)
+// of the popup menu after "Pasirinkti", shown while the list has rows.
+struct ListCommand {
+    std::string name; // the button's object name: "copyButton"
+    std::string text;
+    std::string tooltip;
+    bool needsRow = true; // disabled while the list is empty
+    bool inPopup = false;
+    std::function<void()> run;
+    std::vector<ListCommandItem> menu;
+};
 
 // The common list window: the sort tabs, an optional locator entry, the page of rows with its own
 // scroll bar, "Pasirinkti", "Naujas", "Keisti", "Pašalinti", "Baigti" and "Pagalba". A thin view of a
@@ -44,12 +68,16 @@ public:
     // Opens a list for a selection beside the caller (a child of its multiple-document area, the
     // caller disabled meanwhile; on its own when there is none) and returns when it closes: Completed
     // with the chosen record in the table's buffer on `context`, or Cancelled.
+    // `setUp` gives the window its own commands before it shows.
     static Response call(const ListConfig& config, Context& context, QWidget* caller,
-                         WidgetFormCall form = {});
+                         WidgetFormCall form = {}, const std::function<void(ListWindow&)>& setUp = {});
 
     ListEngine& engine() { return *engine_; }
     // The record form opened with this window as its caller, instead of the configuration's.
     void setFormCall(WidgetFormCall form);
+    // Adds a list's own command (ListCommand); its button by its name, nullptr for none.
+    void addCommand(ListCommand command);
+    QPushButton* commandButton(std::string_view name) const;
 
     QTableView* table() const { return table_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
@@ -104,6 +132,8 @@ private:
     QPushButton* delete_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* help_ = nullptr;
+    QHBoxLayout* buttons_ = nullptr;
+    std::vector<std::pair<ListCommand, QPushButton*>> commands_;
     bool frameWatched_ = false;
     bool finished_ = false;
 };
