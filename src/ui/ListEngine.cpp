@@ -784,6 +784,22 @@ StoreStatus ListEngine::regetCurrent() {
     return status;
 }
 
+void ListEngine::showCurrentRecord() {
+    if (!open_ || closing_ || busy_) {
+        return;
+    }
+    {
+        BusyGuard busy(busy_);
+        const Position current = table_.position();
+        if (current.empty()) {
+            fill(Start{}, 0, {});
+        } else {
+            rebuildOnRecord(current, 0);
+        }
+    }
+    notify();
+}
+
 void ListEngine::press(ListAction action) {
     if (busy_ || !enabled(action)) {
         return;

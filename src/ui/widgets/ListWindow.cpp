@@ -251,16 +251,16 @@ void ListWindow::build(bool embedded) {
     connect(delete_, &QPushButton::clicked, this, pressed(ListAction::Delete));
     connect(close_, &QPushButton::clicked, this, [this] { engine_->close(); });
     connect(help_, &QPushButton::clicked, this, [this] { showHelp(engine_->config().name); });
-    auto* buttons = new QHBoxLayout;
+    buttons_ = new QHBoxLayout;
     for (QPushButton* each : {select_, insert_, change_, delete_}) {
-        buttons->addWidget(each);
+        buttons_->addWidget(each);
     }
-    buttons->addStretch();
-    buttons->addWidget(close_);
-    buttons->addWidget(help_);
+    buttons_->addStretch();
+    buttons_->addWidget(close_);
+    buttons_->addWidget(help_);
     close_->setVisible(!embedded);
     help_->setVisible(!embedded);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons_);
 
     showLocator();
     const int rowHeight = table_->verticalHeader()->defaultSectionSize();
@@ -320,6 +320,53 @@ void ListWindow::setFormCall(WidgetFormCall form) {
     update();
 }
 
+namespace {
+
+// A command's items as a menu (the button's, or a submenu of the popup).
+void addItems(QMenu& menu, const std::vector<ListCommandItem>& items) {
+    for (const ListCommandItem& item : items) {
+        QObject::connect(menu.addAction(qt(item.text)), &QAction::triggered, &menu, [run = item.run] {
+            if (run) {
+                run();
+            }
+        });
+    }
+}
+
+} // namespace
+
+void ListWindow::addCommand(ListCommand command) {
+    auto* button = new QPushButton(qt(command.text), this);
+    button->setObjectName(qt(command.name));
+    button->setToolTip(qt(command.tooltip));
+    button->setAutoDefault(false);
+    if (command.menu.empty()) {
+        connect(button, &QPushButton::clicked, this, [this, run = command.run] {
+            if (run) {
+                run();
+            }
+            table_->setFocus();
+        });
+    } else {
+        auto* menu = new QMenu(button);
+        addItems(*menu, command.menu);
+        button->setMenu(menu);
+    }
+    // After "Pašalinti" and the commands added before it.
+    buttons_->insertWidget(4 + int(commands_.size()), button);
+    commands_.emplace_back(std::move(command), button);
+    update();
+}
+
+QPushButton* ListWindow::commandButton(std::string_view name) const {
+    for (const auto& [command, button] : commands_) {
+        if (command.name == name) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
 QWidget* ListWindow::frame() {
     if (auto* child = qobject_cast<QMdiSubWindow*>(parentWidget())) {
         return child;
@@ -348,6 +395,9 @@ void ListWindow::update() {
     for (const auto& [button, action] : buttons) {
         button->setVisible(engine_->visible(action));
         button->setEnabled(engine_->enabled(action));
+    }
+    for (const auto& [command, button] : commands_) {
+        button->setEnabled(!engine_->closing() && (!command.needsRow || !engine_->rows().empty()));
     }
     toolbarChanged();
     if (engine_->closing()) {
@@ -477,6 +527,22 @@ void ListWindow::showPopup(const QPoint& where) {
         action->setEnabled(item.enabled);
         connect(action, &QAction::triggered, this, [this, choice = item.action] { engine_->press(choice); });
     }
+    if (!engine_->rows().empty()) {
+        for (const auto& [command, button] : commands_) {
+            if (!command.inPopup) {
+                continue;
+            }
+            if (command.menu.empty()) {
+                connect(menu.addAction(qt(command.text)), &QAction::triggered, this, [run = command.run] {
+                    if (run) {
+                        run();
+                    }
+                });
+            } else {
+                addItems(*menu.addMenu(qt(command.text)), command.menu);
+            }
+        }
+    }
     menu.exec(where);
     table_->setFocus();
 }
@@ -573,10 +639,14 @@ void ListWindow::toolbarPressed(ToolbarButton button) {
     engine_->toolbarPressed(button);
 }
 
-Response ListWindow::call(const ListConfig& config, Context& context, QWidget* caller, WidgetFormCall form) {
+Response ListWindow::call(const ListConfig& config, Context& context, QWidget* caller, WidgetFormCall form,
+                          const std::function<void(ListWindow&)>& setUp) {
     auto* window = new ListWindow(config, context, Request::Select);
     if (form) {
         window->setFormCall(std::move(form));
+    }
+    if (setUp) {
+        setUp(*window);
     }
     if (window->engine().closing()) {
         const Response response = window->engine().response();
