@@ -300,18 +300,20 @@ void rawPutInTransaction(benchmark::State& state) {
     sqlite3_exec(fixture().raw, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-// Collects the times of the runs to print the ratios at the end.
+// Collects the times of the runs to print the ratios at the end: wall-clock time, and CPU time, which a
+// machine busy with other work disturbs less.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+            times_[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\n%-28s %14s %14s %8s\n", "measure", "store", "raw SQLite", "ratio");
+        std::printf("\n%-26s %12s %12s %7s %12s %12s %7s\n", "measure (ns)", "store", "raw SQLite", "ratio",
+                    "store CPU", "raw CPU", "ratio");
         for (const auto& [name, time] : times_) {
             if (!name.ends_with("/store")) {
                 continue;
@@ -319,14 +321,19 @@ public:
             const std::string measure = name.substr(0, name.size() - 6);
             const auto raw = times_.find(measure + "/raw");
             if (raw != times_.end()) {
-                std::printf("%-28s %14.1f %14.1f %8.2f\n", measure.c_str(), time, raw->second,
-                            time / raw->second);
+                std::printf("%-26s %12.0f %12.0f %7.2f %12.0f %12.0f %7.2f\n", measure.c_str(), time.real,
+                            raw->second.real, time.real / raw->second.real, time.cpu, raw->second.cpu,
+                            time.cpu / raw->second.cpu);
             }
         }
     }
 
 private:
-    std::map<std::string, double> times_;
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, Times> times_;
 };
 
 } // namespace
