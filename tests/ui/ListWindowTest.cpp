@@ -26,6 +26,22 @@
 
 namespace nakva {
 
+ListColumn column(std::string heading, std::string field, Picture picture) {
+    ListColumn made;
+    made.heading = std::move(heading);
+    made.field = std::move(field);
+    made.picture = picture;
+    return made;
+}
+
+SortTab tab(std::string text, std::string order, std::string locator) {
+    SortTab made;
+    made.text = std::move(text);
+    made.order = std::move(order);
+    made.locator = std::move(locator);
+    return made;
+}
+
 class ListWindowTest : public QObject {
     Q_OBJECT
 
@@ -56,8 +72,8 @@ private:
         config.name = "BrowseValstyb";
         config.title = "VALSTYBĖS";
         config.table = TableId::Valstyb;
-        config.columns = {{"", "VAL:Valstybe", 80, ColumnAlign::Left, Picture::text(20), {}}};
-        config.tabs = {{"", "+UPPER(VAL:Valstybe)", "", "VAL:Valstybe", "", {}}};
+        config.columns = {column("", "VAL:Valstybe", Picture::text(20))};
+        config.tabs = {tab("", "+UPPER(VAL:Valstybe)", "VAL:Valstybe")};
         return config;
     }
 
@@ -312,10 +328,11 @@ private slots:
         ListConfig config;
         config.name = "Gyventojai";
         config.table = TableId::Saskait;
-        config.columns = {{"ĮrašoDt", "SAS:IrasoDt", 40, ColumnAlign::Left, Picture::shortDate(), {}},
-                          {"ĮrašoNr", "SAS:IrasoNr", 40, ColumnAlign::Right, Picture::number(10), {}}};
-        config.tabs = {
-            {"Pagal įrašo datą", "+SAS:IrasoDt,+SAS:IrasoNr", "", "SAS:IrasoDt", "Rasti įrašo datą:", {}}};
+        config.columns = {column("ĮrašoDt", "SAS:IrasoDt", Picture::shortDate()),
+                          column("ĮrašoNr", "SAS:IrasoNr", Picture::number(10))};
+        SortTab byDate = tab("Pagal įrašo datą", "+SAS:IrasoDt,+SAS:IrasoNr", "SAS:IrasoDt");
+        byDate.locatorPrompt = "Rasti įrašo datą:";
+        config.tabs = {byDate};
         ListWindow window(config, *context);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
