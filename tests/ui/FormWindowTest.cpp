@@ -209,14 +209,26 @@ void FormWindowTest::aCallOpensBesideItsCallerAndReturnsWhenTheFormCloses() {
         QVERIFY(shown != nullptr);
         callerWaited = !caller->parentWidget()->isEnabled();
         QCOMPARE(area.subWindowList().size(), 2);
+        shown->parentWidget()->move(123, 45);
         shown->toolbarPressed(ToolbarButton::Select); // the save: the name is not required here
     });
     const FormResult result = FormWindow::call(registrationForm(), *context_, Request::Insert, caller);
     QCOMPARE(result.response, Response::Completed);
     QVERIFY(callerWaited);
     QVERIFY(caller->parentWidget()->isEnabled());
-    QTRY_VERIFY(shown.isNull());
+    QVERIFY(shown.isNull());
+    QCOMPARE(area.activeSubWindow(), caller->parentWidget());
     QCOMPARE(column(TableId::Saskait, "SAS:IrasoNr"), std::vector<std::string>{"1"});
+
+    // The next window of the same form opens where the last one was left.
+    QPoint where;
+    QTimer::singleShot(0, [&] {
+        where = area.findChild<FormWindow*>()->parentWidget()->pos();
+        area.findChild<FormWindow*>()->toolbarPressed(ToolbarButton::Close);
+    });
+    QCOMPARE(FormWindow::call(registrationForm(), *context_, Request::Insert, caller).response,
+             Response::Cancelled);
+    QCOMPARE(where, QPoint(123, 45));
 }
 
 void FormWindowTest::deleteAsksWithCancelAsTheDefault() {

@@ -63,6 +63,20 @@ FormWindow::FormWindow(FormEngine& engine, QWidget* parent) : QWidget(parent), e
     focusItem(engine.focusItem());
 }
 
+FormWindow::~FormWindow() {
+    // The fields lose the focus while the window goes: nothing of theirs may reach the window's members.
+    engine_ = nullptr;
+    for (const Item& item : items_) {
+        for (QObject* control : {static_cast<QObject*>(item.edit), static_cast<QObject*>(item.check),
+                                 static_cast<QObject*>(item.combo), static_cast<QObject*>(item.date)}) {
+            if (control != nullptr) {
+                control->removeEventFilter(this);
+                disconnect(control, nullptr, this, nullptr);
+            }
+        }
+    }
+}
+
 void FormWindow::build() {
     const FormConfig& config = engine_->config();
     tabs_ = new QTabWidget(this);
@@ -165,20 +179,30 @@ FormWindow::Item FormWindow::makeItem(int index, QWidget* page) {
     item.edit->installEventFilter(this);
 
     QWidget* row = item.widget;
-    if (field.lookUp && field.lookUp->button) {
+    const bool lookUpButton = field.lookUp && field.lookUp->button;
+    if (lookUpButton || field.beside) {
         row = new QWidget(page);
         auto* rowLayout = new QHBoxLayout(row);
         rowLayout->setContentsMargins(0, 0, 0, 0);
         rowLayout->setSpacing(1);
         item.widget->setParent(row);
         rowLayout->addWidget(item.widget, 1);
-        item.lookUp = new QToolButton(row);
-        item.lookUp->setObjectName("lookUpButton");
-        item.lookUp->setText(QStringLiteral("…"));
-        item.lookUp->setToolTip(QStringLiteral("Atverčia sarašą reikšmei pasirinkti"));
-        item.lookUp->setFocusPolicy(Qt::NoFocus);
-        rowLayout->addWidget(item.lookUp);
-        connect(item.lookUp, &QToolButton::clicked, this, [this, index] { lookUp(index); });
+        if (lookUpButton) {
+            item.lookUp = new QToolButton(row);
+            item.lookUp->setObjectName("lookUpButton");
+            item.lookUp->setText(QStringLiteral("…"));
+            item.lookUp->setToolTip(QStringLiteral("Atverčia sarašą reikšmei pasirinkti"));
+            item.lookUp->setFocusPolicy(Qt::NoFocus);
+            rowLayout->addWidget(item.lookUp);
+            connect(item.lookUp, &QToolButton::clicked, this, [this, index] { lookUp(index); });
+        }
+        if (field.beside) {
+            item.beside = new QLabel(row);
+            item.beside->setObjectName(QStringLiteral("beside-%1").arg(qt(std::string(def.bareName()))));
+            item.beside->setFrameShape(QFrame::StyledPanel);
+            rowLayout->addSpacing(6);
+            rowLayout->addWidget(item.beside, 2);
+        }
     }
     auto* label = new QLabel(qt(field.prompt), page);
     label->setBuddy(item.widget);
@@ -192,6 +216,10 @@ QWidget* FormWindow::itemWidget(int item) const {
 
 QToolButton* FormWindow::lookUpButton(int item) const {
     return items_[std::size_t(item)].lookUp;
+}
+
+QLabel* FormWindow::besideText(int item) const {
+    return items_[std::size_t(item)].beside;
 }
 
 QWidget* FormWindow::tabPage(int tab) const {
@@ -216,6 +244,9 @@ void FormWindow::showRecord() {
         item.edit->setReadOnly(!editable);
         if (item.lookUp != nullptr) {
             item.lookUp->setEnabled(editable);
+        }
+        if (item.beside != nullptr) {
+            item.beside->setText(qt(engine_->item(i).beside(*engine_)));
         }
         if (item.date != nullptr) {
             item.date->calendarButton()->setEnabled(editable);
@@ -256,23 +287,25 @@ void FormWindow::itemAccepted(int item) {
     afterAction(false);
 }
 
-// The focused item's text typed and not yet accepted is accepted now, before a button acts.
-bool FormWindow::commitFocused() {
-    const int item = engine_->focusItem();
-    if (item < 0 || item >= int(items_.size()) || items_[std::size_t(item)].edit == nullptr ||
-        !items_[std::size_t(item)].edit->isModified()) {
-        return true;
-    }
-    items_[std::size_t(item)].edit->setModified(false);
-    if (!pushText(item) || !engine_->acceptItem(item)) {
-        afterAction(true);
-        return false;
+// Text typed and not yet accepted (the field still has the focus) is accepted now, before a button
+// acts.
+bool FormWindow::commitTyped() {
+    for (int item = 0; item < int(items_.size()); ++item) {
+        QLineEdit* edit = items_[std::size_t(item)].edit;
+        if (edit == nullptr || !edit->isModified()) {
+            continue;
+        }
+        edit->setModified(false);
+        if (!pushText(item) || !engine_->acceptItem(item)) {
+            afterAction(true);
+            return false;
+        }
     }
     return true;
 }
 
 void FormWindow::save(Navigation navigation) {
-    if (engine_ == nullptr || !commitFocused()) {
+    if (engine_ == nullptr || !commitTyped()) {
         return;
     }
     engine_->save(navigation);
@@ -413,7 +446,7 @@ void FormWindow::toolbarPressed(ToolbarButton button) {
         return;
     default:
         // Every other enabled button saves: the text being typed is accepted first.
-        if (commitFocused()) {
+        if (commitTyped()) {
             engine_->toolbarPressed(button);
             afterAction(true);
         }
@@ -421,7 +454,8 @@ void FormWindow::toolbarPressed(ToolbarButton button) {
     }
 }
 
-FormResult FormWindow::call(const FormConfig& config, Context& context, Request request, QWidget* caller) {
+FormResult FormWindow::call(const FormConfig& config, Context& context, Request request, QWidget* caller,
+                            const std::function<void(FormWindow&)>& setUp) {
     QPointer<FormWindow> window;
     FormEngine engine(config, context, [&window](const FormLookUp& lookUp, Context& on) {
         return callSelectionList(lookUp.list, on, window);
@@ -431,6 +465,9 @@ FormResult FormWindow::call(const FormConfig& config, Context& context, Request 
     }
 
     window = new FormWindow(engine);
+    if (setUp) {
+        setUp(*window);
+    }
     FormResult result = engine.result();
     QEventLoop loop;
     connect(window, &FormWindow::finished, &loop, [&result, &loop](FormResult finished) {
@@ -443,23 +480,18 @@ FormResult FormWindow::call(const FormConfig& config, Context& context, Request 
     for (QWidget* widget = caller; widget != nullptr && area == nullptr; widget = widget->parentWidget()) {
         area = qobject_cast<QMdiArea*>(widget);
     }
+    QPointer<QWidget> frame = window.data();
     if (area != nullptr) {
         QMdiSubWindow* child = area->addSubWindow(window);
-        child->setAttribute(Qt::WA_DeleteOnClose);
         child->setWindowTitle(window->windowTitle());
-        child->adjustSize();
-        if (position) {
-            child->move(position->x, position->y);
-        }
-        child->show();
-    } else {
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->adjustSize();
-        if (position) {
-            window->move(position->x, position->y);
-        }
-        window->show();
+        frame = child;
     }
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->adjustSize();
+    if (position) {
+        frame->move(position->x, position->y);
+    }
+    frame->show();
     window->focusItem(engine.focusItem());
 
     QPointer<QWidget> waiting = waitingWindow(caller);
@@ -467,8 +499,18 @@ FormResult FormWindow::call(const FormConfig& config, Context& context, Request 
         waiting->setEnabled(false);
     }
     loop.exec();
+    // The window goes before the call returns: it works on the caller's context. It is still there
+    // only when the event loops were ended without it (the program stopping).
+    if (window) {
+        window->engine_ = nullptr;
+    }
+    delete frame;
     if (waiting) {
         waiting->setEnabled(true);
+        if (auto* child = qobject_cast<QMdiSubWindow*>(waiting.data());
+            child != nullptr && child->mdiArea()) {
+            child->mdiArea()->setActiveSubWindow(child);
+        }
     }
     return result;
 }

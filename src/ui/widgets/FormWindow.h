@@ -5,10 +5,12 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -28,16 +30,19 @@ public:
     // `engine` has been opened and outlives the window's use of it: the window lets go of it when
     // the form has finished.
     explicit FormWindow(FormEngine& engine, QWidget* parent = nullptr);
+    ~FormWindow() override;
 
     // Calls a record form as its callers do. A delete, or an insert whose numbering was given up,
     // returns at once; otherwise the window opens beside the caller as a child of its multiple-document
     // area (the caller disabled meanwhile), or on its own when there is none, and the call returns
-    // when it closes.
-    static FormResult call(const FormConfig& config, Context& context, Request request, QWidget* caller);
+    // when it closes. `setUp` adds the form's own widgets (sub-lists on its tabs) before the window shows.
+    static FormResult call(const FormConfig& config, Context& context, Request request, QWidget* caller,
+                           const std::function<void(FormWindow&)>& setUp = {});
 
     // The control that edits an item (a line edit, check box, drop list or date entry).
     QWidget* itemWidget(int item) const;
     QToolButton* lookUpButton(int item) const; // nullptr when the item has none
+    QLabel* besideText(int item) const;        // nullptr when the item has none
     QTabWidget* tabs() const { return tabs_; }
     // A tab's page, for a form's own widgets (a sub-list, a text beside a field).
     QWidget* tabPage(int tab) const;
@@ -67,6 +72,7 @@ private:
         QComboBox* combo = nullptr;
         DateEntry* date = nullptr;
         QToolButton* lookUp = nullptr;
+        QLabel* beside = nullptr;
     };
 
     void build();
@@ -76,7 +82,7 @@ private:
     QString typedText(int item) const;
     bool pushText(int item);
     void itemAccepted(int item);
-    bool commitFocused();
+    bool commitTyped();
     void save(Navigation navigation);
     void lookUp(int item);
     void afterAction(bool moveFocus);
