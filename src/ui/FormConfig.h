@@ -53,6 +53,9 @@ struct FormField {
     std::optional<Decimal> minimum;
     std::optional<Decimal> maximum;
     std::optional<FormLookUp> lookUp;
+    // A read-only text beside the field (the looked-up record's name), from the record as the form
+    // shows it; computed each time the record is shown.
+    std::function<std::string(FormEngine& form)> beside;
 };
 
 // A check that one unique key's leading components already identify a record: the service group's
