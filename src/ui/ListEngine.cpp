@@ -3,6 +3,7 @@
 #include "data/Collation.h"
 #include "data/Context.h"
 #include "data/Expression.h"
+#include "data/Integrity.h"
 #include "data/Table.h"
 #include "data/Text.h"
 #include "data/View.h"
@@ -913,6 +914,46 @@ void ListEngine::runForm(Request request) {
         const Position current = rows_[std::size_t(current_ - 1)].position;
         fill(Start{StartKind::Position, rows_.front().position}, 0, current);
     }
+}
+
+void ListEngine::copyCurrent(const std::function<std::optional<Position>(Table& table)>& copy, bool openForm) {
+    if (!open_ || closing_ || busy_ || rows_.empty() || (openForm && !form_)) {
+        return;
+    }
+    {
+        BusyGuard busy(busy_);
+        if (regetCurrent() == StoreStatus::Ok) {
+            if (const std::optional<Position> added = copy(table_)) {
+                if (rebuildOnRecord(*added, 0) && openForm && !rows_.empty()) {
+                    changeCopy();
+                }
+            } else if (!rows_.empty()) {
+                // Nothing was added: the page as it stands, the buffers back on the current row.
+                const Position current = rows_[std::size_t(current_ - 1)].position;
+                fill(Start{StartKind::Position, rows_.front().position}, 0, current);
+            }
+        }
+    }
+    notify();
+}
+
+// The form on the copy, which is the current row.
+void ListEngine::changeCopy() {
+    if (regetCurrent() != StoreStatus::Ok) {
+        return;
+    }
+    const Position copy = rows_[std::size_t(current_ - 1)].position;
+    table_.watch();
+    const FormResult result = form_(context_, Request::Change);
+    if (result.response == Response::Completed) {
+        rebuildOnRecord(savedPosition(), 0);
+        return;
+    }
+    // A refused delete has shown why, and the copy stays.
+    if (table_.regetByPosition(copy) == StoreStatus::Ok) {
+        (void)guardedDelete(table_);
+    }
+    fill(Start{StartKind::Position, copy}, current_ > 0 ? current_ - 1 : 0, {});
 }
 
 // --- toolbar ---

@@ -121,6 +121,12 @@ public:
     // Double click or Enter on a row: select in select mode, otherwise change.
     void activate();
     std::vector<PopupItem> popupMenu() const; // empty: the list has no popup menu
+    // A list's own "Kopijuoti" on the current row: `copy` gets the table's handle with that record
+    // current in its buffer, adds the copy (RecordCopy.h) and gives its position, or nothing when it
+    // failed after its message. The page is shown on the copy. With `openForm` the record form is then
+    // called on the copy once in change mode (a navigation request is not followed); cancelled, it
+    // deletes the copy again through the guarded delete, and the copy leaves the page.
+    void copyCurrent(const std::function<std::optional<Position>(Table& table)>& copy, bool openForm);
 
     // The window regained the focus, was restored or resized. Nothing is read while it is
     // minimised; the rebuild waits for the restore.
@@ -179,6 +185,7 @@ private:
     Table& handle(const FieldRef& field) const;
 
     void runForm(Request request);
+    void changeCopy();
     Position savedPosition() const;
     void applyPrimes();
 

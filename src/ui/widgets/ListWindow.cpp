@@ -283,6 +283,19 @@ void ListWindow::showLocator() {
     locatorPrompt_->setVisible(shown);
     locatorText_->setVisible(shown && !date);
     locatorDate_->setVisible(date);
+    for (const auto& [own, header] : tabHeaders_) {
+        header->setVisible(own == engine_->tab());
+    }
+}
+
+void ListWindow::setTabHeader(int tab, QWidget* header) {
+    if (const auto old = tabHeaders_.find(tab); old != tabHeaders_.end()) {
+        delete old->second;
+    }
+    tabHeaders_[tab] = header;
+    // Below the tabs, above the locator and the rows.
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, header);
+    showLocator();
 }
 
 void ListWindow::locateTyped() {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -88,6 +89,9 @@ public:
     QPushButton* deleteButton() const { return delete_; }
     QPushButton* closeButton() const { return close_; }
     QWidget* locatorEntry() const; // the shown tab's locator entry; nullptr when it has none
+    // A widget of the list's own shown above the rows while the tab is shown (a filter field, a group
+    // chooser). The window takes it.
+    void setTabHeader(int tab, QWidget* header);
 
     bool toolbarEnabled(ToolbarButton button) const override;
     std::string toolbarTooltip(ToolbarButton button) const override;
@@ -124,6 +128,7 @@ private:
     QLabel* locatorPrompt_ = nullptr;
     QLineEdit* locatorText_ = nullptr;
     DateEntry* locatorDate_ = nullptr;
+    std::map<int, QWidget*> tabHeaders_;
     QTableView* table_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     QPushButton* select_ = nullptr;
