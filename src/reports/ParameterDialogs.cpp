@@ -212,15 +212,4 @@ void takeLookUpChoice(DialogField field, Context& context, Globals& globals) {
     }
 }
 
-std::string serviceGroupName(Context& context, int group) {
-    if (group == 0) {
-        return {};
-    }
-    OpenTable table(context, PGRP::table);
-    table->record().clear();
-    table->record().set(PGRP::IrasoNr, group);
-    return table->getByKey(PGRP::IRASONR_KEY) == StoreStatus::Ok ? table->record().get(PGRP::GrpPav)
-                                                                 : std::string();
-}
-
 } // namespace nakva

@@ -87,8 +87,5 @@ bool lookUpFound(DialogField field, Context& context, const Globals& globals);
 void primeLookUp(DialogField field, Context& context, const Globals& globals);
 // After a confirmed selection: the chosen record's value (in the table's buffer) into the field.
 void takeLookUpChoice(DialogField field, Context& context, Globals& globals);
-// The chosen service group's name shown beside its number: PGRP:GrpPav of the group found by
-// GLO:PaslGrpNr, empty for 0 or a group that does not exist.
-std::string serviceGroupName(Context& context, int group);
 
 } // namespace nakva
