@@ -1,0 +1,257 @@
+#include "reference/Services.h"
+
+#include "data/Context.h"
+#include "data/Database.h"
+#include "data/Fields.h"
+#include "data/Table.h"
+#include "data/Text.h"
+#include "reference/RecordCopy.h"
+#include "shell/messages/Message.h"
+#include "shell/messages/StandardWarnings.h"
+#include "ui/FormEngine.h"
+#include "ui/ListEngine.h"
+
+namespace nakva {
+
+namespace {
+
+constexpr int WarningRecordRetrieval = 35;
+
+const FieldDef& serviceField(int field) {
+    return Dictionary::instance().table(TableId::Paslaug).fields[std::size_t(field)];
+}
+
+ListColumn column(std::string heading, std::string field, int width, ColumnAlign align, Picture picture) {
+    ListColumn column;
+    column.heading = std::move(heading);
+    column.field = std::move(field);
+    column.width = width;
+    column.align = align;
+    column.picture = picture;
+    return column;
+}
+
+SortTab tab(std::string text, std::string order, std::string locator, std::string locatorPrompt) {
+    SortTab tab;
+    tab.text = std::move(text);
+    tab.order = std::move(order);
+    tab.locator = std::move(locator);
+    tab.locatorPrompt = std::move(locatorPrompt);
+    return tab;
+}
+
+// The service groups of the list's context, open while a group is looked up or chosen.
+class OpenGroups {
+public:
+    explicit OpenGroups(Context& context) : groups_(context.table(TableId::PaslGrp)) { groups_.open(); }
+    ~OpenGroups() { groups_.close(); }
+    OpenGroups(const OpenGroups&) = delete;
+    OpenGroups& operator=(const OpenGroups&) = delete;
+
+    Table& operator*() const { return groups_; }
+
+private:
+    Table& groups_;
+};
+
+// The group list at the number standing in the group buffer; the chosen group's number, or nothing.
+std::optional<std::int32_t> chooseGroup(Table& groups, const SelectCall& choose) {
+    if (!choose || choose(groups.context()) != Response::Completed) {
+        return std::nullopt;
+    }
+    return groups.record().get(PGRP::IrasoNr);
+}
+
+void showGroup(ListEngine& list, std::int32_t group) {
+    list.variables().set(ServiceGroupVariable, std::int64_t(group));
+    list.reload();
+}
+
+// The group field on the form: its name beside it.
+std::string groupNameOnForm(FormEngine& form) {
+    return serviceGroupName(form.context(), form.record().get(PAS::PaslGrpNr));
+}
+
+// A new service: the institution's VAT percentage and beds as the unit; the rest as the caller left it
+// (the group of the list's group tab).
+void primeService(FormEngine& form) {
+    Record& service = form.record();
+    (void)service.set(PAS::PVMPROC, form.context().database().istgPar().get(IST::PVMPROC));
+    service.set(PAS::MATVNT, "LOVAD.");
+}
+
+// The price without VAT follows the price with VAT and the VAT percentage when the user accepts either,
+// and at no other time: a record saved without touching them keeps its stored value.
+bool serviceFieldAccepted(FormEngine& form, int field) {
+    if (field != PAS::KAINSUPVM.index && field != PAS::PVMPROC.index) {
+        return true;
+    }
+    Record& service = form.record();
+    const Decimal& vat = service.get(PAS::PVMPROC);
+    // The form takes no rate below 0; a stored one of -100 or less (imported) has no price without VAT.
+    if (vat > Decimal(-100)) {
+        (void)service.set(PAS::KAINBEPVM, priceWithoutVat(service.get(PAS::KAINSUPVM), vat));
+    }
+    return true;
+}
+
+} // namespace
+
+ListConfig SarPaslaug() {
+    ListConfig config;
+    config.name = "SarPaslaug";
+    config.title = "PASLAUGŲ SARAŠAS";
+    config.table = TableId::Paslaug;
+    config.columns = {
+        column("Paieškos kodas", "PAS:PKod", 60, ColumnAlign::Left, Picture::text(20)),
+        column("Pavadinimas", "PAS:Pav", 120, ColumnAlign::Left, Picture::text(40)),
+        column("Grp", "PAS:PaslGrpNr", 24, ColumnAlign::Right, Picture::number(10)),
+        column("Mat Vnt", "PAS:MATVNT", 36, ColumnAlign::Left, Picture::text(10)),
+        column("Kaina su PVM", "PAS:KAINSUPVM", 52, ColumnAlign::Right, Picture::number(13, 4, true)),
+        column("PVM%", "PAS:PVMPROC", 24, ColumnAlign::Right, Picture::number(4)),
+        column("Kaina be PVM", "PAS:KAINBEPVM", 52, ColumnAlign::Right, Picture::number(13, 4, true)),
+    };
+    SortTab byGroup = tab("Pagal grupę", "+PAS:PaslGrpNr,+UPPER(PAS:Pav)", "", "");
+    byGroup.filter = "PAS:PaslGrpNr = " + std::string(ServiceGroupVariable);
+    byGroup.primes = {{"PAS:PaslGrpNr", std::string(ServiceGroupVariable)}};
+    config.tabs = {
+        tab("Pagal pavadinimą", "+PAS:Pav", "PAS:Pav", "Rasti pav.:"),
+        tab("Pagal P-kodą", "+UPPER(PAS:PKod)", "PAS:PKod", "Rasti kodą:"),
+        byGroup,
+    };
+    // Bound before the first read, so that the group tab's filter means the chosen group and never a
+    // joined group record's number.
+    config.bind = [](Variables& variables) {
+        variables.set(ServiceGroupVariable, std::int64_t(0));
+    };
+    return config;
+}
+
+bool acceptServiceGroup(ListEngine& list, std::string_view typed, const SelectCall& choose) {
+    OpenGroups groups(list.context());
+    (*groups).clear();
+    if (const SetResult set = (*groups).record().setText(PGRP::IrasoNr.index, typed); !set) {
+        MessageRequest request;
+        request.text = "Paslaugų grupė: " + set.error;
+        request.title = "Negeras lauko turinys";
+        request.icon = MessageIcon::Information;
+        showMessage(request);
+        return false;
+    }
+    std::int32_t group = (*groups).record().get(PGRP::IrasoNr);
+    if (group != 0) {
+        const StoreStatus found = (*groups).getByKey(PGRP::IRASONR_KEY);
+        if (found == StoreStatus::NotFound) {
+            const std::optional<std::int32_t> chosen = chooseGroup(*groups, choose);
+            if (!chosen) {
+                return false;
+            }
+            group = *chosen;
+        } else if (found != StoreStatus::Ok) {
+            standardWarning(WarningRecordRetrieval, (*groups).def().messageName());
+            return false;
+        }
+    }
+    showGroup(list, group);
+    return true;
+}
+
+bool chooseServiceGroup(ListEngine& list, const SelectCall& choose) {
+    OpenGroups groups(list.context());
+    (*groups).clear();
+    (*groups).record().set(PGRP::IrasoNr, serviceGroup(list));
+    const std::optional<std::int32_t> chosen = chooseGroup(*groups, choose);
+    if (!chosen) {
+        return false;
+    }
+    showGroup(list, *chosen);
+    return true;
+}
+
+std::int32_t serviceGroup(ListEngine& list) {
+    const Value* group = list.variables().find(ServiceGroupVariable);
+    const auto* number = group != nullptr ? std::get_if<std::int64_t>(group) : nullptr;
+    return number != nullptr ? std::int32_t(*number) : 0;
+}
+
+std::string serviceGroupName(Context& context, std::int32_t group) {
+    if (group == 0) {
+        return {};
+    }
+    Table groups(context, TableId::PaslGrp, false);
+    groups.open();
+    groups.record().set(PGRP::IrasoNr, group);
+    std::string name;
+    if (groups.getByKey(PGRP::IRASONR_KEY) == StoreStatus::Ok) {
+        name = groups.record().get(PGRP::GrpPav);
+    }
+    groups.close();
+    return name;
+}
+
+const std::vector<std::string>& serviceUnits() {
+    static const std::vector<std::string> units = {"PARA",      "ŽMN.", "LOVAD.", "VNT.",
+                                                   "VNT./PARA", "VAL.", "MIN.",   "KITI"};
+    return units;
+}
+
+Decimal priceWithoutVat(const Decimal& priceWithVat, const Decimal& vatPercent) {
+    const Decimal divisor = Decimal(100) + vatPercent;
+    const Decimal share = Decimal(100) / divisor;
+    return (priceWithVat * share).rounded(serviceField(PAS::KAINBEPVM.index).places);
+}
+
+std::string copyName(std::string_view name) {
+    const std::string copy = std::string(trimRight(name)) + "~";
+    const int width = serviceField(PAS::Pav.index).size;
+    return std::string(cutToChars(copy, std::size_t(width)));
+}
+
+std::optional<Position> copyService(Table& services) {
+    return copyRecord(services, [](Table& copy) {
+        const std::string name = copyName(copy.record().get(PAS::Pav));
+        copy.record().set(PAS::Pav, name);
+        return name;
+    });
+}
+
+FormConfig RedPaslaug() {
+    FormConfig config;
+    config.name = "RedPaslaug";
+    config.helpTopic = config.name;
+    config.caption = "PASLAUGA";
+    config.table = TableId::Paslaug;
+
+    const std::string nameTip = "Įveskite paslaugos pavadinimą";
+    FormField group("Paslaugų grupė:", PAS::PaslGrpNr.index);
+    group.lookUp =
+        FormLookUp(TableId::PaslGrp, PGRP::IrasoNr.index, PGRP::IRASONR_KEY.index, "BrowsePaslGrp");
+    group.beside = groupNameOnForm;
+    FormField unit("Matavimo vienetai:", PAS::MATVNT.index, "Įveskite matavimo vienetus");
+    unit.control = FormControl::DropList;
+    unit.choices = serviceUnits();
+    // A VAT rate below zero has no meaning, and at -100 the price without VAT could not be computed.
+    FormField vat("PVM %:", PAS::PVMPROC.index, "Įveskite PVM procentą");
+    vat.minimum = Decimal(0);
+    // Derived, never typed: shown so that the user sees what the price with VAT gives.
+    FormField withoutVat("Kaina be PVM:", PAS::KAINBEPVM.index);
+    withoutVat.readOnly = true;
+    withoutVat.history = false;
+    config.fields = {
+        {"Paslaugos pavadinimas:", PAS::Pav.index, nameTip},
+        {"", PAS::PAV1.index, nameTip},
+        {"Kodas paieškai:", PAS::PKod.index, "Paieškos kodas"},
+        group,
+        unit,
+        {"Kaina su PVM:", PAS::KAINSUPVM.index, "Įveskite kainą su PVM"},
+        vat,
+        withoutVat,
+    };
+    config.keyNames = {{PAS::PASLKEY.index, "Pagal pavadinimą"},
+                       {PAS::PASLGRP_KEY.index, "Pagal paslaugų grupę"}};
+    config.hooks.prime = primeService;
+    config.hooks.accepted = serviceFieldAccepted;
+    return config;
+}
+
+} // namespace nakva
