@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Dictionary.h"
+#include "data/Variables.h"
 #include "ui/Picture.h"
 #include "ui/Requests.h"
 
@@ -23,6 +24,22 @@ struct ListColumn {
     ColumnAlign align = ColumnAlign::Left;
     Picture picture;
     std::function<std::string(Context&)> compute; // when set, used instead of the field
+    // The name of a picture shown before the cell's text, from the same buffers ("dotfull"); an empty
+    // name shows none. The window finds it as the resource ":/icons/<name>.svg", which the layer that
+    // names it brings along.
+    std::function<std::string(Context&)> icon;
+
+    // A column of a field shown by its picture.
+    static ListColumn of(std::string heading, std::string field, int width, ColumnAlign align,
+                         Picture picture) {
+        ListColumn column;
+        column.heading = std::move(heading);
+        column.field = std::move(field);
+        column.width = width;
+        column.align = align;
+        column.picture = picture;
+        return column;
+    }
 };
 
 // A value put into a record inserted while a tab is shown: the field receives the variable's value,
@@ -56,6 +73,9 @@ struct ListConfig {
     // primes that make an inserted record pass it.
     std::string filter;
     std::vector<InsertPrime> primes;
+    // Binds the list's own variables when it opens, before the first page is read: the values its
+    // filters name (a filter value kept from the last opening).
+    std::function<void(Variables&)> bind;
     std::vector<ListColumn> columns;
     std::vector<SortTab> tabs; // at least one; the list opens on the first
     std::string insertTooltip = "Įvesti naują įrašą";

@@ -124,6 +124,9 @@ void ListEngine::open() {
             opened_.push_back(table);
         }
         open_ = true;
+        if (config_.bind) {
+            config_.bind(variables_);
+        }
         openView();
         fill(Start{select_ ? StartKind::KeyValue : StartKind::First, {}}, 0, {});
     }
@@ -222,8 +225,10 @@ bool ListEngine::readRow(bool forward, ListRow& row) {
     }
     row.position = view_->position();
     row.cells.clear();
+    row.icons.clear();
     for (std::size_t i = 0; i < config_.columns.size(); ++i) {
         const ListColumn& column = config_.columns[i];
+        row.icons.push_back(column.icon ? column.icon(context_) : std::string());
         if (column.compute) {
             row.cells.push_back(column.compute(context_));
         } else if (const auto& field = columns_[i]) {

@@ -28,6 +28,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <map>
+
 namespace nakva {
 
 namespace {
@@ -83,6 +85,12 @@ public:
             return QVariant::fromValue(
                 alignmentOf(engine_.config().columns.at(std::size_t(index.column())).align));
         }
+        if (role == Qt::DecorationRole) {
+            const std::vector<std::string>& icons = engine_.rows()[std::size_t(index.row())].icons;
+            if (std::size_t(index.column()) < icons.size() && !icons[std::size_t(index.column())].empty()) {
+                return icon(icons[std::size_t(index.column())]);
+            }
+        }
         return {};
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -97,7 +105,17 @@ public:
     }
 
 private:
+    // A cell's picture by its name, read once.
+    QIcon icon(const std::string& name) const {
+        auto found = icons_.find(name);
+        if (found == icons_.end()) {
+            found = icons_.emplace(name, QIcon(QStringLiteral(":/icons/%1.svg").arg(qt(name)))).first;
+        }
+        return found->second;
+    }
+
     const ListEngine& engine_;
+    mutable std::map<std::string, QIcon> icons_;
 };
 
 ListWindow::ListWindow(const ListConfig& config, Context& context, Request request, QWidget* parent,
