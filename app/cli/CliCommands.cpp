@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/GuardedCommands.h"
+#include "cli/ReportCommand.h"
 #include "cli/TableExport.h"
 #include "cli/TableImport.h"
 #include "data/Context.h"
@@ -32,6 +33,7 @@ Komandos:
   import LENTELĖ FAILAS įkelia įrašus iš CSV failo: visus arba nė vieno
   delete LENTELĖ        pašalina atrinktus įrašus taip, kaip programa (su susietais įrašais)
   update LENTELĖ        pakeičia atrinktų įrašų laukus taip, kaip programa (ir susietuose įrašuose)
+  report ATASKAITA      sudaro ataskaitą (pvz. SpPaslSar) ir įrašo ją PDF dokumentu ar WMF lapais
 
 Failai laikomi aplanke DATA, esančiame dabartiniame aplanke arba --dir nurodytame aplanke.
 Kiekvienos komandos paaiškinimas: nakva-cli KOMANDA --help
@@ -141,6 +143,21 @@ vieno įrašo pakeisti nepavyko.
      1,
      1,
      {"--dir", "--filter", "--set", "--field", "--yes"}},
+    {"report",
+     R"(Naudojimas: nakva-cli report ATASKAITA [--from DATA --to DATA] [--pdf FAILAS]
+                         [--wmf-dir APLANKAS] [--dir APLANKAS]
+
+Sudaro ataskaitą taip, kaip programa (tie patys išdėstymai ir atranka), tik be langų.
+  --from, --to  ataskaitos periodas yyyy-mm-dd (numatyta, kaip siūlo periodo langas: šis mėnuo);
+                tik ataskaitoms su periodu
+  --pdf         PDF dokumentas, lapas už lapo, su įterptais šriftais
+  --wmf-dir     aplankas lapų failams ATASKAITA0001.wmf, ATASKAITA0002.wmf, ...
+Reikia bent vieno iš --pdf ir --wmf-dir. Ataskaitos: SpPaslSar (paslaugų sąrašas),
+SpKliSar (mokėtojų sąrašas). Jei ataskaitai nėra duomenų, nieko neįrašoma (klaidos kodas 1).
+)",
+     1,
+     1,
+     {"--dir", "--from", "--to", "--pdf", "--wmf-dir"}},
 };
 
 void report(const std::string& text) {
@@ -290,6 +307,9 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     }
     if (command.name == "rebuild-keys") {
         return rebuildKeys(database, line, out);
+    }
+    if (command.name == "report") {
+        return reportCommand(database, line, out);
     }
     const TableDef* table = tableOperand(line.operands().front());
     if (table == nullptr) {

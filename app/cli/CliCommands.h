@@ -16,6 +16,7 @@ namespace nakva {
 //   import TABLE FILE     adds the records of a CSV file, all of them or none
 //   delete TABLE --filter EXPR [--set ...] [--yes]    the records through the program's guarded delete
 //   update TABLE --filter EXPR [--set ...] --field NAME=VALUE ... [--yes]    ... and guarded change
+//   report NAME [--from DATE --to DATE] [--pdf FILE] [--wmf-dir DIR]   a report as PDF or page files
 // and --help for each.
 enum ExitCode : int {
     ExitOk = 0,

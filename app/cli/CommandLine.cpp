@@ -7,8 +7,8 @@ namespace nakva {
 
 namespace {
 
-constexpr std::array<std::string_view, 6> ValuedOptions = {"--dir", "--order",  "--filter",
-                                                           "--set", "--format", "--field"};
+constexpr std::array<std::string_view, 10> ValuedOptions = {
+    "--dir", "--order", "--filter", "--set", "--format", "--field", "--from", "--to", "--pdf", "--wmf-dir"};
 // Options without a value: given or not ("--yes").
 constexpr std::array<std::string_view, 1> Flags = {"--yes"};
 
