@@ -266,22 +266,6 @@ TEST_F(FormEngineTest, ANameDifferingOnlyInLetterCaseIsADuplicateOfTheNamedKey) 
     EXPECT_EQ(column(TableId::PaslGrp, "PGRP:GrpPav"), (std::vector<std::string>{"Maistas", ""}));
 }
 
-TEST_F(FormEngineTest, ADuplicateOfTheStoresKeyIsNamedByTheKeysDictionaryName) {
-    add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
-    Table& countries = context.table(TableId::Valstyb);
-    countries.open();
-    countries.clear();
-    FormEngine form(countriesForm(), context, {});
-    ASSERT_TRUE(form.open(Request::Insert));
-    ASSERT_TRUE(form.setItemText(0, "lietuva"));
-    form.save();
-    EXPECT_FALSE(form.finished());
-    ASSERT_EQ(messages.texts(),
-              std::vector<std::string>{
-                  "Įrašas su tokiais raktiniais laukais jau egzistuoja. Indeksas:VAL:Key_Valst"});
-    EXPECT_EQ(form.itemText(0), "lietuva"); // the input is kept
-}
-
 TEST_F(FormEngineTest, AnotherUsersChangeIsShownAndTheNextSaveGoesThrough) {
     add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
     current(TableId::Valstyb, "VAL:Valstybe", "Latvija");
@@ -473,7 +457,6 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FormEngineToolbarTest,
     ::testing::Values(
         ToolbarCase{Request::Change, ToolbarButton::Select, true, "Išsaugoti pakeitimus ir uždaryti langą"},
-        ToolbarCase{Request::View, ToolbarButton::Close, true, "Uždaryti langą neišsaugant pakeitimų"},
         ToolbarCase{Request::Insert, ToolbarButton::History, true, "Įstatyti ankstesnio įrašo reikšmę"},
         ToolbarCase{Request::View, ToolbarButton::History, false, ""},
         ToolbarCase{Request::Change, ToolbarButton::Insert, true,
@@ -483,14 +466,9 @@ INSTANTIATE_TEST_SUITE_P(
         ToolbarCase{Request::Change, ToolbarButton::NextRecord, true,
                     "Išsaugoti redaguojamą įrašą ir atversti kitą įrašą"},
         ToolbarCase{Request::Insert, ToolbarButton::PreviousRecord, false, ""},
-        ToolbarCase{Request::Change, ToolbarButton::PreviousPage, true,
-                    "Išsaugoti redaguojamą įrašą ir atversti ankstesnio lapo įrašą"},
-        ToolbarCase{Request::Change, ToolbarButton::FirstPage, true,
-                    "Išsaugoti redaguojamą įrašą ir atversti pirmą įrašą"},
         ToolbarCase{Request::Change, ToolbarButton::LastPage, true,
                     "Išsaugoti redaguojamą įrašą ir atversti paskutinį įrašą"},
-        ToolbarCase{Request::Change, ToolbarButton::Delete, false, ""},
-        ToolbarCase{Request::Change, ToolbarButton::Locate, false, ""}));
+        ToolbarCase{Request::Change, ToolbarButton::Delete, false, ""}));
 
 TEST_F(FormEngineTest, CancelQuestionsOfTheFormsThatAskThem) {
     add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
