@@ -2,6 +2,7 @@
 
 #include "data/Context.h"
 #include "reference/SimpleLists.h"
+#include "reference/widgets/ServiceWindows.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
@@ -49,6 +50,7 @@ void registerReferenceProcedures(ProcedureRegistry& procedures, Database& databa
     addSelectionList("SelectMokBudai", [](Context& context, QWidget* caller) {
         return ListWindow::call(SelectMokBudai(), context, caller);
     });
+    registerServiceWindows(procedures, database);
 }
 
 } // namespace nakva

@@ -1,0 +1,268 @@
+// The services list started from the main window's menu and driven through keys and its buttons, on
+// real files in a temporary folder.
+#include "data/Context.h"
+#include "data/Database.h"
+#include "data/Table.h"
+#include "reference/widgets/ReferenceProcedures.h"
+#include "shell/messages/ScopedMessageSink.h"
+#include "shell/messages/ScriptedMessages.h"
+#include "shell/widgets/MainWindow.h"
+#include "shell/widgets/ProcedureRegistry.h"
+#include "ui/widgets/FormWindow.h"
+#include "ui/widgets/ListWindow.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTabBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <map>
+#include <memory>
+
+using namespace nakva;
+
+namespace {
+
+QAction* menuAction(QWidget* menu, const QString& text) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QLineEdit* edit(FormWindow& form, int item) {
+    if (auto* combo = qobject_cast<QComboBox*>(form.itemWidget(item))) {
+        return combo->lineEdit();
+    }
+    return qobject_cast<QLineEdit*>(form.itemWidget(item));
+}
+
+// The form's items by what they edit.
+enum Item { Name = 0, Group = 3, Unit = 4, PriceWithVat = 5, Vat = 6, PriceWithoutVat = 7 };
+
+} // namespace
+
+class ServiceWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void theMenuItemOpensTheListWithItsTabsAndCommands();
+    void aNewServiceIsTypedWithItsGroupsNameAndItsPriceWithoutVatShown();
+    void theCopyOpensTheFormOnItAndCancellingRemovesIt();
+    void theGroupTabShowsTheTypedGroupWithItsName();
+    void printEntriesNameTheReportsNotYetThere();
+
+private:
+    ListWindow* openList();
+    FormWindow* openForm() const;
+    void add(TableId id, const std::map<std::string, std::string>& values);
+
+    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<Database> database_;
+    ProcedureRegistry procedures_;
+    std::unique_ptr<MainWindow> window_;
+    ScriptedMessages messages_;
+    std::unique_ptr<ScopedMessageSink> sink_;
+};
+
+void ServiceWindowsTest::init() {
+    folder_ = std::make_unique<QTemporaryDir>();
+    database_ = std::make_unique<Database>(folder_->path().toStdString());
+    QVERIFY(database_->istgPar().setText("IST:PVMPROC", "21").ok());
+    procedures_ = ProcedureRegistry();
+    registerReferenceProcedures(procedures_, *database_);
+    messages_.clear();
+    sink_ = std::make_unique<ScopedMessageSink>(messages_);
+    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maitinimas"}});
+    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "2"}, {"PGRP:GrpPav", "Pramogos"}});
+    window_ = std::make_unique<MainWindow>(procedures_, [] { return std::string(); });
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void ServiceWindowsTest::cleanup() {
+    window_.reset();
+    sink_.reset();
+    database_.reset();
+    folder_.reset();
+}
+
+void ServiceWindowsTest::add(TableId id, const std::map<std::string, std::string>& values) {
+    Context other(*database_);
+    Table& table = other.table(id);
+    table.open();
+    table.clear();
+    for (const auto& [field, value] : values) {
+        QVERIFY(table.record().setText(field, value).ok());
+    }
+    QCOMPARE(table.add(), StoreStatus::Ok);
+    table.close();
+}
+
+ListWindow* ServiceWindowsTest::openList() {
+    QMdiSubWindow* child = window_->startProcedure("SarPaslaug");
+    auto* list = child != nullptr ? qobject_cast<ListWindow*>(child->widget()) : nullptr;
+    if (list != nullptr) {
+        list->table()->setFocus();
+    }
+    return list;
+}
+
+FormWindow* ServiceWindowsTest::openForm() const {
+    return window_->mdiArea()->findChild<FormWindow*>();
+}
+
+namespace {
+
+// Closes the form when a check inside its call has failed and left it open, so that the test fails
+// rather than waits.
+auto closingAfterwards(FormWindow* form) {
+    return qScopeGuard([window = QPointer<FormWindow>(form)] {
+        if (window) {
+            window->cancelButton()->click();
+        }
+    });
+}
+
+} // namespace
+
+void ServiceWindowsTest::theMenuItemOpensTheListWithItsTabsAndCommands() {
+    QAction* references = menuAction(window_->menuBar(), QStringLiteral("Žinynai"));
+    QVERIFY(references != nullptr);
+    QAction* services = menuAction(references->menu(), QStringLiteral("Paslaugos"));
+    QVERIFY(services != nullptr);
+    services->trigger();
+
+    const QList<QMdiSubWindow*> children = window_->mdiArea()->subWindowList();
+    QCOMPARE(children.size(), 1);
+    QCOMPARE(children[0]->windowTitle(), QStringLiteral("PASLAUGŲ SARAŠAS"));
+    auto* list = qobject_cast<ListWindow*>(children[0]->widget());
+    QVERIFY(list != nullptr);
+    QCOMPARE(list->tabBar()->count(), 3);
+    QCOMPARE(list->tabBar()->tabText(0), QStringLiteral("Pagal pavadinimą"));
+    QCOMPARE(list->tabBar()->tabText(1), QStringLiteral("Pagal P-kodą"));
+    QCOMPARE(list->tabBar()->tabText(2), QStringLiteral("Pagal grupę"));
+    QPushButton* copy = list->commandButton("copyButton");
+    QVERIFY(copy != nullptr);
+    QCOMPARE(copy->text(), QStringLiteral("Kopijuoti"));
+    QCOMPARE(copy->toolTip(), QStringLiteral("Kopijuoti įrašą"));
+    QVERIFY(!copy->isEnabled()); // nothing to copy yet
+    QPushButton* print = list->commandButton("printButton");
+    QVERIFY(print != nullptr && print->menu() != nullptr);
+    QCOMPARE(print->text(), QStringLiteral("Spausdinti..."));
+    QCOMPARE(print->menu()->actions().size(), 2);
+    QCOMPARE(print->menu()->actions()[0]->text(), QStringLiteral("Paslaugų sąrašą kainoraštį"));
+    QCOMPARE(print->menu()->actions()[1]->text(), QStringLiteral("Paslaugos knygą"));
+    QVERIFY(!list->selectButton()->isVisible()); // maintenance, not a selection
+    QVERIFY(messages_.shown().empty());
+}
+
+void ServiceWindowsTest::aNewServiceIsTypedWithItsGroupsNameAndItsPriceWithoutVatShown() {
+    ListWindow* list = openList();
+    QVERIFY(list != nullptr);
+    std::map<std::string, QString> seen;
+    QTimer::singleShot(0, [&] {
+        FormWindow* form = openForm();
+        QVERIFY(form != nullptr);
+        const auto closing = closingAfterwards(form);
+        seen["title"] = form->windowTitle();
+        seen["vat"] = edit(*form, Vat)->text();
+        seen["unit"] = edit(*form, Unit)->text();
+        QVERIFY(edit(*form, PriceWithoutVat)->isReadOnly());
+        QTest::keyClicks(edit(*form, Name), QStringLiteral("Pusryciai"));
+        edit(*form, Group)->setFocus();
+        edit(*form, Group)->selectAll();
+        QTest::keyClicks(edit(*form, Group), QStringLiteral("1"));
+        QTest::keyClick(edit(*form, Group), Qt::Key_Tab);
+        seen["group"] = form->besideText(Group)->text();
+        edit(*form, PriceWithVat)->setFocus();
+        edit(*form, PriceWithVat)->selectAll(); // as Tab into the field does
+        QTest::keyClicks(edit(*form, PriceWithVat), QStringLiteral("12,1"));
+        QTest::keyClick(edit(*form, PriceWithVat), Qt::Key_Tab);
+        seen["without"] = edit(*form, PriceWithoutVat)->text();
+        QTest::keyClick(edit(*form, Vat), Qt::Key_Return);
+    });
+    QTest::keyClick(list->table(), Qt::Key_Insert);
+
+    QCOMPARE(seen["title"], QStringLiteral("Kuriamas naujas įrašas"));
+    QCOMPARE(seen["vat"], QStringLiteral("21.00"));
+    QCOMPARE(seen["unit"], QStringLiteral("LOVAD."));
+    QCOMPARE(seen["group"], QStringLiteral("Maitinimas"));
+    QCOMPARE(seen["without"], QStringLiteral("10.0000"));
+    QVERIFY(messages_.shown().empty());
+    QCOMPARE(list->engine().rows().size(), std::size_t(1));
+    QCOMPARE(list->engine().rows()[0].cells,
+             (std::vector<std::string>{"", "Pusryciai", "1", "LOVAD.", "12.1000", "21", "10.0000"}));
+}
+
+void ServiceWindowsTest::theCopyOpensTheFormOnItAndCancellingRemovesIt() {
+    add(TableId::Paslaug, {{"PAS:Pav", "Pirtis"}, {"PAS:KAINSUPVM", "30"}});
+    ListWindow* list = openList();
+    QVERIFY(list != nullptr);
+    std::map<std::string, QString> seen;
+    QTimer::singleShot(0, [&] {
+        FormWindow* form = openForm();
+        QVERIFY(form != nullptr);
+        const auto closing = closingAfterwards(form);
+        seen["title"] = form->windowTitle();
+        seen["name"] = edit(*form, Name)->text();
+        QTest::keyClick(edit(*form, Name), Qt::Key_Escape);
+    });
+    list->commandButton("copyButton")->click();
+
+    QCOMPARE(seen["title"], QStringLiteral("Įrašas taisomas"));
+    QCOMPARE(seen["name"], QStringLiteral("Pirtis~"));
+    QCOMPARE(list->engine().rows().size(), std::size_t(1));
+    QCOMPARE(list->engine().rows()[0].cells.at(1), std::string("Pirtis"));
+}
+
+void ServiceWindowsTest::theGroupTabShowsTheTypedGroupWithItsName() {
+    add(TableId::Paslaug, {{"PAS:Pav", "Biliardas"}, {"PAS:PaslGrpNr", "2"}});
+    add(TableId::Paslaug, {{"PAS:Pav", "Skalbimas"}});
+    ListWindow* list = openList();
+    QVERIFY(list != nullptr);
+    auto* number = list->findChild<QLineEdit*>("groupFilter");
+    QVERIFY(number != nullptr);
+    QVERIFY(!number->isVisible()); // the first tab has none
+
+    list->tabBar()->setCurrentIndex(2);
+    QVERIFY(number->isVisible());
+    QCOMPARE(number->text(), QStringLiteral("0"));
+    QCOMPARE(list->engine().rows().size(), std::size_t(1)); // the services without a group
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, QStringLiteral("2"));
+    QTest::keyClick(number, Qt::Key_Return);
+    QCOMPARE(list->findChild<QLabel*>("groupName")->text(), QStringLiteral("Pramogos"));
+    QCOMPARE(list->engine().rows().size(), std::size_t(1));
+    QCOMPARE(list->engine().rows()[0].cells.at(1), std::string("Biliardas"));
+}
+
+void ServiceWindowsTest::printEntriesNameTheReportsNotYetThere() {
+    add(TableId::Paslaug, {{"PAS:Pav", "Pirtis"}});
+    ListWindow* list = openList();
+    QVERIFY(list != nullptr);
+    QMenu* print = list->commandButton("printButton")->menu();
+    print->actions()[0]->trigger();
+    print->actions()[1]->trigger();
+    QCOMPARE(messages_.texts(), (std::vector<std::string>{"Procedūra SpPaslSar neapibrėžta.",
+                                                          "Procedūra SpPaslKn neapibrėžta."}));
+}
+
+QTEST_MAIN(ServiceWindowsTest)
+#include "ServiceWindowsTest.moc"
