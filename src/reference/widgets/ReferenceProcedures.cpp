@@ -2,6 +2,7 @@
 
 #include "data/Context.h"
 #include "reference/SimpleLists.h"
+#include "reference/widgets/RoomWindows.h"
 #include "reference/widgets/ServiceWindows.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
@@ -50,6 +51,7 @@ void registerReferenceProcedures(ProcedureRegistry& procedures, Database& databa
     addSelectionList("SelectMokBudai", [](Context& context, QWidget* caller) {
         return ListWindow::call(SelectMokBudai(), context, caller);
     });
+    registerRoomWindows(procedures, database);
     registerServiceWindows(procedures, database);
 }
 
