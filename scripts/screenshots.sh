@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/screenshots/ (README and user guide) from the program itself, under a
-# virtual display. Rerun after changing a window. BUILD names the build folder (default build/debug,
-# configured with the debug preset when missing).
+# virtual display, on sample data imported with nakva-cli. Rerun after changing a window. BUILD names
+# the build folder (default build/debug, configured with the debug preset when missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build/debug}
 if [ ! -f "$BUILD/build.ninja" ]; then
     cmake --preset debug
 fi
-cmake --build "$BUILD" --target nakva-screenshots
-xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD/app/gui/nakva-screenshots" docs/screenshots
+cmake --build "$BUILD" --target nakva-screenshots nakva-cli
+# The sample data the pictures show: each scripts/screenshot-data/<Table>.csv imported into its table of a
+# working folder of the pictures' own, as an administrator would load it.
+DATA=$(mktemp -d)
+trap 'rm -rf "$DATA"' EXIT
+for csv in scripts/screenshot-data/*.csv; do
+    "$BUILD/app/cli/nakva-cli" import "$(basename "$csv" .csv)" "$csv" --dir "$DATA"
+done
+xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD/app/gui/nakva-screenshots" docs/screenshots "$DATA"

@@ -14,11 +14,13 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -26,8 +28,8 @@
 
 // Takes the pictures of the user guide and the README from the running frame, under a virtual display
 // (scripts/screenshots.sh): the main window with a menu open, the service groups list and its form on
-// sample data of their own, the calendar, the About window and the help viewer.
-// Usage: nakva-screenshots <folder>
+// sample data of their own, the room list, the calendar, the About window and the help viewer.
+// Usage: nakva-screenshots <folder> [<working folder with the sample data>]
 namespace {
 
 void pause(int milliseconds) {
@@ -91,8 +93,8 @@ QAction* menuAction(QWidget* menu, const QString& text) {
 
 int main(int argc, char** argv) {
     nakva::ProgramApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: nakva-screenshots <folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: nakva-screenshots <folder> [<data folder>]\n");
         return 2;
     }
     nakva::applyProgramSettings(application);
@@ -100,7 +102,7 @@ int main(int argc, char** argv) {
     bool ok = folder.mkpath(QStringLiteral("."));
 
     QTemporaryDir data;
-    nakva::Database database(data.path().toStdString());
+    nakva::Database database(argc == 3 ? std::string(argv[2]) : data.path().toStdString());
     addServiceGroups(database);
     nakva::ProcedureRegistry procedures;
     nakva::registerReferenceProcedures(procedures, database);
@@ -136,6 +138,20 @@ int main(int argc, char** argv) {
     list->engine().press(nakva::ListAction::Change);
     child->close();
     pause(200);
+
+    // The room list on its type tab with a type chosen: the dots of the occupied rooms.
+    if (QMdiSubWindow* rooms = window.startProcedure("SarKamb")) {
+        rooms->move(16, 16);
+        rooms->resize(760, 420);
+        auto* type = rooms->findChild<QLineEdit*>(QStringLiteral("typeFilter"));
+        type->setText(QStringLiteral("Dvivietis"));
+        type->setModified(true);
+        emit type->editingFinished();
+        qobject_cast<nakva::ListWindow*>(rooms->widget())->table()->setFocus();
+        ok = saveDrawn(folder, QStringLiteral("room-list.png"), window) && ok;
+        rooms->close();
+        pause(200);
+    }
 
     QTimer::singleShot(0, [&] {
         QWidget* calendar = QApplication::activeModalWidget();
