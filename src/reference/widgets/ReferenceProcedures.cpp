@@ -2,6 +2,8 @@
 
 #include "data/Context.h"
 #include "reference/SimpleLists.h"
+#include "reference/widgets/InstitutionSettingsWindow.h"
+#include "reference/widgets/PayerWindows.h"
 #include "reference/widgets/RoomWindows.h"
 #include "reference/widgets/ServiceWindows.h"
 #include "shell/widgets/ProcedureRegistry.h"
@@ -53,6 +55,8 @@ void registerReferenceProcedures(ProcedureRegistry& procedures, Database& databa
     });
     registerRoomWindows(procedures, database);
     registerServiceWindows(procedures, database);
+    registerPayerWindows(procedures, database);
+    registerInstitutionSettings(procedures, database);
 }
 
 } // namespace nakva
