@@ -39,6 +39,7 @@ FormResult callRoomForm(Context& context, Request request, QWidget* caller) {
             };
             QWidget* page = form.tabPage(tab + 1);
             auto* list = new ListWindow(config, context, Request::None, page, true);
+            list->setMinimumWidth(list->width()); // every column in sight: the list made itself that wide
             static_cast<QFormLayout*>(page->layout())->addRow(list);
         }
     });
