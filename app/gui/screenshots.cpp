@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -150,6 +151,24 @@ int main(int argc, char** argv) {
         qobject_cast<nakva::ListWindow*>(rooms->widget())->table()->setFocus();
         ok = saveDrawn(folder, QStringLiteral("room-list.png"), window) && ok;
         rooms->close();
+        pause(200);
+    }
+
+    // The payers list, then the institution settings on their accounting tab.
+    if (QMdiSubWindow* payers = window.startProcedure("SarKlient")) {
+        payers->move(16, 16);
+        payers->resize(860, 400);
+        qobject_cast<nakva::ListWindow*>(payers->widget())->table()->setFocus();
+        ok = saveDrawn(folder, QStringLiteral("payer-list.png"), window) && ok;
+        payers->close();
+        pause(200);
+    }
+    if (QMdiSubWindow* settings = window.startProcedure("RedIstgPar")) {
+        settings->move(16, 16);
+        settings->resize(640, 560);
+        qobject_cast<nakva::FormWindow*>(settings->widget())->tabs()->setCurrentIndex(1);
+        ok = saveDrawn(folder, QStringLiteral("institution-settings.png"), window) && ok;
+        settings->close();
         pause(200);
     }
 
