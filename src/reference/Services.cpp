@@ -104,7 +104,7 @@ ListConfig SarPaslaug() {
     config.table = TableId::Paslaug;
     config.columns = {
         column("Paieškos kodas", "PAS:PKod", 60, ColumnAlign::Left, Picture::text(20)),
-        column("Pavadinimas", "PAS:Pav", 120, ColumnAlign::Left, Picture::text(40)),
+        column("Pavadinimas", "PAS:Pav", 170, ColumnAlign::Left, Picture::text(40)),
         column("Grp", "PAS:PaslGrpNr", 24, ColumnAlign::Right, Picture::number(10)),
         column("Mat Vnt", "PAS:MATVNT", 36, ColumnAlign::Left, Picture::text(10)),
         column("Kaina su PVM", "PAS:KAINSUPVM", 52, ColumnAlign::Right, Picture::number(13, 4, true)),
