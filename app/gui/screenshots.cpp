@@ -154,6 +154,31 @@ int main(int argc, char** argv) {
         pause(200);
     }
 
+    // The price list of services, then the service form on breakfast: its group's name beside the number
+    // and the price without VAT that the price with VAT gave.
+    if (QMdiSubWindow* services = window.startProcedure("SarPaslaug")) {
+        services->move(16, 16);
+        services->resize(860, 420);
+        auto* serviceList = qobject_cast<nakva::ListWindow*>(services->widget());
+        serviceList->table()->setFocus();
+        ok = saveDrawn(folder, QStringLiteral("service-list.png"), window) && ok;
+        const std::vector<nakva::ListRow>& rows = serviceList->engine().rows();
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            if (rows[row].cells.at(1) == "Pusryčiai") {
+                serviceList->engine().setCurrentRow(int(row) + 1);
+            }
+        }
+        QTimer::singleShot(0, [&] {
+            auto* form = window.mdiArea()->findChild<nakva::FormWindow*>();
+            form->parentWidget()->move(300, 110);
+            ok = saveDrawn(folder, QStringLiteral("service-form.png"), window) && ok;
+            form->parentWidget()->close();
+        });
+        serviceList->engine().press(nakva::ListAction::Change);
+        services->close();
+        pause(200);
+    }
+
     // The payers list, then the institution settings on their accounting tab.
     if (QMdiSubWindow* payers = window.startProcedure("SarKlient")) {
         payers->move(16, 16);
