@@ -99,8 +99,18 @@ public:
 
     std::string rowid() const { return spelling_.field(*tables_.front().table, -1); }
 
-    std::string from() const {
-        std::string sql = " FROM " + spelling_.source(*tables_.front().table);
+    std::string from() const { return " FROM " + spelling_.source(*tables_.front().table) + parents(); }
+
+    // The main table's row of each rowid that `page` (a subquery naming it "_kr") yields, in the
+    // page's rows' order, with its parents.
+    std::string fromRowids(const std::string& page) const {
+        return " FROM (" + page + ") AS \"_page\" CROSS JOIN " + spelling_.source(*tables_.front().table) +
+               " ON " + rowid() + " = \"_page\".\"_kr\"" + parents();
+    }
+
+    // The joined parents, each found from its child.
+    std::string parents() const {
+        std::string sql;
         for (std::size_t i = 1; i < tables_.size(); ++i) {
             const ViewTable& parent = tables_[i];
             const ViewTable& child = tables_[parent.child];
@@ -348,14 +358,17 @@ SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::
     statement.orderColumn = int(columns.size());
     statement.orderCount = count;
 
-    std::string head = "SELECT ";
+    std::string requested;
     for (const auto& column : columns) {
-        head += column + ", ";
+        requested += column + ", ";
     }
+    std::string orderValues;
     for (int i = 0; i < count; ++i) {
-        head += writer.column(order_[i].view, order_[i].field) + " AS \"_k" + std::to_string(i + 1) + "\", ";
+        orderValues +=
+            writer.column(order_[i].view, order_[i].field) + " AS \"_k" + std::to_string(i + 1) + "\", ";
     }
-    head += writer.rowid() + " AS \"_kr\"" + writer.from();
+    orderValues += writer.rowid() + " AS \"_kr\"";
+    const std::string from = writer.from();
 
     std::string where = filter_ ? writer.condition(*filter_) : std::string();
     std::string orderBy = " ORDER BY ";
@@ -394,7 +407,8 @@ SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::
         values.push_back(writer.parameter(seek.rowid));
     }
 
-    const auto branch = [&](std::size_t last) {
+    // The filter and the range that ends with component `last`.
+    const auto range = [&](std::size_t last) {
         std::string conditions = where;
         for (std::size_t j = 0; j <= last; ++j) {
             std::string op = " = ";
@@ -404,28 +418,41 @@ SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::
             }
             conditions += (conditions.empty() ? "" : " AND ") + keys[j] + op + values[j];
         }
-        return head + (conditions.empty() ? "" : " WHERE " + conditions) + orderBy + limitSql;
+        return conditions;
+    };
+    // The order of a page's rows by their "_k" and "_kr" columns.
+    const auto pageOrder = [&](const std::string& page) {
+        std::string sql = " ORDER BY ";
+        for (int i = 0; i < count; ++i) {
+            sql += page + "\"_k" + std::to_string(i + 1) + "\"";
+            if (order_[i].text != TextOrder::Auto) {
+                sql += " COLLATE " + collationName(order_[i].text);
+            }
+            sql += descending[i] ? " DESC, " : ", ";
+        }
+        return sql + page + "\"_kr\"" + (backward ? " DESC" : "");
     };
 
-    if (values.empty()) {
-        statement.text = head + (where.empty() ? "" : " WHERE " + where) + orderBy + limitSql;
-    } else if (values.size() == 1) {
-        statement.text = branch(0);
+    if (values.size() <= 1) {
+        const std::string conditions = values.empty() ? where : range(0);
+        statement.text = "SELECT " + requested + orderValues + from +
+                         (conditions.empty() ? "" : " WHERE " + conditions) + orderBy + limitSql;
     } else {
-        std::string text;
+        // The merge asks each range for its rows in the order, so each reads along the index only as
+        // far as the page needs, and only what the index holds; the records of the page are then
+        // read once, by rowid, and not those of every range's rows that the limit drops.
+        std::string page;
         for (std::size_t last = values.size(); last-- > 0;) {
-            text += (text.empty() ? "" : " UNION ALL ") + std::string("SELECT * FROM (") + branch(last) + ")";
+            page += (page.empty() ? "SELECT " : " UNION ALL SELECT ") + orderValues + from + " WHERE " +
+                    range(last);
         }
-        text += " ORDER BY ";
+        page += pageOrder("") + limitSql;
+        std::string pageValues;
         for (int i = 0; i < count; ++i) {
-            text += "\"_k" + std::to_string(i + 1) + "\"";
-            if (order_[i].text != TextOrder::Auto) {
-                text += " COLLATE " + collationName(order_[i].text);
-            }
-            text += descending[i] ? " DESC, " : ", ";
+            pageValues += "\"_page\".\"_k" + std::to_string(i + 1) + "\", ";
         }
-        text += std::string("\"_kr\"") + (backward ? " DESC" : "") + limitSql;
-        statement.text = std::move(text);
+        statement.text = "SELECT " + requested + pageValues + "\"_page\".\"_kr\"" + writer.fromRowids(page) +
+                         pageOrder("\"_page\".");
     }
     return statement;
 }

@@ -64,7 +64,8 @@ public:
     int orderCount() const { return int(order_.size()); }
 
     // A sorted read of at most `limit` rows (no limit when 0). A seek reads along the index: one
-    // range per order component (k1 = v1 AND k2 > v2 ...), each limited, merged in order.
+    // range per order component (k1 = v1 AND k2 > v2 ...), merged in order as far as the page
+    // needs; the records of the page are then read by rowid.
     SqlStatement select(const SqlSpelling& spelling, std::span<const std::string> columns, const Seek& seek,
                         ReadDirection direction, int limit) const;
     // The number of rows the filter passes.
