@@ -94,6 +94,7 @@ ListConfig SarKamb() {
     config.name = "SarKamb";
     config.title = "Kambarių sąrašas";
     config.table = TableId::Kamb;
+    config.opens = {{TableId::SaskKmb, true}, {TableId::Saskait, true}};
     config.bind = [](Variables& variables) {
         variables.set(RoomTypeVariable, typeFilter());
     };

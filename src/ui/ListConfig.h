@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace nakva {
@@ -69,6 +70,9 @@ struct ListConfig {
     // Parents read with every row: every table that the columns, orders and filters name besides
     // the list's own must be listed here, so that the list opens it.
     std::vector<TableId> joins;
+    // Tables that computed columns read for every row ({table, second buffer}: the occupancy test's
+    // SKMB1 and SAS1), kept open while the list is, so that a row does not open their files again.
+    std::vector<std::pair<TableId, bool>> opens;
     // A fixed filter over every tab (a sub-list's link to the record of its form, a range), and the
     // primes that make an inserted record pass it.
     std::string filter;

@@ -123,6 +123,11 @@ void ListEngine::open() {
             table->open();
             opened_.push_back(table);
         }
+        for (const auto& [id, secondBuffer] : config_.opens) {
+            Table* table = context_.handle(id, secondBuffer);
+            table->open();
+            opened_.push_back(table);
+        }
         open_ = true;
         if (config_.bind) {
             config_.bind(variables_);

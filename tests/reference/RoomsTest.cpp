@@ -151,6 +151,11 @@ TEST_P(RoomOccupancyIconTest, TheRoomNumberCarriesTheDotOfItsOccupancy) {
     EXPECT_EQ(list->rows()[0].cells.at(4), "1");
     EXPECT_EQ(list->rows()[0].icons.at(4), GetParam().icon);
     EXPECT_EQ(list->rows()[0].icons.at(0), "");
+    // The registrations stay open for the rows while the list is, and no longer.
+    EXPECT_TRUE(context.second(TableId::SaskKmb).isOpen());
+    list.reset();
+    EXPECT_FALSE(context.second(TableId::SaskKmb).isOpen());
+    EXPECT_FALSE(context.second(TableId::Saskait).isOpen());
 }
 
 INSTANTIATE_TEST_SUITE_P(Stays, RoomOccupancyIconTest,
