@@ -19,7 +19,6 @@
 
 #include <functional>
 #include <memory>
-#include <string_view>
 
 namespace nakva {
 
