@@ -10,6 +10,7 @@
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
+#include "ui/widgets/SelectionLists.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -66,6 +67,7 @@ private slots:
     void theCopyOpensTheFormOnItAndCancellingRemovesIt();
     void theGroupTabShowsTheTypedGroupWithItsName();
     void printEntriesNameTheReportsNotYetThere();
+    void aCallerChoosesAServiceFromTheListOpenedAtItsValue();
 
 private:
     ListWindow* openList();
@@ -262,6 +264,35 @@ void ServiceWindowsTest::printEntriesNameTheReportsNotYetThere() {
     print->actions()[1]->trigger();
     QCOMPARE(messages_.texts(), (std::vector<std::string>{"Procedūra SpPaslSar neapibrėžta.",
                                                           "Procedūra SpPaslKn neapibrėžta."}));
+}
+
+void ServiceWindowsTest::aCallerChoosesAServiceFromTheListOpenedAtItsValue() {
+    for (const char* name : {"Biliardas", "Pirtis", "Skalbimas", "Vakarienė"}) {
+        add(TableId::Paslaug, {{"PAS:Pav", name}});
+    }
+    Context caller(*database_);
+    Table& services = caller.table(TableId::Paslaug);
+    services.open();
+    services.clear();
+    QVERIFY(services.record().setText("PAS:Pav", "Pi").ok());
+    std::string openedAt;
+    bool selectShown = false;
+    QTimer::singleShot(0, [&] {
+        ListWindow* list = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            list = list != nullptr ? list : qobject_cast<ListWindow*>(widget);
+        }
+        QVERIFY(list != nullptr);
+        openedAt = list->engine().rows().at(std::size_t(list->engine().currentRow() - 1)).cells.at(1);
+        selectShown = list->selectButton()->isVisible() && list->commandButton("copyButton") != nullptr;
+        QTest::keyClick(list->table(), Qt::Key_Down);
+        QTest::keyClick(list->table(), Qt::Key_Return);
+    });
+    QCOMPARE(callSelectionList("SarPaslaug", caller, nullptr), Response::Completed);
+    QCOMPARE(openedAt, std::string("Pirtis"));
+    QVERIFY(selectShown);
+    QCOMPARE(services.record().get(PAS::Pav), std::string("Skalbimas"));
+    services.close();
 }
 
 QTEST_MAIN(ServiceWindowsTest)

@@ -4,6 +4,7 @@
 #include "data/StoreTestSupport.h"
 
 #include "data/Table.h"
+#include "reference/RecordCopy.h"
 #include "reference/Services.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
@@ -364,6 +365,38 @@ TEST_F(ServicesTest, AGroupNotChosenOrNotANumberLeavesTheTabAsItWas) {
 
     EXPECT_TRUE(acceptServiceGroup(*list, "0", {}));
     EXPECT_TRUE(list->rows().empty());
+}
+
+TEST_F(ServicesTest, ACopyWhoseTransactionCannotBeginShowsWhyAndAddsNothing) {
+    // Any table copies alike; the store's helper holds its transaction on the countries.
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    Table& countries = context.table(TableId::Valstyb);
+    countries.open();
+    countries.record().set(VAL::Valstybe, "Lietuva");
+    ASSERT_EQ(countries.getByKey(VAL::Key_Valst), StoreStatus::Ok);
+    bool changed = false;
+    const int helper = testing::startHelperUntilReady({"hold-transaction", folder.path().string()});
+    const std::optional<Position> copy = copyRecord(countries, [&changed](Table& table) {
+        changed = true;
+        table.record().set(VAL::Valstybe, "Latvija");
+        return std::string("Latvija");
+    });
+    testing::killHelper(helper);
+
+    EXPECT_FALSE(copy.has_value());
+    EXPECT_FALSE(changed);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Tranzakcijos klaida");
+    const std::string text = messages.shown()[0].text;
+    EXPECT_EQ(text.rfind("Klaida: (", 0), 0u) << text;
+    const std::string end =
+        ") sukuriant kopijuojant tranzakciją pagal Valstyb.  kopijuojant tranzakcija nutraukiama.";
+    EXPECT_TRUE(text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0)
+        << text;
+    std::int64_t stored = 0;
+    ASSERT_EQ(countries.recordCount(stored), StoreStatus::Ok);
+    EXPECT_EQ(stored, 1);
+    countries.close();
 }
 
 TEST_F(ServicesTest, AGroupsNameIsItsStoredNameAndNothingForNoGroup) {
