@@ -1,6 +1,7 @@
 #include "data/Context.h"
 #include "data/Database.h"
 #include "reference/widgets/ReferenceProcedures.h"
+#include "reports/widgets/ReportProcedures.h"
 #include "shell/MainMenu.h"
 #include "shell/StartUp.h"
 #include "shell/messages/Message.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
 
         nakva::ProcedureRegistry procedures;
         nakva::registerReferenceProcedures(procedures, database);
+        nakva::registerReportProcedures(procedures, database);
 
         nakva::MainWindow window(procedures, [&context] { return nakva::institutionName(context); });
         window.show();

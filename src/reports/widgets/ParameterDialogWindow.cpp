@@ -1,0 +1,309 @@
+#include "reports/widgets/ParameterDialogWindow.h"
+
+#include "reference/Services.h"
+#include "shell/messages/Message.h"
+#include "ui/widgets/DateEntry.h"
+#include "ui/widgets/SelectionLists.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace nakva {
+
+namespace {
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const char* widgetName(DialogField field) {
+    switch (field) {
+    case DialogField::StartDate:
+        return "startDate";
+    case DialogField::EndDate:
+        return "endDate";
+    case DialogField::Group:
+        return "group";
+    case DialogField::Service:
+        return "service";
+    case DialogField::ServiceGroup:
+        return "serviceGroup";
+    case DialogField::IncludeDeparted:
+        return "includeDeparted";
+    case DialogField::WithoutPrices:
+        return "withoutPrices";
+    case DialogField::SummaryServiceName:
+        return "summaryServiceName";
+    }
+    return "";
+}
+
+Date& dateOf(Globals& values, DialogField field) {
+    return field == DialogField::StartDate ? values.PrDt : values.GalDt;
+}
+
+bool& flagOf(Globals& values, DialogField field) {
+    return field == DialogField::IncludeDeparted ? values.SuIsvykusiais : values.BEKAINU;
+}
+
+} // namespace
+
+ParameterDialogWindow::ParameterDialogWindow(ParameterDialog dialog, Context& context, const Globals& globals,
+                                             QWidget* parent)
+    : QDialog(parent), dialog_(dialog), context_(context), values_(globals), lastGood_(globals) {
+    const ParameterDialogDef& def = parameterDialogDef(dialog);
+    setWindowTitle(qt(def.caption));
+    setObjectName("parameterDialog");
+
+    auto* grid = new QGridLayout;
+    int row = 0;
+    for (const DialogFieldDef& field : def.fields) {
+        addField(field, grid, row++);
+    }
+
+    run_ = new QPushButton(qt(RunButtonText), this);
+    run_->setObjectName("runButton");
+    run_->setToolTip(qt(RunButtonTip));
+    run_->setDefault(true);
+    cancel_ = new QPushButton(qt(def.cancelText), this);
+    cancel_->setObjectName("cancelButton");
+    cancel_->setToolTip(qt(def.cancelTip));
+    connect(run_, &QPushButton::clicked, this, &ParameterDialogWindow::runPressed);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(run_);
+    buttons->addWidget(cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    for (const DialogFieldDef& field : def.fields) {
+        show(field.field);
+    }
+}
+
+void ParameterDialogWindow::addField(const DialogFieldDef& def, QGridLayout* grid, int row) {
+    const DialogField field = def.field;
+    QWidget* widget = nullptr;
+    if (isDateField(field)) {
+        auto* entry = new DateEntry(this);
+        entry->setTip({});
+        connect(entry, &DateEntry::accepted, this, [this, field] { dateAccepted(field); });
+        widget = entry;
+    } else if (isFlagField(field)) {
+        widget = new QCheckBox(qt(def.prompt), this);
+    } else {
+        auto* edit = new QLineEdit(this);
+        if (field == DialogField::ServiceGroup) {
+            edit->setValidator(new QIntValidator(0, 999999999, edit));
+        } else {
+            edit->setMaxLength(textFieldWidth(field));
+        }
+        widget = edit;
+    }
+    widget->setObjectName(widgetName(field));
+    fields_[field] = widget;
+    if (!isFlagField(field)) {
+        auto* prompt = new QLabel(qt(def.prompt), this);
+        prompt->setBuddy(widget);
+        grid->addWidget(prompt, row, 0);
+    }
+    grid->addWidget(widget, row, 1);
+
+    if (isLookUpField(field)) {
+        QLineEdit* edit = lineEdit(field);
+        edit->setToolTip(QStringLiteral("Pasirinkti iš sąrašo CtrlDown"));
+        edit->installEventFilter(this);
+        auto* button = new QToolButton(this);
+        button->setObjectName(QString(widgetName(field)) + "LookUp");
+        button->setText(QStringLiteral("..."));
+        button->setToolTip(qt(LookUpButtonTip));
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, field] { chooseFromList(field); });
+        connect(edit, &QLineEdit::editingFinished, this, [this, field, edit] {
+            if (edit->isModified()) {
+                edit->setModified(false);
+                checkLookUp(field);
+            }
+        });
+        lookUps_[field] = button;
+        grid->addWidget(button, row, 2);
+        if (field == DialogField::ServiceGroup) {
+            groupName_ = new QLabel(this);
+            groupName_->setObjectName("serviceGroupName");
+            grid->addWidget(groupName_, row, 3);
+        }
+    }
+}
+
+QWidget* ParameterDialogWindow::fieldWidget(DialogField field) const {
+    const auto found = fields_.find(field);
+    return found == fields_.end() ? nullptr : found->second;
+}
+
+QToolButton* ParameterDialogWindow::lookUpButton(DialogField field) const {
+    const auto found = lookUps_.find(field);
+    return found == lookUps_.end() ? nullptr : found->second;
+}
+
+QLineEdit* ParameterDialogWindow::lineEdit(DialogField field) const {
+    return qobject_cast<QLineEdit*>(fieldWidget(field));
+}
+
+void ParameterDialogWindow::show(DialogField field) {
+    QWidget* widget = fieldWidget(field);
+    if (isDateField(field)) {
+        static_cast<DateEntry*>(widget)->setDate(dateOf(values_, field));
+    } else if (isFlagField(field)) {
+        static_cast<QCheckBox*>(widget)->setChecked(flagOf(values_, field));
+    } else {
+        QLineEdit* edit = lineEdit(field);
+        switch (field) {
+        case DialogField::Group:
+            edit->setText(QString::fromStdString(values_.Grupe));
+            break;
+        case DialogField::Service:
+            edit->setText(QString::fromStdString(values_.Pasl));
+            break;
+        case DialogField::ServiceGroup:
+            edit->setText(values_.PaslGrpNr == 0 ? QString() : QString::number(values_.PaslGrpNr));
+            groupName_->setText(QString::fromStdString(serviceGroupName(context_, values_.PaslGrpNr)));
+            break;
+        default:
+            edit->setText(QString::fromStdString(values_.SUMINESPASLAUGOSPAV));
+            break;
+        }
+        edit->setModified(false);
+    }
+}
+
+bool ParameterDialogWindow::take(DialogField field) {
+    QWidget* widget = fieldWidget(field);
+    if (isDateField(field)) {
+        auto* entry = static_cast<DateEntry*>(widget);
+        if (!entry->isValid()) {
+            MessageRequest message;
+            message.text = entry->errorText();
+            message.icon = MessageIcon::Exclamation;
+            showMessage(message);
+            entry->setFocus();
+            return false;
+        }
+        dateOf(values_, field) = entry->date();
+    } else if (isFlagField(field)) {
+        flagOf(values_, field) = static_cast<QCheckBox*>(widget)->isChecked();
+    } else {
+        const std::string text = lineEdit(field)->text().trimmed().toStdString();
+        switch (field) {
+        case DialogField::Group:
+            values_.Grupe = text;
+            break;
+        case DialogField::Service:
+            values_.Pasl = text;
+            break;
+        case DialogField::ServiceGroup:
+            values_.PaslGrpNr = text.empty() ? 0 : std::stoi(text);
+            break;
+        default:
+            values_.SUMINESPASLAUGOSPAV = text;
+            break;
+        }
+    }
+    return true;
+}
+
+bool ParameterDialogWindow::checkLookUp(DialogField field) {
+    take(field);
+    if (lookUpFound(field, context_, values_)) {
+        lastGood_ = values_;
+        show(field);
+        return true;
+    }
+    return chooseFromList(field);
+}
+
+bool ParameterDialogWindow::chooseFromList(DialogField field) {
+    take(field);
+    primeLookUp(field, context_, values_);
+    const Response response = callSelectionList(dialogLookUp(field).list, context_, this);
+    if (response == Response::Completed) {
+        takeLookUpChoice(field, context_, values_);
+        lastGood_ = values_;
+    } else {
+        // A cancelled choice puts back what the field held before.
+        values_.Grupe = lastGood_.Grupe;
+        values_.Pasl = lastGood_.Pasl;
+        values_.PaslGrpNr = lastGood_.PaslGrpNr;
+    }
+    show(field);
+    fieldWidget(field)->setFocus();
+    return response == Response::Completed;
+}
+
+void ParameterDialogWindow::dateAccepted(DialogField field) {
+    // After a pick in the calendar the focus moves on: the start date to the end date, the end date to
+    // the run button. (After typing, the user has moved it already.)
+    if (!fieldWidget(field)->hasFocus() && !static_cast<DateEntry*>(fieldWidget(field))->edit()->hasFocus()) {
+        return;
+    }
+    QWidget* end = fieldWidget(DialogField::EndDate);
+    if (field == DialogField::StartDate && end != nullptr) {
+        end->setFocus();
+    } else {
+        run_->setFocus();
+    }
+}
+
+void ParameterDialogWindow::runPressed() {
+    for (const DialogFieldDef& field : parameterDialogDef(dialog_).fields) {
+        if (!take(field.field)) {
+            return;
+        }
+        if (isLookUpField(field.field) && !lookUpFound(field.field, context_, values_) &&
+            !chooseFromList(field.field)) {
+            return;
+        }
+    }
+    acceptParameterDialog(dialog_, values_);
+    accept();
+}
+
+bool ParameterDialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Down && (key->modifiers() & Qt::ControlModifier)) {
+            for (const auto& [field, button] : lookUps_) {
+                if (watched == fieldWidget(field)) {
+                    chooseFromList(field);
+                    return true;
+                }
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+Response askReportParameters(ParameterDialog dialog, Context& context, QWidget* parent) {
+    if (dialog == ParameterDialog::None) {
+        return Response::Completed;
+    }
+    openParameterDialog(dialog, glo());
+    ParameterDialogWindow window(dialog, context, glo(), parent);
+    if (window.exec() != QDialog::Accepted) {
+        return Response::Cancelled;
+    }
+    glo() = window.values();
+    return Response::Completed;
+}
+
+} // namespace nakva

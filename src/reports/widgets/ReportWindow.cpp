@@ -1,0 +1,164 @@
+#include "reports/widgets/ReportWindow.h"
+
+#include "data/Context.h"
+#include "preview/PreviewWindow.h"
+#include "preview/ReportPrint.h"
+#include "reports/ReportRun.h"
+#include "reports/widgets/ParameterDialogWindow.h"
+#include "shell/Globals.h"
+#include "shell/widgets/ProgramPrinter.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace nakva {
+
+namespace {
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMdiArea* mdiAreaOf(QWidget* widget) {
+    for (; widget != nullptr; widget = widget->parentWidget()) {
+        if (auto* area = qobject_cast<QMdiArea*>(widget)) {
+            return area;
+        }
+    }
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* frame = qobject_cast<QMainWindow*>(top); frame != nullptr && frame->isVisible()) {
+            if (auto* area = qobject_cast<QMdiArea*>(frame->centralWidget())) {
+                return area;
+            }
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ReportWindow::ReportWindow(const ReportSpec& spec, Context& context, QWidget* parent)
+    : QWidget(parent), spec_(spec), context_(context), run_(std::make_unique<ReportRun>(spec, context)) {
+    setObjectName("reportWindow");
+    setWindowTitle(qt(run_->progressCaption()));
+    progress_ = new QLabel(QString::fromStdString(run_->progressText()), this);
+    progress_->setObjectName("progressLabel");
+    progress_->setAlignment(Qt::AlignCenter);
+    progress_->setMinimumWidth(220);
+    cancel_ = new QPushButton(QStringLiteral("Nutraukti"), this);
+    cancel_->setObjectName("cancelButton");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(progress_);
+    layout->addWidget(cancel_, 0, Qt::AlignCenter);
+
+    timer_ = new QTimer(this);
+    timer_->setInterval(0);
+    connect(timer_, &QTimer::timeout, this, &ReportWindow::tick);
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        run_->cancel();
+        end();
+    });
+}
+
+ReportWindow::ReportWindow(const ReportSpec& spec, std::unique_ptr<Context> own, QWidget* parent)
+    : ReportWindow(spec, *own, parent) {
+    own_ = std::move(own);
+}
+
+ReportWindow::~ReportWindow() {
+    run_.reset(); // before the context it reads through
+}
+
+QWidget* ReportWindow::frame() {
+    if (auto* child = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        return child;
+    }
+    return this;
+}
+
+void ReportWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!begun_) {
+        begun_ = true;
+        QTimer::singleShot(0, this, &ReportWindow::begin);
+    }
+}
+
+void ReportWindow::begin() {
+    // The progress window waits, hidden, for the parameters.
+    frame()->hide();
+    QWidget* dialogParent = parentWidget() != nullptr ? window() : nullptr;
+    if (askReportParameters(spec_.dialog, context_, dialogParent) != Response::Completed) {
+        emit finished();
+        deleteLater();
+        return;
+    }
+    frame()->show();
+    run_->start(glo());
+    timer_->start();
+}
+
+void ReportWindow::tick() {
+    const bool more = run_->advance();
+    const QString text = QString::fromStdString(run_->progressText());
+    if (progress_->text() != text) {
+        progress_->setText(text);
+    }
+    if (!more) {
+        end();
+    }
+}
+
+void ReportWindow::end() {
+    timer_->stop();
+    frame()->hide();
+    if (run_->showsPreview()) {
+        const std::unique_ptr<PageFiles> files = run_->takePageFiles();
+        PageList pages = files->pages();
+        if (previewReport(pages, spec_.title, this) == PreviewPrint) {
+            printReportPages(pages, QString::fromStdString(printJobName(spec_.name, spec_.title)),
+                             programPrinter());
+        }
+    }
+    emit finished();
+    deleteLater();
+}
+
+void runReport(const ReportSpec& spec, Context& context, QWidget* caller) {
+    auto* window = new ReportWindow(spec, context);
+    QPointer<QMdiSubWindow> blocked;
+    for (QWidget* widget = caller; widget != nullptr; widget = widget->parentWidget()) {
+        if ((blocked = qobject_cast<QMdiSubWindow*>(widget))) {
+            break;
+        }
+    }
+    QEventLoop loop;
+    QObject::connect(window, &ReportWindow::finished, &loop, &QEventLoop::quit);
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    if (QMdiArea* area = mdiAreaOf(caller)) {
+        QMdiSubWindow* child = area->addSubWindow(window);
+        child->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(window, &QObject::destroyed, child, &QMdiSubWindow::close);
+        child->show();
+    } else {
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+    }
+    if (blocked) {
+        blocked->setEnabled(false);
+    }
+    loop.exec();
+    if (blocked) {
+        blocked->setEnabled(true);
+    }
+}
+
+} // namespace nakva

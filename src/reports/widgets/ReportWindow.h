@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace nakva {
+
+class Context;
+class ReportRun;
+struct ReportSpec;
+
+// A report run with windows: the parameter dialog, then this progress window ("Formuojama ataskaita"
+// or "Formuoju ataskaitą...", its percentage and "Nutraukti") while a timer reads 25 records a tick,
+// so the program stays responsive; then the preview, and the printer when the preview asks for it.
+// The window closes itself when the run is over; the page files go with it.
+//
+// Started from the menu, it is the procedure's child window and owns its procedure context; started
+// from a list's print menu (runReport), it runs on the list's context.
+class ReportWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The run begins once the window is shown.
+    ReportWindow(const ReportSpec& spec, Context& context, QWidget* parent = nullptr);
+    ReportWindow(const ReportSpec& spec, std::unique_ptr<Context> own, QWidget* parent = nullptr);
+    ~ReportWindow() override;
+
+    ReportRun& run() const { return *run_; }
+    QLabel* progressLabel() const { return progress_; }
+    QPushButton* cancelButton() const { return cancel_; }
+
+signals:
+    // The run is over: the preview (if any) has closed and its printing is done.
+    void finished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void begin();
+    void tick();
+    void end();
+    // The frame the window is shown in: its child window frame in the main window, or itself.
+    QWidget* frame();
+
+    std::unique_ptr<Context> own_;
+    const ReportSpec& spec_;
+    Context& context_;
+    std::unique_ptr<ReportRun> run_;
+    QLabel* progress_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QTimer* timer_ = nullptr;
+    bool begun_ = false;
+};
+
+// Runs a report for a window (a list's print menu) on that window's context, and returns when the run
+// is over. The progress window opens beside the caller in the main window when there is one.
+void runReport(const ReportSpec& spec, Context& context, QWidget* caller);
+
+} // namespace nakva

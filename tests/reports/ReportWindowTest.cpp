@@ -1,0 +1,294 @@
+#include "reports/widgets/ReportWindow.h"
+#include "data/Context.h"
+#include "data/Database.h"
+#include "data/Fields.h"
+#include "data/Table.h"
+#include "preview/PreviewWindow.h"
+#include "reports/SpPaslSar.h"
+#include "reports/widgets/ParameterDialogWindow.h"
+#include "reports/widgets/ReportProcedures.h"
+#include "shell/Globals.h"
+#include "shell/messages/ScopedMessageSink.h"
+#include "shell/messages/ScriptedMessages.h"
+#include "shell/widgets/MainWindow.h"
+#include "shell/widgets/ProcedureRegistry.h"
+#include "ui/widgets/DateEntry.h"
+#include "ui/widgets/SelectionLists.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <filesystem>
+#include <functional>
+
+namespace nakva {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs `action` on the parameter dialog once it is open (it runs modally).
+void whenDialogOpens(std::function<void(ParameterDialogWindow&)> action) {
+    QTimer::singleShot(0, [action] {
+        auto* dialog = qobject_cast<ParameterDialogWindow*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        action(*dialog);
+    });
+}
+
+DateEntry& dateEntry(ParameterDialogWindow& dialog, DialogField field) {
+    return *static_cast<DateEntry*>(dialog.fieldWidget(field));
+}
+
+QLineEdit& lineEdit(ParameterDialogWindow& dialog, DialogField field) {
+    return *static_cast<QLineEdit*>(dialog.fieldWidget(field));
+}
+
+void type(QLineEdit& edit, const QString& text) {
+    edit.setText(text);
+    edit.setModified(true);
+}
+
+// The preview window once it opens: answered "close" (no print), after noting the pages it showed.
+void closePreviewWhenItOpens(PageList& shown) {
+    QTimer::singleShot(0, [&shown] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* preview = qobject_cast<PreviewWindow*>(widget);
+                preview != nullptr && preview->isVisible()) {
+                shown = preview->state().pages();
+                preview->press(PreviewControl::Close);
+                return;
+            }
+        }
+        closePreviewWhenItOpens(shown);
+    });
+}
+
+} // namespace
+
+class ReportWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder;
+    std::unique_ptr<Database> database;
+    std::unique_ptr<Context> context;
+    ScriptedMessages messages;
+    std::unique_ptr<ScopedMessageSink> sink;
+
+    void addService(const char* name) {
+        Table& table = context->table(PAS::table);
+        table.open();
+        table.clear();
+        QVERIFY(table.record().set(PAS::Pav, name));
+        QCOMPARE(table.add(), StoreStatus::Ok);
+        table.close();
+    }
+
+private slots:
+    void init() {
+        database =
+            std::make_unique<Database>(fs::path(folder.path().toStdString()) / QTest::currentTestFunction());
+        fs::create_directories(database->workingFolder());
+        context = std::make_unique<Context>(*database);
+        glo() = Globals{};
+        glo().EINDT = dateFromYmd(2026, 12, 7);
+        messages.clear();
+        sink = std::make_unique<ScopedMessageSink>(messages);
+    }
+
+    void cleanup() {
+        sink.reset();
+        context.reset();
+        database.reset();
+    }
+
+    void periodDialogProposesTheWorkingMonthAndBuildsTheCaption() {
+        whenDialogOpens([](ParameterDialogWindow& dialog) {
+            QCOMPARE(dialog.windowTitle(), QString("NURODYKITE PERIODĄ:"));
+            QCOMPARE(dateEntry(dialog, DialogField::StartDate).edit()->text(), QString("2026-12-01"));
+            QCOMPARE(dateEntry(dialog, DialogField::EndDate).edit()->text(), QString("2026-12-31"));
+            QCOMPARE(dialog.runButton()->text(), QString("&Vykdyti"));
+            QCOMPARE(dialog.runButton()->toolTip(), QString("Išsaugoti pakeitimus ir uždaryti langą"));
+            QCOMPARE(dialog.cancelButton()->text(), QString("&Nereikia"));
+            QCOMPARE(dialog.cancelButton()->toolTip(), QString("Uždaryti langą neišsaugant pakeitimų"));
+            QCOMPARE(dateEntry(dialog, DialogField::StartDate).edit()->toolTip(),
+                     QString("Kalendoriaus iškvietimas su CtrlDown"));
+            dialog.runButton()->click();
+        });
+        QCOMPARE(askReportParameters(ParameterDialog::Period, *context, nullptr), Response::Completed);
+        QCOMPARE(QString::fromStdString(glo().PERIODAS), QString("Periodas:   2026-12-01 : 2026-12-31"));
+
+        // March typed and run: the next dialog proposes March again.
+        whenDialogOpens([](ParameterDialogWindow& dialog) {
+            dateEntry(dialog, DialogField::StartDate).edit()->setText("2026-03-01");
+            dateEntry(dialog, DialogField::EndDate).edit()->setText("2026-03-31");
+            dialog.runButton()->click();
+        });
+        QCOMPARE(askReportParameters(ParameterDialog::Period, *context, nullptr), Response::Completed);
+        whenDialogOpens([](ParameterDialogWindow& dialog) {
+            QCOMPARE(dateEntry(dialog, DialogField::StartDate).edit()->text(), QString("2026-03-01"));
+            QCOMPARE(dateEntry(dialog, DialogField::EndDate).edit()->text(), QString("2026-03-31"));
+            dateEntry(dialog, DialogField::EndDate).edit()->setText("2026-02-01");
+            dialog.cancelButton()->click();
+        });
+        QCOMPARE(askReportParameters(ParameterDialog::Period, *context, nullptr), Response::Cancelled);
+        QCOMPARE(glo().GalDt, dateFromYmd(2026, 3, 31)); // nothing typed is kept
+        QCOMPARE(QString::fromStdString(glo().PERIODAS), QString("Periodas:   2026-03-01 : 2026-03-31"));
+    }
+
+    void aDateThatIsNoDateKeepsTheDialogOpen() {
+        whenDialogOpens([this](ParameterDialogWindow& dialog) {
+            dateEntry(dialog, DialogField::EndDate).edit()->setText("2026-02-30");
+            dialog.runButton()->click();
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(messages.shown().size(), std::size_t(1));
+            dateEntry(dialog, DialogField::EndDate).edit()->setText("2026-02-28");
+            dialog.runButton()->click();
+        });
+        QCOMPARE(askReportParameters(ParameterDialog::EndDate, *context, nullptr), Response::Completed);
+        QCOMPARE(glo().PrDt, NoDate); // the end-date dialog proposes no start
+        QCOMPARE(glo().GalDt, dateFromYmd(2026, 2, 28));
+        QCOMPARE(glo().PERIODAS, std::string()); // the end-date dialog builds no caption
+    }
+
+    void aGroupNotInItsTableOpensTheListAndTakesTheChoice() {
+        int calls = 0;
+        Response answer = Response::Cancelled;
+        addSelectionList("SarGrup", [&](Context& on, QWidget*) {
+            ++calls;
+            if (answer == Response::Completed) {
+                (void)on.table(GRP::table).record().set(GRP::Grupe, "Sportininkai");
+            }
+            return answer;
+        });
+        glo().Grupe = "Ankstesnė";
+        whenDialogOpens([&](ParameterDialogWindow& dialog) {
+            QCOMPARE(dialog.windowTitle(), QString("NURODYKITE PARAMETRUS:"));
+            QLineEdit& group = lineEdit(dialog, DialogField::Group);
+            QCOMPARE(group.text(), QString()); // emptied on opening
+            QCOMPARE(dialog.lookUpButton(DialogField::Group)->toolTip(),
+                     QString("Atverčia sarašą reikšmei pasirinkti"));
+            type(group, "Nėra tokios");
+            dialog.runButton()->click(); // the list opens and is cancelled: the field as before
+            QCOMPARE(calls, 1);
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(group.text(), QString());
+            answer = Response::Completed;
+            type(group, "Nėra tokios");
+            dialog.runButton()->click();
+        });
+        QCOMPARE(askReportParameters(ParameterDialog::Journal, *context, nullptr), Response::Completed);
+        QCOMPARE(calls, 2);
+        QCOMPARE(QString::fromStdString(glo().Grupe), QString("Sportininkai"));
+    }
+
+    void serviceNameDialogPresetsItsNameAndCancelsWithNutraukti() {
+        whenDialogOpens([](ParameterDialogWindow& dialog) {
+            QCOMPARE(dialog.windowTitle(), QString("NURODYKITE PASLAUGOS PAVADINIMĄ:"));
+            QCOMPARE(lineEdit(dialog, DialogField::SummaryServiceName).text(),
+                     QString("Viešbučio paslaugos"));
+            QCOMPARE(dialog.cancelButton()->text(), QString("Nutraukti"));
+            QCOMPARE(dialog.cancelButton()->toolTip(), QString("Nutraukti veiksmą ir uždaryti langą"));
+            dialog.cancelButton()->click();
+        });
+        QCOMPARE(askReportParameters(ParameterDialog::ServiceName, *context, nullptr), Response::Cancelled);
+    }
+
+    void serviceLedgerHasItsFlagsAndServiceLookUp() {
+        whenDialogOpens([](ParameterDialogWindow& dialog) {
+            QCOMPARE(dialog.windowTitle(), QString("NURODYKITE ATASKAITOS PARAMETRUS"));
+            QVERIFY(dialog.lookUpButton(DialogField::Service) != nullptr);
+            auto* departed = static_cast<QCheckBox*>(dialog.fieldWidget(DialogField::IncludeDeparted));
+            QCOMPARE(departed->text(), QString("Įtraukti išvykusius"));
+            departed->setChecked(true);
+            static_cast<QCheckBox*>(dialog.fieldWidget(DialogField::WithoutPrices))->setChecked(true);
+            dialog.runButton()->click();
+        });
+        QCOMPARE(askReportParameters(ParameterDialog::ServiceLedger, *context, nullptr), Response::Completed);
+        QVERIFY(glo().SuIsvykusiais);
+        QVERIFY(glo().BEKAINU);
+    }
+
+    void runFromAListShowsProgressThenThePreviewAndLeavesNoPageFiles() {
+        addService("Pirtis");
+        addService("Ąžuolo kubilas");
+        PageList shown;
+        closePreviewWhenItOpens(shown);
+        QString caption;
+        QTimer::singleShot(0, [&caption] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* window = qobject_cast<ReportWindow*>(widget)) {
+                    caption = window->windowTitle();
+                    QCOMPARE(window->cancelButton()->text(), QString("Nutraukti"));
+                }
+            }
+        });
+        runReport(SpPaslSar(), *context, nullptr);
+        QCOMPARE(caption, QString("Formuojama ataskaita"));
+        QCOMPARE(shown.size(), std::size_t(1));
+        QVERIFY(messages.shown().empty());
+        // The run discards its page files once the preview has closed.
+        QVERIFY(!fs::exists(shown[0]));
+        QVERIFY(!fs::exists(shown[0].parent_path()));
+    }
+
+    void aProcessRunThatSelectsNothingOpensNoPreview() {
+        runReport(SpPaslSar(), *context, nullptr);
+        QVERIFY(messages.shown().empty());
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            QVERIFY(qobject_cast<PreviewWindow*>(widget) == nullptr || !widget->isVisible());
+        }
+    }
+
+    void theMenuStartsEachReportInAChildWindowThatGoesWithItsPreview() {
+        Table& payers = context->table(KLI::table);
+        payers.open();
+        payers.clear();
+        QVERIFY(payers.record().set(KLI::Kod, "UAB1"));
+        QCOMPARE(payers.add(), StoreStatus::Ok);
+        payers.close();
+
+        ProcedureRegistry procedures;
+        registerReportProcedures(procedures, *database);
+        QVERIFY(procedures.contains("SpPaslSar"));
+        MainWindow frame(procedures, [] { return std::string(); });
+        frame.show();
+        // The preview blocks its run in a loop of its own: it is answered from there.
+        bool progressHidden = false;
+        int total = 0;
+        QPointer<QMdiSubWindow> report;
+        std::function<void()> answer = [&] {
+            auto* preview = frame.findChild<PreviewWindow*>();
+            if (preview == nullptr) {
+                QTimer::singleShot(10, answer);
+                return;
+            }
+            progressHidden = report && !report->isVisible();
+            total = preview->state().total();
+            preview->press(PreviewControl::Close);
+        };
+        QTimer::singleShot(0, answer);
+        report = frame.startProcedure("SpKliSar");
+        QVERIFY(report);
+        QTRY_VERIFY(report.isNull());
+        QVERIFY(progressHidden); // the progress window closed before the preview opened
+        QCOMPARE(total, 1);
+        QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 0);
+    }
+};
+
+} // namespace nakva
+
+QTEST_MAIN(nakva::ReportWindowTest)
+#include "ReportWindowTest.moc"
