@@ -38,7 +38,6 @@ void ReportRun::start(const Globals& globals) {
         }
     }
     Table& primary = context_.table(spec_.table);
-    primary.scanHint(true);
     if (spec_.style == RunStyle::Report && primary.recordCount(tableRecords_) != StoreStatus::Ok) {
         tableRecords_ = 0;
     }
@@ -49,8 +48,6 @@ void ReportRun::start(const Globals& globals) {
     }
     view_->setOrder(std::string(spec_.order));
     view_->setFilter(std::string(spec_.filter));
-    view_->setPageSize(RecordsPerTick);
-    view_->scanHint(true);
     state_ = State::Running;
     // A view that cannot be opened has said so (warning 36) and reads nothing: the run then ends
     // with nothing selected.
@@ -61,6 +58,7 @@ bool ReportRun::advance(int records) {
     if (state_ != State::Running) {
         return false;
     }
+    view_->setPageSize(std::min(records, 256)); // longer steps read on in growing batches
     const StoreStatus restart = saved_.empty() ? view_->setToStart() : view_->setToPosition(saved_, false);
     if (restart != StoreStatus::Ok) {
         return readFailed();
@@ -175,9 +173,6 @@ void ReportRun::closeTables() {
     if (view_) {
         view_->close();
         view_.reset();
-    }
-    if (!opened_.empty()) {
-        context_.table(spec_.table).scanHint(false);
     }
     for (auto table = opened_.rbegin(); table != opened_.rend(); ++table) {
         context_.table(*table).close();

@@ -50,12 +50,14 @@ public:
     // Sees every finished page before it is written (tests read the texts drawn).
     void setPageObserver(std::function<void(const PageCanvas&)> observer) { observer_ = std::move(observer); }
 
-    // Binds the global parameters as they are now, opens the report's tables and its view with
-    // sequential read-ahead on, and counts the primary table's records for the report style's
-    // percentage. A view that cannot be opened has shown its warning and selects nothing.
+    // Binds the global parameters as they are now, opens the report's tables and its view, and counts
+    // the primary table's records for the report style's percentage. A view that cannot be opened
+    // has shown its warning and selects nothing.
     void start(const Globals& globals);
     // Reads up to `records` more records and prints their bands. False once the run has ended: every
-    // record read (the last page ended), a failure, or a cancel.
+    // record read (the last page ended), a failure, or a cancel. A step reads its records in one
+    // batch of its own size (the sequential read-ahead of a long scan would be thrown away by the
+    // next step's fresh start).
     bool advance(int records = RecordsPerTick);
     // "Nutraukti": ends the run where it is. A report-style run ends its page and keeps what it
     // composed; a process-style run keeps nothing.

@@ -410,6 +410,18 @@ TEST_F(ReportRunTest, APageThatCannotBeWrittenStopsTheRunWithTheSaveMessage) {
     EXPECT_NE(messages.shown()[0].text.find("no such folder"), std::string::npos) << messages.shown()[0].text;
 }
 
+TEST_F(ReportRunTest, AFilterTheStoreCannotRunShowsItsWarningAndSelectsNothing) {
+    addService("Pirtis", "", "VAL.", "30", "21", 1);
+    const ReportSpec spec = groupedServicesSpec(RunStyle::Process, "PAS:Nera = 1");
+    ReportRun run(spec, context);
+    runToEnd(run);
+    EXPECT_EQ(run.state(), ReportRun::State::Done);
+    EXPECT_EQ(run.recordsRead(), 0);
+    EXPECT_FALSE(run.showsPreview());
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "(VIEW) atidarymo klaida");
+}
+
 TEST_F(ReportRunTest, TablesAreClosedWhenTheRunEnds) {
     addService("Pirtis", "", "VAL.", "30", "21");
     ReportRun run(SpPaslSar(), context);
