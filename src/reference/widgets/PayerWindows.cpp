@@ -3,7 +3,6 @@
 #include "data/Context.h"
 #include "reference/Payers.h"
 #include "reference/widgets/ListReports.h"
-#include "shell/messages/StandardWarnings.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
@@ -18,21 +17,9 @@ namespace nakva {
 
 namespace {
 
-constexpr int WarningNotDefined = 6;
-
 FormResult callPayerForm(Context& context, Request request, QWidget* caller) {
     return FormWindow::call(UpdateKlient(), context, request, caller,
                             [](FormWindow& form) { form.setToolTip(QStringLiteral("Kliento redagavimas")); });
-}
-
-// A report of the print menu. The payer list runs as the menu starts it, in a window of its own beside
-// the list; the reports of the highlighted payer are not there yet.
-void startReport(QWidget& list, const std::string& report) {
-    if (report == "SpKliSar") {
-        startListReport(list, report);
-    } else {
-        standardWarning(WarningNotDefined, report);
-    }
 }
 
 // "Kopijuoti" and "Spausdinti..." of the payers list.
@@ -54,7 +41,7 @@ void addPayerCommands(ListWindow& window) {
     print.needsRow = false;
     for (const PayerReport& report : payerReports()) {
         print.menu.push_back({report.text, [&window, name = report.report] {
-                                  startReport(window, name);
+                                  startListReport(window, name);
                               }});
     }
     window.addCommand(std::move(print));
