@@ -8,13 +8,10 @@ namespace nakva {
 
 namespace {
 
+// The payers' columns are all texts, left-aligned.
 ListColumn column(std::string heading, std::string field, int width, int characters) {
-    ListColumn column;
-    column.heading = std::move(heading);
-    column.field = std::move(field);
-    column.width = width;
-    column.picture = Picture::text(characters);
-    return column;
+    return ListColumn::of(std::move(heading), std::move(field), width, ColumnAlign::Left,
+                          Picture::text(characters));
 }
 
 // Both lists run in code order, ignoring letter case, the code being the letter locator.

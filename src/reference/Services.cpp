@@ -21,16 +21,6 @@ const FieldDef& serviceField(int field) {
     return Dictionary::instance().table(TableId::Paslaug).fields[std::size_t(field)];
 }
 
-ListColumn column(std::string heading, std::string field, int width, ColumnAlign align, Picture picture) {
-    ListColumn column;
-    column.heading = std::move(heading);
-    column.field = std::move(field);
-    column.width = width;
-    column.align = align;
-    column.picture = picture;
-    return column;
-}
-
 SortTab tab(std::string text, std::string order, std::string locator, std::string locatorPrompt) {
     SortTab tab;
     tab.text = std::move(text);
@@ -103,13 +93,13 @@ ListConfig SarPaslaug() {
     config.title = "PASLAUGŲ SARAŠAS";
     config.table = TableId::Paslaug;
     config.columns = {
-        column("Paieškos kodas", "PAS:PKod", 60, ColumnAlign::Left, Picture::text(20)),
-        column("Pavadinimas", "PAS:Pav", 170, ColumnAlign::Left, Picture::text(40)),
-        column("Grp", "PAS:PaslGrpNr", 24, ColumnAlign::Right, Picture::number(10)),
-        column("Mat Vnt", "PAS:MATVNT", 36, ColumnAlign::Left, Picture::text(10)),
-        column("Kaina su PVM", "PAS:KAINSUPVM", 52, ColumnAlign::Right, Picture::number(13, 4, true)),
-        column("PVM%", "PAS:PVMPROC", 24, ColumnAlign::Right, Picture::number(4)),
-        column("Kaina be PVM", "PAS:KAINBEPVM", 52, ColumnAlign::Right, Picture::number(13, 4, true)),
+        ListColumn::of("Paieškos kodas", "PAS:PKod", 60, ColumnAlign::Left, Picture::text(20)),
+        ListColumn::of("Pavadinimas", "PAS:Pav", 170, ColumnAlign::Left, Picture::text(40)),
+        ListColumn::of("Grp", "PAS:PaslGrpNr", 24, ColumnAlign::Right, Picture::number(10)),
+        ListColumn::of("Mat Vnt", "PAS:MATVNT", 36, ColumnAlign::Left, Picture::text(10)),
+        ListColumn::of("Kaina su PVM", "PAS:KAINSUPVM", 52, ColumnAlign::Right, Picture::number(13, 4, true)),
+        ListColumn::of("PVM%", "PAS:PVMPROC", 24, ColumnAlign::Right, Picture::number(4)),
+        ListColumn::of("Kaina be PVM", "PAS:KAINBEPVM", 52, ColumnAlign::Right, Picture::number(13, 4, true)),
     };
     SortTab byGroup = tab("Pagal grupę", "+PAS:PaslGrpNr,+UPPER(PAS:Pav)", "", "");
     byGroup.filter = "PAS:PaslGrpNr = " + std::string(ServiceGroupVariable);

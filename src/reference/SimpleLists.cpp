@@ -6,16 +6,6 @@ namespace nakva {
 
 namespace {
 
-ListColumn column(std::string heading, std::string field, int width, ColumnAlign align, Picture picture) {
-    ListColumn column;
-    column.heading = std::move(heading);
-    column.field = std::move(field);
-    column.width = width;
-    column.align = align;
-    column.picture = picture;
-    return column;
-}
-
 SortTab tab(std::string text, std::string order, std::string locator) {
     SortTab tab;
     tab.text = std::move(text);
@@ -57,7 +47,7 @@ FormField numberField(std::string prompt, int field) {
 
 ListConfig BrowseValstyb() {
     return list("BrowseValstyb", "VALSTYBĖS", TableId::Valstyb,
-                {column("", "VAL:Valstybe", 80, ColumnAlign::Left, Picture::text(20))},
+                {ListColumn::of("", "VAL:Valstybe", 80, ColumnAlign::Left, Picture::text(20))},
                 {tab("", "+UPPER(VAL:Valstybe)", "VAL:Valstybe")});
 }
 
@@ -69,7 +59,7 @@ FormConfig UpdateValstyb() {
 
 ListConfig SarGrup() {
     return list("SarGrup", "GYV. GRUPĖS", TableId::Grupes,
-                {column("", "GRP:Grupe", 80, ColumnAlign::Left, Picture::text(20))},
+                {ListColumn::of("", "GRP:Grupe", 80, ColumnAlign::Left, Picture::text(20))},
                 {tab("", "+UPPER(GRP:Grupe)", "GRP:Grupe")});
 }
 
@@ -82,8 +72,8 @@ FormConfig RedGrupes() {
 
 ListConfig BrowseMokBudai() {
     return list("BrowseMokBudai", "MOKĖJIMO BŪDAI", TableId::MokBudai,
-                {column("MokID", "MOK1:MokBudoID", 32, ColumnAlign::Right, Picture::number(6)),
-                 column("Pavadinimas", "MOK1:MOKBUDOPAV", 80, ColumnAlign::Left, Picture::text(50))},
+                {ListColumn::of("MokID", "MOK1:MokBudoID", 32, ColumnAlign::Right, Picture::number(6)),
+                 ListColumn::of("Pavadinimas", "MOK1:MOKBUDOPAV", 80, ColumnAlign::Left, Picture::text(50))},
                 {tab("", "+MOK1:MokBudoID", "MOK1:MokBudoID")});
 }
 
@@ -104,7 +94,7 @@ FormConfig UpdateMokBudai() {
 
 ListConfig BrowseValyt() {
     return list("BrowseValyt", "VALYTOJAI (OS)", TableId::Valyt,
-                {column("", "VALYT:ValytPav", 80, ColumnAlign::Left, Picture::text(30))},
+                {ListColumn::of("", "VALYT:ValytPav", 80, ColumnAlign::Left, Picture::text(30))},
                 {tab("", "+UPPER(VALYT:ValytPav)", "VALYT:ValytPav")});
 }
 
@@ -117,7 +107,7 @@ FormConfig UpdateValyt() {
 
 ListConfig SarKambTipai() {
     return list("SarKambTipai", "KAMBARIŲ TIPAI", TableId::KmbTipai,
-                {column("", "KTIP:KambarioTipas", 80, ColumnAlign::Left, Picture::text(40))},
+                {ListColumn::of("", "KTIP:KambarioTipas", 80, ColumnAlign::Left, Picture::text(40))},
                 {tab("", "+UPPER(KTIP:KambarioTipas)", "KTIP:KambarioTipas")}, "Įvesti naują");
 }
 
@@ -130,8 +120,8 @@ FormConfig RedKambTipai() {
 
 ListConfig BrowsePaslGrp() {
     return list("BrowsePaslGrp", "Paslaugų grupės", TableId::PaslGrp,
-                {column("Grupės Nr", "PGRP:IrasoNr", 44, ColumnAlign::Right, Picture::number(10)),
-                 column("Pavadinimas", "PGRP:GrpPav", 80, ColumnAlign::Left, Picture::text(30))},
+                {ListColumn::of("Grupės Nr", "PGRP:IrasoNr", 44, ColumnAlign::Right, Picture::number(10)),
+                 ListColumn::of("Pavadinimas", "PGRP:GrpPav", 80, ColumnAlign::Left, Picture::text(30))},
                 {tab("Pagal įrašo Nr.", "+PGRP:IrasoNr", "PGRP:IrasoNr"),
                  tab("Pagal pavadinimą", "+UPPER(PGRP:GrpPav),+PGRP:IrasoNr", "PGRP:GrpPav")},
                 "Sukurti naują įrašą");
