@@ -34,16 +34,6 @@ bool isBlank(std::string_view text) {
     return trimRight(text).empty();
 }
 
-double numberOf(const Value& value) {
-    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
-        return double(*integer);
-    }
-    if (const auto* decimal = std::get_if<Decimal>(&value)) {
-        return decimal->toDouble();
-    }
-    return 0;
-}
-
 std::string digitsOf(const Value& value) {
     if (const auto* integer = std::get_if<std::int64_t>(&value)) {
         return std::to_string(*integer);
@@ -497,23 +487,28 @@ bool ListEngine::rowUp() {
     return true;
 }
 
-void ListEngine::pageDown() {
-    if (int(rows_.size()) < pageSize_ || !ok(view_->setToPosition(rows_.back().position, false))) {
-        return;
+bool ListEngine::readPage(bool forward, std::vector<ListRow>& read) {
+    if (int(rows_.size()) < pageSize_ ||
+        !ok(view_->setToPosition((forward ? rows_.back() : rows_.front()).position, false))) {
+        return false;
     }
-    std::vector<ListRow> read;
     while (int(read.size()) < pageSize_) {
         ListRow row;
-        if (!readRow(true, row)) {
+        if (!readRow(forward, row)) {
             if (closing_) {
-                return;
+                return false;
             }
-            atEnd_ = true;
+            (forward ? atEnd_ : atStart_) = true;
             break;
         }
         read.push_back(std::move(row));
     }
-    if (read.empty()) {
+    return !read.empty();
+}
+
+void ListEngine::pageDown() {
+    std::vector<ListRow> read;
+    if (!readPage(true, read)) {
         return;
     }
     const int count = int(read.size());
@@ -525,22 +520,8 @@ void ListEngine::pageDown() {
 }
 
 void ListEngine::pageUp() {
-    if (int(rows_.size()) < pageSize_ || !ok(view_->setToPosition(rows_.front().position, false))) {
-        return;
-    }
     std::vector<ListRow> read; // nearest first
-    while (int(read.size()) < pageSize_) {
-        ListRow row;
-        if (!readRow(false, row)) {
-            if (closing_) {
-                return;
-            }
-            atStart_ = true;
-            break;
-        }
-        read.push_back(std::move(row));
-    }
-    if (read.empty()) {
+    if (!readPage(false, read)) {
         return;
     }
     const int count = int(read.size());

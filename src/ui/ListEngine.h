@@ -166,6 +166,9 @@ private:
     bool fill(const Start& start, int above, const Position& target);
     bool fillCurrentAt(int row, const Start& start);
     bool readRow(bool forward, ListRow& row);
+    // Up to a page of rows beyond the page's last (forward) or first row, nearest first, marking the
+    // list's end when it is reached. False when nothing was read or the list is closing.
+    bool readPage(bool forward, std::vector<ListRow>& read);
     bool ok(StoreStatus status);
     void fail();
     void afterRebuild();

@@ -79,16 +79,6 @@ std::string textOf(const std::vector<char32_t>& prefix, std::int64_t number) {
     return text;
 }
 
-double numberOf(const Value& value) {
-    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
-        return double(*integer);
-    }
-    if (const auto* decimal = std::get_if<Decimal>(&value)) {
-        return decimal->toDouble();
-    }
-    return 0;
-}
-
 } // namespace
 
 LocatorSteps LocatorSteps::numeric(double first, double last) {
@@ -149,6 +139,16 @@ int LocatorSteps::thumb(const Value& value) const {
         }
     }
     return Count;
+}
+
+double numberOf(const Value& value) {
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
+        return double(*integer);
+    }
+    if (const auto* decimal = std::get_if<Decimal>(&value)) {
+        return decimal->toDouble();
+    }
+    return 0;
 }
 
 } // namespace nakva

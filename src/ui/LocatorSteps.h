@@ -42,4 +42,7 @@ private:
     bool descending_ = false;        // the order runs from the higher value to the lower
 };
 
+// The number a locator value holds, as the steps count it; 0 for a text or no value.
+double numberOf(const Value& value);
+
 } // namespace nakva
