@@ -77,4 +77,29 @@ void killHelper(int pid) {
     waitpid(pid, &status, 0);
 }
 
+void StoreTest::addRecord(TableId id, const std::vector<std::pair<std::string, std::string>>& fields) {
+    Context other(database);
+    Table& table = other.table(id);
+    table.open();
+    table.clear();
+    for (const auto& [field, text] : fields) {
+        ASSERT_TRUE(table.record().setText(field, text).ok()) << field;
+    }
+    ASSERT_EQ(table.add(), StoreStatus::Ok);
+    table.close();
+}
+
+std::vector<std::string> StoreTest::storedColumn(TableId id, std::string_view field) {
+    Context other(database);
+    Table& table = other.table(id);
+    table.open();
+    std::vector<std::string> values;
+    table.setToKeyStart(table.def().identityKey);
+    while (table.next() == StoreStatus::Ok) {
+        values.push_back(table.record().text(field));
+    }
+    table.close();
+    return values;
+}
+
 } // namespace nakva::testing

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace nakva {
@@ -58,6 +60,11 @@ protected:
     ScriptedMessages messages;
     ScopedMessageSink sink{messages};
     Database database{folder.path()};
+
+    // Adds a record to `id` on a context of its own, each field set from its text.
+    void addRecord(TableId id, const std::vector<std::pair<std::string, std::string>>& fields);
+    // One field of every stored record of `id`, in identity-key order, read on a context of its own.
+    std::vector<std::string> storedColumn(TableId id, std::string_view field);
 };
 
 } // namespace nakva::testing

@@ -16,45 +16,31 @@
 namespace nakva {
 namespace {
 
-using Values = std::vector<std::pair<std::string, std::string>>;
-
 class RoomsTest : public testing::StoreTest {
 public:
     Context context{database};
 
-    void add(TableId id, const Values& values) {
-        Context other(database);
-        Table& table = other.table(id);
-        table.open();
-        table.clear();
-        for (const auto& [field, value] : values) {
-            ASSERT_TRUE(table.record().setText(field, value).ok()) << field;
-        }
-        ASSERT_EQ(table.add(), StoreStatus::Ok);
-        table.close();
-    }
-
     void room(int id, const std::string& type, const std::string& number = "1") {
-        add(TableId::Kamb, {{"KMB:KambarioID", std::to_string(id)},
-                            {"KMB:KambarioTipas", type},
-                            {"KMB:KambarioKorpusas", "A"},
-                            {"KMB:KambarioAukstas", "2"},
-                            {"KMB:KambarioNr", number},
-                            {"KMB:KAMBARIOGYVENTOJUSKC", "2"},
-                            {"KMB:KAMBARIOKAINA", "45.50"},
-                            {"KMB:KAMBARIOPASTABOS", "Su balkonu"}});
+        addRecord(TableId::Kamb, {{"KMB:KambarioID", std::to_string(id)},
+                                  {"KMB:KambarioTipas", type},
+                                  {"KMB:KambarioKorpusas", "A"},
+                                  {"KMB:KambarioAukstas", "2"},
+                                  {"KMB:KambarioNr", number},
+                                  {"KMB:KAMBARIOGYVENTOJUSKC", "2"},
+                                  {"KMB:KAMBARIOKAINA", "45.50"},
+                                  {"KMB:KAMBARIOPASTABOS", "Su balkonu"}});
     }
 
     // A registration holding the room, departed or not, with its dates of stay.
     void stay(int registration, int roomId, bool departed, const std::string& from, const std::string& to) {
-        add(TableId::Saskait, {{"SAS:IrasoNr", std::to_string(registration)},
-                               {"SAS:Gyventojas", "Gyventojas " + std::to_string(registration)},
-                               {"SAS:GyvenaNuo", from},
-                               {"SAS:GyvenaIki", to},
-                               {"SAS:Isvykes", departed ? "1" : "0"}});
-        add(TableId::SaskKmb, {{"SKMB:IrasoNr", std::to_string(registration)},
-                               {"SKMB:KambarioID", std::to_string(roomId)},
-                               {"SKMB:KambarioGyventojuSkc", "2"}});
+        addRecord(TableId::Saskait, {{"SAS:IrasoNr", std::to_string(registration)},
+                                     {"SAS:Gyventojas", "Gyventojas " + std::to_string(registration)},
+                                     {"SAS:GyvenaNuo", from},
+                                     {"SAS:GyvenaIki", to},
+                                     {"SAS:Isvykes", departed ? "1" : "0"}});
+        addRecord(TableId::SaskKmb, {{"SKMB:IrasoNr", std::to_string(registration)},
+                                     {"SKMB:KambarioID", std::to_string(roomId)},
+                                     {"SKMB:KambarioGyventojuSkc", "2"}});
     }
 
     // Every room as stored, in ID order: its fields' texts.
@@ -180,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Stays, RoomOccupancyIconTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RoomsTest, TheTypeFilterListsTheRoomsOfItsTypeAndAnEmptyOneTheRoomsWithoutAType) {
-    add(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Dvivietis"}});
+    addRecord(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Dvivietis"}});
     room(1, "Dvivietis");
     room(2, "");
     room(3, "Vienvietis");
@@ -201,7 +187,7 @@ TEST_F(RoomsTest, TheTypeFilterListsTheRoomsOfItsTypeAndAnEmptyOneTheRoomsWithou
 }
 
 TEST_F(RoomsTest, ATypeNotFoundOpensTheRoomTypesListAndACancelledChoiceChangesNothing) {
-    add(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Vienvietis"}});
+    addRecord(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Vienvietis"}});
     room(1, "Vienvietis");
     room(2, "");
     auto list = openList(SarKamb());
@@ -223,7 +209,7 @@ TEST_F(RoomsTest, ATypeNotFoundOpensTheRoomTypesListAndACancelledChoiceChangesNo
 }
 
 TEST_F(RoomsTest, ARoomInsertedOnTheTypeTabGetsTheFilterTypeAndTheNextId) {
-    add(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Liuksas"}});
+    addRecord(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Liuksas"}});
     room(4, "Liuksas");
     ListConfig config = SarKamb();
     config.form = roomForm(true);
@@ -325,31 +311,31 @@ TEST_P(RoomHistoryTest, TheListShowsTheRowsOfTheBoundRoomOnly) {
     stay(12, 2, false, "2024-03-01", "2024-03-04");
     stay(11, 2, true, "2024-02-01", "2024-02-03");
     stay(13, 3, false, "2024-03-01", "2024-03-04");
-    add(TableId::KmbVal, {{"KVAL:IrasoID", "1"},
-                          {"KVAL:IrasoDt", "2024-03-02"},
-                          {"KVAL:KambarioID", "2"},
-                          {"KVAL:ValytPav", "Jonaitė"},
-                          {"KVAL:KIEKIS", "1"}});
-    add(TableId::KmbVal, {{"KVAL:IrasoID", "2"},
-                          {"KVAL:IrasoDt", "2024-03-01"},
-                          {"KVAL:KambarioID", "2"},
-                          {"KVAL:ValytPav", "Petraitė"},
-                          {"KVAL:KIEKIS", "0"}});
-    add(TableId::KmbVal, {{"KVAL:IrasoID", "3"},
-                          {"KVAL:IrasoDt", "2024-03-01"},
-                          {"KVAL:KambarioID", "3"},
-                          {"KVAL:ValytPav", "Jonaitė"},
-                          {"KVAL:KIEKIS", "1"}});
+    addRecord(TableId::KmbVal, {{"KVAL:IrasoID", "1"},
+                                {"KVAL:IrasoDt", "2024-03-02"},
+                                {"KVAL:KambarioID", "2"},
+                                {"KVAL:ValytPav", "Jonaitė"},
+                                {"KVAL:KIEKIS", "1"}});
+    addRecord(TableId::KmbVal, {{"KVAL:IrasoID", "2"},
+                                {"KVAL:IrasoDt", "2024-03-01"},
+                                {"KVAL:KambarioID", "2"},
+                                {"KVAL:ValytPav", "Petraitė"},
+                                {"KVAL:KIEKIS", "0"}});
+    addRecord(TableId::KmbVal, {{"KVAL:IrasoID", "3"},
+                                {"KVAL:IrasoDt", "2024-03-01"},
+                                {"KVAL:KambarioID", "3"},
+                                {"KVAL:ValytPav", "Jonaitė"},
+                                {"KVAL:KIEKIS", "1"}});
     for (TableId log : {TableId::KmbPatal, TableId::KmbRanks}) {
         const std::string prefix = log == TableId::KmbPatal ? "KPAT" : "KRANK";
-        add(log, {{prefix + ":IrasoID", "4"},
-                  {prefix + ":IrasoDt", "2024-03-03"},
-                  {prefix + ":KambarioID", "2"},
-                  {prefix + ":KIEKIS", "2"}});
-        add(log, {{prefix + ":IrasoID", "5"},
-                  {prefix + ":IrasoDt", "2024-03-03"},
-                  {prefix + ":KambarioID", "0"},
-                  {prefix + ":KIEKIS", "3"}});
+        addRecord(log, {{prefix + ":IrasoID", "4"},
+                        {prefix + ":IrasoDt", "2024-03-03"},
+                        {prefix + ":KambarioID", "2"},
+                        {prefix + ":KIEKIS", "2"}});
+        addRecord(log, {{prefix + ":IrasoID", "5"},
+                        {prefix + ":IrasoDt", "2024-03-03"},
+                        {prefix + ":KambarioID", "0"},
+                        {prefix + ":KIEKIS", "3"}});
     }
 
     ListEngine list(roomHistory(GetParam().history), context);

@@ -83,26 +83,14 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(database.istgPar().setText("IST:PVMPROC", "21").ok());
-        add(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maitinimas"}});
-        add(TableId::PaslGrp, {{"PGRP:IrasoNr", "2"}, {"PGRP:GrpPav", "Pramogos"}});
-    }
-
-    void add(TableId id, const Fields& values) {
-        Context other(database);
-        Table& table = other.table(id);
-        table.open();
-        table.clear();
-        for (const auto& [field, value] : values) {
-            ASSERT_TRUE(table.record().setText(field, value).ok()) << field;
-        }
-        ASSERT_EQ(table.add(), StoreStatus::Ok);
-        table.close();
+        addRecord(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maitinimas"}});
+        addRecord(TableId::PaslGrp, {{"PGRP:IrasoNr", "2"}, {"PGRP:GrpPav", "Pramogos"}});
     }
 
     void addService(const std::string& name, const std::string& group = "0", const Fields& more = {}) {
         Fields values = {{"PAS:Pav", name}, {"PAS:PaslGrpNr", group}};
         values.insert(more.begin(), more.end());
-        add(TableId::Paslaug, values);
+        addRecord(TableId::Paslaug, {values.begin(), values.end()});
     }
 
     // Every stored service by name: the text of `field`.
@@ -369,7 +357,7 @@ TEST_F(ServicesTest, AGroupNotChosenOrNotANumberLeavesTheTabAsItWas) {
 
 TEST_F(ServicesTest, ACopyWhoseTransactionCannotBeginShowsWhyAndAddsNothing) {
     // Any table copies alike; the store's helper holds its transaction on the countries.
-    add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
     Table& countries = context.table(TableId::Valstyb);
     countries.open();
     countries.record().set(VAL::Valstybe, "Lietuva");

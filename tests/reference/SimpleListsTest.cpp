@@ -63,31 +63,6 @@ protected:
         return list;
     }
 
-    void add(TableId id, const std::vector<std::pair<std::string, std::string>>& values) {
-        Context other(database);
-        Table& table = other.table(id);
-        table.open();
-        table.clear();
-        for (const auto& [field, value] : values) {
-            ASSERT_TRUE(table.record().setText(field, value).ok()) << field;
-        }
-        ASSERT_EQ(table.add(), StoreStatus::Ok);
-        table.close();
-    }
-
-    std::vector<std::string> column(TableId id, std::string_view field) {
-        Context other(database);
-        Table& table = other.table(id);
-        table.open();
-        std::vector<std::string> values;
-        table.setToKeyStart(table.def().identityKey);
-        while (table.next() == StoreStatus::Ok) {
-            values.push_back(table.record().text(field));
-        }
-        table.close();
-        return values;
-    }
-
     static std::string firstCell(const ListEngine& list) {
         return list.rows().at(std::size_t(list.currentRow() - 1)).cells.at(0);
     }
@@ -96,7 +71,7 @@ protected:
 };
 
 TEST_F(SimpleListsTest, AServiceGroupWhoseNameDiffersOnlyInCaseIsRefusedNamingTheNameKey) {
-    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maitinimas"}});
+    addRecord(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maitinimas"}});
     ListConfig config = BrowsePaslGrp();
     config.form = formCall(UpdatePaslGrp(), {saving({{1, "MAITINIMAS"}})});
     auto list = openList(config);
@@ -108,7 +83,7 @@ TEST_F(SimpleListsTest, AServiceGroupWhoseNameDiffersOnlyInCaseIsRefusedNamingTh
                   "Įrašas su tokiais raktiniais laukais jau egzistuoja. Indeksas:Pagal pavadinimą"});
     EXPECT_EQ(messages.shown()[0].title, "Klaida-dubliuotas indeksas");
     // The group numbered 2 when the form opened left with the cancelled form.
-    EXPECT_EQ(column(TableId::PaslGrp, "PGRP:GrpPav"), std::vector<std::string>{"Maitinimas"});
+    EXPECT_EQ(storedColumn(TableId::PaslGrp, "PGRP:GrpPav"), std::vector<std::string>{"Maitinimas"});
     EXPECT_EQ(list->rows().size(), 1u);
 }
 
@@ -117,25 +92,25 @@ TEST_F(SimpleListsTest, APaymentMethodInsertedIntoAnEmptyTableGetsNumberOneAndLe
     config.form = formCall(UpdateMokBudai(), {cancelling({{1, "GRYNAIS"}}), saving({{1, "GRYNAIS"}})});
     auto list = openList(config);
     list->press(ListAction::Insert);
-    EXPECT_TRUE(column(TableId::MokBudai, "MOK1:MokBudoID").empty());
+    EXPECT_TRUE(storedColumn(TableId::MokBudai, "MOK1:MokBudoID").empty());
     EXPECT_EQ(list->currentRow(), 0);
 
     list->press(ListAction::Insert);
-    EXPECT_EQ(column(TableId::MokBudai, "MOK1:MokBudoID"), std::vector<std::string>{"1"});
+    EXPECT_EQ(storedColumn(TableId::MokBudai, "MOK1:MokBudoID"), std::vector<std::string>{"1"});
     ASSERT_EQ(list->rows().size(), 1u);
     EXPECT_EQ(list->rows()[0].cells, (std::vector<std::string>{"1", "GRYNAIS"}));
 }
 
 TEST_F(SimpleListsTest, RenamingARoomTypeRenamesItsRoomsAndDeletingItIsRefusedWhileARoomHasIt) {
-    add(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Dvivietis"}});
-    add(TableId::Kamb, {{"KMB:KambarioID", "1"}, {"KMB:KambarioTipas", "Dvivietis"}});
-    add(TableId::Kamb, {{"KMB:KambarioID", "2"}, {"KMB:KambarioTipas", "Dvivietis"}});
+    addRecord(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Dvivietis"}});
+    addRecord(TableId::Kamb, {{"KMB:KambarioID", "1"}, {"KMB:KambarioTipas", "Dvivietis"}});
+    addRecord(TableId::Kamb, {{"KMB:KambarioID", "2"}, {"KMB:KambarioTipas", "Dvivietis"}});
     ListConfig config = SarKambTipai();
     config.form = formCall(RedKambTipai(), {saving({{0, "Dvivietis su balkonu"}})});
     auto list = openList(config);
 
     list->press(ListAction::Change);
-    EXPECT_EQ(column(TableId::Kamb, "KMB:KambarioTipas"),
+    EXPECT_EQ(storedColumn(TableId::Kamb, "KMB:KambarioTipas"),
               std::vector<std::string>(2, "Dvivietis su balkonu"));
     EXPECT_EQ(firstCell(*list), "Dvivietis su balkonu");
 
@@ -145,7 +120,7 @@ TEST_F(SimpleListsTest, RenamingARoomTypeRenamesItsRoomsAndDeletingItIsRefusedWh
     EXPECT_EQ(
         messages.texts()[1],
         "Šis įrašas susietas su failu Kamb.  Įrašo negalima išmesti kol egzistuoja šis ryšys tarp failų.");
-    EXPECT_EQ(column(TableId::KmbTipai, "KTIP:KambarioTipas"),
+    EXPECT_EQ(storedColumn(TableId::KmbTipai, "KTIP:KambarioTipas"),
               std::vector<std::string>{"Dvivietis su balkonu"});
 }
 
@@ -164,7 +139,7 @@ class SimpleListsDuplicateTest : public SimpleListsTest,
 
 TEST_P(SimpleListsDuplicateTest, EachFormNamesTheKeyOfADuplicate) {
     const DuplicateCase& c = GetParam();
-    add(c.table, c.existing);
+    addRecord(c.table, c.existing);
     Table& table = context.table(c.table);
     table.open();
     table.clear();
@@ -226,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(Forms, SimpleListsDuplicateTest,
 
 TEST_F(SimpleListsTest, TheLetterLWalksThroughTheCountriesBeginningWithIt) {
     for (const char* country : {"Airija", "Latvija", "lenkija", "Lietuva", "Norvegija"}) {
-        add(TableId::Valstyb, {{"VAL:Valstybe", country}});
+        addRecord(TableId::Valstyb, {{"VAL:Valstybe", country}});
     }
     auto list = openList(BrowseValstyb());
     std::vector<std::string> visited;
@@ -239,7 +214,8 @@ TEST_F(SimpleListsTest, TheLetterLWalksThroughTheCountriesBeginningWithIt) {
 
 TEST_F(SimpleListsTest, TheDigitOneOnTheServiceGroupNumbersGoesToTheFirstNumberFromOne) {
     for (const char* number : {"3", "12", "25"}) {
-        add(TableId::PaslGrp, {{"PGRP:IrasoNr", number}, {"PGRP:GrpPav", std::string("Grupė ") + number}});
+        addRecord(TableId::PaslGrp,
+                  {{"PGRP:IrasoNr", number}, {"PGRP:GrpPav", std::string("Grupė ") + number}});
     }
     auto list = openList(BrowsePaslGrp());
     list->move(ListMove::Bottom);

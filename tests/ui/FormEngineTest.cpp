@@ -96,32 +96,6 @@ protected:
         };
     }
 
-    void add(TableId id, const std::vector<std::pair<std::string, std::string>>& values) {
-        Context other(database);
-        Table& table = other.table(id);
-        table.open();
-        table.clear();
-        for (const auto& [field, value] : values) {
-            ASSERT_TRUE(table.record().setText(field, value).ok()) << field;
-        }
-        ASSERT_EQ(table.add(), StoreStatus::Ok);
-        table.close();
-    }
-
-    // Every stored value of a field, in identity order, read on a context of its own.
-    std::vector<std::string> column(TableId id, std::string_view field) {
-        Context other(database);
-        Table& table = other.table(id);
-        table.open();
-        std::vector<std::string> values;
-        table.setToKeyStart(table.def().identityKey);
-        while (table.next() == StoreStatus::Ok) {
-            values.push_back(table.record().text(field));
-        }
-        table.close();
-        return values;
-    }
-
     // The list's part of a change or delete call: the record re-read and watched.
     Table& current(TableId id, std::string_view field, std::string_view value) {
         Table& table = context.table(id);
@@ -145,7 +119,7 @@ protected:
 };
 
 TEST_F(FormEngineTest, AnInsertIsNumberedAtOnceAndCancellingGivesTheNumberBack) {
-    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "7"}, {"PGRP:GrpPav", "Maistas"}});
+    addRecord(TableId::PaslGrp, {{"PGRP:IrasoNr", "7"}, {"PGRP:GrpPav", "Maistas"}});
     context.table(TableId::PaslGrp).open();
     context.table(TableId::PaslGrp).clear();
     {
@@ -153,12 +127,12 @@ TEST_F(FormEngineTest, AnInsertIsNumberedAtOnceAndCancellingGivesTheNumberBack) 
         ASSERT_TRUE(form.open(Request::Insert));
         EXPECT_EQ(form.title(), "Kuriamas naujas įrašas");
         EXPECT_EQ(form.itemText(0), "8");
-        EXPECT_EQ(column(TableId::PaslGrp, "PGRP:IrasoNr"), (std::vector<std::string>{"7", "8"}));
+        EXPECT_EQ(storedColumn(TableId::PaslGrp, "PGRP:IrasoNr"), (std::vector<std::string>{"7", "8"}));
         ASSERT_TRUE(form.setItemText(1, "Gėrimai"));
         EXPECT_TRUE(form.cancel());
         EXPECT_EQ(form.result().response, Response::Cancelled);
     }
-    EXPECT_EQ(column(TableId::PaslGrp, "PGRP:IrasoNr"), std::vector<std::string>{"7"});
+    EXPECT_EQ(storedColumn(TableId::PaslGrp, "PGRP:IrasoNr"), std::vector<std::string>{"7"});
 
     context.table(TableId::PaslGrp).clear();
     FormEngine again(groupsForm(), context, {});
@@ -167,7 +141,8 @@ TEST_F(FormEngineTest, AnInsertIsNumberedAtOnceAndCancellingGivesTheNumberBack) 
     ASSERT_TRUE(again.setItemText(1, "Gėrimai"));
     again.save();
     EXPECT_EQ(again.result().response, Response::Completed);
-    EXPECT_EQ(column(TableId::PaslGrp, "PGRP:GrpPav"), (std::vector<std::string>{"Maistas", "Gėrimai"}));
+    EXPECT_EQ(storedColumn(TableId::PaslGrp, "PGRP:GrpPav"),
+              (std::vector<std::string>{"Maistas", "Gėrimai"}));
     EXPECT_TRUE(messages.shown().empty());
 }
 
@@ -179,8 +154,8 @@ TEST_F(FormEngineTest, NumberingKeepsTheValuesTheCallerPrimedAndStartsAtOne) {
     int computations = 0;
     FormEngine form(registrationForm(&computations), context, {});
     ASSERT_TRUE(form.open(Request::Insert));
-    EXPECT_EQ(column(TableId::Saskait, "SAS:IrasoNr"), std::vector<std::string>{"1"});
-    EXPECT_EQ(column(TableId::Saskait, "SAS:GyventojoGrupe"), std::vector<std::string>{"Turistai"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:IrasoNr"), std::vector<std::string>{"1"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:GyventojoGrupe"), std::vector<std::string>{"Turistai"});
     EXPECT_EQ(form.record().text("SAS:GyventojoGrupe"), "Turistai");
 }
 
@@ -209,7 +184,7 @@ TEST_F(FormEngineTest, TheHistoryKeyFillsTheFocusedFieldFromTheLastSaveInAnyWind
 }
 
 TEST_F(FormEngineTest, SaveAndMoveWithAnInvalidFieldKeepsTheFormOpenAndForgetsTheMove) {
-    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maistas"}});
+    addRecord(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maistas"}});
     current(TableId::PaslGrp, "PGRP:IrasoNr", "1");
     FormEngine form(groupsForm(), context, {});
     ASSERT_TRUE(form.open(Request::Change));
@@ -226,11 +201,11 @@ TEST_F(FormEngineTest, SaveAndMoveWithAnInvalidFieldKeepsTheFormOpenAndForgetsTh
     form.save();
     EXPECT_EQ(form.result().response, Response::Completed);
     EXPECT_EQ(form.result().navigation, Navigation::None);
-    EXPECT_EQ(column(TableId::PaslGrp, "PGRP:GrpPav"), std::vector<std::string>{"Maitinimas"});
+    EXPECT_EQ(storedColumn(TableId::PaslGrp, "PGRP:GrpPav"), std::vector<std::string>{"Maitinimas"});
 }
 
 TEST_F(FormEngineTest, AnUnchangedRecordIsNotWrittenAndAMoveLeavesTheResponseCancelled) {
-    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maistas"}});
+    addRecord(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maistas"}});
     const std::uint64_t writes = database.writeCount(TableId::PaslGrp);
     {
         current(TableId::PaslGrp, "PGRP:IrasoNr", "1");
@@ -250,7 +225,7 @@ TEST_F(FormEngineTest, AnUnchangedRecordIsNotWrittenAndAMoveLeavesTheResponseCan
 }
 
 TEST_F(FormEngineTest, ANameDifferingOnlyInLetterCaseIsADuplicateOfTheNamedKey) {
-    add(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maistas"}});
+    addRecord(TableId::PaslGrp, {{"PGRP:IrasoNr", "1"}, {"PGRP:GrpPav", "Maistas"}});
     context.table(TableId::PaslGrp).open();
     context.table(TableId::PaslGrp).clear();
     FormEngine form(groupsForm(), context, {});
@@ -263,11 +238,11 @@ TEST_F(FormEngineTest, ANameDifferingOnlyInLetterCaseIsADuplicateOfTheNamedKey) 
     ASSERT_EQ(titles(), std::vector<std::string>{"Klaida-dubliuotas indeksas"});
     EXPECT_EQ(messages.texts()[0],
               "Įrašas su tokiais raktiniais laukais jau egzistuoja. Indeksas:Pagal pavadinimą");
-    EXPECT_EQ(column(TableId::PaslGrp, "PGRP:GrpPav"), (std::vector<std::string>{"Maistas", ""}));
+    EXPECT_EQ(storedColumn(TableId::PaslGrp, "PGRP:GrpPav"), (std::vector<std::string>{"Maistas", ""}));
 }
 
 TEST_F(FormEngineTest, AnotherUsersChangeIsShownAndTheNextSaveGoesThrough) {
-    add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
     current(TableId::Valstyb, "VAL:Valstybe", "Latvija");
     FormEngine form(countriesForm(), context, {});
     ASSERT_TRUE(form.open(Request::Change));
@@ -293,7 +268,7 @@ TEST_F(FormEngineTest, AnotherUsersChangeIsShownAndTheNextSaveGoesThrough) {
     ASSERT_TRUE(form.setItemText(0, "Latvia"));
     form.save();
     EXPECT_EQ(form.result().response, Response::Completed);
-    EXPECT_EQ(column(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvia"});
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvia"});
 }
 
 struct DeleteCase {
@@ -309,9 +284,9 @@ class FormEngineDeleteTest : public FormEngineTest, public ::testing::WithParamI
 
 TEST_P(FormEngineDeleteTest, DeleteAsksFirstAndOffersToRetryARefusal) {
     const DeleteCase& c = GetParam();
-    add(TableId::Valstyb, {{"VAL:Valstybe", "Estija"}});
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Estija"}});
     if (c.registrationUsesIt) {
-        add(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:GYVENTOJOVALSTYBE", "Estija"}});
+        addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:GYVENTOJOVALSTYBE", "Estija"}});
     }
     current(TableId::Valstyb, "VAL:Valstybe", "Estija");
     for (int answer : c.answers) {
@@ -321,7 +296,7 @@ TEST_P(FormEngineDeleteTest, DeleteAsksFirstAndOffersToRetryARefusal) {
     EXPECT_FALSE(form.open(Request::Delete)); // no window
     EXPECT_EQ(form.result().response, c.response);
     EXPECT_EQ(titles(), c.titles);
-    EXPECT_EQ(column(TableId::Valstyb, "VAL:Valstybe"), c.countries);
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), c.countries);
 }
 
 const std::string Confirm = "Pašalinti įrašą";
@@ -347,8 +322,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FormEngineTest, ALookUpFindsTheValueAsStoredOrOpensTheListAtIt) {
-    add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
-    add(TableId::Valstyb, {{"VAL:Valstybe", "Lenkija"}});
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lenkija"}});
     int computations = 0;
     context.table(TableId::Saskait).open();
     context.table(TableId::Saskait).clear();
@@ -371,7 +346,7 @@ TEST_F(FormEngineTest, ALookUpFindsTheValueAsStoredOrOpensTheListAtIt) {
 }
 
 TEST_F(FormEngineTest, ALookUpLeftWithoutAChoiceKeepsTheTypedValueAndStopsTheSave) {
-    add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
     int computations = 0;
     context.table(TableId::Saskait).open();
     context.table(TableId::Saskait).clear();
@@ -442,7 +417,7 @@ class FormEngineToolbarTest : public FormEngineTest, public ::testing::WithParam
 
 TEST_P(FormEngineToolbarTest, ButtonsAndTooltipsFollowTheMode) {
     const ToolbarCase& c = GetParam();
-    add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
     current(TableId::Valstyb, "VAL:Valstybe", "Latvija");
     if (c.request == Request::Insert) {
         context.table(TableId::Valstyb).clear();
@@ -471,7 +446,7 @@ INSTANTIATE_TEST_SUITE_P(
         ToolbarCase{Request::Change, ToolbarButton::Delete, false, ""}));
 
 TEST_F(FormEngineTest, CancelQuestionsOfTheFormsThatAskThem) {
-    add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
     current(TableId::Valstyb, "VAL:Valstybe", "Latvija");
     FormConfig config = countriesForm();
     config.cancelQuestion = CancelQuestion::SaveChanges;
@@ -484,7 +459,7 @@ TEST_F(FormEngineTest, CancelQuestionsOfTheFormsThatAskThem) {
     EXPECT_TRUE(form.cancel()); // saved
     EXPECT_EQ(form.result().response, Response::Completed);
     EXPECT_EQ(messages.texts(), std::vector<std::string>(2, "Ar išsaugoti pakeitimus?"));
-    EXPECT_EQ(column(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvia"});
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvia"});
 }
 
 } // namespace
