@@ -41,17 +41,17 @@ void readInstitution(Context& context) {
 }
 
 // --from and --to into the parameters as the report's dialog would leave them; false after a message.
-bool periodOptions(const ReportSpec& spec, const CommandLine& line, Globals& globals) {
+bool periodOptions(const ReportSpec& definition, const CommandLine& line, Globals& globals) {
     const auto from = line.option("--from");
     const auto to = line.option("--to");
-    if (spec.dialog == ParameterDialog::None) {
+    if (definition.dialog == ParameterDialog::None) {
         if (from || to) {
-            report("Ataskaita " + std::string(spec.name) + " neturi periodo: --from ir --to jai netinka.");
+            report("Ataskaita " + std::string(definition.name) + " neturi periodo: --from ir --to jai netinka.");
             return false;
         }
         return true;
     }
-    openParameterDialog(spec.dialog, globals);
+    openParameterDialog(definition.dialog, globals);
     for (const auto& [option, value, date] :
          {std::tuple{"--from", from, &globals.PrDt}, std::tuple{"--to", to, &globals.GalDt}}) {
         if (!value) {
@@ -66,7 +66,7 @@ bool periodOptions(const ReportSpec& spec, const CommandLine& line, Globals& glo
         }
         *date = *parsed;
     }
-    acceptParameterDialog(spec.dialog, globals);
+    acceptParameterDialog(definition.dialog, globals);
     return true;
 }
 
@@ -86,8 +86,8 @@ void setPdfWriter(PdfWriter writer) {
 
 int reportCommand(Database& database, const CommandLine& line, std::ostream& out) {
     const std::string& name = line.operands().front();
-    const ReportSpec* spec = findReport(name);
-    if (spec == nullptr) {
+    const ReportSpec* definition = findReport(name);
+    if (definition == nullptr) {
         report("Nėra ataskaitos „" + name + "“. Ataskaitos: " + reportNames() + ".");
         return ExitUsage;
     }
@@ -99,13 +99,13 @@ int reportCommand(Database& database, const CommandLine& line, std::ostream& out
     }
     Globals globals;
     globals.EINDT = today();
-    if (!periodOptions(*spec, line, globals)) {
+    if (!periodOptions(*definition, line, globals)) {
         return ExitUsage;
     }
 
     Context context(database);
     readInstitution(context);
-    ReportRun run(*spec, context);
+    ReportRun run(*definition, context);
     run.start(globals);
     while (run.advance()) {
     }
@@ -136,7 +136,7 @@ int reportCommand(Database& database, const CommandLine& line, std::ostream& out
             report("PDF dokumentų ši programa nerašo.");
             return ExitFailed;
         }
-        if (const SaveResult saved = pdfWriter()(pages, *pdf, std::string(spec->title)); !saved) {
+        if (const SaveResult saved = pdfWriter()(pages, *pdf, std::string(definition->title)); !saved) {
             report(saveFailureText(*pdf, saved));
             return ExitFailed;
         }

@@ -35,25 +35,25 @@ struct FieldSpec {
     bool numbersRecords = false;
 };
 
-constexpr FieldSpec specLong() {
+constexpr FieldSpec asLong() {
     return {};
 }
-constexpr FieldSpec specNumber() {
+constexpr FieldSpec asNumber() {
     return {.numbersRecords = true};
 }
-constexpr FieldSpec specDate() {
+constexpr FieldSpec asDate() {
     return {.isDate = true};
 }
-constexpr FieldSpec specByte() {
+constexpr FieldSpec asByte() {
     return {.type = FieldType::Byte};
 }
-constexpr FieldSpec specString(int width) {
+constexpr FieldSpec asString(int width) {
     return {.type = FieldType::String, .size = width};
 }
-constexpr FieldSpec specDecimal(int digits, int places) {
+constexpr FieldSpec asDecimal(int digits, int places) {
     return {.type = FieldType::Decimal, .size = digits, .places = places};
 }
-constexpr FieldSpec specGroup(int members) {
+constexpr FieldSpec asGroup(int members) {
     return {.type = FieldType::Group, .size = members};
 }
 
@@ -69,15 +69,15 @@ public:
         def_.prefix = prefix;
     }
 
-    void field(std::string_view bareName, const FieldSpec& spec) {
-        if (spec.numbersRecords) {
+    void field(std::string_view bareName, const FieldSpec& form) {
+        if (form.numbersRecords) {
             def_.recordNumberField = int(def_.fields.size());
         }
         def_.fields.push_back({.name = qualified(bareName),
-                               .type = spec.type,
-                               .size = spec.size,
-                               .places = spec.places,
-                               .isDate = spec.isDate});
+                               .type = form.type,
+                               .size = form.size,
+                               .places = form.places,
+                               .isDate = form.isDate});
     }
 
     void key(std::string_view bareName, KeyKind kind, std::vector<int> components) {
@@ -164,7 +164,7 @@ std::vector<const RelationDef*> childrenInOrder(std::span<const RelationDef> rel
 
 // Each table's definition is built inside the namespace of its field indexes, so that the key
 // components of Tables.h name the fields directly.
-#define NAKVA_DICTIONARY_ADD_FIELD(name, kind, ...) builder.field(#name, spec##kind(__VA_ARGS__));
+#define NAKVA_DICTIONARY_ADD_FIELD(name, kind, ...) builder.field(#name, as##kind(__VA_ARGS__));
 #define NAKVA_DICTIONARY_ADD_KEY(name, kind, ...) builder.key(#name, KeyKind::kind, {__VA_ARGS__});
 #define NAKVA_DICTIONARY_BUILDER(id, prefix)                                                                 \
     namespace prefix::field {                                                                                \

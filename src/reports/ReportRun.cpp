@@ -11,11 +11,11 @@
 
 namespace nakva {
 
-ReportRun::ReportRun(const ReportSpec& spec, Context& context, const std::filesystem::path& pageFolder)
-    : spec_(spec), context_(context), scope_(context), layout_(spec.layout(scope_)),
-      files_(std::make_unique<PageFiles>(std::string(spec.name), pageFolder)) {
+ReportRun::ReportRun(const ReportSpec& definition, Context& context, const std::filesystem::path& pageFolder)
+    : definition_(definition), context_(context), scope_(context), layout_(definition.layout(scope_)),
+      files_(std::make_unique<PageFiles>(std::string(definition.name), pageFolder)) {
     composer_ = std::make_unique<PageComposer>(
-        layout_.page, spec.style == RunStyle::Process ? PageNumbering::Layout : PageNumbering::Report,
+        layout_.page, definition.style == RunStyle::Process ? PageNumbering::Layout : PageNumbering::Report,
         [this](const PageCanvas& page) { return takePage(page); });
     scope_.totals().setLevels(static_cast<int>(layout_.groups.size()));
 }
@@ -28,26 +28,26 @@ void ReportRun::start(const Globals& globals) {
     scope_.setGlobals(globals);
     bindReportParameters(variables_, globals);
 
-    std::vector<TableId> tables{spec_.table};
-    tables.insert(tables.end(), spec_.joins.begin(), spec_.joins.end());
-    tables.insert(tables.end(), spec_.related.begin(), spec_.related.end());
+    std::vector<TableId> tables{definition_.table};
+    tables.insert(tables.end(), definition_.joins.begin(), definition_.joins.end());
+    tables.insert(tables.end(), definition_.related.begin(), definition_.related.end());
     for (const TableId table : tables) {
         if (std::find(opened_.begin(), opened_.end(), table) == opened_.end()) {
             context_.table(table).open();
             opened_.push_back(table);
         }
     }
-    Table& primary = context_.table(spec_.table);
-    if (spec_.style == RunStyle::Report && primary.recordCount(tableRecords_) != StoreStatus::Ok) {
+    Table& primary = context_.table(definition_.table);
+    if (definition_.style == RunStyle::Report && primary.recordCount(tableRecords_) != StoreStatus::Ok) {
         tableRecords_ = 0;
     }
 
     view_ = std::make_unique<View>(primary, &variables_);
-    for (const TableId parent : spec_.joins) {
+    for (const TableId parent : definition_.joins) {
         view_->join(parent);
     }
-    view_->setOrder(std::string(spec_.order));
-    view_->setFilter(std::string(spec_.filter));
+    view_->setOrder(std::string(definition_.order));
+    view_->setFilter(std::string(definition_.filter));
     state_ = State::Running;
     // A view that cannot be opened has said so (warning 36) and reads nothing: the run then ends
     // with nothing selected.
@@ -85,7 +85,7 @@ bool ReportRun::advance(int records) {
 
 bool ReportRun::readFailed() {
     saveErrorCondition();
-    standardWarning(26, context_.table(spec_.table).def().name);
+    standardWarning(26, context_.table(definition_.table).def().name);
     state_ = State::Failed;
     closeTables();
     return false;
@@ -147,7 +147,7 @@ void ReportRun::cancel() {
     if (ended()) {
         return;
     }
-    const bool keep = spec_.style == RunStyle::Report && composer_->finish();
+    const bool keep = definition_.style == RunStyle::Report && composer_->finish();
     state_ = State::Cancelled;
     if (!keep) {
         files_->discard();
@@ -181,11 +181,11 @@ void ReportRun::closeTables() {
 }
 
 std::string_view ReportRun::progressCaption() const {
-    return spec_.style == RunStyle::Process ? "Formuojama ataskaita" : "Formuoju ataskaitą...";
+    return definition_.style == RunStyle::Process ? "Formuojama ataskaita" : "Formuoju ataskaitą...";
 }
 
 int ReportRun::percent() const {
-    const std::int64_t whole = spec_.style == RunStyle::Process ? ProcessEstimate : tableRecords_;
+    const std::int64_t whole = definition_.style == RunStyle::Process ? ProcessEstimate : tableRecords_;
     if (whole <= 0) {
         return read_ > 0 ? 100 : 0;
     }
@@ -193,7 +193,7 @@ int ReportRun::percent() const {
 }
 
 std::string ReportRun::progressText() const {
-    if (spec_.style == RunStyle::Process) {
+    if (definition_.style == RunStyle::Process) {
         return std::to_string(percent()) + "% atlikta";
     }
     return read_ == 0 ? "0% " : std::to_string(percent()) + "%";
@@ -207,9 +207,9 @@ const std::vector<std::filesystem::path>& ReportRun::pages() const {
 bool ReportRun::showsPreview() const {
     switch (state_) {
     case State::Done:
-        return spec_.style == RunStyle::Report || selected_ > 0;
+        return definition_.style == RunStyle::Report || selected_ > 0;
     case State::Cancelled:
-        return spec_.style == RunStyle::Report;
+        return definition_.style == RunStyle::Report;
     default:
         return false;
     }

@@ -39,12 +39,12 @@ public:
 
     // Prepares the layout. Page files go into a scratch folder of the run's own below `pageFolder`
     // (the system's temporary folder when empty), removed with the run unless the pages are taken.
-    ReportRun(const ReportSpec& spec, Context& context, const std::filesystem::path& pageFolder = {});
+    ReportRun(const ReportSpec& definition, Context& context, const std::filesystem::path& pageFolder = {});
     ~ReportRun();
     ReportRun(const ReportRun&) = delete;
     ReportRun& operator=(const ReportRun&) = delete;
 
-    const ReportSpec& spec() const { return spec_; }
+    const ReportSpec& definition() const { return definition_; }
     // Names the run binds besides the global parameters ("Report:Save::KLI:Kod"), set before start().
     Variables& variables() { return variables_; }
     // Sees every finished page before it is written (tests read the texts drawn).
@@ -96,7 +96,7 @@ private:
     void closeTables();
     SaveResult takePage(const PageCanvas& page);
 
-    const ReportSpec& spec_;
+    const ReportSpec& definition_;
     Context& context_;
     ReportScope scope_;
     ReportLayout layout_;

@@ -48,7 +48,7 @@ ReportLayout layout(ReportScope& scope) {
 } // namespace
 
 const ReportSpec& SpKliSar() {
-    static const ReportSpec spec{
+    static const ReportSpec definition{
         .name = "SpKliSar",
         .title = "Klientų sąrašo ataskaita",
         .style = RunStyle::Process,
@@ -60,7 +60,7 @@ const ReportSpec& SpKliSar() {
         .order = "+UPPER(KLI:Kod)", // the order of the key KLI:KODKEY
         .layout = layout,
     };
-    return spec;
+    return definition;
 }
 
 } // namespace nakva

@@ -44,7 +44,7 @@ ReportLayout layout(ReportScope& scope) {
 } // namespace
 
 const ReportSpec& SpPaslSar() {
-    static const ReportSpec spec{
+    static const ReportSpec definition{
         .name = "SpPaslSar",
         .title = "Paslaugų sąrašo ataskaita",
         .style = RunStyle::Process,
@@ -56,7 +56,7 @@ const ReportSpec& SpPaslSar() {
         .order = "+PAS:Pav",
         .layout = layout,
     };
-    return spec;
+    return definition;
 }
 
 } // namespace nakva

@@ -207,8 +207,8 @@ TEST_F(ReportRunTest, ProcessRunThatSelectsNothingEndsWithoutPagesOrMessages) {
 
 TEST_F(ReportRunTest, ReportRunThatSelectsNothingGoesToThePreviewWithNoPage) {
     addService("Pirtis", "", "VAL.", "30", "21", 4);
-    const ReportSpec spec = groupedServicesSpec(RunStyle::Report, "PAS:PaslGrpNr = 9");
-    ReportRun run(spec, context);
+    const ReportSpec definition = groupedServicesSpec(RunStyle::Report, "PAS:PaslGrpNr = 9");
+    ReportRun run(definition, context);
     runToEnd(run);
     EXPECT_TRUE(run.showsPreview());
     EXPECT_TRUE(run.pages().empty());
@@ -222,8 +222,8 @@ TEST_F(ReportRunTest, GroupsBreakWithHeadersFootersAndExactTotals) {
     addService("Baseinas", "", "VAL.", "0.0001", "21", 3);
     addService("Vieta", "", "PARA", "5", "21", 0);
 
-    const ReportSpec spec = groupedServicesSpec(RunStyle::Report);
-    ReportRun run(spec, context);
+    const ReportSpec definition = groupedServicesSpec(RunStyle::Report);
+    ReportRun run(definition, context);
     runToEnd(run);
 
     EXPECT_EQ(allTexts(),
@@ -240,8 +240,8 @@ TEST_F(ReportRunTest, ReportStylePagesAreCaptionedLapasColon) {
             addService("Paslauga " + twoDigits(i), "", "VNT.", "1", "21", i / 20);
         }
     });
-    const ReportSpec spec = groupedServicesSpec(RunStyle::Report);
-    ReportRun run(spec, context);
+    const ReportSpec definition = groupedServicesSpec(RunStyle::Report);
+    ReportRun run(definition, context);
     runToEnd(run);
     ASSERT_GT(drawn.size(), 1u);
     for (std::size_t number = 1; number <= drawn.size(); ++number) {
@@ -273,8 +273,8 @@ TEST_F(ReportRunTest, CancelKeepsTheReportStylesPagesAndDropsTheProcessStyles) {
         EXPECT_FALSE(fs::exists(first));
         EXPECT_FALSE(run.advance());
     }
-    const ReportSpec spec = groupedServicesSpec(RunStyle::Report);
-    ReportRun run(spec, context);
+    const ReportSpec definition = groupedServicesSpec(RunStyle::Report);
+    ReportRun run(definition, context);
     run.setPageObserver([this](const PageCanvas& page) { drawn.push_back(page); });
     run.start({});
     ASSERT_TRUE(run.advance());
@@ -309,8 +309,8 @@ TEST_F(ReportRunTest, ProgressCountsAgainstTheEstimateOrTheTablesRecords) {
     EXPECT_EQ(process.progressText(), "24% atlikta");
 
     // Against all 120 records of the table, though the filter selects only 30.
-    const ReportSpec spec = groupedServicesSpec(RunStyle::Report, "PAS:PaslGrpNr = 1");
-    ReportRun report(spec, context);
+    const ReportSpec definition = groupedServicesSpec(RunStyle::Report, "PAS:PaslGrpNr = 1");
+    ReportRun report(definition, context);
     EXPECT_EQ(report.progressCaption(), "Formuoju ataskaitą...");
     report.start({});
     EXPECT_EQ(report.progressText(), "0% ");
@@ -379,19 +379,19 @@ TEST_F(ReportRunTest, PeriodFilterReadsTheGlobalParametersAndAReversedPeriodSele
         ASSERT_EQ(payments.add(), StoreStatus::Ok);
     }
     payments.close();
-    const ReportSpec spec = paymentsInPeriod();
+    const ReportSpec definition = paymentsInPeriod();
 
     Globals march;
     march.PrDt = dateFromYmd(2026, 3, 2);
     march.GalDt = dateFromYmd(2026, 3, 31);
-    ReportRun run(spec, context);
+    ReportRun run(definition, context);
     runToEnd(run, march);
     EXPECT_EQ(allTexts(), (std::vector<std::string>{"2026-03-15", "2026-03-31"}));
 
     Globals reversed;
     reversed.PrDt = dateFromYmd(2026, 3, 31);
     reversed.GalDt = dateFromYmd(2026, 3, 1);
-    ReportRun nothing(spec, context);
+    ReportRun nothing(definition, context);
     drawn.clear();
     runToEnd(nothing, reversed);
     EXPECT_EQ(nothing.state(), ReportRun::State::Done);
@@ -412,8 +412,8 @@ TEST_F(ReportRunTest, APageThatCannotBeWrittenStopsTheRunWithTheSaveMessage) {
 
 TEST_F(ReportRunTest, AFilterTheStoreCannotRunShowsItsWarningAndSelectsNothing) {
     addService("Pirtis", "", "VAL.", "30", "21", 1);
-    const ReportSpec spec = groupedServicesSpec(RunStyle::Process, "PAS:Nera = 1");
-    ReportRun run(spec, context);
+    const ReportSpec definition = groupedServicesSpec(RunStyle::Process, "PAS:Nera = 1");
+    ReportRun run(definition, context);
     runToEnd(run);
     EXPECT_EQ(run.state(), ReportRun::State::Done);
     EXPECT_EQ(run.recordsRead(), 0);

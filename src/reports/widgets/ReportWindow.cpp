@@ -45,8 +45,8 @@ QMdiArea* mdiAreaOf(QWidget* widget) {
 
 } // namespace
 
-ReportWindow::ReportWindow(const ReportSpec& spec, Context& context, QWidget* parent)
-    : QWidget(parent), spec_(spec), context_(context), run_(std::make_unique<ReportRun>(spec, context)) {
+ReportWindow::ReportWindow(const ReportSpec& definition, Context& context, QWidget* parent)
+    : QWidget(parent), definition_(definition), context_(context), run_(std::make_unique<ReportRun>(definition, context)) {
     setObjectName("reportWindow");
     setWindowTitle(qt(run_->progressCaption()));
     progress_ = new QLabel(QString::fromStdString(run_->progressText()), this);
@@ -68,8 +68,8 @@ ReportWindow::ReportWindow(const ReportSpec& spec, Context& context, QWidget* pa
     });
 }
 
-ReportWindow::ReportWindow(const ReportSpec& spec, std::unique_ptr<Context> own, QWidget* parent)
-    : ReportWindow(spec, *own, parent) {
+ReportWindow::ReportWindow(const ReportSpec& definition, std::unique_ptr<Context> own, QWidget* parent)
+    : ReportWindow(definition, *own, parent) {
     own_ = std::move(own);
 }
 
@@ -96,7 +96,7 @@ void ReportWindow::begin() {
     // The progress window waits, hidden, for the parameters.
     frame()->hide();
     QWidget* dialogParent = parentWidget() != nullptr ? window() : nullptr;
-    if (askReportParameters(spec_.dialog, context_, dialogParent) != Response::Completed) {
+    if (askReportParameters(definition_.dialog, context_, dialogParent) != Response::Completed) {
         emit finished();
         deleteLater();
         return;
@@ -123,8 +123,8 @@ void ReportWindow::end() {
     if (run_->showsPreview()) {
         const std::unique_ptr<PageFiles> files = run_->takePageFiles();
         PageList pages = files->pages();
-        if (previewReport(pages, spec_.title, this) == PreviewPrint) {
-            printReportPages(pages, QString::fromStdString(printJobName(spec_.name, spec_.title)),
+        if (previewReport(pages, definition_.title, this) == PreviewPrint) {
+            printReportPages(pages, QString::fromStdString(printJobName(definition_.name, definition_.title)),
                              programPrinter());
         }
     }
@@ -132,8 +132,8 @@ void ReportWindow::end() {
     deleteLater();
 }
 
-void runReport(const ReportSpec& spec, Context& context, QWidget* caller) {
-    auto* window = new ReportWindow(spec, context);
+void runReport(const ReportSpec& definition, Context& context, QWidget* caller) {
+    auto* window = new ReportWindow(definition, context);
     QPointer<QMdiSubWindow> blocked;
     for (QWidget* widget = caller; widget != nullptr; widget = widget->parentWidget()) {
         if ((blocked = qobject_cast<QMdiSubWindow*>(widget))) {

@@ -25,8 +25,8 @@ class ReportWindow : public QWidget {
     Q_OBJECT
 public:
     // The run begins once the window is shown.
-    ReportWindow(const ReportSpec& spec, Context& context, QWidget* parent = nullptr);
-    ReportWindow(const ReportSpec& spec, std::unique_ptr<Context> own, QWidget* parent = nullptr);
+    ReportWindow(const ReportSpec& definition, Context& context, QWidget* parent = nullptr);
+    ReportWindow(const ReportSpec& definition, std::unique_ptr<Context> own, QWidget* parent = nullptr);
     ~ReportWindow() override;
 
     ReportRun& run() const { return *run_; }
@@ -48,7 +48,7 @@ private:
     QWidget* frame();
 
     std::unique_ptr<Context> own_;
-    const ReportSpec& spec_;
+    const ReportSpec& definition_;
     Context& context_;
     std::unique_ptr<ReportRun> run_;
     QLabel* progress_ = nullptr;
@@ -59,6 +59,6 @@ private:
 
 // Runs a report for a window (a list's print menu) on that window's context, and returns when the run
 // is over. The progress window opens beside the caller in the main window when there is one.
-void runReport(const ReportSpec& spec, Context& context, QWidget* caller);
+void runReport(const ReportSpec& definition, Context& context, QWidget* caller);
 
 } // namespace nakva

@@ -67,15 +67,15 @@ MessageWindow::MessageWindow(const MessageRequest& request, QWidget* parent) : Q
     }
 
     const int iconSize = std::max(12, metrics.height() - 2);
-    for (const MessageLayoutButton& spec : layout_.buttons) {
-        auto* button = new QPushButton(QString::fromStdString(spec.caption), this);
+    for (const MessageLayoutButton& item : layout_.buttons) {
+        auto* button = new QPushButton(QString::fromStdString(item.caption), this);
         button->setObjectName(QStringLiteral("messageButton%1").arg(buttons_.size() + 1));
-        button->setGeometry(toPixels(spec.rect));
-        button->setIcon(buttonIcon(spec.icon));
+        button->setGeometry(toPixels(item.rect));
+        button->setIcon(buttonIcon(item.icon));
         button->setIconSize(QSize(iconSize, iconSize));
         button->setAutoDefault(true);
         button->installEventFilter(this);
-        const int result = spec.result;
+        const int result = item.result;
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         buttons_.append(button);
     }
