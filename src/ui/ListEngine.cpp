@@ -246,6 +246,17 @@ bool ListEngine::readRow(bool forward, ListRow& row) {
     return true;
 }
 
+ListEngine::ReadEnd ListEngine::readRows(bool forward, int limit, std::vector<ListRow>& read) {
+    while (int(read.size()) < limit) {
+        ListRow row;
+        if (!readRow(forward, row)) {
+            return closing_ ? ReadEnd::Closing : ReadEnd::Edge;
+        }
+        read.push_back(std::move(row));
+    }
+    return ReadEnd::Full;
+}
+
 bool ListEngine::fill(const Start& requested, int above, const Position& target) {
     Start start = requested;
     // A position taken in another order is found by its record; a record gone meanwhile is looked
@@ -272,17 +283,12 @@ bool ListEngine::fill(const Start& requested, int above, const Position& target)
         if (!ok(seek(false))) {
             return false;
         }
-        while (int(page.size()) < above) {
-            ListRow row;
-            if (!readRow(false, row)) {
-                if (closing_) {
-                    return false;
-                }
-                hitStart = true;
-                break;
-            }
-            page.insert(page.begin(), std::move(row));
+        const ReadEnd end = readRows(false, above, page);
+        if (end == ReadEnd::Closing) {
+            return false;
         }
+        hitStart = end == ReadEnd::Edge;
+        std::reverse(page.begin(), page.end());
     }
     int anchor = -1; // the first row read from the start point
     if (start.kind != StartKind::Last) {
@@ -291,17 +297,11 @@ bool ListEngine::fill(const Start& requested, int above, const Position& target)
             return false;
         }
         const int before = int(page.size());
-        while (int(page.size()) < pageSize_) {
-            ListRow row;
-            if (!readRow(true, row)) {
-                if (closing_) {
-                    return false;
-                }
-                hitEnd = true;
-                break;
-            }
-            page.push_back(std::move(row));
+        const ReadEnd end = readRows(true, pageSize_, page);
+        if (end == ReadEnd::Closing) {
+            return false;
         }
+        hitEnd = hitEnd || end == ReadEnd::Edge;
         anchor = int(page.size()) > before ? before : -1;
     }
     if (int(page.size()) < pageSize_ && !hitStart) {
@@ -318,18 +318,15 @@ bool ListEngine::fill(const Start& requested, int above, const Position& target)
         if (!ok(status)) {
             return false;
         }
-        while (int(page.size()) < pageSize_) {
-            ListRow row;
-            if (!readRow(false, row)) {
-                if (closing_) {
-                    return false;
-                }
-                hitStart = true;
-                break;
-            }
-            page.insert(page.begin(), std::move(row));
-            anchor += anchor >= 0 ? 1 : 0;
+        std::vector<ListRow> before; // nearest first
+        const ReadEnd end = readRows(false, pageSize_ - int(page.size()), before);
+        if (end == ReadEnd::Closing) {
+            return false;
         }
+        hitStart = end == ReadEnd::Edge;
+        anchor += anchor >= 0 ? int(before.size()) : 0;
+        page.insert(page.begin(), std::make_move_iterator(before.rbegin()),
+                    std::make_move_iterator(before.rend()));
     }
 
     rows_ = std::move(page);
@@ -492,16 +489,12 @@ bool ListEngine::readPage(bool forward, std::vector<ListRow>& read) {
         !ok(view_->setToPosition((forward ? rows_.back() : rows_.front()).position, false))) {
         return false;
     }
-    while (int(read.size()) < pageSize_) {
-        ListRow row;
-        if (!readRow(forward, row)) {
-            if (closing_) {
-                return false;
-            }
-            (forward ? atEnd_ : atStart_) = true;
-            break;
-        }
-        read.push_back(std::move(row));
+    const ReadEnd end = readRows(forward, pageSize_, read);
+    if (end == ReadEnd::Closing) {
+        return false;
+    }
+    if (end == ReadEnd::Edge) {
+        (forward ? atEnd_ : atStart_) = true;
     }
     return !read.empty();
 }
@@ -907,7 +900,8 @@ void ListEngine::runForm(Request request) {
     }
 }
 
-void ListEngine::copyCurrent(const std::function<std::optional<Position>(Table& table)>& copy, bool openForm) {
+void ListEngine::copyCurrent(const std::function<std::optional<Position>(Table& table)>& copy,
+                             bool openForm) {
     if (!open_ || closing_ || busy_ || rows_.empty() || (openForm && !form_)) {
         return;
     }

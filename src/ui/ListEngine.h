@@ -166,6 +166,10 @@ private:
     bool fill(const Start& start, int above, const Position& target);
     bool fillCurrentAt(int row, const Start& start);
     bool readRow(bool forward, ListRow& row);
+    // Reads on in the view's current read up to `limit` rows in all, nearest first. Edge: the order
+    // ran out first; Closing: a read error closed the list.
+    enum class ReadEnd { Full, Edge, Closing };
+    ReadEnd readRows(bool forward, int limit, std::vector<ListRow>& read);
     // Up to a page of rows beyond the page's last (forward) or first row, nearest first, marking the
     // list's end when it is reached. False when nothing was read or the list is closing.
     bool readPage(bool forward, std::vector<ListRow>& read);
