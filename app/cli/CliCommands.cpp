@@ -9,8 +9,8 @@
 #include "data/Database.h"
 #include "data/StoreMaintenance.h"
 #include "data/Table.h"
-#include "shell/messages/ErrorText.h"
-#include "shell/messages/Message.h"
+#include "messages/ErrorText.h"
+#include "messages/Message.h"
 
 #include <array>
 #include <filesystem>

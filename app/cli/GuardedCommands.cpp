@@ -8,8 +8,8 @@
 #include "data/Integrity.h"
 #include "data/Table.h"
 #include "data/Text.h"
-#include "shell/messages/Message.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/Message.h"
+#include "messages/StandardWarnings.h"
 
 #include <functional>
 #include <string>

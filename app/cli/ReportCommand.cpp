@@ -10,7 +10,7 @@
 #include "reports/ReportCatalog.h"
 #include "reports/ReportRun.h"
 #include "shell/Globals.h"
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 
 namespace nakva {
 

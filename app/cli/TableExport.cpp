@@ -6,8 +6,8 @@
 #include "data/Table.h"
 #include "data/Variables.h"
 #include "data/View.h"
-#include "shell/messages/ErrorText.h"
-#include "shell/messages/Message.h"
+#include "messages/ErrorText.h"
+#include "messages/Message.h"
 
 #include <charconv>
 #include <functional>

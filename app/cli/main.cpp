@@ -1,7 +1,7 @@
 #include "cli/CliCommands.h"
 #include "cli/ReportCommand.h"
 #include "preview/ReportSave.h"
-#include "shell/messages/StreamMessageSink.h"
+#include "messages/StreamMessageSink.h"
 
 #include <QGuiApplication>
 

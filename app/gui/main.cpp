@@ -4,7 +4,7 @@
 #include "reports/widgets/ReportProcedures.h"
 #include "shell/MainMenu.h"
 #include "shell/StartUp.h"
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "shell/widgets/Program.h"

@@ -5,7 +5,7 @@
 #include "data/Table.h"
 #include "data/TableFormat.h"
 #include "data/Transaction.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/StandardWarnings.h"
 
 #include <stdexcept>
 #include <system_error>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/messages/ErrorText.h"
+#include "messages/ErrorText.h"
 
 #include <string_view>
 

@@ -5,7 +5,7 @@
 #include "data/StoredRecord.h"
 #include "data/Table.h"
 #include "data/TableFormat.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/StandardWarnings.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 #include "preview/PreviewState.h"
 
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 
 #include <algorithm>
 #include <system_error>

@@ -2,7 +2,7 @@
 
 #include "preview/WmfPlayer.h"
 #include "reports/WmfFile.h"
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 
 #include <QPainter>
 #include <QPrinter>

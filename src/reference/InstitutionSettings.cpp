@@ -2,7 +2,7 @@
 
 #include "data/Fields.h"
 #include "data/Table.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/StandardWarnings.h"
 
 namespace nakva {
 

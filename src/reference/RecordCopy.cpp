@@ -2,8 +2,8 @@
 
 #include "data/Table.h"
 #include "data/Transaction.h"
-#include "shell/messages/ErrorText.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/ErrorText.h"
+#include "messages/StandardWarnings.h"
 
 namespace nakva {
 

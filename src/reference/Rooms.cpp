@@ -5,7 +5,7 @@
 #include "data/Table.h"
 #include "reference/RecordCopy.h"
 #include "roomservice/RoomOccupancy.h"
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 #include "ui/ListEngine.h"
 
 #include <string>

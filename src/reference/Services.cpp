@@ -6,8 +6,8 @@
 #include "data/Table.h"
 #include "data/Text.h"
 #include "reference/RecordCopy.h"
-#include "shell/messages/Message.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/Message.h"
+#include "messages/StandardWarnings.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 

@@ -4,8 +4,8 @@
 #include "data/Table.h"
 #include "data/View.h"
 #include "reports/ReportParameters.h"
-#include "shell/messages/Message.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/Message.h"
+#include "messages/StandardWarnings.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #include "data/Fields.h"
 #include "data/Table.h"
 #include "data/View.h"
-#include "shell/messages/ErrorText.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/ErrorText.h"
+#include "messages/StandardWarnings.h"
 
 #include <algorithm>
 #include <limits>

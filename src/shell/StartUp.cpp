@@ -3,7 +3,7 @@
 #include "data/Context.h"
 #include "data/Table.h"
 #include "shell/Globals.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/StandardWarnings.h"
 
 namespace nakva {
 

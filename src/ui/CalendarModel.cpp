@@ -1,6 +1,6 @@
 #include "ui/CalendarModel.h"
 
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 #include "ui/Holidays.h"
 
 #include <algorithm>

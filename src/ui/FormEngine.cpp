@@ -4,7 +4,7 @@
 #include "data/Integrity.h"
 #include "data/Table.h"
 #include "data/Text.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/StandardWarnings.h"
 #include "ui/Help.h"
 
 #include <cstdint>

@@ -7,8 +7,8 @@
 #include "data/Table.h"
 #include "data/Text.h"
 #include "data/View.h"
-#include "shell/messages/ErrorText.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/ErrorText.h"
+#include "messages/StandardWarnings.h"
 #include "ui/Help.h"
 
 #include <algorithm>

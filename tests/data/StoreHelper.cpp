@@ -7,7 +7,7 @@
 #include "data/Database.h"
 #include "data/Table.h"
 #include "data/Transaction.h"
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 
 #include <cstdio>
 #include <string>

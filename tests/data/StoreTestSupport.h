@@ -3,8 +3,8 @@
 #include "data/Context.h"
 #include "data/Database.h"
 #include "data/Table.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "preview/PreviewState.h"
 
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "preview/ReportPrint.h"
 #include "reports/PageCanvas.h"
 #include "reports/WmfWriter.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 
 #include <QAction>
 #include <QApplication>

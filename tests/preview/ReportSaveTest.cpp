@@ -2,8 +2,8 @@
 #include "reports/AsOrdinaryUser.h"
 #include "reports/PageCanvas.h"
 #include "reports/WmfWriter.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 #include "shell/widgets/Program.h"
-#include "shell/messages/MessageWindowSink.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/MessageWindowSink.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 
 #include <QTimer>
 #include <QWidget>

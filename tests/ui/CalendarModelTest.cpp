@@ -1,6 +1,6 @@
 #include "ui/CalendarModel.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 #include "ui/Holidays.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "ui/widgets/CalendarWindow.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 #include "ui/widgets/CalendarGrid.h"
 #include "ui/widgets/DateEntry.h"
 

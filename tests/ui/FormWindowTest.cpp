@@ -4,8 +4,8 @@
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/Table.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 
 #include <QLineEdit>
 #include <QMdiArea>

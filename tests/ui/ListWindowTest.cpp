@@ -4,8 +4,8 @@
 #include "data/Context.h"
 #include "data/Database.h"
 #include "data/Table.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 #include "ui/widgets/CalendarWindow.h"
 #include "ui/widgets/DateEntry.h"
 

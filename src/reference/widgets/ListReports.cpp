@@ -1,6 +1,6 @@
 #include "reference/widgets/ListReports.h"
 
-#include "shell/messages/StandardWarnings.h"
+#include "messages/StandardWarnings.h"
 #include "shell/widgets/MainWindow.h"
 
 namespace nakva {

@@ -3,7 +3,7 @@
 #include "data/Context.h"
 #include "reference/Services.h"
 #include "reference/widgets/ListReports.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/StandardWarnings.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"

@@ -1,7 +1,7 @@
 #include "reports/widgets/ParameterDialogWindow.h"
 
 #include "reference/Services.h"
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 #include "ui/widgets/DateEntry.h"
 #include "ui/widgets/SelectionLists.h"
 

@@ -2,8 +2,8 @@
 
 #include "shell/MainMenu.h"
 #include "shell/ToolbarButtons.h"
-#include "shell/messages/Message.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/Message.h"
+#include "messages/StandardWarnings.h"
 #include "shell/widgets/AboutWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "shell/widgets/ProgramPrinter.h"

@@ -1,7 +1,7 @@
 #include "shell/widgets/Program.h"
 
-#include "shell/messages/Message.h"
-#include "shell/messages/MessageWindowSink.h"
+#include "messages/Message.h"
+#include "messages/MessageWindowSink.h"
 #include "shell/widgets/HelpViewer.h"
 #include "shell/widgets/KeypadPeriodFilter.h"
 #include "ui/Help.h"

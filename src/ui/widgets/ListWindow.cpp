@@ -1,7 +1,7 @@
 #include "ui/widgets/ListWindow.h"
 
 #include "data/Context.h"
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 #include "ui/Help.h"
 #include "ui/widgets/DateEntry.h"
 

@@ -1,6 +1,6 @@
 #include "ui/widgets/SelectionLists.h"
 
-#include "shell/messages/StandardWarnings.h"
+#include "messages/StandardWarnings.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
-#include "shell/messages/StandardWarnings.h"
+#include "messages/StandardWarnings.h"
 
-#include "shell/messages/ErrorText.h"
+#include "messages/ErrorText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "shell/messages/Message.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
-#include "shell/messages/StreamMessageSink.h"
+#include "messages/Message.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
+#include "messages/StreamMessageSink.h"
 
 #include <gtest/gtest.h>
 

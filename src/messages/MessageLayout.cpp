@@ -1,4 +1,4 @@
-#include "shell/messages/MessageLayout.h"
+#include "messages/MessageLayout.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "shell/messages/StreamMessageSink.h"
+#include "messages/StreamMessageSink.h"
 
-#include "shell/messages/MessageLayout.h"
+#include "messages/MessageLayout.h"
 
 #include <ostream>
 

@@ -1,6 +1,6 @@
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/ScriptedMessages.h"
 
-#include "shell/messages/MessageLayout.h"
+#include "messages/MessageLayout.h"
 
 namespace nakva {
 

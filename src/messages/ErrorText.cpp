@@ -1,4 +1,4 @@
-#include "shell/messages/ErrorText.h"
+#include "messages/ErrorText.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
-#include "shell/messages/StandardWarnings.h"
-#include "shell/messages/ErrorText.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/ScriptedMessages.h"
+#include "messages/StandardWarnings.h"
+#include "messages/ErrorText.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "shell/messages/MessageWindow.h"
-#include "shell/messages/MessageWindowSink.h"
-#include "shell/messages/ScopedMessageSink.h"
-#include "shell/messages/StandardWarnings.h"
+#include "messages/MessageWindow.h"
+#include "messages/MessageWindowSink.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/StandardWarnings.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 
-#include "shell/messages/MessageLayout.h"
+#include "messages/MessageLayout.h"
 
 #include <atomic>
 

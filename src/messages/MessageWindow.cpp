@@ -1,6 +1,6 @@
-#include "shell/messages/MessageWindow.h"
+#include "messages/MessageWindow.h"
 
-#include "shell/messages/MessageIcons.h"
+#include "messages/MessageIcons.h"
 
 #include <QKeyEvent>
 #include <QLabel>

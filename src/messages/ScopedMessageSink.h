@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/messages/Message.h"
+#include "messages/Message.h"
 
 namespace nakva {
 

@@ -1,6 +1,6 @@
-#include "shell/messages/MessageWindowSink.h"
+#include "messages/MessageWindowSink.h"
 
-#include "shell/messages/MessageWindow.h"
+#include "messages/MessageWindow.h"
 
 #include <QApplication>
 #include <QThread>

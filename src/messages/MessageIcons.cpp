@@ -1,4 +1,4 @@
-#include "shell/messages/MessageIcons.h"
+#include "messages/MessageIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/messages/MessageLayout.h"
+#include "messages/MessageLayout.h"
 
 #include <QIcon>
 #include <QPixmap>
