@@ -1,0 +1,107 @@
+#include "reports/OccupancyFigures.h"
+
+#include "data/Context.h"
+#include "data/Fields.h"
+#include "data/Table.h"
+#include "data/View.h"
+#include "messages/ErrorText.h"
+#include "messages/StandardWarnings.h"
+#include "roomservice/RoomOccupancy.h"
+
+#include <algorithm>
+
+namespace nakva {
+
+namespace {
+
+constexpr int WarningReadError = 26;
+
+// The rooms' file opened on a handle of the counting's own for as long as it counts.
+class OwnRooms {
+public:
+    explicit OwnRooms(Context& context) : rooms_(context, KMB::table, false) { rooms_.open(); }
+    ~OwnRooms() { rooms_.close(); }
+    OwnRooms(const OwnRooms&) = delete;
+    OwnRooms& operator=(const OwnRooms&) = delete;
+
+    Table& table() { return rooms_; }
+
+private:
+    Table rooms_;
+};
+
+RoomCount counted(StoreStatus status, std::int64_t rooms) {
+    if (status != StoreStatus::Ok) {
+        saveErrorCondition();
+        standardWarning(WarningReadError, Database::fileName(KMB::table));
+        return {0, true};
+    }
+    return {rooms, false};
+}
+
+// The part of an amount that the first `nights` of a stay of `all` nights carry, in cents.
+Decimal partOf(const Decimal& amount, std::int64_t nights, std::int64_t all) {
+    return (amount * nights / all).rounded(2);
+}
+
+} // namespace
+
+std::int64_t nightsInPeriod(Date from, Date to, Date arrival, Date departure) {
+    return DienuSankirta(from, to, arrival, std::int64_t(departure) - 1);
+}
+
+Decimal occupancyPercent(std::int64_t used, std::int64_t planned) {
+    if (planned <= 0) {
+        return Decimal(0).rounded(2);
+    }
+    return (Decimal(used) * 100 / planned).rounded(2);
+}
+
+IncomeShare incomeShare(Date from, Date to, Date arrival, Date departure, const Decimal& withoutVat,
+                        const Decimal& withVat) {
+    IncomeShare share;
+    share.withoutVat = share.vat = share.withVat = Decimal(0).rounded(2);
+    if (to < from || departure < arrival) {
+        return share;
+    }
+    const std::int64_t all = std::int64_t(departure) - arrival;
+    if (all == 0) {
+        if (arrival >= from && arrival <= to) {
+            share.withoutVat = withoutVat.rounded(2);
+            share.withVat = withVat.rounded(2);
+            share.vat = share.withVat - share.withoutVat;
+        }
+        return share;
+    }
+    // The stay's nights before the period, and up to its end.
+    const std::int64_t before = std::clamp<std::int64_t>(std::int64_t(from) - arrival, 0, all);
+    const std::int64_t through = std::clamp<std::int64_t>(std::int64_t(to) + 1 - arrival, 0, all);
+    share.nights = through - before;
+    share.withoutVat = partOf(withoutVat, through, all) - partOf(withoutVat, before, all);
+    share.withVat = partOf(withVat, through, all) - partOf(withVat, before, all);
+    share.vat = share.withVat - share.withoutVat;
+    return share;
+}
+
+RoomCount roomsOfType(Context& context, std::string_view type) {
+    OwnRooms rooms(context);
+    View view(rooms.table());
+    view.setFilter("UPPER(KMB:KambarioTipas) = UPPER(LOC:Tipas)");
+    view.variables().set("LOC:Tipas", std::string(type));
+    if (view.open() != StoreStatus::Ok) {
+        return {0, true}; // the view has shown its warning
+    }
+    std::int64_t count = 0;
+    const StoreStatus status = view.count(count);
+    view.close();
+    return counted(status, count);
+}
+
+RoomCount allRooms(Context& context) {
+    OwnRooms rooms(context);
+    std::int64_t count = 0;
+    const StoreStatus status = rooms.table().recordCount(count);
+    return counted(status, count);
+}
+
+} // namespace nakva
