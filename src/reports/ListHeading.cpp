@@ -72,7 +72,7 @@ Band listPageHeader(const ReportScope& scope, ListHeading heading) {
     for (const ReportColumn& column : heading.columns) {
         headLines = std::max(headLines, lines(column.heading).size());
     }
-    const int headTop = InfoLine + TitleLine + (heading.period ? PeriodLine : 0);
+    const int headTop = InfoLine + TitleLine + (heading.period || heading.endDate ? PeriodLine : 0);
     const int headHeight = HeadPadding + int(headLines) * HeadLine + HeadPadding;
 
     Band band;
@@ -92,6 +92,10 @@ Band listPageHeader(const ReportScope& scope, ListHeading heading) {
         if (heading.period) {
             canvas.setFont(list::detailFont());
             canvas.text({middle, InfoLine + TitleLine + pt(10)}, scope.globals().PERIODAS, Align::Center);
+        } else if (heading.endDate) {
+            canvas.setFont(list::detailFont());
+            canvas.text({middle, InfoLine + TitleLine + pt(10)}, "Data: " + formatDate(scope.globals().GalDt),
+                        Align::Center);
         }
 
         canvas.line({list::Left, headTop}, {list::Right, headTop});

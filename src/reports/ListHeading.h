@@ -43,6 +43,7 @@ struct ListHeading {
     std::string_view title;            // "PREKIŲ-PASLAUGŲ SĄRAŠAS"
     bool period = false;               // GLO:PERIODAS under the title
     std::vector<ReportColumn> columns; // left to right
+    bool endDate = false;              // "Data: " and GLO:GalDt under the title: a report on one day
 };
 
 // The page header band of a list report.
