@@ -1,7 +1,10 @@
 #include "reports/ReportCatalog.h"
 
 #include "reports/SpKliSar.h"
+#include "reports/SpKmbUzimtZin.h"
 #include "reports/SpPaslSar.h"
+#include "reports/SpStatPaj.h"
+#include "reports/SpStatUzimt.h"
 
 #include <array>
 
@@ -9,8 +12,8 @@ namespace nakva {
 
 std::span<const ReportSpec* const> reportCatalog() {
     static const std::array reports{
-        &SpPaslSar(),
-        &SpKliSar(),
+        &SpPaslSar(),      &SpKliSar(),          &SpStatUzimt(),   &SpKmbUzimtZin(),
+        &SpStatPajValst(), &SpStatPajValstDet(), &SpStatPajGrup(), &SpStatPajGrupDet(),
     };
     return reports;
 }
