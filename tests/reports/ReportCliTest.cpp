@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace nakva::testing {
 
@@ -114,6 +116,81 @@ TEST_F(ReportCliTest, PriceListOfImportedServicesAsPdfWithEmbeddedFontsAndExactL
     }
 }
 
+TEST_F(ReportCliTest, OccupancyAndIncomeStatisticsOfImportedStaysAsPdf) {
+    if (!installed("pdftotext")) {
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
+    ASSERT_EQ(cli("init").status, 0);
+    const std::pair<const char*, const char*> tables[] = {
+        {"KmbTipai", "KTIP:KambarioTipas\nDvivietis\nVienvietis\n"},
+        {"Valstyb", "VAL:Valstybe\nLietuva\nLatvija\n"},
+        {"Kamb", "KMB:KambarioID,KMB:KambarioNr,KMB:KambarioTipas,KMB:KAMBARIOGYVENTOJUSKC\n"
+                 "1,201,Dvivietis,2\n2,202,Dvivietis,2\n3,101,Vienvietis,1\n"},
+        {"Saskait",
+         "SAS:IrasoNr,SAS:IrasoDt,SAS:Gyventojas,SAS:GYVENTOJOVALSTYBE,SAS:GYVENTOJUSKC,SAS:GyvenaNuo,"
+         "SAS:GyvenaIki,SAS:BSUMA,SAS:PVMSUMA,SAS:BSUMASUPVM\n"
+         "1,2026-02-28,Ona Onaitė,Lietuva,2,2026-02-28,2026-03-03,100,21,121\n"
+         "2,2026-03-10,Janis Berzins,Latvija,1,2026-03-10,2026-03-15,50,10.50,60.50\n"},
+        {"SaskKmb", "SKMB:IrasoNr,SKMB:KambarioID,SKMB:KambarioGyventojuSkc\n1,1,2\n2,3,1\n"},
+    };
+    for (const auto& [table, rows] : tables) {
+        const fs::path file = folder.path() / (std::string(table) + ".csv");
+        std::ofstream(file) << rows;
+        const Outcome imported = cli("import " + std::string(table) + " " + quoted(file));
+        ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
+    }
+
+    // The PDF's text line by line as the page lays it out, each run of blanks made one.
+    const auto textOf = [&](const std::string& report, const std::string& period) {
+        const fs::path pdf = folder.path() / (report + ".pdf");
+        const Outcome reported = cli("report " + report + " " + period + " --pdf " + quoted(pdf));
+        EXPECT_EQ(reported.status, 0) << report << ": " << reported.output;
+        std::string text;
+        for (const char c : run("pdftotext -layout " + quoted(pdf) + " -").output) {
+            if (c != ' ' || (!text.empty() && text.back() != ' ' && text.back() != '\n')) {
+                text += c;
+            }
+        }
+        return text;
+    };
+    const std::string march = "--from 2026-03-01 --to 2026-03-31";
+    struct Expected {
+        const char* report;
+        std::vector<const char*> texts;
+    };
+    const Expected expected[] = {
+        // Kambarių, Dienų, Kambariai x Dienos, Išnaudota, Užimtumo %: Dvivietis has 2 rooms and 2 nights
+        // used (28 Feb - 3 Mar), Vienvietis 1 room and 5 nights; "Iš viso:" all 3 rooms.
+        {"SpStatUzimt",
+         {"KAMBARIŲ UŽIMTUMO SUVESTINĖ (pagal tipus)", "Periodas: 2026-03-01 : 2026-03-31",
+          "Kambario tipas Kambarių Dienų Kambariai x Dienos Išnaudota Užimtumo %", "Dvivietis 2 31 62 2 3.23",
+          "Vienvietis 1 31 31 5 16.13", "Iš viso: 3 31 93 7 7.53", "Lapas: 1", "Sudarė:"}},
+        // GyvSkč, Lovadn, Be PVM*, PVM*, Su PVM*: Lietuva has 2 of the 3 nights of 100.00 / 121.00,
+        // Latvija the whole 50.00 / 60.50.
+        {"SpStatPajValst",
+         {"PAJAMŲ SUVESTINĖ PAGAL VALSTYBES*", "Valstybė GyvSkč Lovadn Be PVM* PVM* Su PVM*",
+          "Latvija 1 5 50.00 10.50 60.50", "Lietuva 2 4 66.67 14.00 80.67",
+          "Iš viso: Nakvynių: 7 3 9 116.67 24.50 141.17",
+          "* pajamos priskaičiuojamos proporcingai nakvynių skaičiui periode"}},
+        {"SpStatPajValstDet",
+         {"PAJAMŲ ŽINIARAŠTIS PAGAL VALSTYBES*", "Valstybė: Lietuva", "Ona Onaitė", "80.67"}},
+        {"SpStatPajGrup", {"PAJAMŲ SUVESTINĖ PAGAL GYVENTOJŲ GRUPES*", "141.17"}},
+        {"SpStatPajGrupDet", {"PAJAMŲ ŽINIARAŠTIS PAGAL GYVENTOJŲ GRUPES*", "Janis Berzins", "60.50"}},
+    };
+    for (const Expected& e : expected) {
+        const std::string text = textOf(e.report, march);
+        for (const char* wanted : e.texts) {
+            EXPECT_NE(text.find(wanted), std::string::npos) << e.report << ": " << wanted << " not in:\n"
+                                                            << text;
+        }
+    }
+    const std::string ledger = textOf("SpKmbUzimtZin", "--to 2026-03-12");
+    for (const char* wanted :
+         {"KAMBARIŲ UŽIMTUMO ŽINIARAŠTIS", "Data: 2026-03-12", "Vietų", "Užimta", "Laisva"}) {
+        EXPECT_NE(ledger.find(wanted), std::string::npos) << wanted << " not in:\n" << ledger;
+    }
+}
+
 TEST_F(ReportCliTest, NothingIsWrittenWhenTheReportSelectsNothing) {
     ASSERT_EQ(cli("init").status, 0);
     const fs::path pdf = folder.path() / "mok.pdf";
@@ -130,7 +207,7 @@ TEST_F(ReportCliTest, WrongCommandLinesAreRefusedWithAReason) {
         const char* reason;
     };
     const Case cases[] = {
-        {"report SpNera --pdf x.pdf", "Nėra ataskaitos „SpNera“. Ataskaitos: SpPaslSar, SpKliSar."},
+        {"report SpNera --pdf x.pdf", "Nėra ataskaitos „SpNera“. Ataskaitos: SpPaslSar, SpKliSar, "},
         {"report SpPaslSar", "--pdf FAILAS ir (ar) --wmf-dir APLANKAS"},
         {"report SpPaslSar --from 2026-01-01 --pdf x.pdf", "neturi periodo"},
         {"report", "netinka tiek argumentų"},
