@@ -153,7 +153,9 @@ Sudaro ataskaitą taip, kaip programa (tie patys išdėstymai ir atranka), tik b
   --pdf         PDF dokumentas, lapas už lapo, su įterptais šriftais
   --wmf-dir     aplankas lapų failams ATASKAITA0001.wmf, ATASKAITA0002.wmf, ...
 Reikia bent vieno iš --pdf ir --wmf-dir. Ataskaitos: SpPaslSar (paslaugų sąrašas),
-SpKliSar (mokėtojų sąrašas). Jei ataskaitai nėra duomenų, nieko neįrašoma (klaidos kodas 1).
+SpKliSar (mokėtojų sąrašas), SpStatUzimt (kambarių užimtumo suvestinė), SpKmbUzimtZin (kambarių
+užimtumo žiniaraštis --to dienai), SpStatPajValst, SpStatPajValstDet, SpStatPajGrup, SpStatPajGrupDet
+(pajamų suvestinės ir žiniaraščiai). Jei ataskaitai nėra duomenų, nieko neįrašoma (klaidos kodas 1).
 )",
      1,
      1,
