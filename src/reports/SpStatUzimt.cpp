@@ -7,7 +7,10 @@
 #include "reports/OccupancyFigures.h"
 #include "ui/Picture.h"
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace nakva {
 
@@ -21,14 +24,14 @@ const ReportColumn Planned{"Kambariai x Dienos", mm(118), mm(152), Align::Right}
 const ReportColumn Used{"Išnaudota", mm(154), mm(176), Align::Right};
 const ReportColumn Percent{"Užimtumo %", mm(178), list::Right, Align::Right};
 
-// The sum the run keeps: room-days used, by type and in all.
-constexpr int UsedSum = 0;
-
-// What the rows of a type leave for its line: the type as stored and its rooms.
-struct TypeState {
+// The room-days a type's rows used, and the type as its first row holds it.
+struct TypeUse {
     std::string type;
-    std::int64_t rooms = 0;
+    std::int64_t used = 0;
 };
+
+// The types met so far, by their upper-cased name (a type is one whatever its letter case).
+using TypeUses = std::map<std::string, TypeUse>;
 
 // One line of figures: a type's, or all rooms' under "Iš viso:".
 void drawFigures(PageCanvas& canvas, int baseline, std::string_view label, std::int64_t rooms,
@@ -38,10 +41,10 @@ void drawFigures(PageCanvas& canvas, int baseline, std::string_view label, std::
     const std::int64_t planned = rooms * days;
     canvas.setFont(list::detailFont());
     cellText(canvas, Type, baseline, label);
-    cellText(canvas, Rooms, baseline, count.format(std::int64_t(rooms)));
-    cellText(canvas, Days, baseline, count.format(std::int64_t(days)));
-    cellText(canvas, Planned, baseline, count.format(std::int64_t(planned)));
-    cellText(canvas, Used, baseline, count.format(std::int64_t(used)));
+    cellText(canvas, Rooms, baseline, count.format(rooms));
+    cellText(canvas, Days, baseline, count.format(days));
+    cellText(canvas, Planned, baseline, count.format(planned));
+    cellText(canvas, Used, baseline, count.format(used));
     cellText(canvas, Percent, baseline, percent.format(occupancyPercent(used, planned)));
 }
 
@@ -49,46 +52,46 @@ std::int64_t periodDays(const Globals& globals) {
     return std::int64_t(globals.GalDt) - globals.PrDt + 1;
 }
 
-std::int64_t wholeNumber(const Decimal& value) {
-    return value.toScaled(0).value_or(0);
-}
-
+// The rows are read along the occupied rooms' own key, which serves each step's fresh start, and
+// gathered by type: the view could order them by type only by sorting every row again at each step.
+// The type lines then print in the type order, each type's rooms counted once.
 ReportLayout layout(ReportScope& scope) {
     const Record& registration = scope.record(SAS::table);
     const Record& room = scope.record(KMB::table);
-    const auto state = std::make_shared<TypeState>();
+    const auto types = std::make_shared<TypeUses>();
     ReportLayout layout;
     layout.page.pageHeader = listPageHeader(
         scope,
         {"KAMBARIŲ UŽIMTUMO SUVESTINĖ (pagal tipus)", true, {Type, Rooms, Days, Planned, Used, Percent}});
 
-    // A room type's rows run together in the view's order; a type is one group whatever its letter case.
-    GroupBreak byType;
-    byType.key = [&room] {
-        return upper(room.get(KMB::KambarioTipas));
-    };
-    byType.footer = {list::RowHeight, {}, [&scope, state](PageCanvas& canvas, const BandContext& context) {
-                         drawFigures(canvas, list::Baseline, state->type, state->rooms,
-                                     periodDays(scope.globals()),
-                                     wholeNumber(scope.totals().group(context.level, UsedSum)));
-                     }};
-    layout.groups.push_back(std::move(byType));
-
-    layout.accumulate = [&scope, &registration, &room, state](ReportTotals& totals) {
-        if (totals.groupCount(0) == 0) { // the type's first row
-            state->type = room.get(KMB::KambarioTipas);
-            state->rooms = roomsOfType(scope.context(), state->type).rooms;
-        }
+    layout.accumulate = [&scope, &registration, &room, types](ReportTotals&) {
+        const std::string& type = room.get(KMB::KambarioTipas);
+        TypeUse& use = types->try_emplace(upper(type), TypeUse{type}).first->second;
         const Globals& globals = scope.globals();
-        totals.add(UsedSum, nightsInPeriod(globals.PrDt, globals.GalDt, registration.get(SAS::GyvenaNuo),
-                                           registration.get(SAS::GyvenaIki)));
+        use.used += nightsInPeriod(globals.PrDt, globals.GalDt, registration.get(SAS::GyvenaNuo),
+                                   registration.get(SAS::GyvenaIki));
     };
 
-    // All rooms, whatever their type or use, against all the room-days used.
-    layout.onEnd = [&scope](PageComposer& composer) {
-        const std::int64_t rooms = allRooms(scope.context()).rooms;
+    layout.onEnd = [&scope, types](PageComposer& composer) {
+        std::vector<const TypeUse*> lines;
+        for (const auto& [key, use] : *types) {
+            lines.push_back(&use);
+        }
+        std::sort(lines.begin(), lines.end(),
+                  [](const TypeUse* a, const TypeUse* b) { return compareNoCase(a->type, b->type) < 0; });
         const std::int64_t days = periodDays(scope.globals());
-        const std::int64_t used = wholeNumber(scope.totals().report(UsedSum));
+        std::int64_t used = 0;
+        for (const TypeUse* line : lines) {
+            const std::int64_t rooms = roomsOfType(scope.context(), line->type).rooms;
+            used += line->used;
+            if (!composer.print({list::RowHeight, {}, [=](PageCanvas& canvas, const BandContext&) {
+                                     drawFigures(canvas, list::Baseline, line->type, rooms, days, line->used);
+                                 }})) {
+                return false;
+            }
+        }
+        // All rooms, whatever their type or use, against all the room-days used.
+        const std::int64_t rooms = allRooms(scope.context()).rooms;
         return composer.print({list::RowHeight + pt(4), {}, [=](PageCanvas& canvas, const BandContext&) {
                                    canvas.line({list::Left, pt(1)}, {list::Right, pt(1)});
                                    drawFigures(canvas, pt(4) + list::Baseline, "Iš viso:", rooms, days, used);
@@ -111,7 +114,8 @@ const ReportSpec& SpStatUzimt() {
         .related = {},
         // The rooms of the stays with a night in the period; a period that ends before it starts has none.
         .filter = "GLO:PrDt <= GLO:GalDt AND SAS:GyvenaIki > GLO:PrDt AND SAS:GyvenaNuo <= GLO:GalDt",
-        .order = "+KMB:KambarioTipas,+SAS:IrasoNr",
+        .order =
+            "+SKMB:KambarioID,+SKMB:IrasoNr", // the key SKMB:KMBIDINRKEY; the type order is kept at the end
         .layout = layout,
     };
     return definition;
