@@ -16,20 +16,7 @@ namespace {
 
 constexpr int WarningReadError = 26;
 
-// The rooms' file opened on a handle of the counting's own for as long as it counts.
-class OwnRooms {
-public:
-    explicit OwnRooms(Context& context) : rooms_(context, KMB::table, false) { rooms_.open(); }
-    ~OwnRooms() { rooms_.close(); }
-    OwnRooms(const OwnRooms&) = delete;
-    OwnRooms& operator=(const OwnRooms&) = delete;
-
-    Table& table() { return rooms_; }
-
-private:
-    Table rooms_;
-};
-
+// A count the store could not give shows the read error naming the rooms' file.
 RoomCount counted(StoreStatus status, std::int64_t rooms) {
     if (status != StoreStatus::Ok) {
         saveErrorCondition();
@@ -83,24 +70,29 @@ IncomeShare incomeShare(Date from, Date to, Date arrival, Date departure, const 
     return share;
 }
 
+// Both read through a handle of their own: nothing they do throws once the file is open, so it is
+// closed again on every way out.
 RoomCount roomsOfType(Context& context, std::string_view type) {
-    OwnRooms rooms(context);
-    View view(rooms.table());
+    Table rooms(context, KMB::table, false);
+    rooms.open();
+    View view(rooms);
     view.setFilter("UPPER(KMB:KambarioTipas) = UPPER(LOC:Tipas)");
     view.variables().set("LOC:Tipas", std::string(type));
-    if (view.open() != StoreStatus::Ok) {
-        return {0, true}; // the view has shown its warning
-    }
     std::int64_t count = 0;
-    const StoreStatus status = view.count(count);
+    // A view that cannot be opened has shown its warning.
+    const bool opened = view.open() == StoreStatus::Ok;
+    const StoreStatus status = opened ? view.count(count) : StoreStatus::Ok;
     view.close();
-    return counted(status, count);
+    rooms.close();
+    return opened ? counted(status, count) : RoomCount{0, true};
 }
 
 RoomCount allRooms(Context& context) {
-    OwnRooms rooms(context);
+    Table rooms(context, KMB::table, false);
+    rooms.open();
     std::int64_t count = 0;
-    const StoreStatus status = rooms.table().recordCount(count);
+    const StoreStatus status = rooms.recordCount(count);
+    rooms.close();
     return counted(status, count);
 }
 
