@@ -3,9 +3,9 @@
 #include "data/Context.h"
 #include "data/Table.h"
 #include "data/View.h"
-#include "reports/ReportParameters.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
+#include "reports/ReportParameters.h"
 
 #include <algorithm>
 
@@ -24,9 +24,22 @@ ReportRun::~ReportRun() {
     closeTables();
 }
 
+void ReportRun::setSubject(const Record& record) {
+    subject_ = record;
+}
+
 void ReportRun::start(const Globals& globals) {
     scope_.setGlobals(globals);
     bindReportParameters(variables_, globals);
+    if (const auto& subject = definition_.subject) {
+        if (!subject_) {
+            subject_ = context_.table(subject->table).record();
+        }
+        for (const std::string_view field : subject->fields) {
+            variables_.set(std::string(subject->prefix) + std::string(field), subject_->value(field));
+        }
+        scope_.setSubject(&*subject_);
+    }
 
     std::vector<TableId> tables{definition_.table};
     tables.insert(tables.end(), definition_.joins.begin(), definition_.joins.end());
@@ -104,12 +117,25 @@ bool ReportRun::printRecord() {
             broken = level;
         }
     }
-    if (selected_ > 0) {
-        for (std::size_t level = levels; level-- > broken;) {
-            if (!composer_->print(layout_.groups[level].footer, {0, {}, int(level), keys_[level]})) {
-                return false;
-            }
+    if (selected_ > 0 && broken < levels) {
+        // The footers see their group's last record: the record just read waits aside meanwhile.
+        std::vector<Record> current;
+        for (const TableId table : opened_) {
+            current.push_back(context_.table(table).record());
         }
+        for (std::size_t i = 0; i < opened_.size(); ++i) {
+            context_.table(opened_[i]).record() = last_[i];
+        }
+        const bool written = printFooters(broken);
+        for (std::size_t i = 0; i < opened_.size(); ++i) {
+            context_.table(opened_[i]).record() = std::move(current[i]);
+        }
+        if (!written) {
+            return false;
+        }
+    }
+    if (selected_ == 0 && !composer_->print(layout_.reportHeader)) {
+        return false;
     }
     keys_.resize(levels);
     for (std::size_t level = broken; level < levels; ++level) {
@@ -124,15 +150,42 @@ bool ReportRun::printRecord() {
         layout_.accumulate(scope_.totals());
     }
     scope_.totals().count();
-    return composer_->print(layout_.detail);
+    if (!composer_->print(layout_.detail)) {
+        return false;
+    }
+    keepLastRecord();
+    return true;
+}
+
+bool ReportRun::printFooters(std::size_t from) {
+    for (std::size_t level = layout_.groups.size(); level-- > from;) {
+        if (!composer_->print(layout_.groups[level].footer, {0, {}, int(level), keys_[level]})) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ReportRun::keepLastRecord() {
+    last_.resize(opened_.size(), Record(definition_.table));
+    for (std::size_t i = 0; i < opened_.size(); ++i) {
+        last_[i] = context_.table(opened_[i]).record();
+    }
 }
 
 void ReportRun::finishRun() {
     bool written = true;
+    if (selected_ == 0 && !definition_.nothingSelected.empty()) {
+        MessageRequest message;
+        message.text = std::string(definition_.nothingSelected);
+        message.icon = MessageIcon::Exclamation;
+        showMessage(message);
+    }
     if (selected_ > 0) {
-        for (std::size_t level = layout_.groups.size(); written && level-- > 0;) {
-            written = composer_->print(layout_.groups[level].footer, {0, {}, int(level), keys_[level]});
+        for (std::size_t i = 0; i < opened_.size(); ++i) {
+            context_.table(opened_[i]).record() = last_[i];
         }
+        written = printFooters(0);
         if (written && layout_.onEnd) {
             written = layout_.onEnd(*composer_);
         }

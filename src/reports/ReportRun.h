@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Position.h"
+#include "data/Record.h"
 #include "data/Variables.h"
 #include "reports/PageFiles.h"
 #include "reports/ReportLayout.h"
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,14 +47,18 @@ public:
     ReportRun& operator=(const ReportRun&) = delete;
 
     const ReportSpec& definition() const { return definition_; }
-    // Names the run binds besides the global parameters ("Report:Save::KLI:Kod"), set before start().
+    // Names the run binds besides the global parameters and its subject's fields, set before start().
     Variables& variables() { return variables_; }
+    // The caller's current record for a report about one (ReportSpec::subject), given before start():
+    // the highlighted registration of a list. Copied; without it start() takes the record in the
+    // subject table's buffer on the context.
+    void setSubject(const Record& record);
     // Sees every finished page before it is written (tests read the texts drawn).
     void setPageObserver(std::function<void(const PageCanvas&)> observer) { observer_ = std::move(observer); }
 
-    // Binds the global parameters as they are now, opens the report's tables and its view, and counts
-    // the primary table's records for the report style's percentage. A view that cannot be opened
-    // has shown its warning and selects nothing.
+    // Binds the global parameters as they are now and the subject's fields, opens the report's tables
+    // and its view, and counts the primary table's records for the report style's percentage. A view
+    // that cannot be opened has shown its warning and selects nothing.
     void start(const Globals& globals);
     // Reads up to `records` more records and prints their bands. False once the run has ended: every
     // record read (the last page ended), a failure, or a cancel. A step reads its records in one
@@ -92,6 +98,8 @@ public:
 private:
     bool readFailed();
     bool printRecord();
+    bool printFooters(std::size_t from);
+    void keepLastRecord();
     void finishRun();
     void closeTables();
     SaveResult takePage(const PageCanvas& page);
@@ -110,6 +118,8 @@ private:
     State state_ = State::Ready;
     Position saved_;                // where the last step stopped
     std::vector<std::string> keys_; // the present group of every level
+    std::optional<Record> subject_;
+    std::vector<Record> last_; // the buffers of the run's tables as the last record printed left them
     std::int64_t read_ = 0;
     std::int64_t selected_ = 0;
     std::int64_t tableRecords_ = 0;

@@ -43,13 +43,17 @@ ReportLayout groupedServices(ReportScope& scope) {
     group.header = {pt(12), {}, [](PageCanvas& canvas, const BandContext& context) {
                         canvas.text({mm(15), pt(10)}, "Grupė " + std::string(context.groupKey));
                     }};
-    group.footer = {pt(12), {}, [&scope](PageCanvas& canvas, const BandContext& context) {
+    // The footer names the group's last service: it sees the group's last record.
+    group.footer = {pt(12), {}, [&scope, &service](PageCanvas& canvas, const BandContext& context) {
                         const ReportTotals& totals = scope.totals();
                         canvas.text({mm(15), pt(10)}, "Iš viso " + std::string(context.groupKey) + ": " +
                                                           totals.group(context.level, 0).toString(4) + " (" +
                                                           std::to_string(totals.groupCount(context.level)) +
-                                                          ")");
+                                                          ") " + service.get(PAS::Pav));
                     }};
+    layout.reportHeader = {pt(12), {}, [](PageCanvas& canvas, const BandContext&) {
+                               canvas.text({mm(15), pt(10)}, "PRADŽIA");
+                           }};
     layout.groups.push_back(group);
     layout.accumulate = [&service](ReportTotals& totals) {
         totals.add(0, service.get(PAS::KAINSUPVM));
@@ -226,12 +230,12 @@ TEST_F(ReportRunTest, GroupsBreakWithHeadersFootersAndExactTotals) {
     ReportRun run(definition, context);
     runToEnd(run);
 
-    EXPECT_EQ(allTexts(),
-              (std::vector<std::string>{"GRUPĖS", "Lapas: 1",                                           //
-                                        "Grupė 0", "Vieta", "Iš viso 0: 5.0000 (1)",                    //
-                                        "Grupė 1", "Arbata", "Kava", "Sultys", "Iš viso 1: 1.0000 (3)", //
-                                        "Grupė 3", "Baseinas", "Pirtis", "Iš viso 3: 30.3334 (2)",      //
-                                        "Viso: 36.3334 (6)"}));
+    EXPECT_EQ(allTexts(), (std::vector<std::string>{
+                              "GRUPĖS", "Lapas: 1", "PRADŽIA",                                       //
+                              "Grupė 0", "Vieta", "Iš viso 0: 5.0000 (1) Vieta",                     //
+                              "Grupė 1", "Arbata", "Kava", "Sultys", "Iš viso 1: 1.0000 (3) Sultys", //
+                              "Grupė 3", "Baseinas", "Pirtis", "Iš viso 3: 30.3334 (2) Pirtis",      //
+                              "Viso: 36.3334 (6)"}));
 }
 
 TEST_F(ReportRunTest, ReportStylePagesAreCaptionedLapasColon) {
@@ -250,6 +254,7 @@ TEST_F(ReportRunTest, ReportStylePagesAreCaptionedLapasColon) {
     }
     const auto texts = allTexts();
     EXPECT_EQ(texts.back(), "Viso: 80.0000 (80)");
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "PRADŽIA"), 1); // the report header, once
 }
 
 TEST_F(ReportRunTest, CancelKeepsTheReportStylesPagesAndDropsTheProcessStyles) {
@@ -420,6 +425,49 @@ TEST_F(ReportRunTest, AFilterTheStoreCannotRunShowsItsWarningAndSelectsNothing) 
     EXPECT_FALSE(run.showsPreview());
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "(VIEW) atidarymo klaida");
+}
+
+TEST_F(ReportRunTest, ASubjectsFieldsAreBoundByNameFromTheGivenRecordOrElseTheBuffer) {
+    addService("Kava", "", "VNT.", "1", "21", 1);
+    addService("Pirtis", "", "VAL.", "30", "21", 3);
+    addService("Baseinas", "", "VAL.", "5", "21", 3);
+    ReportSpec definition =
+        groupedServicesSpec(RunStyle::Process, "PAS:PaslGrpNr = Report:Save::PAS:PaslGrpNr");
+    definition.subject = ReportSubject{PAS::table, "Report:Save::", {"PAS:PaslGrpNr"}};
+    const auto services = [&](const Record* given) {
+        drawn.clear();
+        ReportRun run(definition, context);
+        if (given != nullptr) {
+            run.setSubject(*given);
+        }
+        runToEnd(run);
+        std::vector<std::string> names;
+        for (const std::string& text : allTexts()) {
+            if (text == "Kava" || text == "Pirtis" || text == "Baseinas") {
+                names.push_back(text);
+            }
+        }
+        return names;
+    };
+    // The caller's buffer holds a service of group 3; the run's own reads move the buffer meanwhile.
+    Record& buffer = context.table(PAS::table).record();
+    buffer.clear();
+    buffer.set(PAS::PaslGrpNr, 3);
+    EXPECT_EQ(services(nullptr), (std::vector<std::string>{"Baseinas", "Pirtis"}));
+    Record given(PAS::table);
+    given.set(PAS::PaslGrpNr, 1);
+    EXPECT_EQ(services(&given), (std::vector<std::string>{"Kava"}));
+}
+
+TEST_F(ReportRunTest, ARunThatSelectsNothingShowsTheReportsOwnMessageWhenItHasOne) {
+    addService("Pirtis", "", "VAL.", "30", "21", 4);
+    ReportSpec definition = groupedServicesSpec(RunStyle::Process, "PAS:PaslGrpNr = 9");
+    definition.nothingSelected = "Nieko nėra.";
+    ReportRun run(definition, context);
+    runToEnd(run);
+    EXPECT_FALSE(run.showsPreview());
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, "Nieko nėra.");
 }
 
 TEST_F(ReportRunTest, TablesAreClosedWhenTheRunEnds) {
