@@ -44,7 +44,7 @@ struct Command {
     std::string_view help;
     std::size_t minOperands;
     std::size_t maxOperands;
-    std::array<std::string_view, 5> options;
+    std::array<std::string_view, 13> options;
 };
 
 const Command Commands[] = {
@@ -144,22 +144,22 @@ vieno įrašo pakeisti nepavyko.
      1,
      {"--dir", "--filter", "--set", "--field", "--yes"}},
     {"report",
-     R"(Naudojimas: nakva-cli report ATASKAITA [--from DATA --to DATA] [--pdf FAILAS]
+     R"(Naudojimas: nakva-cli report ATASKAITA [ATASKAITOS PARAMETRAI] [--pdf FAILAS]
                          [--wmf-dir APLANKAS] [--dir APLANKAS]
 
 Sudaro ataskaitą taip, kaip programa (tie patys išdėstymai ir atranka), tik be langų.
-  --from, --to  ataskaitos periodas yyyy-mm-dd (numatyta, kaip siūlo periodo langas: šis mėnuo);
-                tik ataskaitoms su periodu
   --pdf         PDF dokumentas, lapas už lapo, su įterptais šriftais
   --wmf-dir     aplankas lapų failams ATASKAITA0001.wmf, ATASKAITA0002.wmf, ...
-Reikia bent vieno iš --pdf ir --wmf-dir. Ataskaitos: SpPaslSar (paslaugų sąrašas),
-SpKliSar (mokėtojų sąrašas), SpStatUzimt (kambarių užimtumo suvestinė), SpKmbUzimtZin (kambarių
-užimtumo žiniaraštis --to dienai), SpStatPajValst, SpStatPajValstDet, SpStatPajGrup, SpStatPajGrupDet
-(pajamų suvestinės ir žiniaraščiai). Jei ataskaitai nėra duomenų, nieko neįrašoma (klaidos kodas 1).
+Reikia bent vieno iš --pdf ir --wmf-dir. Ataskaitos parametrai — tai, ko programoje ji klausia
+lange (--from ir --to periodui, --group, --service ...), ir įrašas, apie kurį ji sudaroma
+(--registration NR, --service PAVADINIMAS, --payer KODAS). Ko reikia ataskaitai, parodo:
+nakva-cli report ATASKAITA --help
+Jei ataskaitai nėra duomenų, nieko neįrašoma (klaidos kodas 1).
 )",
      1,
      1,
-     {"--dir", "--from", "--to", "--pdf", "--wmf-dir"}},
+     {"--dir", "--from", "--to", "--pdf", "--wmf-dir", "--registration", "--service", "--payer", "--group",
+      "--service-group", "--service-name", "--include-departed", "--without-prices"}},
 };
 
 void report(const std::string& text) {
@@ -356,6 +356,9 @@ int runCli(std::span<const std::string> words, std::ostream& out) {
         return ExitUsage;
     }
     if (line->help()) {
+        if (command->name == "report") {
+            return reportHelp(line->operands(), command->help, out);
+        }
         out << command->help;
         return ExitOk;
     }

@@ -7,10 +7,12 @@ namespace nakva {
 
 namespace {
 
-constexpr std::array<std::string_view, 10> ValuedOptions = {
-    "--dir", "--order", "--filter", "--set", "--format", "--field", "--from", "--to", "--pdf", "--wmf-dir"};
+constexpr std::array<std::string_view, 16> ValuedOptions = {
+    "--dir",   "--order", "--filter",        "--set",         "--format",       "--field",
+    "--from",  "--to",    "--pdf",           "--wmf-dir",     "--registration", "--service",
+    "--payer", "--group", "--service-group", "--service-name"};
 // Options without a value: given or not ("--yes").
-constexpr std::array<std::string_view, 1> Flags = {"--yes"};
+constexpr std::array<std::string_view, 3> Flags = {"--yes", "--include-departed", "--without-prices"};
 
 } // namespace
 

@@ -1,10 +1,12 @@
 #include "data/Context.h"
 #include "data/Database.h"
+#include "messages/Message.h"
+#include "preview/PictureFile.h"
 #include "reference/widgets/ReferenceProcedures.h"
+#include "reports/PictureDecoder.h"
 #include "reports/widgets/ReportProcedures.h"
 #include "shell/MainMenu.h"
 #include "shell/StartUp.h"
-#include "messages/Message.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "shell/widgets/Program.h"
@@ -14,6 +16,7 @@
 int main(int argc, char** argv) {
     nakva::ProgramApplication application(argc, argv);
     nakva::applyProgramSettings(application);
+    nakva::setPictureDecoder(nakva::loadRasterPicture); // the invoices' logo "Firma.gif", "Firma.jpg"
     try {
         nakva::Database database;
         nakva::Context context(database); // the main window's own: IstgPar stays open on it

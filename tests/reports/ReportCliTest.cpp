@@ -207,9 +207,9 @@ TEST_F(ReportCliTest, WrongCommandLinesAreRefusedWithAReason) {
         const char* reason;
     };
     const Case cases[] = {
-        {"report SpNera --pdf x.pdf", "Nėra ataskaitos „SpNera“. Ataskaitos: SpPaslSar, SpKliSar, "},
+        {"report SpNera --pdf x.pdf", "Nėra ataskaitos „SpNera“. Ataskaitos: SpPaslSar, SpKliSar,"},
         {"report SpPaslSar", "--pdf FAILAS ir (ar) --wmf-dir APLANKAS"},
-        {"report SpPaslSar --from 2026-01-01 --pdf x.pdf", "neturi periodo"},
+        {"report SpPaslSar --from 2026-01-01 --pdf x.pdf", "neturi parametro --from."},
         {"report", "netinka tiek argumentų"},
     };
     for (const Case& c : cases) {

@@ -12,6 +12,10 @@ namespace nakva {
 
 void registerReportProcedures(ProcedureRegistry& procedures, Database& database) {
     for (const ReportSpec* report : reportCatalog()) {
+        // A report about a list's current record runs on that list's context (runCatalogReport).
+        if (report->subject) {
+            continue;
+        }
         procedures.add(std::string(report->name), [&database, report]() -> QWidget* {
             return new ReportWindow(*report, std::make_unique<Context>(database));
         });

@@ -1,8 +1,10 @@
 #include "reports/widgets/ReportWindow.h"
 
 #include "data/Context.h"
+#include "messages/StandardWarnings.h"
 #include "preview/PreviewWindow.h"
 #include "preview/ReportPrint.h"
+#include "reports/ReportCatalog.h"
 #include "reports/ReportRun.h"
 #include "reports/widgets/ParameterDialogWindow.h"
 #include "shell/Globals.h"
@@ -46,7 +48,8 @@ QMdiArea* mdiAreaOf(QWidget* widget) {
 } // namespace
 
 ReportWindow::ReportWindow(const ReportSpec& definition, Context& context, QWidget* parent)
-    : QWidget(parent), definition_(definition), context_(context), run_(std::make_unique<ReportRun>(definition, context)) {
+    : QWidget(parent), definition_(definition), context_(context),
+      run_(std::make_unique<ReportRun>(definition, context)) {
     setObjectName("reportWindow");
     setWindowTitle(qt(run_->progressCaption()));
     progress_ = new QLabel(QString::fromStdString(run_->progressText()), this);
@@ -158,6 +161,14 @@ void runReport(const ReportSpec& definition, Context& context, QWidget* caller) 
     loop.exec();
     if (blocked) {
         blocked->setEnabled(true);
+    }
+}
+
+void runCatalogReport(std::string_view name, Context& context, QWidget* caller) {
+    if (const ReportSpec* definition = findReport(name)) {
+        runReport(*definition, context, caller);
+    } else {
+        standardWarning(6, name);
     }
 }
 

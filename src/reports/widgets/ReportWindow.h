@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <string_view>
 
 class QLabel;
 class QPushButton;
@@ -60,5 +61,10 @@ private:
 // Runs a report for a window (a list's print menu) on that window's context, and returns when the run
 // is over. The progress window opens beside the caller in the main window when there is one.
 void runReport(const ReportSpec& definition, Context& context, QWidget* caller);
+// The same for a report of the catalog by its name ("SpDidSask"), as a list's print menu starts it on
+// the list's context: a report about one record (ReportSpec::subject; the invoices) takes the list's
+// current record from the buffers there, so the highlighted registration's invoice prints. A name no
+// report has shows warning 6 "Procedūra neapibrėžta".
+void runCatalogReport(std::string_view name, Context& context, QWidget* caller);
 
 } // namespace nakva
