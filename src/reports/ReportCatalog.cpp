@@ -1,8 +1,10 @@
 #include "reports/ReportCatalog.h"
 
+#include "reports/SpDidSask.h"
 #include "reports/SpKliSar.h"
 #include "reports/SpKmbUzimtZin.h"
 #include "reports/SpPaslSar.h"
+#include "reports/SpSaskSuvData.h"
 #include "reports/SpStatPaj.h"
 #include "reports/SpStatUzimt.h"
 
@@ -12,8 +14,10 @@ namespace nakva {
 
 std::span<const ReportSpec* const> reportCatalog() {
     static const std::array reports{
-        &SpPaslSar(),      &SpKliSar(),          &SpStatUzimt(),   &SpKmbUzimtZin(),
-        &SpStatPajValst(), &SpStatPajValstDet(), &SpStatPajGrup(), &SpStatPajGrupDet(),
+        &SpPaslSar(),      &SpKliSar(),          &SpStatUzimt(),    &SpKmbUzimtZin(),
+        &SpStatPajValst(), &SpStatPajValstDet(), &SpStatPajGrup(),  &SpStatPajGrupDet(),
+        &SpDidSask(),      &SpDidSask2(),        &SpDidSaskSum(),   &SpDidSaskSumInt(),
+        &SpSaskSuvData(),
     };
     return reports;
 }

@@ -210,6 +210,10 @@ TEST_F(ReportCliTest, WrongCommandLinesAreRefusedWithAReason) {
         {"report SpNera --pdf x.pdf", "Nėra ataskaitos „SpNera“. Ataskaitos: SpPaslSar, SpKliSar,"},
         {"report SpPaslSar", "--pdf FAILAS ir (ar) --wmf-dir APLANKAS"},
         {"report SpPaslSar --from 2026-01-01 --pdf x.pdf", "neturi parametro --from."},
+        {"report SpSaskSuvData --registration 1 --pdf x.pdf", "neturi parametro --registration"},
+        {"report SpDidSask --pdf x.pdf", "Ataskaitai SpDidSask reikia parametro --registration NR."},
+        {"report SpDidSask --registration x --pdf x.pdf", "Parametro --registration reikšmė „x“ netinka"},
+        {"report SpSaskSuvData --from 2026-13-01 --pdf x.pdf", "Parametro --from data netinka"},
         {"report", "netinka tiek argumentų"},
     };
     for (const Case& c : cases) {
@@ -217,6 +221,90 @@ TEST_F(ReportCliTest, WrongCommandLinesAreRefusedWithAReason) {
         EXPECT_EQ(outcome.status, 2) << c.arguments;
         EXPECT_NE(outcome.output.find(c.reason), std::string::npos) << c.arguments << ": " << outcome.output;
     }
+}
+
+const char* const Invoices[][2] = {
+    {"Paslaug", "PAS:Pav,PAS:MATVNT\nApgyvendinimas,PARA\nPusryčiai,ŽMN.\n"},
+    {"Klient", "KLI:Kod,KLI:PAV,KLI:ADR\nUAB1,UAB „Šiaurės vėjas“,\"Gedimino pr. 1, Vilnius\"\n"},
+    {"Saskait",
+     "SAS:IrasoNr,SAS:SaskSer,SAS:SaskNr,SAS:SaskDt,SAS:KliKod,SAS:BSUMA,SAS:PVMSUMA,SAS:BSUMASUPVM,"
+     "SAS:ISSIUSTA\n"
+     "1,AB,15,2026-12-07,UAB1,100.00,9.00,109.00,1\n"
+     "2,ab,15,2026-12-07,UAB1,20.00,4.20,24.20,0\n"
+     "3,CD,2,2026-11-30,,5.00,1.05,6.05,0\n"},
+    {"Saskeil",
+     "SEI:SEILID,SEI:IrasoNr,SEI:PasPav,SEI:MATVNT,SEI:KIEKIS,SEI:SUMABEPVM,SEI:PVMPROC,SEI:PVMSUMA,"
+     "SEI:SUMA\n"
+     "1,1,Apgyvendinimas,PARA,2,100.00,9,9.00,109.00\n"
+     "2,2,Pusryčiai,ŽMN.,2.5,20.00,21,4.20,24.20\n"},
+};
+
+TEST_F(ReportCliTest, InvoiceOfAnImportedRegistrationAndTheRegisterOfAPeriodAsPdf) {
+    if (!installed("pdftotext")) {
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
+    ASSERT_EQ(cli("init").status, 0);
+    for (const auto& [table, rows] : Invoices) {
+        const fs::path file = folder.path() / (std::string(table) + ".csv");
+        std::ofstream(file) << rows;
+        const Outcome imported = cli("import " + std::string(table) + " " + quoted(file));
+        ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
+    }
+
+    const fs::path invoice = folder.path() / "saskaita.pdf";
+    Outcome reported = cli("report SpDidSask --registration 2 --pdf " + quoted(invoice));
+    ASSERT_EQ(reported.status, 0) << reported.output;
+    // The layout keeps each line's texts together; it shortens runs of blanks, so the spaced-out title
+    // is checked on the page itself (InvoiceTest).
+    Outcome text = run("pdftotext -layout " + quoted(invoice) + " -");
+    ASSERT_EQ(text.status, 0) << text.output;
+    for (const char* expected : {"Serija AB Nr. 15", "UAB „Šiaurės vėjas“", "Apgyvendinimas", "Pusryčiai",
+                                 "2.500", "8.0000", "PVM suma ( 9% ):", "PVM suma ( 21% ):", "133.20",
+                                 "Suma žodžiais : Vienas šimtas trisdešimt trys eurai 20 centų."}) {
+        EXPECT_NE(text.output.find(expected), std::string::npos) << expected << " not in:\n" << text.output;
+    }
+
+    const fs::path book = folder.path() / "suvestine.pdf";
+    reported = cli("report SpSaskSuvData --from 2026-12-01 --to 2026-12-31 --pdf " + quoted(book));
+    ASSERT_EQ(reported.status, 0) << reported.output;
+    text = run("pdftotext -layout " + quoted(book) + " -");
+    for (const char* expected :
+         {"SĄSKAITŲ SUVESTINĖ", "2026-12-01 : 2026-12-31", "120.00", "13.20", "133.20"}) {
+        EXPECT_NE(text.output.find(expected), std::string::npos) << expected << " not in:\n" << text.output;
+    }
+    EXPECT_EQ(text.output.find("6.05"), std::string::npos) << "November's invoice:\n" << text.output;
+
+    const Outcome missing = cli("report SpDidSask --registration 9 --pdf " + quoted(invoice));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.output.find("Faile DATA/Saskait.tps nėra įrašo SAS:IrasoNr = 9."), std::string::npos)
+        << missing.output;
+    const Outcome noLines = cli("report SpDidSask --registration 3 --pdf " + quoted(folder.path() / "x.pdf"));
+    EXPECT_EQ(noLines.status, 1);
+    EXPECT_NE(noLines.output.find("Sąskaitoje nėra nė vienos eilutės"), std::string::npos) << noLines.output;
+}
+
+TEST_F(ReportCliTest, HelpOfAReportListsWhatItTakes) {
+    struct Case {
+        const char* report;
+        std::vector<const char*> lines;
+    };
+    const Case cases[] = {
+        {"SpDidSask",
+         {"„Didžioji sąskaita F1“", "report SpDidSask --registration NR [--pdf", "--registration NR"}},
+        {"SpDidSaskSum", {"--registration NR [--service-name TEKSTAS]", "Viešbučio paslaugos"}},
+        {"SpSaskSuvData", {"[--from DATA] [--to DATA]"}},
+        {"SpPaslSar", {"Ataskaita parametrų neturi."}},
+    };
+    for (const Case& c : cases) {
+        const Outcome help = cli(std::string("report ") + c.report + " --help");
+        EXPECT_EQ(help.status, 0) << c.report;
+        for (const char* line : c.lines) {
+            EXPECT_NE(help.output.find(line), std::string::npos) << line << " not in:\n" << help.output;
+        }
+    }
+    const Outcome all = cli("report --help");
+    EXPECT_NE(all.output.find("SpSaskSuvData     Sąskaitų suvestinė pagal datas"), std::string::npos)
+        << all.output;
 }
 
 } // namespace nakva::testing

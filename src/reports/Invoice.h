@@ -1,0 +1,86 @@
+#pragma once
+
+#include "data/Decimal.h"
+#include "reports/Band.h"
+#include "reports/PageCanvas.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nakva {
+
+class ReportScope;
+class WmfFile;
+
+// What the four invoice forms share: the sums of the lines an invoice prints, the heading with the
+// seller and the buyer, the logo, the quantity's two pictures, the closing with the totals, the
+// amount in words, the signatures and the notes.
+namespace invoice {
+
+inline constexpr int Left = mm(15);
+inline constexpr int Right = mm(195);
+
+Font textFont();
+Font boldFont();
+
+// The sums of the lines an invoice prints, as a whole and by VAT rate: the totals, the VAT lines and
+// the amount in words all come from here, so they agree with the lines on the paper.
+struct Sums {
+    struct Part {
+        Decimal withoutVat;
+        Decimal vat;
+        Decimal withVat;
+    };
+    std::map<Decimal, Part> byRate; // ascending rates
+    Part total;
+
+    void add(const Decimal& rate, const Decimal& withoutVat, const Decimal& vat, const Decimal& withVat);
+    void clear() { *this = Sums{}; }
+};
+
+// "PVM suma ( 21% ):": the rate as a whole percentage, or with its decimals when it has them.
+std::string vatLabel(const Decimal& rate);
+
+// A quantity as the invoices print it: with three decimals when it has a fraction at the third
+// decimal (2.500), else as a whole number (2); zero prints blank.
+std::string quantityText(const Decimal& quantity);
+// The unit price without VAT, `withoutVat` ÷ `quantity` kept with 4 decimals, 0 for no quantity;
+// printed blank when 0.
+Decimal unitPrice(const Decimal& withoutVat, const Decimal& quantity);
+std::string amountText(const Decimal& amount);   // "n_11.2-b"
+std::string unitPriceText(const Decimal& price); // "n_12.4-b"
+
+// The logo: the first of "Firma.wmf", "Firma.gif", "Firma.jpg" found in `folder` (the program's
+// working folder), fitted into its place keeping its shape. Nothing when none is there or it cannot
+// be read.
+class Logo {
+public:
+    explicit Logo(const std::filesystem::path& folder);
+    bool present() const { return metafile_ || raster_; }
+    void draw(PageCanvas& canvas, const Rect& place) const;
+
+private:
+    std::shared_ptr<const WmfFile> metafile_;
+    std::shared_ptr<const RasterPicture> raster_;
+};
+
+// The heading: the title, series, number and date of the registration in the buffers, the logo
+// (when there is one) and the seller and the buyer blocks (the payer in the KLI buffer, blank when
+// none), drawn from the band's top; HeadingHeight high.
+inline constexpr int HeadingHeight = mm(30) + 7 * pt(11) + pt(6);
+void drawHeading(PageCanvas& canvas, const ReportScope& scope, std::string_view title, const Logo* logo);
+// The payer of the registration in the buffers into the KLI buffer, cleared when none has the code.
+void fetchPayer(const ReportScope& scope);
+// The signatures of the institution and the registration's two notes.
+Band signatures(const ReportScope& scope);
+// "Suma žodžiais :" and the words of `sums`' total with VAT, wrapped across the page.
+void drawWords(PageCanvas& canvas, int top, const Sums& sums);
+int wordsHeight(const Sums& sums);
+
+} // namespace invoice
+
+} // namespace nakva
