@@ -179,10 +179,7 @@ ReportLayout f1Detailed(ReportScope& scope) {
         cellText(canvas, F1Price, Baseline, unitPriceText(unitPrice(line.get(SEI::SUMABEPVM), quantity)));
         cellText(canvas, F1Amount, Baseline, amountText(line.get(SEI::SUMABEPVM)));
     };
-    layout.reportFooter = f1Totals(sums);
-    layout.onEnd = [&scope](PageComposer& composer) {
-        return composer.print(signatures(scope));
-    };
+    layout.reportFooter = stacked(f1Totals(sums), signatures(scope));
     return layout;
 }
 
@@ -219,10 +216,7 @@ ReportLayout f2Detailed(ReportScope& scope) {
         cellText(canvas, F2Percent, Baseline, percentText(line.get(SEI::PVMPROC)));
         cellText(canvas, F2Vat, Baseline, amountText(line.get(SEI::PVMSUMA)));
     };
-    layout.reportFooter = f2Totals(sums);
-    layout.onEnd = [&scope](PageComposer& composer) {
-        return composer.print(signatures(scope));
-    };
+    layout.reportFooter = stacked(f2Totals(sums), signatures(scope));
     return layout;
 }
 
@@ -274,10 +268,7 @@ ReportLayout f1Summary(ReportScope& scope) {
                          cellText(canvas, F1Price, Baseline, unitPriceText(registration.get(SAS::BSUMA)));
                          cellText(canvas, F1Amount, Baseline, amountText(registration.get(SAS::BSUMA)));
                      }};
-    layout.reportFooter = f1Totals(sums);
-    layout.onEnd = [&scope](PageComposer& composer) {
-        return composer.print(signatures(scope));
-    };
+    layout.reportFooter = stacked(f1Totals(sums), signatures(scope));
     return layout;
 }
 
@@ -300,17 +291,17 @@ ReportLayout f2Integrated(ReportScope& scope) {
     invoice.header = {0, {}, [sums](PageCanvas&, const BandContext&) {
                           sums->clear();
                       }};
-    invoice.footer.measure = [sums] {
-        return HeadingHeight + HeadHeight + pt(4) + int(sums->byRate.size()) * Row + pt(6) + Row +
-               wordsHeight(*sums) + pt(62) + pt(20);
+    // The invoice's heading and its summary lines, then its closing.
+    Band lines;
+    lines.measure = [sums] {
+        return HeadingHeight + HeadHeight + pt(4) + int(sums->byRate.size()) * Row;
     };
-    invoice.footer.draw = [&scope, sums](PageCanvas& canvas, const BandContext& context) {
+    lines.draw = [&scope, sums](PageCanvas& canvas, const BandContext&) {
         drawHeading(canvas, scope, "PVM SĄSKAITA FAKTŪRA", nullptr);
         drawHeads(canvas, HeadingHeight, F2Columns);
-        int top = HeadingHeight + HeadHeight + pt(4);
+        int baseline = HeadingHeight + HeadHeight + pt(4) + Baseline;
         canvas.setFont(textFont());
         for (const auto& [rate, part] : sums->byRate) {
-            const int baseline = top + Baseline;
             cellText(canvas, F2Name, baseline, scope.globals().SUMINESPASLAUGOSPAV);
             cellText(canvas, F2Unit, baseline, "Vnt");
             cellText(canvas, F2Quantity, baseline, "1");
@@ -319,14 +310,10 @@ ReportLayout f2Integrated(ReportScope& scope) {
             cellText(canvas, F2WithoutVat, baseline, amountText(part.withoutVat));
             cellText(canvas, F2Percent, baseline, percentText(rate));
             cellText(canvas, F2Vat, baseline, amountText(part.vat));
-            top += Row;
+            baseline += Row;
         }
-        canvas.setOrigin({canvas.origin().x, canvas.origin().y + top});
-        f2Totals(sums).draw(canvas, context);
-        const int totals = f2Totals(sums).heightNow();
-        canvas.setOrigin({canvas.origin().x, canvas.origin().y + totals});
-        signatures(scope).draw(canvas, context);
     };
+    invoice.footer = stacked(lines, stacked(f2Totals(sums), signatures(scope)));
     layout.groups.push_back(std::move(invoice));
     layout.accumulate = [&line, sums](ReportTotals&) {
         sums->add(line.get(SEI::PVMPROC), line.get(SEI::SUMABEPVM), line.get(SEI::PVMSUMA),

@@ -150,6 +150,8 @@ TEST_F(InvoiceTest, F1JoinsTheSeriesInAnyCaseAndPrintsTotalsAndWordsOfItsOwnLine
               2);
     EXPECT_EQ(after(texts, "Visa suma su PVM apmokėjimui:"), "169.50");
     EXPECT_EQ(after(texts, "Suma žodžiais : "), "Vienas šimtas šešiasdešimt devyni eurai 50 centų.");
+    // The signatures and the notes close the invoice.
+    EXPECT_EQ(after(texts, "Vienas šimtas šešiasdešimt devyni eurai 50 centų."), "Direktorius");
 }
 
 TEST_F(InvoiceTest, OneRateGivesTheSingleVatLineAndAMissingPayerABlankBuyer) {
