@@ -2,7 +2,11 @@
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/Table.h"
+#include "preview/PictureFile.h"
+#include "preview/PreviewWindow.h"
 #include "reference/widgets/ReferenceProcedures.h"
+#include "reports/PictureDecoder.h"
+#include "reports/widgets/ReportWindow.h"
 #include "shell/widgets/AboutWindow.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
@@ -14,11 +18,13 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
@@ -79,6 +85,69 @@ void addServiceGroups(nakva::Database& database) {
         groups.add();
     }
     groups.close();
+}
+
+// The invoice of sample registration 2 (series PJ, number 107, paid by UAB „Akvilė“) with three lines,
+// and a logo "Firma.jpg" beside the data folder.
+void addInvoice(nakva::Database& database) {
+    nakva::Context context(database);
+    nakva::Table& registrations = context.table(nakva::SAS::table);
+    registrations.open();
+    registrations.clear();
+    registrations.record().set(nakva::SAS::IrasoNr, 2);
+    if (registrations.getByKey(nakva::SAS::IRASONRKEY) == nakva::StoreStatus::Ok) {
+        nakva::Record& registration = registrations.record();
+        registration.set(nakva::SAS::SaskSer, "PJ");
+        registration.set(nakva::SAS::SaskNr, 107);
+        registration.set(nakva::SAS::SaskDt, nakva::dateFromYmd(2025, 4, 21));
+        registration.set(nakva::SAS::KliKod, "AKVILĖ");
+        registration.set(nakva::SAS::PAST, "Apmokėti per 10 dienų.");
+        registrations.put();
+    }
+    registrations.close();
+    nakva::Table& lines = context.table(nakva::SEI::table);
+    lines.open();
+    struct Line {
+        const char* name;
+        const char* unit;
+        const char* quantity;
+        const char* withoutVat;
+        const char* rate;
+        const char* vat;
+        const char* withVat;
+    };
+    int id = 0;
+    for (const Line& line :
+         {Line{"Apgyvendinimas dviviečiame kambaryje", "PARA", "7", "353.21", "9", "31.79", "385.00"},
+          Line{"Pusryčiai", "ŽMN.", "14", "115.70", "21", "24.30", "140.00"},
+          Line{"Pirtis", "VAL.", "1.5", "37.19", "21", "7.81", "45.00"}}) {
+        lines.clear();
+        nakva::Record& record = lines.record();
+        record.set(nakva::SEI::SEILID, ++id);
+        record.set(nakva::SEI::IrasoNr, 2);
+        record.set(nakva::SEI::PasPav, line.name);
+        record.set(nakva::SEI::MATVNT, line.unit);
+        (void)record.setText("SEI:KIEKIS", line.quantity);
+        (void)record.setText("SEI:SUMABEPVM", line.withoutVat);
+        (void)record.setText("SEI:PVMPROC", line.rate);
+        (void)record.setText("SEI:PVMSUMA", line.vat);
+        (void)record.setText("SEI:SUMA", line.withVat);
+        lines.add();
+    }
+    lines.close();
+
+    QImage logo(360, 140, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    QPainter painter(&logo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(30, 60, 140), 8));
+    painter.drawRoundedRect(6, 6, 348, 128, 18, 18);
+    painter.setBrush(QColor(30, 60, 140));
+    painter.drawEllipse(28, 30, 80, 80);
+    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 30, QFont::Bold));
+    painter.drawText(QRect(120, 20, 230, 100), Qt::AlignCenter, QStringLiteral("PAJŪRIS"));
+    painter.end();
+    logo.save(QString::fromStdString((database.workingFolder() / "Firma.jpg").string()), "JPG");
 }
 
 QAction* menuAction(QWidget* menu, const QString& text) {
@@ -195,6 +264,38 @@ int main(int argc, char** argv) {
         ok = saveDrawn(folder, QStringLiteral("institution-settings.png"), window) && ok;
         settings->close();
         pause(200);
+    }
+
+    // The F1 invoice of the registration a list highlights, in the preview at page width.
+    if (argc == 3) {
+        addInvoice(database);
+        nakva::setPictureDecoder(nakva::loadRasterPicture);
+        nakva::Context invoiceContext(database);
+        nakva::Table& registrations = invoiceContext.table(nakva::SAS::table);
+        registrations.open();
+        registrations.clear();
+        registrations.record().set(nakva::SAS::IrasoNr, 2);
+        registrations.getByKey(nakva::SAS::IRASONRKEY);
+        auto* grab = new QTimer(&window);
+        int tries = 0;
+        QObject::connect(grab, &QTimer::timeout, [&] {
+            auto* preview = window.mdiArea()->findChild<nakva::PreviewWindow*>();
+            if (preview == nullptr && ++tries < 50) {
+                return;
+            }
+            grab->stop();
+            if (preview != nullptr) {
+                preview->parentWidget()->move(0, 0);
+                preview->parentWidget()->resize(window.mdiArea()->size());
+                preview->press(nakva::PreviewControl::ZoomIn);
+                ok = saveDrawn(folder, QStringLiteral("invoice-preview.png"), window) && ok;
+                preview->press(nakva::PreviewControl::Close);
+            }
+        });
+        grab->start(200);
+        nakva::runCatalogReport("SpDidSask", invoiceContext, &window);
+        registrations.close();
+        ok = tries < 50 && ok;
     }
 
     QTimer::singleShot(0, [&] {
