@@ -3,13 +3,13 @@
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/Table.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 #include "preview/PreviewWindow.h"
 #include "reports/SpPaslSar.h"
 #include "reports/widgets/ParameterDialogWindow.h"
 #include "reports/widgets/ReportProcedures.h"
 #include "shell/Globals.h"
-#include "messages/ScopedMessageSink.h"
-#include "messages/ScriptedMessages.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/DateEntry.h"
@@ -251,6 +251,44 @@ private slots:
         }
     }
 
+    void aListRunsAnInvoiceByNameOnItsHighlightedRegistration() {
+        Table& registrations = context->table(SAS::table);
+        registrations.open();
+        for (const int number : {1, 2}) {
+            registrations.clear();
+            registrations.record().set(SAS::IrasoNr, number);
+            registrations.record().set(SAS::SaskNr, number);
+            QCOMPARE(registrations.add(), StoreStatus::Ok);
+        }
+        Table& lines = context->table(SEI::table);
+        lines.open();
+        lines.clear();
+        lines.record().set(SEI::SEILID, 1);
+        lines.record().set(SEI::IrasoNr, 2);
+        QCOMPARE(lines.add(), StoreStatus::Ok);
+        lines.close();
+
+        // The list's current row in the buffer: registration 2, whose invoice has a line.
+        PageList shown;
+        closePreviewWhenItOpens(shown);
+        runCatalogReport("SpDidSask", *context, nullptr);
+        QCOMPARE(shown.size(), std::size_t(1));
+        QVERIFY(messages.shown().empty());
+
+        // Registration 1 has none: a message, and no preview.
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, 1);
+        QCOMPARE(registrations.getByKey(SAS::IRASONRKEY), StoreStatus::Ok);
+        runCatalogReport("SpDidSask", *context, nullptr);
+        registrations.close();
+        QCOMPARE(messages.shown().size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(messages.shown()[0].text).startsWith("Sąskaitoje nėra"));
+
+        runCatalogReport("SpNera", *context, nullptr);
+        QCOMPARE(messages.shown().size(), std::size_t(2));
+        QVERIFY(QString::fromStdString(messages.shown()[1].text).contains("SpNera"));
+    }
+
     void theMenuStartsEachReportInAChildWindowThatGoesWithItsPreview() {
         Table& payers = context->table(KLI::table);
         payers.open();
@@ -262,6 +300,8 @@ private slots:
         ProcedureRegistry procedures;
         registerReportProcedures(procedures, *database);
         QVERIFY(procedures.contains("SpPaslSar"));
+        QVERIFY(procedures.contains("SpSaskSuvData")); // "Sąskaitų žiniaraštis"
+        QVERIFY(!procedures.contains("SpDidSask"));    // only on a list's current registration
         MainWindow frame(procedures, [] { return std::string(); });
         frame.show();
         // The preview blocks its run in a loop of its own: it is answered from there.
