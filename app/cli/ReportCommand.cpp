@@ -139,9 +139,7 @@ bool dialogOptions(const ReportSpec& definition, const CommandLine& line, Contex
             continue;
         }
         const std::string name(known->option.option);
-        switch (field.field) {
-        case DialogField::StartDate:
-        case DialogField::EndDate: {
+        if (isDateField(field.field)) {
             std::string error;
             const std::optional<Date> parsed = parseDate(*value, &error);
             if (!parsed || *parsed == NoDate) {
@@ -149,34 +147,16 @@ bool dialogOptions(const ReportSpec& definition, const CommandLine& line, Contex
                        " data netinka: " + (error.empty() ? "data nenurodyta." : error));
                 return false;
             }
-            (field.field == DialogField::StartDate ? globals.PrDt : globals.GalDt) = *parsed;
-            break;
-        }
-        case DialogField::Group:
-            globals.Grupe = *value;
-            break;
-        case DialogField::Service:
-            globals.Pasl = *value;
-            break;
-        case DialogField::ServiceGroup: {
-            const std::optional<Decimal> number = Decimal::parse(*value);
-            if (!number || number->rounded(0) != *number || number->sign() < 0 ||
-                *number > Decimal(2147483647)) {
-                report("Parametro " + name + " reikšmė turi būti grupės numeris, o ne „" + *value + "“.");
-                return false;
-            }
-            globals.PaslGrpNr = int(number->toDouble());
-            break;
-        }
-        case DialogField::IncludeDeparted:
-            globals.SuIsvykusiais = true;
-            break;
-        case DialogField::WithoutPrices:
-            globals.BEKAINU = true;
-            break;
-        case DialogField::SummaryServiceName:
-            globals.SUMINESPASLAUGOSPAV = *value;
-            break;
+            dialogDate(globals, field.field) = *parsed;
+        } else if (isFlagField(field.field)) {
+            dialogFlag(globals, field.field) = true;
+        } else if (field.field == DialogField::ServiceGroup &&
+                   (value->empty() || value->size() > 9 ||
+                    value->find_first_not_of("0123456789") != std::string::npos)) {
+            report("Parametro " + name + " reikšmė turi būti grupės numeris, o ne „" + *value + "“.");
+            return false;
+        } else {
+            setDialogText(globals, field.field, *value);
         }
         if (isLookUpField(field.field)) {
             const DialogLookUp& lookUp = dialogLookUp(field.field);

@@ -109,6 +109,47 @@ bool isFlagField(DialogField field) {
     return field == DialogField::IncludeDeparted || field == DialogField::WithoutPrices;
 }
 
+Date& dialogDate(Globals& globals, DialogField field) {
+    return field == DialogField::StartDate ? globals.PrDt : globals.GalDt;
+}
+
+bool& dialogFlag(Globals& globals, DialogField field) {
+    return field == DialogField::IncludeDeparted ? globals.SuIsvykusiais : globals.BEKAINU;
+}
+
+std::string dialogText(const Globals& globals, DialogField field) {
+    switch (field) {
+    case DialogField::Group:
+        return globals.Grupe;
+    case DialogField::Service:
+        return globals.Pasl;
+    case DialogField::ServiceGroup:
+        return globals.PaslGrpNr == 0 ? std::string() : std::to_string(globals.PaslGrpNr);
+    default:
+        return globals.SUMINESPASLAUGOSPAV;
+    }
+}
+
+void setDialogText(Globals& globals, DialogField field, const std::string& text) {
+    switch (field) {
+    case DialogField::Group:
+        globals.Grupe = text;
+        break;
+    case DialogField::Service:
+        globals.Pasl = text;
+        break;
+    case DialogField::ServiceGroup: {
+        const bool digits =
+            !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+        globals.PaslGrpNr = digits ? std::stoi(text) : 0;
+        break;
+    }
+    default:
+        globals.SUMINESPASLAUGOSPAV = text;
+        break;
+    }
+}
+
 int textFieldWidth(DialogField field) {
     switch (field) {
     case DialogField::Group:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Date.h"
 #include "data/Dictionary.h"
 
 #include <string>
@@ -58,6 +59,14 @@ const ParameterDialogDef& parameterDialogDef(ParameterDialog dialog);
 
 bool isDateField(DialogField field);
 bool isFlagField(DialogField field);
+
+// The global report parameter a field edits: a date field's date, a flag field's flag, a text
+// field's value as typed (the service group's number as digits, blank for 0 "all groups"). Setting
+// the service group takes digits; anything else gives 0.
+Date& dialogDate(Globals& globals, DialogField field);
+bool& dialogFlag(Globals& globals, DialogField field);
+std::string dialogText(const Globals& globals, DialogField field);
+void setDialogText(Globals& globals, DialogField field, const std::string& text);
 // The characters a text field holds (GLO:Grupe 20, GLO:Pasl 40, GLO:SUMINESPASLAUGOSPAV 60); 0 for
 // the others.
 int textFieldWidth(DialogField field);

@@ -1,7 +1,7 @@
 #include "reports/widgets/ParameterDialogWindow.h"
 
-#include "reference/Services.h"
 #include "messages/Message.h"
+#include "reference/Services.h"
 #include "ui/widgets/DateEntry.h"
 #include "ui/widgets/SelectionLists.h"
 
@@ -44,14 +44,6 @@ const char* widgetName(DialogField field) {
         return "summaryServiceName";
     }
     return "";
-}
-
-Date& dateOf(Globals& values, DialogField field) {
-    return field == DialogField::StartDate ? values.PrDt : values.GalDt;
-}
-
-bool& flagOf(Globals& values, DialogField field) {
-    return field == DialogField::IncludeDeparted ? values.SuIsvykusiais : values.BEKAINU;
 }
 
 } // namespace
@@ -163,25 +155,14 @@ QLineEdit* ParameterDialogWindow::lineEdit(DialogField field) const {
 void ParameterDialogWindow::show(DialogField field) {
     QWidget* widget = fieldWidget(field);
     if (isDateField(field)) {
-        static_cast<DateEntry*>(widget)->setDate(dateOf(values_, field));
+        static_cast<DateEntry*>(widget)->setDate(dialogDate(values_, field));
     } else if (isFlagField(field)) {
-        static_cast<QCheckBox*>(widget)->setChecked(flagOf(values_, field));
+        static_cast<QCheckBox*>(widget)->setChecked(dialogFlag(values_, field));
     } else {
         QLineEdit* edit = lineEdit(field);
-        switch (field) {
-        case DialogField::Group:
-            edit->setText(QString::fromStdString(values_.Grupe));
-            break;
-        case DialogField::Service:
-            edit->setText(QString::fromStdString(values_.Pasl));
-            break;
-        case DialogField::ServiceGroup:
-            edit->setText(values_.PaslGrpNr == 0 ? QString() : QString::number(values_.PaslGrpNr));
+        edit->setText(QString::fromStdString(dialogText(values_, field)));
+        if (field == DialogField::ServiceGroup) {
             groupName_->setText(QString::fromStdString(serviceGroupName(context_, values_.PaslGrpNr)));
-            break;
-        default:
-            edit->setText(QString::fromStdString(values_.SUMINESPASLAUGOSPAV));
-            break;
         }
         edit->setModified(false);
     }
@@ -199,25 +180,11 @@ bool ParameterDialogWindow::take(DialogField field) {
             entry->setFocus();
             return false;
         }
-        dateOf(values_, field) = entry->date();
+        dialogDate(values_, field) = entry->date();
     } else if (isFlagField(field)) {
-        flagOf(values_, field) = static_cast<QCheckBox*>(widget)->isChecked();
+        dialogFlag(values_, field) = static_cast<QCheckBox*>(widget)->isChecked();
     } else {
-        const std::string text = lineEdit(field)->text().trimmed().toStdString();
-        switch (field) {
-        case DialogField::Group:
-            values_.Grupe = text;
-            break;
-        case DialogField::Service:
-            values_.Pasl = text;
-            break;
-        case DialogField::ServiceGroup:
-            values_.PaslGrpNr = text.empty() ? 0 : std::stoi(text);
-            break;
-        default:
-            values_.SUMINESPASLAUGOSPAV = text;
-            break;
-        }
+        setDialogText(values_, field, lineEdit(field)->text().trimmed().toStdString());
     }
     return true;
 }
