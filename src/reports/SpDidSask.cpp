@@ -322,12 +322,12 @@ ReportLayout f2Integrated(ReportScope& scope) {
     return layout;
 }
 
-} // namespace
-
-const ReportSpec& SpDidSask() {
-    static const ReportSpec definition{
-        .name = "SpDidSask",
-        .title = "Didžioji sąskaita F1",
+// F1 and F2 detailed: the lines of the invoice with their registrations, as entered.
+ReportSpec detailedInvoice(std::string_view name, std::string_view title,
+                           std::function<ReportLayout(ReportScope&)> layout) {
+    return {
+        .name = name,
+        .title = title,
         .style = RunStyle::Process,
         .dialog = ParameterDialog::None,
         .table = SEI::table,
@@ -336,28 +336,21 @@ const ReportSpec& SpDidSask() {
         .filter = OneInvoice,
         // The key SAS:DTSASNRKEY, then the lines of each registration as they were entered.
         .order = "+SAS:SaskDt,+UPPER(SAS:SaskSer),+SAS:SaskNr,+SAS:IrasoNr,+SEI:SEILID",
-        .layout = f1Detailed,
+        .layout = std::move(layout),
         .subject = SavedInvoice,
         .nothingSelected = NoInvoiceLines,
     };
+}
+
+} // namespace
+
+const ReportSpec& SpDidSask() {
+    static const ReportSpec definition = detailedInvoice("SpDidSask", "Didžioji sąskaita F1", f1Detailed);
     return definition;
 }
 
 const ReportSpec& SpDidSask2() {
-    static const ReportSpec definition{
-        .name = "SpDidSask2",
-        .title = "Didžioji sąskaita F2",
-        .style = RunStyle::Process,
-        .dialog = ParameterDialog::None,
-        .table = SEI::table,
-        .joins = {SAS::table},
-        .related = {KLI::table},
-        .filter = OneInvoice,
-        .order = "+SAS:SaskDt,+UPPER(SAS:SaskSer),+SAS:SaskNr,+SAS:IrasoNr,+SEI:SEILID",
-        .layout = f2Detailed,
-        .subject = SavedInvoice,
-        .nothingSelected = NoInvoiceLines,
-    };
+    static const ReportSpec definition = detailedInvoice("SpDidSask2", "Didžioji sąskaita F2", f2Detailed);
     return definition;
 }
 

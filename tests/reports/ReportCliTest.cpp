@@ -264,6 +264,17 @@ TEST_F(ReportCliTest, InvoiceOfAnImportedRegistrationAndTheRegisterOfAPeriodAsPd
         EXPECT_NE(text.output.find(expected), std::string::npos) << expected << " not in:\n" << text.output;
     }
 
+    // The summary form's one line names what --service-name gives.
+    const fs::path summary = folder.path() / "suminė.pdf";
+    reported = cli("report SpDidSaskSum --registration 1 --service-name 'Konferencijos paslaugos' --pdf " +
+                   quoted(summary));
+    ASSERT_EQ(reported.status, 0) << reported.output;
+    text = run("pdftotext -layout " + quoted(summary) + " -");
+    EXPECT_NE(text.output.find("Konferencijos paslaugos"), std::string::npos) << text.output;
+    EXPECT_NE(text.output.find("Suma žodžiais : Vienas šimtas trisdešimt trys eurai 20 centų."),
+              std::string::npos)
+        << text.output;
+
     const fs::path book = folder.path() / "suvestine.pdf";
     reported = cli("report SpSaskSuvData --from 2026-12-01 --to 2026-12-31 --pdf " + quoted(book));
     ASSERT_EQ(reported.status, 0) << reported.output;
