@@ -34,6 +34,7 @@ void ReportRun::start(const Globals& globals) {
     if (const auto& subject = definition_.subject) {
         if (!subject_) {
             subject_ = context_.table(subject->table).record();
+            subjectFromBuffer_ = true;
         }
         for (const std::string_view field : subject->fields) {
             variables_.set(std::string(subject->prefix) + std::string(field), subject_->value(field));
@@ -231,6 +232,11 @@ void ReportRun::closeTables() {
         context_.table(*table).close();
     }
     opened_.clear();
+    // The caller's buffer holds its current record again, as its list expects.
+    if (subjectFromBuffer_) {
+        context_.table(definition_.subject->table).record() = *subject_;
+        subjectFromBuffer_ = false;
+    }
 }
 
 std::string_view ReportRun::progressCaption() const {

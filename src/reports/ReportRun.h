@@ -51,7 +51,7 @@ public:
     Variables& variables() { return variables_; }
     // The caller's current record for a report about one (ReportSpec::subject), given before start():
     // the highlighted registration of a list. Copied; without it start() takes the record in the
-    // subject table's buffer on the context.
+    // subject table's buffer on the context, and the buffer holds it again when the run ends.
     void setSubject(const Record& record);
     // Sees every finished page before it is written (tests read the texts drawn).
     void setPageObserver(std::function<void(const PageCanvas&)> observer) { observer_ = std::move(observer); }
@@ -119,7 +119,8 @@ private:
     Position saved_;                // where the last step stopped
     std::vector<std::string> keys_; // the present group of every level
     std::optional<Record> subject_;
-    std::vector<Record> last_; // the buffers of the run's tables as the last record printed left them
+    bool subjectFromBuffer_ = false; // put back into the buffer when the run ends
+    std::vector<Record> last_;       // the buffers of the run's tables as the last record printed left them
     std::int64_t read_ = 0;
     std::int64_t selected_ = 0;
     std::int64_t tableRecords_ = 0;

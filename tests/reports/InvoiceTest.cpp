@@ -230,6 +230,13 @@ TEST_F(InvoiceTest, WithoutAGivenRecordTheRunTakesTheRegistrationInTheBuffer) {
     runToEnd(run);
     const auto texts = allTexts();
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Konferencijų salė"), texts.end()) << join(texts);
+
+    // The list's buffer holds its current row again, not the last registration the run read (2).
+    context.table(SAS::table).record() = current(1);
+    ReportRun again(SpDidSask(), context);
+    runToEnd(again);
+    EXPECT_EQ(again.recordsPrinted(), 4);
+    EXPECT_EQ(context.table(SAS::table).record().get(SAS::IrasoNr), 1);
 }
 
 TEST_F(InvoiceTest, RegisterListsThePeriodsInvoicesWithFlagsAndSums) {
