@@ -1,37 +1,11 @@
 #include "data/SqliteConnection.h"
 
-#include "data/Collation.h"
+#include "data/LithuanianFunctions.h"
 #include "data/StoreError.h"
 
 #include <sqlite3.h>
 
 namespace nakva {
-
-namespace {
-
-std::string_view viewOf(int length, const void* bytes) {
-    return {static_cast<const char*>(bytes), std::size_t(length)};
-}
-
-int compareNoCaseCallback(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    return compareNoCase(viewOf(lengthA, a), viewOf(lengthB, b));
-}
-
-int compareCaseCallback(void*, int lengthA, const void* a, int lengthB, const void* b) {
-    return compareCase(viewOf(lengthA, a), viewOf(lengthB, b));
-}
-
-void upperFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
-    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
-    const std::string upperCased = upper(viewOf(sqlite3_value_bytes(arguments[0]), bytes));
-    sqlite3_result_text(context, upperCased.data(), int(upperCased.size()), SQLITE_TRANSIENT);
-}
-
-} // namespace
 
 std::string quoteName(std::string_view name) {
     std::string quoted = "\"";
@@ -43,13 +17,6 @@ std::string quoteName(std::string_view name) {
     }
     quoted += '"';
     return quoted;
-}
-
-void registerLithuanianFunctions(sqlite3* db) {
-    sqlite3_create_collation_v2(db, "LT_NOCASE", SQLITE_UTF8, nullptr, compareNoCaseCallback, nullptr);
-    sqlite3_create_collation_v2(db, "LT_CASE", SQLITE_UTF8, nullptr, compareCaseCallback, nullptr);
-    sqlite3_create_function_v2(db, "LT_UPPER", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, upperFunction,
-                               nullptr, nullptr, nullptr);
 }
 
 SqliteConnection::SqliteConnection(const std::filesystem::path& file, Mode mode) {

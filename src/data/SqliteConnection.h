@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/LithuanianFunctions.h"
 #include "data/SqliteStatement.h"
 
 #include <cstdint>
@@ -53,9 +54,5 @@ private:
 
 // Quotes an SQL name: "SAS:GYVENTKEY" → "\"SAS:GYVENTKEY\"".
 std::string quoteName(std::string_view name);
-
-// The three functions a writer must register on a connection to change a table file, for the
-// program's own connections and for tests that open a file with the raw SQLite API.
-void registerLithuanianFunctions(sqlite3* db);
 
 } // namespace nakva
