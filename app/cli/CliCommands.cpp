@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/BackupCommands.h"
 #include "cli/CommandLine.h"
 #include "cli/GuardedCommands.h"
 #include "cli/ReportCommand.h"
@@ -9,6 +10,7 @@
 #include "data/Database.h"
 #include "data/StoreMaintenance.h"
 #include "data/Table.h"
+#include "maintenance/FolderUse.h"
 #include "messages/ErrorText.h"
 #include "messages/Message.h"
 
@@ -34,6 +36,8 @@ Komandos:
   delete LENTELĖ        pašalina atrinktus įrašus taip, kaip programa (su susietais įrašais)
   update LENTELĖ        pakeičia atrinktų įrašų laukus taip, kaip programa (ir susietuose įrašuose)
   report ATASKAITA      sudaro ataskaitą (pvz. SpPaslSar) ir įrašo ją PDF dokumentu ar WMF lapais
+  backup                padaro atsarginę visų failų kopiją
+  restore APLANKAS      atkuria duomenis iš atsarginės kopijos
 
 Failai laikomi aplanke DATA, esančiame dabartiniame aplanke arba --dir nurodytame aplanke.
 Kiekvienos komandos paaiškinimas: nakva-cli KOMANDA --help
@@ -160,6 +164,30 @@ Jei ataskaitai nėra duomenų, nieko neįrašoma (klaidos kodas 1).
      1,
      {"--dir", "--from", "--to", "--pdf", "--wmf-dir", "--registration", "--service", "--payer", "--group",
       "--service-group", "--service-name", "--include-departed", "--without-prices"}},
+    {"backup",
+     R"(Naudojimas: nakva-cli backup [--to APLANKAS] [--keep N] [--dir APLANKAS]
+
+Padaro atsarginę visų lentelių failų kopiją naujame aplanke, pavadintame data ir laiku
+(pvz. 2026-12-07_113254/DATA/Saskait.tps). Visi failai nukopijuojami to paties momento būsenos,
+net kai kitos darbo vietos tuo metu dirba: jų pakeitimai kopijoje yra arba visi, arba nė vieno.
+  --to    aplankas kopijoms (numatyta: DATA/atsargines), pvz. kito disko aplankas
+  --keep  palikti tik N naujausių kopijų tame aplanke, senesnes pašalinti
+Išveda padarytos kopijos aplanką. Kopiją galima patikrinti: nakva-cli check --dir KOPIJA
+)",
+     0,
+     0,
+     {"--dir", "--to", "--keep"}},
+    {"restore",
+     R"(Naudojimas: nakva-cli restore APLANKAS [--dir APLANKAS]
+
+Atkuria duomenis iš atsarginės kopijos aplanko (kurį padarė backup ar programa). Pirmiausia
+patikrinama kiekviena kopijos lentelė; jei kuri sugadinta, nieko nekeičiama. Atkurti galima tik
+tada, kai duomenų nenaudoja nė viena programa ar kita nakva-cli komanda. Dabartiniai failai prieš
+tai nukopijuojami į DATA/atsargines/...-pries-atkurima.
+)",
+     1,
+     1,
+     {"--dir"}},
 };
 
 void report(const std::string& text) {
@@ -301,6 +329,18 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
         return ExitFailed;
     }
     Database database(folder);
+    if (command.name == "restore") {
+        return restoreCommand(database, line, out);
+    }
+    // Marks the folder used meanwhile, so that a restore waits for this command to end.
+    const FolderUse use(database, FolderUse::Kind::Shared);
+    if (!use.acquired()) {
+        report("Duomenys dabar atkuriami iš atsarginės kopijos: pabandykite vėliau.");
+        return ExitFailed;
+    }
+    if (command.name == "backup") {
+        return backupCommand(database, line, out);
+    }
     if (command.name == "init") {
         return init(database, out);
     }

@@ -17,6 +17,8 @@ namespace nakva {
 //   delete TABLE --filter EXPR [--set ...] [--yes]    the records through the program's guarded delete
 //   update TABLE --filter EXPR [--set ...] --field NAME=VALUE ... [--yes]    ... and guarded change
 //   report NAME [--from DATE --to DATE] [--pdf FILE] [--wmf-dir DIR]   a report as PDF or page files
+//   backup [--to FOLDER] [--keep N]   a copy of every table file as of one moment, in a dated folder
+//   restore FOLDER        puts a backup back, after checking it, while no station uses the folder
 // and --help for each.
 enum ExitCode : int {
     ExitOk = 0,

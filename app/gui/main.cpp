@@ -1,5 +1,7 @@
 #include "data/Context.h"
 #include "data/Database.h"
+#include "maintenance/Backup.h"
+#include "maintenance/FolderUse.h"
 #include "messages/Message.h"
 #include "preview/PictureFile.h"
 #include "reference/widgets/ReferenceProcedures.h"
@@ -12,15 +14,28 @@
 #include "shell/widgets/Program.h"
 
 // NAKVA, the register of hotel services: the settings of the program run, the main window, and at
-// once the list of current registrations. Data lives in DATA/ below the current folder.
+// once the list of current registrations. Data lives in DATA/ below the current folder; the first
+// start of a day backs it up into DATA/atsargines.
 int main(int argc, char** argv) {
     nakva::ProgramApplication application(argc, argv);
     nakva::applyProgramSettings(application);
     nakva::setPictureDecoder(nakva::loadRasterPicture); // the invoices' logo "Firma.gif", "Firma.jpg"
     try {
         nakva::Database database;
+        // The folder is marked used for the program run: no backup is restored under it.
+        std::filesystem::create_directories(database.dataFolder());
+        const nakva::FolderUse use(database, nakva::FolderUse::Kind::Shared);
+        if (!use.acquired()) {
+            nakva::MessageRequest request;
+            request.title = "Atsarginė kopija";
+            request.text = "Duomenys dabar atkuriami iš atsarginės kopijos. Paleiskite programą vėliau.";
+            request.icon = nakva::MessageIcon::Exclamation;
+            nakva::showMessage(request);
+            return 1;
+        }
         nakva::Context context(database); // the main window's own: IstgPar stays open on it
         nakva::prepareProgramRun(context);
+        nakva::makeDailyBackup(database); // the first start of a day
 
         nakva::ProcedureRegistry procedures;
         nakva::registerReferenceProcedures(procedures, database);

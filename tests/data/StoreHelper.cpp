@@ -3,6 +3,8 @@
 //   StoreHelper die-in-transaction DIR COUNT    adds COUNT records to Saskait, Mokej and Saskeil in one
 //                                               transaction, says "ready" and waits to be killed
 //   StoreHelper hold-transaction DIR            begins a transaction on Valstyb, says "ready" and waits
+//   StoreHelper commit-loop DIR COUNT           commits COUNT transactions, each adding one record to
+//                                               Saskait, Mokej and Saskeil; says "ready" after the first
 #include "data/Context.h"
 #include "data/Database.h"
 #include "data/Table.h"
@@ -66,6 +68,39 @@ int dieInTransaction(Context& context, int count) {
     readyAndWait();
 }
 
+int commitLoop(Context& context, int count) {
+    const TableId tables[] = {TableId::Saskait, TableId::Mokej, TableId::Saskeil};
+    for (TableId table : tables) {
+        context.table(table).open();
+    }
+    for (int i = 1; i <= count; ++i) {
+        Transaction transaction(context);
+        if (transaction.begin(tables) != StoreStatus::Ok) {
+            return 1;
+        }
+        Table& registrations = context.table(TableId::Saskait);
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, i);
+        Table& payments = context.table(TableId::Mokej);
+        payments.clear();
+        payments.record().set(MOK::IrasoNr, i);
+        payments.record().set(MOK::SaskIrasoNr, i);
+        Table& lines = context.table(TableId::Saskeil);
+        lines.clear();
+        lines.record().set(SEI::SEILID, i);
+        lines.record().set(SEI::IrasoNr, i);
+        if (registrations.add() != StoreStatus::Ok || payments.add() != StoreStatus::Ok ||
+            lines.add() != StoreStatus::Ok || transaction.commit() != StoreStatus::Ok) {
+            return 1;
+        }
+        if (i == 1) {
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+    return 0;
+}
+
 int holdTransaction(Context& context) {
     context.table(TableId::Valstyb).open();
     Transaction transaction(context);
@@ -90,6 +125,9 @@ int main(int argc, char** argv) {
         }
         if (command == "die-in-transaction" && argc == 4) {
             return dieInTransaction(context, std::stoi(argv[3]));
+        }
+        if (command == "commit-loop" && argc == 4) {
+            return commitLoop(context, std::stoi(argv[3]));
         }
         if (command == "hold-transaction") {
             return holdTransaction(context);

@@ -77,6 +77,12 @@ void killHelper(int pid) {
     waitpid(pid, &status, 0);
 }
 
+int waitHelper(int pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 void StoreTest::addRecord(TableId id, const std::vector<std::pair<std::string, std::string>>& fields) {
     Context other(database);
     Table& table = other.table(id);

@@ -51,6 +51,8 @@ int runHelper(const std::vector<std::string>& arguments);
 int startHelperUntilReady(const std::vector<std::string>& arguments);
 // Kills a started helper with SIGKILL and reaps it.
 void killHelper(int pid);
+// Waits for a started helper to end by itself and gives its exit code.
+int waitHelper(int pid);
 
 // Common ground of the store's fixtures: a fresh working folder, the store on it, and the messages
 // shown recorded (answered from a script).
