@@ -16,6 +16,7 @@ const std::array<ToolbarButtonDef, ToolbarButtonCount>& toolbarButtons() {
         {ToolbarButton::Delete, "Pašalinti paririnktą įrašą", "delete"},
         {ToolbarButton::History, "Kopijuoti/Įstatyti ankstesnio įrašo reikšmę", "history"},
         {ToolbarButton::Select, "Pasirinkti įrašą", "select"},
+        {ToolbarButton::Export, "Eksportuoti…", "export"},
         {ToolbarButton::Close, "Uždaryti langą", "close"},
         {ToolbarButton::Help, "Pagalba", "help"},
     }};

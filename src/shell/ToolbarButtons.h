@@ -15,7 +15,7 @@ struct ToolbarButtonDef {
     std::string_view icon;
 };
 
-// The fourteen buttons, left to right.
+// The buttons, left to right.
 const std::array<ToolbarButtonDef, ToolbarButtonCount>& toolbarButtons();
 
 } // namespace nakva

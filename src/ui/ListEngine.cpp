@@ -151,14 +151,19 @@ std::string ListEngine::combinedFilter() const {
     return "(" + config_.filter + ") AND (" + own + ")";
 }
 
+std::unique_ptr<View> ListEngine::makeView() const {
+    auto view = std::make_unique<View>(table_, &variables_);
+    for (TableId join : config_.joins) {
+        view->join(join);
+    }
+    view->setOrder(config_.tabs.at(std::size_t(tab_)).order);
+    view->setFilter(combinedFilter());
+    return view;
+}
+
 void ListEngine::openView() {
     const SortTab& tab = config_.tabs.at(std::size_t(tab_));
-    view_ = std::make_unique<View>(table_, &variables_);
-    for (TableId join : config_.joins) {
-        view_->join(join);
-    }
-    view_->setOrder(tab.order);
-    view_->setFilter(combinedFilter());
+    view_ = makeView();
     view_->setPageSize(pageSize_);
 
     orderFields_.clear();
@@ -219,18 +224,10 @@ bool ListEngine::readRow(bool forward, ListRow& row) {
         return false;
     }
     row.position = view_->position();
-    row.cells.clear();
+    row.cells = bufferCells();
     row.icons.clear();
-    for (std::size_t i = 0; i < config_.columns.size(); ++i) {
-        const ListColumn& column = config_.columns[i];
+    for (const ListColumn& column : config_.columns) {
         row.icons.push_back(column.icon ? column.icon(context_) : std::string());
-        if (column.compute) {
-            row.cells.push_back(column.compute(context_));
-        } else if (const auto& field = columns_[i]) {
-            row.cells.push_back(column.picture.format(fieldValue(*field), definition(*field).isDate));
-        } else {
-            row.cells.emplace_back();
-        }
     }
     row.locator = std::monostate{};
     if (locator_) {
@@ -244,6 +241,40 @@ bool ListEngine::readRow(bool forward, ListRow& row) {
         row.records.push_back(table->record());
     }
     return true;
+}
+
+std::vector<std::string> ListEngine::bufferCells() const {
+    std::vector<std::string> cells;
+    for (std::size_t i = 0; i < config_.columns.size(); ++i) {
+        const ListColumn& column = config_.columns[i];
+        if (column.compute) {
+            cells.push_back(column.compute(context_));
+        } else if (const auto& field = columns_[i]) {
+            cells.push_back(column.picture.format(fieldValue(*field), definition(*field).isDate));
+        } else {
+            cells.emplace_back();
+        }
+    }
+    return cells;
+}
+
+std::unique_ptr<View> ListEngine::readAllRows() {
+    if (!open_ || closing_ || busy_) {
+        return nullptr;
+    }
+    auto view = makeView();
+    view->scanHint(true);
+    if (view->open() != StoreStatus::Ok || view->setToStart() != StoreStatus::Ok) {
+        endReadingAllRows();
+        return nullptr;
+    }
+    return view;
+}
+
+void ListEngine::endReadingAllRows() {
+    if (!closing_) {
+        syncBuffers();
+    }
 }
 
 ListEngine::ReadEnd ListEngine::readRows(bool forward, int limit, std::vector<ListRow>& read) {
@@ -952,6 +983,7 @@ bool ListEngine::toolbarEnabled(ToolbarButton button) const {
     case ToolbarButton::NextRecord:
     case ToolbarButton::NextPage:
     case ToolbarButton::LastPage:
+    case ToolbarButton::Export:
         return open_ && !closing_;
     case ToolbarButton::Insert:
         return enabled(ListAction::Insert);
@@ -988,6 +1020,8 @@ std::string ListEngine::toolbarTooltip(ToolbarButton button) const {
         return "Pereiti prie ankstesnio įrašo";
     case ToolbarButton::Insert:
         return "Sukurti naują įrašą [Insert]";
+    case ToolbarButton::Export:
+        return "Eksportuoti sąrašą į CSV failą";
     default:
         return {};
     }
@@ -1032,6 +1066,7 @@ void ListEngine::toolbarPressed(ToolbarButton button) {
         showHelp(config_.name);
         break;
     case ToolbarButton::Locate: // a list with a locator entry takes the focus there (its window does)
+    case ToolbarButton::Export: // the window asks for the file
     case ToolbarButton::History:
         break;
     }

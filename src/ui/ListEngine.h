@@ -145,6 +145,14 @@ public:
     // that the list's own command has just written (a copy).
     void showCurrentRecord();
 
+    // Every row of the shown tab, not only the page, in its order and filter: a view of its own,
+    // opened and at its start (nullptr when it cannot be read, after the view's warning). Each row it
+    // reads stands in the buffers, where bufferCells() gives its cells as the list shows them;
+    // endReadingAllRows() puts the buffers back on the current row. An export reads so.
+    std::unique_ptr<View> readAllRows();
+    std::vector<std::string> bufferCells() const;
+    void endReadingAllRows();
+
     bool toolbarEnabled(ToolbarButton button) const;
     std::string toolbarTooltip(ToolbarButton button) const;
     void toolbarPressed(ToolbarButton button);
@@ -156,6 +164,7 @@ private:
         Position position;
     };
 
+    std::unique_ptr<View> makeView() const;
     void openView();
     std::string combinedFilter() const;
     void notify();

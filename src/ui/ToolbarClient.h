@@ -6,7 +6,8 @@
 
 namespace nakva {
 
-// The fourteen buttons of the main window's toolbar, left to right.
+// The buttons of the main window's toolbar, left to right: the fourteen of the old program and the
+// export of a list.
 enum class ToolbarButton {
     FirstPage,
     PreviousPage,
@@ -20,10 +21,11 @@ enum class ToolbarButton {
     Delete,
     History,
     Select,
+    Export,
     Close,
     Help,
 };
-inline constexpr int ToolbarButtonCount = 14;
+inline constexpr int ToolbarButtonCount = 15;
 
 // What a child window of the main window answers so that the frame's toolbar acts on it: which
 // buttons are enabled, the tooltips it sets, and what a press does, as if the window's own

@@ -1,6 +1,6 @@
 #include "preview/PreviewWindow.h"
 
-#include "preview/FileDialogs.h"
+#include "ui/widgets/FileDialogs.h"
 #include "preview/PageJumpDialog.h"
 #include "preview/PagesShownDialog.h"
 #include "preview/PreviewPages.h"

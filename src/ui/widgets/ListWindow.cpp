@@ -4,6 +4,7 @@
 #include "messages/Message.h"
 #include "ui/Help.h"
 #include "ui/widgets/DateEntry.h"
+#include "ui/widgets/ListExportRun.h"
 
 #include <QAbstractTableModel>
 #include <QCloseEvent>
@@ -544,9 +545,6 @@ bool ListWindow::listKey(const QKeyEvent& key) {
 
 void ListWindow::showPopup(const QPoint& where) {
     const std::vector<PopupItem> items = engine_->popupMenu();
-    if (items.empty()) {
-        return;
-    }
     QMenu menu(this);
     menu.setObjectName("popup");
     for (const PopupItem& item : items) {
@@ -574,8 +572,21 @@ void ListWindow::showPopup(const QPoint& where) {
             }
         }
     }
+    // Every list exports, a selection-only one too.
+    if (!items.empty()) {
+        menu.addSeparator();
+    }
+    QAction* exportItem = menu.addAction(buttonIcon("export"), QStringLiteral("Eksportuoti…"));
+    exportItem->setEnabled(engine_->toolbarEnabled(ToolbarButton::Export));
+    connect(exportItem, &QAction::triggered, this, &ListWindow::exportRows);
     menu.exec(where);
     table_->setFocus();
+}
+
+void ListWindow::exportRows() {
+    if (engine_->toolbarEnabled(ToolbarButton::Export)) {
+        ListExportRun::start(*engine_, this);
+    }
 }
 
 void ListWindow::showPopupAtCurrentRow() {
@@ -665,6 +676,10 @@ void ListWindow::toolbarPressed(ToolbarButton button) {
         if (QWidget* entry = locatorEntry()) {
             entry->setFocus(Qt::ShortcutFocusReason);
         }
+        return;
+    }
+    if (button == ToolbarButton::Export) {
+        exportRows();
         return;
     }
     engine_->toolbarPressed(button);

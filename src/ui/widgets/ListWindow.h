@@ -55,7 +55,8 @@ struct ListCommand {
 //
 // Keys in the list: arrows, PageUp, PageDown, Home, End scroll; Insert, Delete and Ctrl+Enter press
 // the insert, delete and change buttons; Enter presses "Pasirinkti" in select mode; a printable
-// character is the letter locator; the context-menu key and a right click show the popup menu.
+// character is the letter locator; the context-menu key and a right click show the popup menu, which
+// always ends with "Eksportuoti…".
 class ListWindow : public QWidget, public ToolbarClient {
     Q_OBJECT
 public:
@@ -92,6 +93,9 @@ public:
     // A widget of the list's own shown above the rows while the tab is shown (a filter field, a group
     // chooser). The window takes it.
     void setTabHeader(int tab, QWidget* header);
+
+    // "Eksportuoti…" (the popup menu's item and the toolbar's button): the rows to a CSV file.
+    void exportRows();
 
     bool toolbarEnabled(ToolbarButton button) const override;
     std::string toolbarTooltip(ToolbarButton button) const override;

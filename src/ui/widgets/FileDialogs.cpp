@@ -1,4 +1,4 @@
-#include "preview/FileDialogs.h"
+#include "ui/widgets/FileDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
