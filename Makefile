@@ -3,7 +3,7 @@
 PRESET ?= debug
 BUILD  := build/$(PRESET)
 
-.PHONY: all setup configure build test run bench format clean
+.PHONY: all setup configure build test run bench format package clean
 
 all: build
 
@@ -33,6 +33,11 @@ bench: setup
 	@[ -f build/release/build.ninja ] || cmake --preset release
 	cmake --build --preset release
 	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# The Debian package build/<preset>/nakva_<version>_<arch>.deb, of the preset's build
+# (make PRESET=release package for the one to give out).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 format: configure
 	cmake --build --preset $(PRESET) --target format
