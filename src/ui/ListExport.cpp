@@ -106,11 +106,16 @@ bool ListExport::start() {
     }
     file_.open(partial_, std::ios::binary | std::ios::trunc);
     std::vector<std::string> headings;
+    bool headed = false;
     for (const ListColumn& column : list_.config().columns) {
         headings.push_back(column.heading);
+        headed = headed || !column.heading.empty();
         numeric_.push_back(showsNumbers(column));
     }
-    file_ << ByteOrderMark << line(headings, {}) << LineEnd;
+    file_ << ByteOrderMark;
+    if (headed) { // a list without headings shows none
+        file_ << line(headings, {}) << LineEnd;
+    }
     if (!file_) {
         fail("nepavyko sukurti failo");
         return false;

@@ -34,7 +34,8 @@ public:
     ListExport(const ListExport&) = delete;
     ListExport& operator=(const ListExport&) = delete;
 
-    // Opens the list's rows and the temporary file and writes the headings; false when it failed.
+    // Opens the list's rows and the temporary file and writes the headings (when the list has any);
+    // false when it failed.
     bool start();
     // Writes up to `rows` more rows; at the last one the file takes its name. True while rows remain.
     bool step(int rows);

@@ -1,7 +1,7 @@
 #include "shell/widgets/MainWindow.h"
-#include "shell/ToolbarButtons.h"
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
+#include "shell/ToolbarButtons.h"
 #include "shell/widgets/AboutWindow.h"
 #include "shell/widgets/HelpViewer.h"
 #include "shell/widgets/KeypadPeriodFilter.h"
@@ -258,7 +258,7 @@ Kambarių aptarnavimas
                                     "Kitas įrašas", "Kitas lapas", "Paskutinis lapas", "Įvesti naują įrašą",
                                     "Keisti pasirinktą įrašą", "Pašalinti paririnktą įrašą",
                                     "Kopijuoti/Įstatyti ankstesnio įrašo reikšmę", "Pasirinkti įrašą",
-                                    "Uždaryti langą", "Pagalba"}));
+                                    "Eksportuoti…", "Uždaryti langą", "Pagalba"}));
     }
 
     void toolbarActsOnTheActiveChild() {

@@ -8,9 +8,11 @@
 #include "messages/ScriptedMessages.h"
 #include "ui/widgets/CalendarWindow.h"
 #include "ui/widgets/DateEntry.h"
+#include "ui/widgets/FileDialogs.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -222,7 +224,8 @@ private slots:
         });
         steps.push_back(save("Pirmoji"));
         QTest::keyClick(window.table(), Qt::Key_Menu);
-        QCOMPARE(shown, (QStringList{"Naujas", "Keisti (x)", "Pašalinti", "-", "Pasirinkti (x)"}));
+        QCOMPARE(shown, (QStringList{"Naujas", "Keisti (x)", "Pašalinti", "-", "Pasirinkti (x)", "-",
+                                     "Eksportuoti…"}));
         QCOMPARE(current(window), std::string("Pirmoji"));
     }
 
@@ -275,7 +278,8 @@ private slots:
             QTest::keyClick(window.table(), Qt::Key_Menu);
             return shown;
         };
-        QCOMPARE(popup(), (QStringList{"Naujas", "Keisti", "Pašalinti", "-", "Pasirinkti"}));
+        QCOMPARE(popup(),
+                 (QStringList{"Naujas", "Keisti", "Pašalinti", "-", "Pasirinkti", "-", "Eksportuoti…"}));
 
         addCountries({"Airija", "Belgija", "Latvija"});
         window.engine().refresh();
@@ -285,8 +289,44 @@ private slots:
         QCOMPARE(current(window), std::string("Belgija~"));
         QCOMPARE(window.engine().rows().size(), std::size_t(4));
         QCOMPARE(popup(), (QStringList{"Naujas", "Keisti", "Pašalinti", "-", "Pasirinkti", "Kopijuoti",
-                                       "Spausdinti..."}));
+                                       "Spausdinti...", "-", "Eksportuoti…"}));
         QCOMPARE(printed, 1);
+    }
+
+    // "Eksportuoti…" of a list without a form: the popup's item asks for the file through the file
+    // dialogs and writes every row; the toolbar's button cancelled in the dialog writes nothing.
+    void exportAsksForTheFileAndWritesTheRows() {
+        addCountries({"Ąžuolija", "Airija", "Latvija"});
+        ScriptedFileDialogs dialogs;
+        const ScopedFileDialogs scoped(dialogs);
+        const QString file = folder->filePath(QStringLiteral("šalys.csv"));
+        dialogs.answerNext(file);
+        ListWindow window(countries(), *context);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.toolbarEnabled(ToolbarButton::Export));
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            QCOMPARE(menu->actions().size(), 1);
+            menu->actions().at(0)->trigger();
+            menu->close();
+        });
+        QTest::keyClick(window.table(), Qt::Key_Menu);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file), 10000);
+        QCOMPARE(dialogs.requests().size(), 1);
+        QCOMPARE(dialogs.requests()[0].defaultName, QStringLiteral("VALSTYBĖS.csv"));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QStringLiteral("\uFEFFAirija\r\nĄžuolija\r\nLatvija\r\n").toUtf8());
+        QTRY_VERIFY_WITH_TIMEOUT(!messages.texts().empty(), 10000);
+        QVERIFY(QString::fromStdString(messages.texts().back()).contains(QStringLiteral("įrašų: 3")));
+
+        QFile::remove(file);
+        window.toolbarPressed(ToolbarButton::Export); // the dialog cancelled
+        QCOMPARE(dialogs.requests().size(), 2);
+        QTest::qWait(50);
+        QVERIFY(!QFile::exists(file));
     }
 
     void selectionCallReturnsTheChosenRecord() {

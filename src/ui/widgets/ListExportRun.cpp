@@ -20,7 +20,9 @@ constexpr int ProgressAfterMs = 500;
 // "REGISTRACIJOS ĮRAŠAI NEIŠVYKĘ GYVENTOJAI.csv".
 QString proposedName(const ListEngine& list) {
     QString name = QString::fromStdString(list.config().title);
-    name.replace(QRegularExpression(QStringLiteral("[^\\w\\- ]")), QStringLiteral(" "));
+    static const QRegularExpression notInName(QStringLiteral("[^\\w\\- ]"),
+                                              QRegularExpression::UseUnicodePropertiesOption);
+    name.replace(notInName, QStringLiteral(" "));
     name = name.simplified();
     return (name.isEmpty() ? QString::fromStdString(list.config().name) : name) + QStringLiteral(".csv");
 }
