@@ -96,6 +96,10 @@ void StoreTest::addRecord(TableId id, const std::vector<std::pair<std::string, s
 }
 
 std::vector<std::string> StoreTest::storedColumn(TableId id, std::string_view field) {
+    return storedColumnOf(database, id, field);
+}
+
+std::vector<std::string> storedColumnOf(Database& database, TableId id, std::string_view field) {
     Context other(database);
     Table& table = other.table(id);
     table.open();

@@ -54,6 +54,10 @@ void killHelper(int pid);
 // Waits for a started helper to end by itself and gives its exit code.
 int waitHelper(int pid);
 
+// One field of every stored record of `id` in a working folder's data, in identity-key order, read on
+// a context of its own.
+std::vector<std::string> storedColumnOf(Database& database, TableId id, std::string_view field);
+
 // Common ground of the store's fixtures: a fresh working folder, the store on it, and the messages
 // shown recorded (answered from a script).
 class StoreTest : public ::testing::Test {

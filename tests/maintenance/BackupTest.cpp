@@ -21,20 +21,6 @@ class BackupTest : public StoreTest {
 protected:
     fs::path backups() const { return folder.path() / "kopijos"; }
 
-    // The record numbers stored in a table of a working folder, in key order.
-    static std::vector<std::string> numbers(Database& data, TableId id, std::string_view field) {
-        Context context(data);
-        Table& table = context.table(id);
-        table.open();
-        std::vector<std::string> found;
-        table.setToKeyStart(table.def().identityKey);
-        while (table.next() == StoreStatus::Ok) {
-            found.push_back(table.record().text(field));
-        }
-        table.close();
-        return found;
-    }
-
     std::vector<std::string> countries() { return storedColumn(TableId::Valstyb, "VAL:Valstybe"); }
 };
 
@@ -59,10 +45,11 @@ TEST_F(BackupTest, TakenWhileAnotherStationCommitsHoldsWholeTransactions) {
             EXPECT_TRUE(check.state == FileCheck::State::Ready || check.state == FileCheck::State::Missing)
                 << Database::fileName(check.table);
         }
-        const auto registrations = numbers(target, TableId::Saskait, "SAS:IrasoNr");
+        const auto registrations = testing::storedColumnOf(target, TableId::Saskait, "SAS:IrasoNr");
         EXPECT_FALSE(registrations.empty()) << "the first transaction was committed before";
-        EXPECT_EQ(numbers(target, TableId::Mokej, "MOK:SaskIrasoNr"), registrations) << backup;
-        EXPECT_EQ(numbers(target, TableId::Saskeil, "SEI:IrasoNr"), registrations) << backup;
+        EXPECT_EQ(testing::storedColumnOf(target, TableId::Mokej, "MOK:SaskIrasoNr"), registrations)
+            << backup;
+        EXPECT_EQ(testing::storedColumnOf(target, TableId::Saskeil, "SEI:IrasoNr"), registrations) << backup;
     }
 }
 
