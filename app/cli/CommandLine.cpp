@@ -7,10 +7,10 @@ namespace nakva {
 
 namespace {
 
-constexpr std::array<std::string_view, 16> ValuedOptions = {
-    "--dir",   "--order", "--filter",        "--set",         "--format",       "--field",
-    "--from",  "--to",    "--pdf",           "--wmf-dir",     "--registration", "--service",
-    "--payer", "--group", "--service-group", "--service-name"};
+constexpr std::array<std::string_view, 17> ValuedOptions = {
+    "--dir",   "--order", "--filter",        "--set",          "--format",       "--field",
+    "--from",  "--to",    "--pdf",           "--wmf-dir",      "--registration", "--service",
+    "--payer", "--group", "--service-group", "--service-name", "--keep"};
 // Options without a value: given or not ("--yes").
 constexpr std::array<std::string_view, 3> Flags = {"--yes", "--include-departed", "--without-prices"};
 
