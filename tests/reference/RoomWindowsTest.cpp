@@ -251,14 +251,17 @@ void RoomWindowsTest::thePopupAndThePrintMenuNameTheReports() {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu != nullptr);
         shown = texts(*menu);
-        QMenu* print = menu->actions().last()->menu();
-        QVERIFY(print != nullptr);
-        shown << texts(*print);
+        for (QAction* action : menu->actions()) {
+            if (action->menu() != nullptr) { // "Spausdinti..."
+                shown << texts(*action->menu());
+            }
+        }
         menu->close();
     });
     QTest::keyClick(list->table(), Qt::Key_Menu);
-    QCOMPARE(shown, (QStringList{"Naujas", "Keisti", "Pašalinti", "-", "Pasirinkti", "Kopijuoti",
-                                 "Spausdinti...", "Neparuoštų kambarių sąrašas", "Kambarių statistika"}));
+    QCOMPARE(shown,
+             (QStringList{"Naujas", "Keisti", "Pašalinti", "-", "Pasirinkti", "Kopijuoti", "Spausdinti...",
+                          "-", "Eksportuoti…", "Neparuoštų kambarių sąrašas", "Kambarių statistika"}));
 
     // Until the reports exist their procedures are not defined.
     QMenu* print = list->commandButton("printButton")->menu();
