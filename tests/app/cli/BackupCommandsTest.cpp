@@ -1,26 +1,12 @@
 // nakva-cli backup and restore: their command lines, output and exit codes.
-#include "cli/CliCommands.h"
-#include "data/StoreTestSupport.h"
+#include "CliTestSupport.h"
 #include "maintenance/Backup.h"
 #include "maintenance/FolderUse.h"
-
-#include <sstream>
 
 namespace nakva {
 namespace {
 
-class BackupCommandsTest : public testing::StoreTest {
-protected:
-    int cli(std::vector<std::string> words) {
-        words.push_back("--dir");
-        words.push_back(folder.path().string());
-        out.str({});
-        messages.clear();
-        return runCli(words, out);
-    }
-
-    std::ostringstream out;
-};
+using BackupCommandsTest = testing::CliTest;
 
 TEST_F(BackupCommandsTest, BackUpKeepAndRestore) {
     addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});

@@ -1,3 +1,4 @@
+#include "CliTestSupport.h"
 #include "cli/CliCommands.h"
 #include "cli/CsvReader.h"
 #include "cli/TableExport.h"
@@ -12,17 +13,8 @@
 namespace nakva {
 namespace {
 
-class CliTest : public testing::StoreTest {
+class CliTest : public testing::CliTest {
 protected:
-    // Runs a command line on the test's folder; what it writes to standard output lands in `out`.
-    int cli(std::vector<std::string> words) {
-        words.push_back("--dir");
-        words.push_back(folder.path().string());
-        out.str({});
-        messages.clear();
-        return runCli(words, out);
-    }
-
     std::string file(const std::string& name, const std::string& text) {
         const auto path = folder.path() / name;
         std::ofstream(path, std::ios::binary) << text;
@@ -49,8 +41,6 @@ protected:
         }
         return records;
     }
-
-    std::ostringstream out;
 };
 
 const char* const Rooms =

@@ -1,4 +1,5 @@
 // nakva-cli delete and update on real files: the program's guarded delete and change, record by record.
+#include "CliTestSupport.h"
 #include "cli/CliCommands.h"
 #include "data/Integrity.h"
 #include "data/SqliteConnection.h"
@@ -14,16 +15,8 @@
 namespace nakva {
 namespace {
 
-class GuardedCommandsTest : public testing::StoreTest {
+class GuardedCommandsTest : public testing::CliTest {
 protected:
-    int cli(std::vector<std::string> words) {
-        words.push_back("--dir");
-        words.push_back(folder.path().string());
-        out.str({});
-        messages.clear();
-        return runCli(words, out);
-    }
-
     void import(const std::string& table, const std::string& csv) {
         const auto path = folder.path() / (table + ".csv");
         std::ofstream(path, std::ios::binary) << csv;
@@ -49,8 +42,6 @@ protected:
     }
 
     std::size_t count(const std::string& table) { return column(table, 0).size(); }
-
-    std::ostringstream out;
 };
 
 TEST_F(GuardedCommandsTest, ACountryInUseIsKeptUntilItsRegistrationMovesAway) {
