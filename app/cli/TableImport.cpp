@@ -13,7 +13,6 @@
 #include <charconv>
 #include <limits>
 #include <optional>
-#include <regex>
 
 namespace nakva {
 
@@ -69,7 +68,8 @@ std::string checkValue(const TableDef& table, int index, std::string_view value)
         }
         if (field.isDate) {
             std::string error;
-            if (!std::regex_match(std::string(trimmed), std::regex(R"(\d{4}-\d{2}-\d{2})"))) {
+            if (trimmed.size() != 10 || trimmed[4] != '-' || trimmed[7] != '-' ||
+                trimmed.find_first_not_of("0123456789-") != std::string_view::npos) {
                 return inQuotes(trimmed) + " nėra data (laukiama yyyy-mm-dd).";
             }
             return parseDate(trimmed, &error) ? "" : error;

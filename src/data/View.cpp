@@ -63,6 +63,10 @@ StoreStatus View::open() {
         // Prepared now, so that a query the database cannot run fails here and not halfway.
         SqliteConnection& connection = connect();
         connection.prepare(query_->select(spelling(), columns_, Seek{}, ReadDirection::Forward, 1).text);
+        if (oneMoment_ && !connection.inTransaction()) {
+            connection.execute("BEGIN");
+            moment_ = &connection;
+        }
     } catch (const StoreFailure& failure) {
         close();
         failed_ = true;
@@ -77,6 +81,13 @@ StoreStatus View::open() {
 }
 
 void View::close() {
+    if (moment_) {
+        try {
+            moment_->execute("COMMIT"); // a read: nothing to write, only the locks to give back
+        } catch (const StoreFailure&) {
+        }
+        moment_ = nullptr;
+    }
     query_.reset();
     handles_.clear();
     columns_.clear();
