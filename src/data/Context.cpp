@@ -7,6 +7,7 @@
 #include "data/Transaction.h"
 #include "messages/StandardWarnings.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <system_error>
 
@@ -217,8 +218,23 @@ void Context::beginTransaction(Transaction& transaction, std::span<const TableId
     for (TableId table : tables.subspan(1)) {
         schemaOn({hostFile.writer.get(), host}, table);
     }
-    // Takes the write locks of every attached file, waiting up to the busy timeout (2 seconds).
-    hostFile.writer->execute("BEGIN IMMEDIATE");
+    // The write locks of the files, taken one by one in one fixed order, the dictionary's, whichever
+    // table heads the transaction: two stations whose transactions share files queue at the first
+    // file they share, and never each hold a file the other waits for. Each waits up to the busy
+    // timeout (2 seconds).
+    std::vector<TableId> ordered(tables.begin(), tables.end());
+    std::ranges::sort(ordered);
+    hostFile.writer->execute("BEGIN");
+    try {
+        for (TableId table : ordered) {
+            const std::string_view name = Dictionary::instance().table(table).name;
+            hostFile.writer->execute("DELETE FROM " + quoteName(table == host ? "main" : name) + "." +
+                                     quoteName(name) + " WHERE 0"); // writes nothing, locks the file
+        }
+    } catch (const StoreFailure&) {
+        hostFile.writer->execute("ROLLBACK");
+        throw;
+    }
 
     transaction_ = &transaction;
     transactionHost_ = host;
