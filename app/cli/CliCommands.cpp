@@ -99,17 +99,20 @@ dešimtainiai skaičiai su tašku.
      1,
      {"--dir", "--order", "--filter", "--set", "--format"}},
     {"import",
-     R"(Naudojimas: nakva-cli import LENTELĖ FAILAS [--dir APLANKAS]
+     R"(Naudojimas: nakva-cli import LENTELĖ FAILAS [--no-check] [--dir APLANKAS]
 
 Įkelia į lentelę CSV failo įrašus (tokio, kokį išveda export): antraštėje laukų vardai, toliau po
 vieną įrašą eilutėje. Pirmiausia patikrinama kiekviena reikšmė (tipas, ilgis, skaitmenys po
-kablelio, Windows-1257 ženklai, datos forma yyyy-mm-dd), tada visi įrašai įrašomi vienu kartu.
-Radus pirmą netinkamą reikšmę ar nepriimtą įrašą, parodoma jo eilutė ir laukas, o lentelė
-lieka nepakeista.
+kablelio, Windows-1257 ženklai, datos forma yyyy-mm-dd) ir ar susieta reikšmė (valstybė, grupė,
+mokėtojas, registracija, kambario tipas ...) yra savo faile; ji įrašoma taip, kaip parašyta tame
+faile. Tada visi įrašai įrašomi vienu kartu. Radus pirmą netinkamą reikšmę ar nepriimtą įrašą,
+parodoma jo eilutė ir laukas, o lentelė lieka nepakeista. Į nustatymų lentelę IstgPar įkeliamas
+vienas įrašas: jis pakeičia esamą.
+  --no-check  netikrinti, ar susietos reikšmės yra savo failuose
 )",
      2,
      2,
-     {"--dir"}},
+     {"--dir", "--no-check"}},
     {"delete",
      R"(Naudojimas: nakva-cli delete LENTELĖ --filter SĄLYGA [--set VARDAS=REIKŠMĖ ...] [--yes]
                          [--dir APLANKAS]
@@ -283,14 +286,20 @@ int exportCommand(Database& database, const TableDef& table, const CommandLine& 
     return exportTable(context, request, out) ? ExitOk : ExitFailed;
 }
 
-int importCommand(Database& database, const TableDef& table, const std::string& fileName) {
+int importCommand(Database& database, const TableDef& table, const CommandLine& line, std::ostream& out) {
+    const std::string& fileName = line.operands()[1];
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         report("Nepavyko atidaryti failo „" + fileName + "“.");
         return ExitFailed;
     }
     Context context(database);
-    return importTable(context, table.id, in, fileName) ? ExitOk : ExitFailed;
+    const auto added = importTable(context, table.id, in, fileName, !line.option("--no-check"));
+    if (!added) {
+        return ExitFailed;
+    }
+    out << "Importuota įrašų: " << *added << ".\n";
+    return ExitOk;
 }
 
 int run(const Command& command, const CommandLine& line, std::ostream& out) {
@@ -329,7 +338,7 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     if (command.name == "update") {
         return updateCommand(database, *table, line, out);
     }
-    return importCommand(database, *table, line.operands()[1]);
+    return importCommand(database, *table, line, out);
 }
 
 } // namespace
