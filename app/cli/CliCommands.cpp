@@ -326,6 +326,11 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     if (table == nullptr) {
         return ExitUsage;
     }
+    if (command.name != "import" && !std::filesystem::is_directory(database.dataFolder())) {
+        // Reading and changing need the files: an empty folder made here would hide a wrong --dir.
+        report("Aplanke „" + folder.string() + "“ nėra duomenų aplanko DATA.");
+        return ExitFailed;
+    }
     if (command.name == "count") {
         return count(database, *table, out);
     }

@@ -52,6 +52,11 @@ OpenAttempt attemptOpen(const std::filesystem::path& path, const TableDef& table
         attempt.missing = true;
         return attempt;
     }
+    if (std::filesystem::file_size(path, error) == 0 && !error) {
+        // Not a table not yet made (a new file is made whole under another name), but a damaged one.
+        attempt.failure = StoreError::condition(StoreError::FileDamaged);
+        return attempt;
+    }
     try {
         attempt.connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::Existing);
         attempt.connection->setBusyTimeout(RecoveryTimeout);
@@ -73,8 +78,19 @@ void createFile(const Database& database, const TableDef& table) {
     if (error) {
         throw StoreFailure{{error.value(), error.message()}};
     }
-    SqliteConnection connection(database.filePath(table.id), SqliteConnection::Mode::Create);
-    TableFormat::create(connection, table);
+    // Made whole under another name first, so that the file never stands half made under its own.
+    const std::filesystem::path path = database.filePath(table.id);
+    std::filesystem::path making = path;
+    making += ".naujas";
+    std::filesystem::remove(making, error);
+    {
+        SqliteConnection connection(making, SqliteConnection::Mode::Create);
+        TableFormat::create(connection, table);
+    }
+    std::filesystem::rename(making, path, error);
+    if (error) {
+        throw StoreFailure{{error.value(), error.message()}};
+    }
 }
 
 } // namespace

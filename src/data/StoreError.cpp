@@ -34,6 +34,8 @@ std::string_view textOf(int number) {
         return "Netinkama faile įrašyta reikšmė";
     case RecordChanged:
         return "Įrašą pakeitė kita darbo vieta";
+    case FileDamaged:
+        return "Failas sugadintas: jame nėra duomenų. Atkurkite jį iš atsarginės kopijos";
     default:
         return "Nežinoma klaida";
     }

@@ -33,6 +33,7 @@ inline constexpr int BadPosition = 69;
 inline constexpr int ViewNotOpened = 70;
 inline constexpr int TransactionRefused = 71;
 inline constexpr int BadStoredValue = 72;
+inline constexpr int FileDamaged = 73; // the file exists but holds no database (zero bytes)
 inline constexpr int RecordChanged = kRecordChangedByAnotherStation;
 
 // The condition with the store's own text for one of the numbers above; `detail`, when given, is

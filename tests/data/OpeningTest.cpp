@@ -99,12 +99,17 @@ TEST_F(OpeningTest, AFailedCreationStopsWithWarningFour) {
                                            "programą."));
 }
 
-TEST_F(OpeningTest, AnEmptyFileIsMadeATableSilently) {
+// A file that exists but holds no database is damaged: told, and never replaced by an empty table.
+TEST_F(OpeningTest, AZeroByteFileIsDamagedNotMadeANewTable) {
     std::filesystem::create_directories(database.dataFolder());
     std::ofstream(database.filePath(TableId::Grupes)).flush();
-    context.table(TableId::Grupes).open();
-    EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(checkFile(database, TableId::Grupes).state, FileCheck::State::Ready);
+    EXPECT_EQ(openAndStop(TableId::Grupes), "Disk Error");
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text,
+              "Negaliu atidaryti failo (DATA/Grupes.tps).   Klaida: Failas sugadintas: "
+              "jame nėra duomenų. Atkurkite jį iš atsarginės kopijos (73).");
+    EXPECT_EQ(std::filesystem::file_size(database.filePath(TableId::Grupes)), 0u);
+    EXPECT_EQ(checkFile(database, TableId::Grupes).state, FileCheck::State::Unreadable);
 }
 
 struct DamagedKeyCase {

@@ -212,6 +212,7 @@ TEST_F(CliTest, ExportReportsBadOrdersFiltersAndValues) {
         {{"export", "Saskait", "--bad"}, ExitUsage, "Nežinomas parametras „--bad“"},
         {{"import", "Saskait", "nera.csv"}, ExitFailed, "Nepavyko atidaryti failo „nera.csv“"},
     };
+    ASSERT_EQ(cli({"init"}), ExitOk);
     for (const auto& c : cases) {
         EXPECT_EQ(cli(c.words), c.code) << c.says;
         EXPECT_NE(message().find(c.says), std::string::npos) << message();
@@ -246,6 +247,22 @@ TEST_F(CliTest, CheckFindsDamagedKeysAndRebuildRepairsThem) {
     EXPECT_EQ(cli({"check"}), ExitOk) << out.str();
     EXPECT_EQ(count("Kamb"), "3\n");
     EXPECT_EQ(cli({"rebuild-keys"}), ExitOk) << message();
+}
+
+// A table file that exists but holds nothing is damaged, not a table yet to be made; and a folder
+// without DATA is told, not given an empty one.
+TEST_F(CliTest, AZeroByteFileIsDamagedAndAFolderWithoutDataIsNamed) {
+    EXPECT_EQ(cli({"export", "Valstyb"}), ExitFailed);
+    EXPECT_NE(message().find("nėra duomenų aplanko DATA"), std::string::npos) << message();
+    EXPECT_FALSE(std::filesystem::exists(database.dataFolder()));
+
+    ASSERT_EQ(cli({"init"}), ExitOk);
+    std::ofstream(database.filePath(TableId::Valstyb), std::ios::trunc).close();
+    EXPECT_EQ(cli({"check"}), ExitFailed);
+    EXPECT_NE(out.str().find("DATA/Valstyb.tps: neįskaitomas — Failas sugadintas"), std::string::npos)
+        << out.str();
+    EXPECT_EQ(cli({"export", "Valstyb"}), ExitFailed);
+    EXPECT_EQ(std::filesystem::file_size(database.filePath(TableId::Valstyb)), 0u);
 }
 
 TEST(VariableValueTest, ReadsDatesNumbersAndTexts) {
