@@ -19,8 +19,9 @@ namespace {
 
 const char* const ImportTitle = "Importo klaida";
 
+// `line` 0: the failure is the file's or the folder's, not one line's.
 void report(std::string_view fileName, int line, std::string_view field, const std::string& what) {
-    std::string text = std::string(fileName) + ", eilutė " + std::to_string(line);
+    std::string text = std::string(fileName) + (line > 0 ? ", eilutė " + std::to_string(line) : "");
     if (!field.empty()) {
         text += ", laukas " + std::string(field);
     }
@@ -58,12 +59,22 @@ std::optional<std::size_t> importTable(Context& context, TableId tableId, std::i
     CsvReader reader(in);
     std::vector<std::string> fields;
     if (!reader.next(fields)) {
-        report(fileName, 1, {},
+        report(fileName, reader.error().empty() ? 1 : reader.line(), {},
                reader.error().empty() ? "failas tuščias, trūksta antraštės." : reader.error());
         return std::nullopt;
     }
     std::vector<int> columns;
     for (const auto& name : fields) {
+        if (name.find('\0') != std::string::npos) {
+            report(fileName, 0, {}, "failas UTF-16 koduotės; įrašykite jį UTF-8 koduote.");
+            return std::nullopt;
+        }
+        if (trimRight(name).empty()) {
+            report(fileName, 1, {},
+                   "antraštėje tuščias lauko vardas: pirmoje eilutėje turi būti laukų vardai, pvz. " +
+                       inQuotes(def.fields.front().name) + ".");
+            return std::nullopt;
+        }
         const int index = def.fieldIndex(trimRight(name));
         if (index < 0 || def.fields[index].type == FieldType::Group) {
             report(fileName, 1, {},
@@ -131,7 +142,7 @@ std::optional<std::size_t> importTable(Context& context, TableId tableId, std::i
     if (added) {
         Transaction transaction(context);
         if (transaction.begin({tableId}) != StoreStatus::Ok) {
-            report(fileName, 1, {},
+            report(fileName, 0, {},
                    "lentelės " + std::string(def.name) + " nepavyko užrakinti rašymui: " + errorText() + ".");
             added.reset();
         }
@@ -150,12 +161,14 @@ std::optional<std::size_t> importTable(Context& context, TableId tableId, std::i
                 status = table.add();
             }
             if (status != StoreStatus::Ok) {
-                report(fileName, records[i].line, {}, "įrašas nepriimtas: " + errorText() + ".");
+                // A duplicate is this line's; anything else (a read-only folder, a full disk) the file's.
+                report(fileName, status == StoreStatus::DuplicateKey ? records[i].line : 0, {},
+                       "įrašas nepriimtas: " + errorText() + ".");
                 added.reset();
             }
         }
         if (added && transaction.commit() != StoreStatus::Ok) {
-            report(fileName, 1, {}, "įrašų nepavyko išsaugoti: " + errorText() + ".");
+            report(fileName, 0, {}, "įrašų nepavyko išsaugoti: " + errorText() + ".");
             added.reset();
         }
     }

@@ -1,5 +1,6 @@
 #include "data/Integrity.h"
 
+#include "data/Collation.h"
 #include "data/Context.h"
 #include "data/Dictionary.h"
 #include "data/SqlQuery.h"
@@ -10,6 +11,7 @@
 #include "messages/StandardWarnings.h"
 
 #include <limits>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -288,6 +290,78 @@ std::string linkToParents(Context& context, Record& record, bool parentRequired)
         }
     }
     return {};
+}
+
+bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found) {
+    for (const RelationDef& relation : Dictionary::instance().relations()) {
+        const TableDef& parentDef = Dictionary::instance().table(relation.parent);
+        if (parentDef.fields[std::size_t(relation.parentField)].type != FieldType::String ||
+            parentDef.keys[std::size_t(parentDef.identityKey)].caseSensitive) {
+            continue;
+        }
+        // The parents' spellings by their capitals.
+        std::map<std::string, std::string> spelling;
+        {
+            Table parents(context, relation.parent, false);
+            OpenHandle open(parents);
+            parents.setToKeyStart(parentDef.identityKey);
+            StoreStatus status;
+            while ((status = parents.next()) == StoreStatus::Ok) {
+                const std::string& value =
+                    std::get<std::string>(parents.record().value(relation.parentField));
+                spelling.emplace(upper(value), value);
+            }
+            if (status != StoreStatus::EndOfData) {
+                return false;
+            }
+        }
+        Table children(context, relation.child, false);
+        OpenHandle open(children);
+        children.setToKeyStart(relation.childKey);
+        StoreStatus status;
+        while ((status = children.next()) == StoreStatus::Ok) {
+            const std::string& held = std::get<std::string>(children.record().value(relation.childField));
+            const auto parent = held.empty() ? spelling.end() : spelling.find(upper(held));
+            if (parent != spelling.end() && parent->second != held) {
+                found.push_back({&relation, children.record(), children.position(), parent->second});
+            }
+        }
+        if (status != StoreStatus::EndOfData) {
+            return false;
+        }
+    }
+    return true;
+}
+
+StoreStatus mendCaseMismatches(Context& context, const std::vector<CaseMismatch>& mismatches) {
+    for (const TableDef& def : Dictionary::instance().tables()) {
+        Table child(context, def.id, false);
+        OpenHandle open(child);
+        Transaction transaction(context);
+        bool begun = false;
+        for (const CaseMismatch& mismatch : mismatches) {
+            if (mismatch.relation->child != def.id) {
+                continue;
+            }
+            if (!begun && transaction.begin({def.id}) != StoreStatus::Ok) {
+                return StoreStatus::Failed;
+            }
+            begun = true;
+            if (const StoreStatus status = child.regetByPosition(mismatch.position);
+                status != StoreStatus::Ok) {
+                return status == StoreStatus::NotFound ? StoreStatus::Failed : status;
+            }
+            [[maybe_unused]] const SetResult set =
+                child.record().setValue(mismatch.relation->childField, mismatch.parentValue);
+            if (child.put() != StoreStatus::Ok) {
+                return StoreStatus::Failed;
+            }
+        }
+        if (begun && transaction.commit() != StoreStatus::Ok) {
+            return StoreStatus::Failed;
+        }
+    }
+    return StoreStatus::Ok;
 }
 
 ExpressionResult<StillSelected> selectionCondition(Context& context, TableId table, std::string_view filter,

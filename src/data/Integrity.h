@@ -1,10 +1,14 @@
 #pragma once
 
 #include "data/Expression.h"
+#include "data/Position.h"
 #include "data/Record.h"
+#include "data/StoreError.h"
 
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace nakva {
 
@@ -59,6 +63,21 @@ using StillSelected = std::function<bool(const Record& stored)>;
 // is so written. A blank value is left blank. A value no parent holds is left as it is, or, with
 // `parentRequired`, refused. The error (naming the field and the parent's table) is empty when none.
 std::string linkToParents(Context& context, Record& record, bool parentRequired);
+
+// A child whose linking text names a parent only in another letter case ("akvilė" under the payer
+// "AKVILĖ"): the views show it with that parent, but a delete or rename of the parent leaves it behind.
+struct CaseMismatch {
+    const RelationDef* relation = nullptr;
+    Record child;            // as stored
+    Position position;       // of the child, to mend it
+    std::string parentValue; // the parent's spelling
+};
+// Every such child in the data folder, relation by relation (relations of a case-sensitive parent key
+// aside: there another case names another parent). Reads on `context`; false when a read failed.
+bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found);
+// Sets each child's linking value to its parent's spelling, all in one transaction per child table.
+// Done, or Failed (nothing of that table written; the condition says why).
+StoreStatus mendCaseMismatches(Context& context, const std::vector<CaseMismatch>& mismatches);
 
 // A view's filter over `table` (its fields, the parents it joins, the variables' present values) as a
 // condition on one record: the parents it names are read by their identity keys on the context (inside

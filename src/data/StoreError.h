@@ -40,6 +40,11 @@ inline constexpr int RecordChanged = kRecordChangedByAnotherStation;
 // added after a colon ("Netinkamas filtras: ...").
 ErrorCondition condition(int number, std::string_view detail = {});
 StoreStatus statusOf(int number);
+// A condition SQLite reported: its (extended) code kept as the number, its English text replaced by
+// a Lithuanian one that says what happened and what to do, for the failures a user meets (another
+// station writing, a read-only folder, a damaged file, a full disk, a filter too deep); other texts
+// stay SQLite's own.
+ErrorCondition sqliteCondition(int code, std::string_view sqliteText);
 } // namespace StoreError
 
 // A failure inside the store on its way to the operation that reports it. It never leaves the store:

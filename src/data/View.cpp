@@ -37,6 +37,7 @@ bool View::join(TableId parent, bool secondBuffer) {
 StoreStatus View::open() {
     close();
     failed_ = false;
+    handedOut_.clear();
     try {
         const auto order = parseOrder(order_);
         if (!order) {
@@ -214,9 +215,11 @@ StoreStatus View::read(ReadDirection direction) {
                                               std::deque<RowCursor::Row>& rows) {
             this->fetch(seek, way, limit, rows);
         };
-        if (!cursor_.step(direction, writeStamp(), fetch, row)) {
-            return StoreError::EndOfData;
-        }
+        do {
+            if (!cursor_.step(direction, writeStamp(), fetch, row)) {
+                return StoreError::EndOfData;
+            }
+        } while (once_ && direction == ReadDirection::Forward && !handedOut_.insert(row.rowid).second);
         for (std::size_t i = 0; i < handles_.size(); ++i) {
             Table& handle = *handles_[i];
             *handle.record_ = std::move(row.records[i]);

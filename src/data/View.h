@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace nakva {
@@ -79,6 +80,10 @@ public:
     // export or a batch selection; a list or a report, which lets others write between its steps,
     // never holds one.
     void holdOneMoment() { oneMoment_ = true; }
+    // From the next open on, next() hands out each record once, however the read is restarted
+    // (setToPosition) between steps: a record another station moved further along the order meanwhile
+    // is not read a second time. For a report, which reads in steps and lets others write between them.
+    void readEachRecordOnce() { once_ = true; }
 
 private:
     StoreStatus read(ReadDirection direction);
@@ -106,7 +111,9 @@ private:
     RowCursor cursor_;
     std::int64_t currentRowid_ = 0;
     bool oneMoment_ = false;
-    SqliteConnection* moment_ = nullptr; // the connection whose read transaction this view holds
+    bool once_ = false;
+    std::unordered_set<std::int64_t> handedOut_; // the main rowids next() gave since the open
+    SqliteConnection* moment_ = nullptr;         // the connection whose read transaction this view holds
 };
 
 } // namespace nakva

@@ -401,7 +401,8 @@ TEST_F(IntegrityTest, ARecordChangedElsewhereAfterTheSelectionIsLeftWhenItNoLong
     add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
     Variables variables;
     variables.set("LOC:Vardas", std::string("Latvija"));
-    const auto selected = selectionCondition(context, TableId::Valstyb, "VAL:Valstybe = LOC:Vardas", variables);
+    const auto selected =
+        selectionCondition(context, TableId::Valstyb, "VAL:Valstybe = LOC:Vardas", variables);
     ASSERT_TRUE(selected) << selected.error.message;
 
     Table& countries = read(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
@@ -419,7 +420,8 @@ TEST_F(IntegrityTest, ARecordChangedElsewhereAfterTheSelectionIsLeftWhenItNoLong
 
     // Still matching: acted on as before; a filter naming a parent's field reads the parent.
     add(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:GYVENTOJOVALSTYBE", "Lietuva"}});
-    const auto byParent = selectionCondition(context, TableId::Saskait, "UPPER(VAL:Valstybe) = 'LIETUVA'", {});
+    const auto byParent =
+        selectionCondition(context, TableId::Saskait, "UPPER(VAL:Valstybe) = 'LIETUVA'", {});
     ASSERT_TRUE(byParent) << byParent.error.message;
     Table& registration = read(TableId::Saskait, {{"SAS:IrasoNr", "1"}});
     EXPECT_EQ(guardedDelete(registration, *byParent), GuardedResult::Done);

@@ -313,6 +313,46 @@ TEST_F(CliTest, ImportLinksEveryRecordToItsParentAsTheParentSpellsIt) {
     EXPECT_NE(message().find("KLI:Kod: reikšmė negali būti tuščia"), std::string::npos) << message();
 }
 
+// What is wrong with the file as a whole is named as such, not as a value of some line.
+TEST_F(CliTest, ImportNamesAFileInUtf16OrWithoutItsHeader) {
+    const struct {
+        const char* name;
+        std::string csv;
+        const char* says; // after the file's name
+    } cases[] = {
+        {"utf-16 mark", std::string("\xFF\xFES\0A\0\n\0", 8), ": failas UTF-16 koduotės"},
+        {"utf-16", std::string("S\0A\0S\0:\0\n\0", 10), ": failas UTF-16 koduotės"},
+        {"blank header", "\n1,Jonas\n", ", eilutė 1: antraštėje tuščias lauko vardas"},
+        {"blank name", "SAS:IrasoNr,\n1,Jonas\n", ", eilutė 1: antraštėje tuščias lauko vardas"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = file(std::string(c.name) + ".csv", c.csv);
+        EXPECT_EQ(cli({"import", "Saskait", path}), ExitFailed) << c.name;
+        EXPECT_EQ(message().rfind(path + c.says, 0), 0u) << c.name << ": " << message();
+    }
+}
+
+// A child written in another letter case than its parent (by an older import, or another program)
+// shows with that parent but is left behind by its rename or delete: check names it, repair mends it.
+TEST_F(CliTest, CheckListsLinksInAnotherLetterCaseAndRepairSpellsThemAsTheParent) {
+    ASSERT_EQ(cli({"init"}), ExitOk);
+    addRecord(TableId::Klient, {{"KLI:Kod", "AKVILĖ"}});
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:KliKod", "akvilė"}});
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "2"}, {"SAS:KliKod", "AKVILĖ"}});
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "3"}, {"SAS:KliKod", "Kitas"}});
+    EXPECT_EQ(cli({"check"}), ExitFailed);
+    EXPECT_NE(
+        out.str().find("Saskait SAS:IrasoNr=1: SAS:KliKod „akvilė“, faile Klient „AKVILĖ“ (pataisykite: "
+                       "nakva-cli repair)\n"),
+        std::string::npos)
+        << out.str();
+    ASSERT_EQ(cli({"repair"}), ExitOk) << message();
+    EXPECT_TRUE(out.str().ends_with("Pataisyta įrašų: 1.\n")) << out.str();
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KliKod"),
+              (std::vector<std::string>{"AKVILĖ", "AKVILĖ", "Kitas"}));
+    EXPECT_EQ(cli({"check"}), ExitOk) << out.str();
+}
+
 // The settings hold one record: an import replaces it, and a file of two is refused.
 TEST_F(CliTest, ImportIntoTheSettingsReplacesTheirOneRecord) {
     addRecord(TableId::IstgPar, {{"IST:ISTAIGA", "Senas pavadinimas"}});
