@@ -3,7 +3,7 @@
 PRESET ?= debug
 BUILD  := build/$(PRESET)
 
-.PHONY: all setup configure build test run bench format package clean
+.PHONY: all setup configure build test run bench format package clean soak
 
 all: build
 
@@ -28,6 +28,10 @@ run: build
 		if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/app/gui/nakva; \
 		else xvfb-run -a $(BUILD)/app/gui/nakva; fi; \
 	else $(BUILD)/app/cli/nakva-cli --help; fi
+
+# Four stations on one folder for a minute through nakva-cli (not part of `make test` or CI).
+soak: build
+	bash scripts/soak.sh $(BUILD) 60
 
 bench: setup
 	@[ -f build/release/build.ninja ] || cmake --preset release

@@ -8,6 +8,7 @@
 #include "cli/TableImport.h"
 #include "data/Context.h"
 #include "data/Database.h"
+#include "data/Integrity.h"
 #include "data/StoreMaintenance.h"
 #include "data/Table.h"
 #include "maintenance/FolderUse.h"
@@ -30,6 +31,7 @@ Komandos:
   init                  sukuria visus trūkstamus lentelių failus
   check                 patikrina visus failus: raktus ir įrašų išdėstymą
   rebuild-keys [LENTELĖ] iš naujo sukuria lentelės (ar visų failų) raktus
+  repair                susietas reikšmes perrašo taip, kaip jos parašytos savo failuose
   count LENTELĖ         parodo lentelės įrašų skaičių
   export LENTELĖ        išveda lentelės įrašus CSV ar JSON formatu
   import LENTELĖ FAILAS įkelia įrašus iš CSV failo: visus arba nė vieno
@@ -66,6 +68,8 @@ Esami failai atidaromi ir lieka nepakeisti.
 
 Patikrina kiekvieną lentelės failą nieko jame nekeisdamas: įrašų išdėstymą, raktų aprašus ir
 kiekvieno rakto įrašus. Jei randa sugadintų raktų, pataisykite juos komanda rebuild-keys.
+Parodo ir susietas reikšmes, kurios nuo savo failo įrašo skiriasi tik raidžių dydžiu (pataiso
+komanda repair).
 Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas.
 )",
      0,
@@ -78,6 +82,16 @@ Iš naujo sukuria nurodytos lentelės (be lentelės — kiekvieno esamo failo) r
 )",
      0,
      1,
+     {"--dir"}},
+    {"repair",
+     R"(Naudojimas: nakva-cli repair [--dir APLANKAS]
+
+Susietą reikšmę, kuri nuo savo failo įrašo skiriasi tik raidžių dydžiu (registracijos mokėtojas
+„akvilė“, kai mokėtojas įrašytas „AKVILĖ“), perrašo taip, kaip ji parašyta savo faile, kad ją
+pasiektų to įrašo keitimas ir pašalinimas. Tokias reikšmes parodo komanda check.
+)",
+     0,
+     0,
      {"--dir"}},
     {"count",
      R"(Naudojimas: nakva-cli count LENTELĖ [--dir APLANKAS]
@@ -103,17 +117,20 @@ dešimtainiai skaičiai su tašku.
      1,
      {"--dir", "--order", "--filter", "--set", "--format"}},
     {"import",
-     R"(Naudojimas: nakva-cli import LENTELĖ FAILAS [--dir APLANKAS]
+     R"(Naudojimas: nakva-cli import LENTELĖ FAILAS [--no-check] [--dir APLANKAS]
 
 Įkelia į lentelę CSV failo įrašus (tokio, kokį išveda export): antraštėje laukų vardai, toliau po
 vieną įrašą eilutėje. Pirmiausia patikrinama kiekviena reikšmė (tipas, ilgis, skaitmenys po
-kablelio, Windows-1257 ženklai, datos forma yyyy-mm-dd), tada visi įrašai įrašomi vienu kartu.
-Radus pirmą netinkamą reikšmę ar nepriimtą įrašą, parodoma jo eilutė ir laukas, o lentelė
-lieka nepakeista.
+kablelio, Windows-1257 ženklai, datos forma yyyy-mm-dd) ir ar susieta reikšmė (valstybė, grupė,
+mokėtojas, registracija, kambario tipas ...) yra savo faile; ji įrašoma taip, kaip parašyta tame
+faile. Tada visi įrašai įrašomi vienu kartu. Radus pirmą netinkamą reikšmę ar nepriimtą įrašą,
+parodoma jo eilutė ir laukas, o lentelė lieka nepakeista. Į nustatymų lentelę IstgPar įkeliamas
+vienas įrašas: jis pakeičia esamą.
+  --no-check  netikrinti, ar susietos reikšmės yra savo failuose
 )",
      2,
      2,
-     {"--dir"}},
+     {"--dir", "--no-check"}},
     {"delete",
      R"(Naudojimas: nakva-cli delete LENTELĖ --filter SĄLYGA [--set VARDAS=REIKŠMĖ ...] [--yes]
                          [--dir APLANKAS]
@@ -239,8 +256,34 @@ int init(Database& database, std::ostream& out) {
     return ExitOk;
 }
 
+// The children whose linking value names a parent only in another letter case.
+bool caseMismatches(Database& database, std::vector<CaseMismatch>& mismatches) {
+    Context context(database);
+    if (!findCaseMismatches(context, mismatches)) {
+        report("Nepavyko perskaityti susietų įrašų: " + errorText() + ".");
+        return false;
+    }
+    return true;
+}
+
+// "Saskait SAS:IrasoNr=3: SAS:KliKod „akvilė“, faile Klient „AKVILĖ“".
+std::string describe(const CaseMismatch& mismatch) {
+    const TableDef& child = mismatch.child.table();
+    std::string identity;
+    for (const int field : child.keys[std::size_t(child.identityKey)].components) {
+        identity += (identity.empty() ? "" : ", ") + std::string(child.fields[std::size_t(field)].name) +
+                    "=" + mismatch.child.text(field);
+    }
+    return std::string(child.name) + " " + identity + ": " +
+           std::string(child.fields[std::size_t(mismatch.relation->childField)].name) + " „" +
+           mismatch.child.text(mismatch.relation->childField) + "“, faile " +
+           std::string(Dictionary::instance().table(mismatch.relation->parent).name) + " „" +
+           mismatch.parentValue + "“";
+}
+
 int check(Database& database, std::ostream& out) {
     bool damaged = false;
+    bool allReady = true;
     for (const FileCheck& file : checkAllFiles(database)) {
         out << Database::fileName(file.table) << ": " << stateText(file.state);
         if (file.error.number != 0) {
@@ -252,8 +295,36 @@ int check(Database& database, std::ostream& out) {
         }
         damaged =
             damaged || (file.state != FileCheck::State::Ready && file.state != FileCheck::State::Missing);
+        allReady = allReady && file.state == FileCheck::State::Ready;
     }
-    return damaged ? ExitFailed : ExitOk;
+    if (!allReady) {
+        return damaged ? ExitFailed : ExitOk; // the relations are read from whole files only
+    }
+    std::vector<CaseMismatch> mismatches;
+    if (!caseMismatches(database, mismatches)) {
+        return ExitFailed;
+    }
+    for (const CaseMismatch& mismatch : mismatches) {
+        out << describe(mismatch) << " (pataisykite: nakva-cli repair)\n";
+    }
+    return damaged || !mismatches.empty() ? ExitFailed : ExitOk;
+}
+
+int repair(Database& database, std::ostream& out) {
+    std::vector<CaseMismatch> mismatches;
+    if (!caseMismatches(database, mismatches)) {
+        return ExitFailed;
+    }
+    Context context(database);
+    if (mendCaseMismatches(context, mismatches) != StoreStatus::Ok) {
+        report("Susietų reikšmių pataisyti nepavyko: " + errorText() + ". Niekas nepakeista.");
+        return ExitFailed;
+    }
+    for (const CaseMismatch& mismatch : mismatches) {
+        out << "Pataisyta: " << describe(mismatch) << '\n';
+    }
+    out << "Pataisyta įrašų: " << mismatches.size() << ".\n";
+    return ExitOk;
 }
 
 int rebuildKeys(Database& database, const CommandLine& line, std::ostream& out) {
@@ -311,14 +382,20 @@ int exportCommand(Database& database, const TableDef& table, const CommandLine& 
     return exportTable(context, request, out) ? ExitOk : ExitFailed;
 }
 
-int importCommand(Database& database, const TableDef& table, const std::string& fileName) {
+int importCommand(Database& database, const TableDef& table, const CommandLine& line, std::ostream& out) {
+    const std::string& fileName = line.operands()[1];
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         report("Nepavyko atidaryti failo „" + fileName + "“.");
         return ExitFailed;
     }
     Context context(database);
-    return importTable(context, table.id, in, fileName) ? ExitOk : ExitFailed;
+    const auto added = importTable(context, table.id, in, fileName, !line.option("--no-check"));
+    if (!added) {
+        return ExitFailed;
+    }
+    out << "Importuota įrašų: " << *added << ".\n";
+    return ExitOk;
 }
 
 int run(const Command& command, const CommandLine& line, std::ostream& out) {
@@ -350,12 +427,20 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     if (command.name == "rebuild-keys") {
         return rebuildKeys(database, line, out);
     }
+    if (command.name == "repair") {
+        return repair(database, out);
+    }
     if (command.name == "report") {
         return reportCommand(database, line, out);
     }
     const TableDef* table = tableOperand(line.operands().front());
     if (table == nullptr) {
         return ExitUsage;
+    }
+    if (command.name != "import" && !std::filesystem::is_directory(database.dataFolder())) {
+        // Reading and changing need the files: an empty folder made here would hide a wrong --dir.
+        report("Aplanke „" + folder.string() + "“ nėra duomenų aplanko DATA.");
+        return ExitFailed;
     }
     if (command.name == "count") {
         return count(database, *table, out);
@@ -369,7 +454,7 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     if (command.name == "update") {
         return updateCommand(database, *table, line, out);
     }
-    return importCommand(database, *table, line.operands()[1]);
+    return importCommand(database, *table, line, out);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ constexpr std::array<std::string_view, 17> ValuedOptions = {
     "--from",  "--to",    "--pdf",           "--wmf-dir",      "--registration", "--service",
     "--payer", "--group", "--service-group", "--service-name", "--keep"};
 // Options without a value: given or not ("--yes").
-constexpr std::array<std::string_view, 3> Flags = {"--yes", "--include-departed", "--without-prices"};
+constexpr std::array<std::string_view, 4> Flags = {"--yes", "--include-departed", "--without-prices", "--no-check"};
 
 } // namespace
 

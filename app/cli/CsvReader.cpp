@@ -6,7 +6,13 @@ bool CsvReader::next(std::vector<std::string>& fields) {
     fields.clear();
     if (!started_) {
         started_ = true;
-        if (in_.peek() == 0xEF) {
+        const int first = in_.peek();
+        if (first == 0xFF || first == 0xFE || first == 0) {
+            // A byte-order mark of UTF-16, or the NUL of its first letter.
+            error_ = "failas UTF-16 koduotės; įrašykite jį UTF-8 koduote.";
+            return false;
+        }
+        if (first == 0xEF) {
             char mark[3];
             in_.read(mark, 3);
             if (std::string_view(mark, 3) != "\xEF\xBB\xBF") {

@@ -8,6 +8,7 @@
 #include "data/Integrity.h"
 #include "data/Table.h"
 #include "data/Text.h"
+#include "data/Variables.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
 
@@ -18,8 +19,6 @@
 namespace nakva {
 
 namespace {
-
-constexpr int WarningRetrieval = 35;
 
 void report(std::string_view title, const std::string& text) {
     MessageRequest request;
@@ -45,8 +44,8 @@ struct FieldValue {
     std::string text;
 };
 
-// The --field values, each checked against its field on a blank record first, so that a bad one stops
-// the command before anything is selected or written.
+// The --field values, each checked against its field on a blank record first (as an import checks a
+// value), so that a bad one stops the command before anything is selected or written.
 bool fieldValues(const TableDef& table, const CommandLine& line, std::vector<FieldValue>& values) {
     const std::vector<std::string> given = line.options("--field");
     if (given.empty()) {
@@ -67,7 +66,7 @@ bool fieldValues(const TableDef& table, const CommandLine& line, std::vector<Fie
             return false;
         }
         const std::string text = assignment.substr(equals + 1);
-        if (const SetResult set = check.setText(field, text); !set) {
+        if (const SetResult set = check.setExactText(field, text); !set) {
             report("Keitimas", std::string(table.fields[std::size_t(field)].name) + ": " + set.error);
             return false;
         }
@@ -85,13 +84,15 @@ struct Action {
     std::string_view doneCount; // "Pašalinta"
     // A description of the change for the listing ("" for a delete).
     std::function<std::string(const Record&)> describe;
-    std::function<GuardedResult(Table&)> act;
+    // Acts on the handle's current record, re-read and watched, if it still meets the selection.
+    std::function<GuardedResult(Table&, const StillSelected&)> act;
 };
 
 int run(Database& database, const TableDef& table, const CommandLine& line, std::ostream& out,
         const Action& action) {
     ExportRequest request;
     request.table = table.id;
+    request.title = std::string(action.title);
     request.filter = line.option("--filter").value_or("");
     if (trimRight(request.filter).empty()) {
         report(action.title, "Nurodykite, kuriuos įrašus atrinkti: --filter SĄLYGA.");
@@ -105,7 +106,8 @@ int run(Database& database, const TableDef& table, const CommandLine& line, std:
     Context context(database);
     Table& main = context.table(table.id);
     main.open();
-    // Selected first, acted on after: no read stays open while the records are written.
+    // Selected first, in one read of one moment, acted on after: no read stays open while the records
+    // are written, and inside each record's transaction the filter is tested again.
     std::vector<Position> positions;
     std::vector<std::string> names;
     const bool selected = readView(context, request, [&](Table& handle) {
@@ -125,23 +127,49 @@ int run(Database& database, const TableDef& table, const CommandLine& line, std:
         main.close();
         return ExitOk;
     }
+    Variables variables;
+    for (const auto& [name, value] : request.variables) {
+        variables.set(name, value);
+    }
+    const auto stillSelected = selectionCondition(context, table.id, request.filter, variables);
+    if (!stillSelected) {
+        report(action.title, stillSelected.error.message);
+        main.close();
+        return ExitFailed;
+    }
     std::size_t succeeded = 0;
+    std::size_t left = 0;
     for (std::size_t i = 0; i < positions.size(); ++i) {
-        bool done = false;
         if (main.regetByPosition(positions[i]) != StoreStatus::Ok) {
-            // Removed meanwhile by another station.
-            saveErrorCondition();
-            standardWarning(WarningRetrieval, table.messageName());
-        } else {
-            main.watch();
-            done = action.act(main) == GuardedResult::Done;
+            // Another station removed it meanwhile: nothing left to do to it.
+            out << "Jau pašalintas kitoje darbo vietoje: " << names[i] << '\n';
+            ++left;
+            continue;
         }
-        out << (done ? action.done : action.notDone) << ": " << names[i] << '\n';
-        succeeded += done ? 1 : 0;
+        main.watch();
+        // Described as it stands now, not as it was selected.
+        const std::string name = identity(main.record()) + action.describe(main.record());
+        switch (action.act(main, *stillSelected)) {
+        case GuardedResult::Done:
+            out << action.done << ": " << name << '\n';
+            ++succeeded;
+            break;
+        case GuardedResult::NotSelected:
+            out << "Praleistas, nes kitoje darbo vietoje pakeistas ir sąlygos nebeatitinka: "
+                << identity(main.record()) << '\n';
+            ++left;
+            break;
+        default:
+            out << action.notDone << ": " << name << '\n';
+        }
     }
     main.close();
-    out << action.doneCount << ' ' << succeeded << " iš " << positions.size() << ".\n";
-    return succeeded == positions.size() ? ExitOk : ExitFailed;
+    out << action.doneCount << ' ' << succeeded << " iš " << positions.size();
+    if (left > 0) {
+        out << " (praleista " << left << ")";
+    }
+    out << ".\n";
+    return succeeded + left == positions.size() ? ExitOk : ExitFailed;
 }
 
 } // namespace
@@ -153,8 +181,8 @@ int deleteCommand(Database& database, const TableDef& table, const CommandLine& 
                         "Nepašalintas",
                         "Pašalinta",
                         [](const Record&) { return std::string(); },
-                        [](Table& record) {
-                            return guardedDelete(record);
+                        [](Table& record, const StillSelected& stillSelected) {
+                            return guardedDelete(record, stillSelected);
                         }};
     return run(database, table, line, out, action);
 }
@@ -166,7 +194,7 @@ int updateCommand(Database& database, const TableDef& table, const CommandLine& 
     }
     const auto apply = [&values](Record& record) {
         for (const FieldValue& value : values) {
-            [[maybe_unused]] const SetResult checked = record.setText(value.field, value.text);
+            [[maybe_unused]] const SetResult checked = record.setExactText(value.field, value.text);
         }
     };
     const Action action{"Keitimas",
@@ -185,10 +213,20 @@ int updateCommand(Database& database, const TableDef& table, const CommandLine& 
                             }
                             return text + ")";
                         },
-                        [&](Table& table) {
+                        [&](Table& table, const StillSelected& stillSelected) {
                             const Record former = table.record();
                             apply(table.record());
-                            return guardedChange(table, former, ChangeCaller::Batch);
+                            // The record as a whole, and its links as their parents spell them.
+                            std::string error = table.record().wholeRecordError();
+                            if (error.empty()) {
+                                error = linkToParents(table.context(), table.record(), false);
+                            }
+                            if (!error.empty()) {
+                                report("Keitimas", identity(former) + ": " + error);
+                                table.record() = former;
+                                return GuardedResult::Failed;
+                            }
+                            return guardedChange(table, former, ChangeCaller::Batch, stillSelected);
                         }};
     return run(database, table, line, out, action);
 }

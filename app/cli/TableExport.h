@@ -26,6 +26,7 @@ struct ExportRequest {
     std::string filter;
     std::vector<std::pair<std::string, Value>> variables;
     Format format = Format::Csv;
+    std::string title = "Eksportas"; // of the messages about the order, the filter and the read
 };
 
 // The value a `--set NAME=VALUE` binds: a date written yyyy-mm-dd, a whole or a decimal number, or

@@ -3,6 +3,7 @@
 #include "cli/CsvReader.h"
 #include "data/Context.h"
 #include "data/Date.h"
+#include "data/Integrity.h"
 #include "data/Table.h"
 #include "data/Text.h"
 #include "data/Transaction.h"
@@ -10,10 +11,7 @@
 #include "messages/Message.h"
 
 #include <algorithm>
-#include <charconv>
-#include <limits>
 #include <optional>
-#include <regex>
 
 namespace nakva {
 
@@ -21,8 +19,9 @@ namespace {
 
 const char* const ImportTitle = "Importo klaida";
 
+// `line` 0: the failure is the file's or the folder's, not one line's.
 void report(std::string_view fileName, int line, std::string_view field, const std::string& what) {
-    std::string text = std::string(fileName) + ", eilutė " + std::to_string(line);
+    std::string text = std::string(fileName) + (line > 0 ? ", eilutė " + std::to_string(line) : "");
     if (!field.empty()) {
         text += ", laukas " + std::string(field);
     }
@@ -36,78 +35,13 @@ std::string inQuotes(std::string_view text) {
     return "„" + std::string(text) + "“";
 }
 
-std::optional<std::int64_t> wholeNumber(std::string_view text) {
-    std::int64_t value = 0;
-    const char* begin = text.data() + (!text.empty() && text.front() == '+' ? 1 : 0);
-    const auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || begin == end) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// What is wrong with a value for a field; empty when the field can hold it exactly as written.
-std::string checkValue(const TableDef& table, int index, std::string_view value) {
-    const FieldDef& field = table.fields[index];
+// What the CSV form itself asks beyond the field's own check: dates written yyyy-mm-dd only.
+std::string csvFormProblem(const FieldDef& field, std::string_view value) {
     const std::string_view trimmed = trimRight(value);
-    switch (field.type) {
-    case FieldType::String: {
-        std::string error;
-        if (!isCp1257Text(trimmed, &error)) {
-            return error;
-        }
-        if (const auto length = charCount(trimmed); length > std::size_t(field.size)) {
-            return "per ilgas tekstas: ženklų " + std::to_string(length) + ", leidžiama ne daugiau kaip " +
-                   std::to_string(field.size) + ".";
-        }
-        return {};
-    }
-    case FieldType::Long:
-    case FieldType::Byte: {
-        if (trimmed.empty()) {
-            return index == table.recordNumberField ? "įrašo numeris privalomas." : "";
-        }
-        if (field.isDate) {
-            std::string error;
-            if (!std::regex_match(std::string(trimmed), std::regex(R"(\d{4}-\d{2}-\d{2})"))) {
-                return inQuotes(trimmed) + " nėra data (laukiama yyyy-mm-dd).";
-            }
-            return parseDate(trimmed, &error) ? "" : error;
-        }
-        const auto number = wholeNumber(trimmed);
-        if (!number) {
-            return inQuotes(trimmed) + " nėra sveikasis skaičius.";
-        }
-        const bool isByte = field.type == FieldType::Byte;
-        const std::int64_t low = isByte ? 0 : std::numeric_limits<std::int32_t>::min();
-        const std::int64_t high = isByte ? 255 : std::numeric_limits<std::int32_t>::max();
-        if (*number < low || *number > high) {
-            return "skaičius " + inQuotes(trimmed) + " netelpa į lauką (" + std::to_string(low) + "–" +
-                   std::to_string(high) + ").";
-        }
-        if (index == table.recordNumberField && *number <= 0) {
-            return "įrašo numeris turi būti didesnis už 0.";
-        }
-        return {};
-    }
-    case FieldType::Decimal: {
-        if (trimmed.empty()) {
-            return {};
-        }
-        std::string error;
-        const auto number = Decimal::parse(trimmed, &error);
-        if (!number) {
-            return error;
-        }
-        if (!number->fits(field.size, field.places)) {
-            return "skaičius " + inQuotes(trimmed) + " netelpa į lauką: leidžiama skaitmenų prieš tašką " +
-                   std::to_string(field.size - field.places) + ", po taško " + std::to_string(field.places) +
-                   ".";
-        }
-        return {};
-    }
-    case FieldType::Group:
-        break;
+    if (field.isDate && !trimmed.empty() &&
+        (trimmed.size() != 10 || trimmed[4] != '-' || trimmed[7] != '-' ||
+         trimmed.find_first_not_of("0123456789-") != std::string_view::npos)) {
+        return inQuotes(trimmed) + " nėra data (laukiama yyyy-mm-dd).";
     }
     return {};
 }
@@ -119,26 +53,37 @@ struct ReadRecord {
 
 } // namespace
 
-bool importTable(Context& context, TableId tableId, std::istream& in, std::string_view fileName) {
+std::optional<std::size_t> importTable(Context& context, TableId tableId, std::istream& in,
+                                       std::string_view fileName, bool checkParents) {
     const TableDef& def = Dictionary::instance().table(tableId);
     CsvReader reader(in);
     std::vector<std::string> fields;
     if (!reader.next(fields)) {
-        report(fileName, 1, {},
+        report(fileName, reader.error().empty() ? 1 : reader.line(), {},
                reader.error().empty() ? "failas tuščias, trūksta antraštės." : reader.error());
-        return false;
+        return std::nullopt;
     }
     std::vector<int> columns;
     for (const auto& name : fields) {
+        if (name.find('\0') != std::string::npos) {
+            report(fileName, 0, {}, "failas UTF-16 koduotės; įrašykite jį UTF-8 koduote.");
+            return std::nullopt;
+        }
+        if (trimRight(name).empty()) {
+            report(fileName, 1, {},
+                   "antraštėje tuščias lauko vardas: pirmoje eilutėje turi būti laukų vardai, pvz. " +
+                       inQuotes(def.fields.front().name) + ".");
+            return std::nullopt;
+        }
         const int index = def.fieldIndex(trimRight(name));
         if (index < 0 || def.fields[index].type == FieldType::Group) {
             report(fileName, 1, {},
                    "lentelėje " + std::string(def.name) + " nėra lauko " + inQuotes(name) + ".");
-            return false;
+            return std::nullopt;
         }
         if (std::ranges::find(columns, index) != columns.end()) {
             report(fileName, 1, {}, "laukas " + inQuotes(name) + " antraštėje kartojasi.");
-            return false;
+            return std::nullopt;
         }
         columns.push_back(index);
     }
@@ -153,58 +98,82 @@ bool importTable(Context& context, TableId tableId, std::istream& in, std::strin
             report(fileName, reader.line(), {},
                    "laukų eilutėje " + std::to_string(fields.size()) + ", antraštėje " +
                        std::to_string(columns.size()) + ".");
-            return false;
+            return std::nullopt;
         }
         ReadRecord& read = records.emplace_back(ReadRecord{reader.line(), Record(def)});
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const FieldDef& field = def.fields[columns[i]];
-            std::string problem = checkValue(def, columns[i], fields[i]);
+            std::string problem = csvFormProblem(field, fields[i]);
             if (problem.empty()) {
-                problem = read.record.setText(columns[i], trimRight(fields[i])).error;
+                problem = read.record.setExactText(columns[i], trimRight(fields[i])).error;
             }
             if (!problem.empty()) {
                 report(fileName, reader.line(), field.name, problem);
-                return false;
+                return std::nullopt;
             }
         }
-        if (def.recordNumberField >= 0 &&
-            std::ranges::find(columns, def.recordNumberField) == columns.end()) {
-            report(fileName, reader.line(), def.fields[def.recordNumberField].name,
-                   "įrašo numeris privalomas.");
-            return false;
+        if (const std::string problem = read.record.wholeRecordError(); !problem.empty()) {
+            report(fileName, reader.line(), {}, problem);
+            return std::nullopt;
         }
     }
     if (!reader.error().empty()) {
         report(fileName, reader.line(), {}, reader.error());
-        return false;
+        return std::nullopt;
     }
 
     Table& table = context.table(tableId);
     table.open();
-    bool done = false;
-    {
+    std::optional<std::size_t> added;
+    if (tableId == TableId::IstgPar && records.size() > 1) {
+        report(fileName, records[1].line, {}, "nustatymų lentelėje būna tik vienas įrašas.");
+        records.clear();
+    } else {
+        added = records.size();
+    }
+    for (ReadRecord& read : records) {
+        // Linking values as their parents spell them; without a parent, refused unless told not to.
+        if (const std::string problem = linkToParents(context, read.record, checkParents); !problem.empty()) {
+            report(fileName, read.line, {}, problem);
+            added.reset();
+            break;
+        }
+    }
+    if (added) {
         Transaction transaction(context);
         if (transaction.begin({tableId}) != StoreStatus::Ok) {
-            report(fileName, 1, {},
+            report(fileName, 0, {},
                    "lentelės " + std::string(def.name) + " nepavyko užrakinti rašymui: " + errorText() + ".");
-        } else {
-            done = true;
-            for (const ReadRecord& read : records) {
-                table.record() = read.record;
-                if (table.add() != StoreStatus::Ok) {
-                    report(fileName, read.line, {}, "įrašas nepriimtas: " + errorText() + ".");
-                    done = false;
-                    break;
+            added.reset();
+        }
+        for (std::size_t i = 0; added && i < records.size(); ++i) {
+            StoreStatus status;
+            if (tableId == TableId::IstgPar && table.setToKeyStart(def.identityKey) == StoreStatus::Ok &&
+                table.next() == StoreStatus::Ok) {
+                // The settings hold one record: the imported one takes its place.
+                status = table.remove();
+                table.record() = records[i].record;
+                if (status == StoreStatus::Ok) {
+                    status = table.add();
                 }
+            } else {
+                table.record() = records[i].record;
+                status = table.add();
             }
-            if (done && transaction.commit() != StoreStatus::Ok) {
-                report(fileName, 1, {}, "įrašų nepavyko išsaugoti: " + errorText() + ".");
-                done = false;
+            if (status != StoreStatus::Ok) {
+                // A duplicate is this line's; anything else (a read-only folder, a full disk) the file's.
+                report(fileName, status == StoreStatus::DuplicateKey ? records[i].line : 0, {},
+                       "įrašas nepriimtas: " + errorText() + ".");
+                added.reset();
             }
+        }
+        if (added && transaction.commit() != StoreStatus::Ok) {
+            report(fileName, 0, {}, "įrašų nepavyko išsaugoti: " + errorText() + ".");
+            added.reset();
         }
     }
     table.close();
-    return done;
+    return added;
 }
 
 } // namespace nakva

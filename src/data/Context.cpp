@@ -7,6 +7,7 @@
 #include "data/Transaction.h"
 #include "messages/StandardWarnings.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <system_error>
 
@@ -51,6 +52,11 @@ OpenAttempt attemptOpen(const std::filesystem::path& path, const TableDef& table
         attempt.missing = true;
         return attempt;
     }
+    if (std::filesystem::file_size(path, error) == 0 && !error) {
+        // Not a table not yet made (a new file is made whole under another name), but a damaged one.
+        attempt.failure = StoreError::condition(StoreError::FileDamaged);
+        return attempt;
+    }
     try {
         attempt.connection = std::make_unique<SqliteConnection>(path, SqliteConnection::Mode::Existing);
         attempt.connection->setBusyTimeout(RecoveryTimeout);
@@ -72,8 +78,19 @@ void createFile(const Database& database, const TableDef& table) {
     if (error) {
         throw StoreFailure{{error.value(), error.message()}};
     }
-    SqliteConnection connection(database.filePath(table.id), SqliteConnection::Mode::Create);
-    TableFormat::create(connection, table);
+    // Made whole under another name first, so that the file never stands half made under its own.
+    const std::filesystem::path path = database.filePath(table.id);
+    std::filesystem::path making = path;
+    making += ".naujas";
+    std::filesystem::remove(making, error);
+    {
+        SqliteConnection connection(making, SqliteConnection::Mode::Create);
+        TableFormat::create(connection, table);
+    }
+    std::filesystem::rename(making, path, error);
+    if (error) {
+        throw StoreFailure{{error.value(), error.message()}};
+    }
 }
 
 } // namespace
@@ -217,8 +234,23 @@ void Context::beginTransaction(Transaction& transaction, std::span<const TableId
     for (TableId table : tables.subspan(1)) {
         schemaOn({hostFile.writer.get(), host}, table);
     }
-    // Takes the write locks of every attached file, waiting up to the busy timeout (2 seconds).
-    hostFile.writer->execute("BEGIN IMMEDIATE");
+    // The write locks of the files, taken one by one in one fixed order, the dictionary's, whichever
+    // table heads the transaction: two stations whose transactions share files queue at the first
+    // file they share, and never each hold a file the other waits for. Each waits up to the busy
+    // timeout (2 seconds).
+    std::vector<TableId> ordered(tables.begin(), tables.end());
+    std::ranges::sort(ordered);
+    hostFile.writer->execute("BEGIN");
+    try {
+        for (TableId table : ordered) {
+            const std::string_view name = Dictionary::instance().table(table).name;
+            hostFile.writer->execute("DELETE FROM " + quoteName(table == host ? "main" : name) + "." +
+                                     quoteName(name) + " WHERE 0"); // writes nothing, locks the file
+        }
+    } catch (const StoreFailure&) {
+        hostFile.writer->execute("ROLLBACK");
+        throw;
+    }
 
     transaction_ = &transaction;
     transactionHost_ = host;

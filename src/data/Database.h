@@ -17,6 +17,7 @@ namespace nakva {
 // Procedures work through a Context (Context.h) made on a Database.
 class Database {
 public:
+    // Removes the super-journals a killed program left in DATA that no journal names any more.
     explicit Database(std::filesystem::path workingFolder = std::filesystem::current_path());
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;

@@ -1,13 +1,17 @@
 #include "data/Integrity.h"
 
+#include "data/Collation.h"
 #include "data/Context.h"
 #include "data/Dictionary.h"
+#include "data/SqlQuery.h"
 #include "data/Table.h"
 #include "data/Text.h"
 #include "data/Transaction.h"
+#include "messages/ErrorText.h"
 #include "messages/StandardWarnings.h"
 
 #include <limits>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -77,6 +81,12 @@ public:
     }
 
     StoreStatus commit() { return transaction_.commit(); }
+
+    // The record no longer meets the caller's condition: undo, silently.
+    GuardedResult notSelected() {
+        transaction_.rollback();
+        return GuardedResult::NotSelected;
+    }
 
     // The failure of the last store operation: its condition is kept for the warning, the transaction
     // rolled back, the warning shown.
@@ -189,6 +199,9 @@ StoreStatus findChildren(Table& child, const RelationDef& relation, const Value&
 // children, each with its own children first.
 GuardedResult removeChildren(Operation& operation, const Record& parent) {
     for (const RelationDef* relation : Dictionary::instance().childrenForDelete(parent.table().id)) {
+        if (isBlankLink(parent.value(relation->parentField))) {
+            continue; // a blank value links nothing
+        }
         Table& child = operation[relation->child];
         const bool refuse = relation->onDelete == DeleteRule::Refuse;
         std::vector<Position> children;
@@ -224,8 +237,8 @@ GuardedResult followChange(Operation& operation, const Record& former, const Rec
     for (const RelationDef* relation : Dictionary::instance().childrenForChange(changed.table().id)) {
         const Value& before = former.value(relation->parentField);
         const Value& after = changed.value(relation->parentField);
-        if (sameLink(before, after)) {
-            continue;
+        if (sameLink(before, after) || isBlankLink(before)) {
+            continue; // unchanged, or a blank value, which linked nothing
         }
         Table& child = operation[relation->child];
         std::vector<Position> children;
@@ -251,7 +264,147 @@ GuardedResult followChange(Operation& operation, const Record& former, const Rec
 
 } // namespace
 
-GuardedResult guardedDelete(Table& table) {
+std::string linkToParents(Context& context, Record& record, bool parentRequired) {
+    for (const RelationDef* relation : Dictionary::instance().parentsOf(record.table().id)) {
+        const Value& link = record.value(relation->childField);
+        if (isBlankLink(link)) {
+            continue;
+        }
+        const TableDef& def = Dictionary::instance().table(relation->parent);
+        Table parent(context, relation->parent, false);
+        OpenHandle open(parent);
+        parent.clear();
+        const StoreStatus status = parent.record().setValue(relation->parentField, link)
+                                       ? parent.getByKey(def.identityKey)
+                                       : StoreStatus::NotFound;
+        const std::string field(record.table().fields[std::size_t(relation->childField)].name);
+        if (status == StoreStatus::Ok) {
+            // As the parent spells it: a child differing in letter case would link to nothing.
+            [[maybe_unused]] const SetResult same =
+                record.setValue(relation->childField, parent.record().value(relation->parentField));
+        } else if (status != StoreStatus::NotFound) {
+            return field + ": nepavyko perskaityti failo " + std::string(def.name) + ": " + errorText() + ".";
+        } else if (parentRequired) {
+            return field + ": reikšmės „" + record.text(relation->childField) + "“ nėra faile " +
+                   std::string(def.name) + ".";
+        }
+    }
+    return {};
+}
+
+bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found) {
+    for (const RelationDef& relation : Dictionary::instance().relations()) {
+        const TableDef& parentDef = Dictionary::instance().table(relation.parent);
+        if (parentDef.fields[std::size_t(relation.parentField)].type != FieldType::String ||
+            parentDef.keys[std::size_t(parentDef.identityKey)].caseSensitive) {
+            continue;
+        }
+        // The parents' spellings by their capitals.
+        std::map<std::string, std::string> spelling;
+        {
+            Table parents(context, relation.parent, false);
+            OpenHandle open(parents);
+            parents.setToKeyStart(parentDef.identityKey);
+            StoreStatus status;
+            while ((status = parents.next()) == StoreStatus::Ok) {
+                const std::string& value =
+                    std::get<std::string>(parents.record().value(relation.parentField));
+                spelling.emplace(upper(value), value);
+            }
+            if (status != StoreStatus::EndOfData) {
+                return false;
+            }
+        }
+        Table children(context, relation.child, false);
+        OpenHandle open(children);
+        children.setToKeyStart(relation.childKey);
+        StoreStatus status;
+        while ((status = children.next()) == StoreStatus::Ok) {
+            const std::string& held = std::get<std::string>(children.record().value(relation.childField));
+            const auto parent = held.empty() ? spelling.end() : spelling.find(upper(held));
+            if (parent != spelling.end() && parent->second != held) {
+                found.push_back({&relation, children.record(), children.position(), parent->second});
+            }
+        }
+        if (status != StoreStatus::EndOfData) {
+            return false;
+        }
+    }
+    return true;
+}
+
+StoreStatus mendCaseMismatches(Context& context, const std::vector<CaseMismatch>& mismatches) {
+    for (const TableDef& def : Dictionary::instance().tables()) {
+        Table child(context, def.id, false);
+        OpenHandle open(child);
+        Transaction transaction(context);
+        bool begun = false;
+        for (const CaseMismatch& mismatch : mismatches) {
+            if (mismatch.relation->child != def.id) {
+                continue;
+            }
+            if (!begun && transaction.begin({def.id}) != StoreStatus::Ok) {
+                return StoreStatus::Failed;
+            }
+            begun = true;
+            if (const StoreStatus status = child.regetByPosition(mismatch.position);
+                status != StoreStatus::Ok) {
+                return status == StoreStatus::NotFound ? StoreStatus::Failed : status;
+            }
+            [[maybe_unused]] const SetResult set =
+                child.record().setValue(mismatch.relation->childField, mismatch.parentValue);
+            if (child.put() != StoreStatus::Ok) {
+                return StoreStatus::Failed;
+            }
+        }
+        if (begun && transaction.commit() != StoreStatus::Ok) {
+            return StoreStatus::Failed;
+        }
+    }
+    return StoreStatus::Ok;
+}
+
+ExpressionResult<StillSelected> selectionCondition(Context& context, TableId table, std::string_view filter,
+                                                   const Variables& variables) {
+    const TableDef& def = Dictionary::instance().table(table);
+    const auto parsed = parseFilter(filter);
+    if (!parsed) {
+        return parsed.error;
+    }
+    auto query = SqlQuery::build(ViewTables(def), orderForKey(def, def.identityKey), *parsed, variables);
+    if (!query) {
+        return query.error;
+    }
+    auto shared = std::make_shared<const SqlQuery>(std::move(*query));
+    return StillSelected([&context, shared](const Record& stored) {
+        const auto views = shared->tables().tables();
+        // The record of each view table: the stored one, then each joined parent found by the linking
+        // value of the view table it hangs on (blank when there is none, as the view's join gives it).
+        std::vector<Record> records{stored};
+        for (std::size_t i = 1; i < views.size(); ++i) {
+            const ViewTable& view = views[i];
+            Table parent(context, view.table->id, false);
+            OpenHandle open(parent);
+            parent.clear();
+            const Value& link = records[std::size_t(view.child)].value(view.relation->childField);
+            if (!parent.record().setValue(view.relation->parentField, link) ||
+                parent.getByKey(view.table->identityKey) != StoreStatus::Ok) {
+                parent.clear();
+            }
+            records.push_back(parent.record());
+        }
+        return shared->matches([&](const FieldRef& field) {
+            for (std::size_t i = 0; i < views.size(); ++i) {
+                if (views[i].table == field.table && views[i].secondBuffer == field.secondBuffer) {
+                    return records[i].value(field.field);
+                }
+            }
+            return Value();
+        });
+    });
+}
+
+GuardedResult guardedDelete(Table& table, const StillSelected& stillSelected) {
     Operation operation(table);
     const Position position = table.position();
     if (!operation.begin("Delete")) {
@@ -261,6 +414,9 @@ GuardedResult guardedDelete(Table& table) {
         return operation.fail(WarningRetrieval, table);
     }
     const Record record = table.record();
+    if (stillSelected && !stillSelected(record)) {
+        return operation.notSelected();
+    }
     if (removeChildren(operation, record) != GuardedResult::Done) {
         return GuardedResult::Failed;
     }
@@ -273,7 +429,8 @@ GuardedResult guardedDelete(Table& table) {
     return GuardedResult::Done;
 }
 
-GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller caller) {
+GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller caller,
+                            const StillSelected& stillSelected) {
     if (&former.table() != &table.def()) {
         throw std::logic_error("ankstesnis įrašas ne lentelės " + std::string(table.def().name));
     }
@@ -282,6 +439,17 @@ GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller cal
         return GuardedResult::Failed;
     }
     const Position position = table.position();
+    if (stillSelected) {
+        Table stored(table.context(), table.id(), table.isSecondBuffer());
+        OpenHandle open(stored);
+        if (stored.regetByPosition(position) != StoreStatus::Ok) {
+            return operation.fail(WarningRetrieval, table);
+        }
+        if (!stillSelected(stored.record())) {
+            table.record() = stored.record();
+            return operation.notSelected();
+        }
+    }
     switch (table.put()) {
     case StoreStatus::Ok:
         break;

@@ -1,10 +1,20 @@
 #pragma once
 
+#include "data/Expression.h"
+#include "data/Position.h"
 #include "data/Record.h"
+#include "data/StoreError.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace nakva {
 
+class Context;
 class Table;
+class Variables;
 
 // The guarded delete and guarded change: how every record form and batch procedure deletes or rewrites
 // a stored record, instead of plain writes. Driven by the dictionary's relations and child orders, for
@@ -24,22 +34,73 @@ class Table;
 
 // The system's own status numbers.
 enum class GuardedResult : int {
-    Done = 0,   // written and committed
-    Failed = 1, // refused or failed, already reported; nothing was written
-    ReRead = 2, // change only: another user had changed the record; the buffer now holds that version
+    Done = 0,        // written and committed
+    Failed = 1,      // refused or failed, already reported; nothing was written
+    ReRead = 2,      // change only: another user had changed the record; the buffer now holds that version
+    NotSelected = 3, // the record no longer meets the caller's condition (below); nothing was written
+                     // and nothing shown: the caller tells it its own way
 };
+
+// The condition a batch procedure selected its records by, tested again inside the operation's
+// transaction on the record as stored there (re-read after the locks were taken), so that a record
+// another station changed after the selection is not deleted or changed when it no longer meets it.
+// `stored` is the stored record; the handle is one of the operation's own on the same context, so a
+// condition that needs related records (a joined parent) reads them inside the same transaction.
+// An empty condition passes every record.
+//
+//     const StillSelected selected = selectionCondition(context, "SAS:GyvenaIki < GLO:Riba", variables);
+//     for (const Position& position : chosen) {            // chosen earlier by a view
+//         table.regetByPosition(position);
+//         switch (guardedDelete(table, selected)) {
+//         case GuardedResult::NotSelected: ...               // changed meanwhile: left, told
+//         ...
+//
+// selectionCondition() below makes one from a view's filter.
+using StillSelected = std::function<bool(const Record& stored)>;
+
+// Sets each linking value of `record` as its parent holds it (the parent found by its identity key,
+// without regard to letter case where the key has none): "akvilė" becomes "AKVILĖ" when that payer
+// is so written. A blank value is left blank. A value no parent holds is left as it is, or, with
+// `parentRequired`, refused. The error (naming the field and the parent's table) is empty when none.
+std::string linkToParents(Context& context, Record& record, bool parentRequired);
+
+// A child whose linking text names a parent only in another letter case ("akvilė" under the payer
+// "AKVILĖ"): the views show it with that parent, but a delete or rename of the parent leaves it behind.
+struct CaseMismatch {
+    const RelationDef* relation = nullptr;
+    Record child;            // as stored
+    Position position;       // of the child, to mend it
+    std::string parentValue; // the parent's spelling
+};
+// Every such child in the data folder, relation by relation (relations of a case-sensitive parent key
+// aside: there another case names another parent). Reads on `context`; false when a read failed.
+bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found);
+// Sets each child's linking value to its parent's spelling, all in one transaction per child table.
+// Done, or Failed (nothing of that table written; the condition says why).
+StoreStatus mendCaseMismatches(Context& context, const std::vector<CaseMismatch>& mismatches);
+
+// A view's filter over `table` (its fields, the parents it joins, the variables' present values) as a
+// condition on one record: the parents it names are read by their identity keys on the context (inside
+// the operation's transaction when their files are in it). An error for a filter that cannot be read
+// or bound, with the view's own message.
+ExpressionResult<StillSelected> selectionCondition(Context& context, TableId table, std::string_view filter,
+                                                   const Variables& variables);
 
 // Who asks for a change: a record form or a batch procedure; they are told differently that another
 // user changed the record meanwhile.
 enum class ChangeCaller { Batch = 0, Form = 1 };
 
-// Deletes the handle's current record with its relation rules.
-GuardedResult guardedDelete(Table& table);
+// Deletes the handle's current record with its relation rules. With a condition, a record that no
+// longer meets it is left as it is: result NotSelected.
+GuardedResult guardedDelete(Table& table, const StillSelected& stillSelected = {});
 
 // Rewrites the handle's current record from its buffer with its relation rules. `former` holds the
 // record as it stood when the caller read it (a form: when it opened); the children that still hold
 // its linking values follow the new ones. A watched record that another user changed meanwhile is
-// re-read and watched again: result ReRead.
-GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller caller);
+// re-read and watched again: result ReRead. With a condition, the stored record is tested first
+// (before the buffer is written): one that no longer meets it is left as it is, result NotSelected,
+// and the buffer then holds the stored version.
+GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller caller,
+                            const StillSelected& stillSelected = {});
 
 } // namespace nakva

@@ -184,6 +184,60 @@ SetResult Record::setText(int field, std::string_view text) {
     return setValue(field, std::string(text));
 }
 
+SetResult Record::setExactText(int field, std::string_view text) {
+    const FieldDef& def = table_->fields.at(std::size_t(field));
+    if (text.find('\0') != std::string_view::npos) {
+        return {"tekste yra NUL ženklas."};
+    }
+    if (def.type == FieldType::String) {
+        std::string error;
+        if (!isCp1257Text(trimRight(text), &error)) {
+            return {error};
+        }
+        if (const auto length = charCount(trimRight(text)); length > std::size_t(def.size)) {
+            return {"Per ilgas tekstas: ženklų " + std::to_string(length) + ", leidžiama ne daugiau kaip " +
+                    std::to_string(def.size) + "."};
+        }
+    }
+    if (def.type == FieldType::Decimal && !trimBlanks(text).empty()) {
+        std::string error;
+        const auto number = Decimal::parse(text, &error);
+        if (!number) {
+            return {error};
+        }
+        if (number->rounded(def.places) != *number) {
+            return {"Skaičius " + std::string(trimBlanks(text)) +
+                    " turi per daug skaitmenų po taško: leidžiama " + std::to_string(def.places) + "."};
+        }
+    }
+    return setText(field, text);
+}
+
+std::string Record::wholeRecordError() const {
+    const int number = table_->recordNumberField;
+    if (number >= 0 && std::get<std::int64_t>(values_[std::size_t(number)]) <= 0) {
+        return std::string(table_->fields[std::size_t(number)].name) +
+               ": įrašo numeris turi būti didesnis už 0.";
+    }
+    for (const RelationDef& relation : Dictionary::instance().relations()) {
+        if (relation.parent == table_->id && isBlankLink(values_[std::size_t(relation.parentField)])) {
+            return std::string(table_->fields[std::size_t(relation.parentField)].name) +
+                   ": reikšmė negali būti tuščia, nes ja susiejami kitų failų įrašai.";
+        }
+    }
+    return {};
+}
+
+bool isBlankLink(const Value& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        return trimRight(*text).empty();
+    }
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
+        return *integer == 0;
+    }
+    return std::holds_alternative<std::monostate>(value);
+}
+
 std::string Record::text(std::string_view name) const {
     return text(indexOf(name));
 }

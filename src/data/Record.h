@@ -59,6 +59,10 @@ public:
     // integers, text. An empty text (or blanks) gives zero or no date.
     [[nodiscard]] SetResult setText(int field, std::string_view text);
     [[nodiscard]] SetResult setText(std::string_view name, std::string_view text);
+    // What an import or a batch change writes, checked as a form checks it (setText) and further: a
+    // text longer than the field, a number with more decimal places than the field keeps and a NUL
+    // character are refused instead of being cut or rounded.
+    [[nodiscard]] SetResult setExactText(int field, std::string_view text);
     // The field as text in the same forms: a zero date is blank, a decimal shows all its places.
     // A group field gives an empty text.
     std::string text(int field) const;
@@ -103,6 +107,11 @@ public:
     std::string_view storedText(int field) const;
     void setStoredText(int field, std::string_view text);
 
+    // What is wrong with the record as a whole, whichever way it is written; empty when nothing: a
+    // record number must be above 0, and a value that identifies the record to its children (a
+    // payer's code, a country, a room type ...) may not be blank, since a blank link links nothing.
+    std::string wholeRecordError() const;
+
 private:
     int checked(TableId table, int field) const;
     int indexOf(std::string_view name) const;
@@ -113,5 +122,8 @@ private:
     const TableDef* table_;
     std::vector<Value> values_;
 };
+
+// A linking value that links to nothing: a blank text or a zero number.
+bool isBlankLink(const Value& value);
 
 } // namespace nakva

@@ -23,8 +23,8 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& file, Mode mode)
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(file.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const ErrorCondition condition{db_ ? sqlite3_extended_errcode(db_) : rc,
-                                       db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc)};
+        const ErrorCondition condition = StoreError::sqliteCondition(
+            db_ ? sqlite3_extended_errcode(db_) : rc, db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
         sqlite3_close_v2(db_);
         db_ = nullptr;
         throw StoreFailure{condition};

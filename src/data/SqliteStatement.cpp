@@ -12,7 +12,7 @@ void throwSqliteFailure(sqlite3* db, int resultCode) {
         throw StoreFailure{StoreError::condition(StoreError::DuplicateKey)};
     }
     const char* message = db ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode);
-    throw StoreFailure{{extended, message ? message : sqlite3_errstr(resultCode)}};
+    throw StoreFailure{StoreError::sqliteCondition(extended, message ? message : sqlite3_errstr(resultCode))};
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : db_(db) {
@@ -66,7 +66,7 @@ bool SqliteStatement::step() {
     if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY) {
         throw StoreFailure{StoreError::condition(StoreError::DuplicateKey)};
     }
-    throw StoreFailure{{extended, message}};
+    throw StoreFailure{StoreError::sqliteCondition(extended, message)};
 }
 
 void SqliteStatement::reset() {

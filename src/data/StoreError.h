@@ -33,12 +33,18 @@ inline constexpr int BadPosition = 69;
 inline constexpr int ViewNotOpened = 70;
 inline constexpr int TransactionRefused = 71;
 inline constexpr int BadStoredValue = 72;
+inline constexpr int FileDamaged = 73; // the file exists but holds no database (zero bytes)
 inline constexpr int RecordChanged = kRecordChangedByAnotherStation;
 
 // The condition with the store's own text for one of the numbers above; `detail`, when given, is
 // added after a colon ("Netinkamas filtras: ...").
 ErrorCondition condition(int number, std::string_view detail = {});
 StoreStatus statusOf(int number);
+// A condition SQLite reported: its (extended) code kept as the number, its English text replaced by
+// a Lithuanian one that says what happened and what to do, for the failures a user meets (another
+// station writing, a read-only folder, a damaged file, a full disk, a filter too deep); other texts
+// stay SQLite's own.
+ErrorCondition sqliteCondition(int code, std::string_view sqliteText);
 } // namespace StoreError
 
 // A failure inside the store on its way to the operation that reports it. It never leaves the store:

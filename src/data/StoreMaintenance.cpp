@@ -17,6 +17,11 @@ std::unique_ptr<SqliteConnection> connectReady(const Database& database, TableId
         check.error = StoreError::condition(StoreError::FileNotFound, Database::fileName(table));
         return nullptr;
     }
+    if (std::filesystem::file_size(database.filePath(table), error) == 0 && !error) {
+        check.state = FileCheck::State::Unreadable;
+        check.error = StoreError::condition(StoreError::FileDamaged);
+        return nullptr;
+    }
     try {
         auto connection =
             std::make_unique<SqliteConnection>(database.filePath(table), SqliteConnection::Mode::Existing);

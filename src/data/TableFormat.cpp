@@ -253,17 +253,37 @@ IntegrityReport checkIntegrity(SqliteConnection& connection) {
     IntegrityReport report;
     SqliteStatement check(connection.handle(), "PRAGMA main.integrity_check");
     StatementReset reset(check);
+    std::vector<std::string> keys; // named by SQLite's lines, each once
+    int otherDamage = 0;
     while (check.step()) {
         const std::string problem(check.text(0));
         if (problem == "ok") {
             continue;
         }
         // SQLite names a key that misses a record or holds a stray entry in these words.
-        const bool aboutKey = problem.find("missing from index") != std::string::npos ||
-                              problem.find("entries in index") != std::string::npos ||
-                              problem.find("non-unique entry in index") != std::string::npos;
-        (aboutKey ? report.keysDamaged : report.fileDamaged) = true;
-        report.problems.push_back(problem);
+        const auto index = problem.find(" index ");
+        const bool aboutKey =
+            index != std::string::npos && (problem.find("missing from index") != std::string::npos ||
+                                           problem.find("entries in index") != std::string::npos ||
+                                           problem.find("non-unique entry in index") != std::string::npos);
+        if (aboutKey) {
+            report.keysDamaged = true;
+            const std::string key = problem.substr(index + 7);
+            if (std::ranges::find(keys, key) == keys.end()) {
+                keys.push_back(key);
+            }
+        } else {
+            report.fileDamaged = true;
+            ++otherDamage;
+        }
+    }
+    // Told in the program's words, not SQLite's.
+    if (otherDamage > 0) {
+        report.problems.push_back("Sugadinti failo duomenys (rasta klaidų: " + std::to_string(otherDamage) +
+                                  "). Atkurkite failą iš atsarginės kopijos.");
+    }
+    for (const std::string& key : keys) {
+        report.problems.push_back("Raktas " + key + " neatitinka įrašų.");
     }
     return report;
 }

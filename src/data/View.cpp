@@ -37,6 +37,7 @@ bool View::join(TableId parent, bool secondBuffer) {
 StoreStatus View::open() {
     close();
     failed_ = false;
+    handedOut_.clear();
     try {
         const auto order = parseOrder(order_);
         if (!order) {
@@ -63,6 +64,10 @@ StoreStatus View::open() {
         // Prepared now, so that a query the database cannot run fails here and not halfway.
         SqliteConnection& connection = connect();
         connection.prepare(query_->select(spelling(), columns_, Seek{}, ReadDirection::Forward, 1).text);
+        if (oneMoment_ && !connection.inTransaction()) {
+            connection.execute("BEGIN");
+            moment_ = &connection;
+        }
     } catch (const StoreFailure& failure) {
         close();
         failed_ = true;
@@ -77,6 +82,13 @@ StoreStatus View::open() {
 }
 
 void View::close() {
+    if (moment_) {
+        try {
+            moment_->execute("COMMIT"); // a read: nothing to write, only the locks to give back
+        } catch (const StoreFailure&) {
+        }
+        moment_ = nullptr;
+    }
     query_.reset();
     handles_.clear();
     columns_.clear();
@@ -203,9 +215,11 @@ StoreStatus View::read(ReadDirection direction) {
                                               std::deque<RowCursor::Row>& rows) {
             this->fetch(seek, way, limit, rows);
         };
-        if (!cursor_.step(direction, writeStamp(), fetch, row)) {
-            return StoreError::EndOfData;
-        }
+        do {
+            if (!cursor_.step(direction, writeStamp(), fetch, row)) {
+                return StoreError::EndOfData;
+            }
+        } while (once_ && direction == ReadDirection::Forward && !handedOut_.insert(row.rowid).second);
         for (std::size_t i = 0; i < handles_.size(); ++i) {
             Table& handle = *handles_[i];
             *handle.record_ = std::move(row.records[i]);

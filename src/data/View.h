@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace nakva {
@@ -73,6 +74,16 @@ public:
     // How many rows the first read after a start fetches: a list's page.
     void setPageSize(int rows) { cursor_.setFirstBatch(rows); }
     void scanHint(bool on) { cursor_.setLongScan(on); }
+    // Every row read from the next open to close() comes from one moment of the files: a read
+    // transaction over them is held meanwhile, so a record whose key moves during the read is read
+    // once, neither twice nor never (other stations' writes wait for it, up to their 2 seconds). For an
+    // export or a batch selection; a list or a report, which lets others write between its steps,
+    // never holds one.
+    void holdOneMoment() { oneMoment_ = true; }
+    // From the next open on, next() hands out each record once, however the read is restarted
+    // (setToPosition) between steps: a record another station moved further along the order meanwhile
+    // is not read a second time. For a report, which reads in steps and lets others write between them.
+    void readEachRecordOnce() { once_ = true; }
 
 private:
     StoreStatus read(ReadDirection direction);
@@ -99,6 +110,10 @@ private:
     std::array<std::string, TableCount> schemas_; // each query table's schema on the present connection
     RowCursor cursor_;
     std::int64_t currentRowid_ = 0;
+    bool oneMoment_ = false;
+    bool once_ = false;
+    std::unordered_set<std::int64_t> handedOut_; // the main rowids next() gave since the open
+    SqliteConnection* moment_ = nullptr;         // the connection whose read transaction this view holds
 };
 
 } // namespace nakva

@@ -90,7 +90,8 @@ constexpr WarningTextPart kText34[] = {text("Klaida: ("),
 constexpr WarningTextPart kText35[] = {text("Klaida: ("), kError, text(") skaitant įrašą iš failo "), kFirst,
                                        text(" .  Grįžtu į ankstesnį langą.")};
 constexpr WarningTextPart kText36[] = {text("Klaida: ("), kError,
-                                       text(") atidarant struktūrą (VIEW). Filtro sąlygos ignoruojamos.")};
+                                       text(") atidarant struktūrą (VIEW). Filtro sąlygų pritaikyti "
+                                            "negalima, todėl neatrinktas nė vienas įrašas.")};
 constexpr WarningTextPart kText37[] = {text("Įrašas išsaugotas. Ar norite sukurti naują įrašą?")};
 constexpr WarningTextPart kText38[] = {
     text("Šį įrašą jau pakeitė kitas vartotojas.Dabar matysite jau pakeistus duomenis.")};

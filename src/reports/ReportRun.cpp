@@ -57,6 +57,7 @@ void ReportRun::start(const Globals& globals) {
     }
 
     view_ = std::make_unique<View>(primary, &variables_);
+    view_->readEachRecordOnce(); // others write between the steps: a moved record is printed once
     for (const TableId parent : definition_.joins) {
         view_->join(parent);
     }

@@ -4,6 +4,7 @@
 #include "data/Integrity.h"
 #include "data/SqliteConnection.h"
 #include "data/Transaction.h"
+#include "data/Variables.h"
 
 #include <gtest/gtest.h>
 
@@ -391,6 +392,52 @@ TEST_F(IntegrityTest, TheCallersBuffersOfTheChildTablesStayAsTheyWere) {
     // The registration stays the handle's current record: its own save rewrites registration 2.
     EXPECT_EQ(registrations.put(), StoreStatus::Ok);
     EXPECT_EQ(column(TableId::Saskait, "SAS:Gyventojas"), (std::vector<std::string>{"", "Keičiamas"}));
+}
+
+// A batch procedure selects first and acts later: another station may change a record in between.
+// Inside each record's transaction the selection's filter is tested again on the stored record.
+TEST_F(IntegrityTest, ARecordChangedElsewhereAfterTheSelectionIsLeftWhenItNoLongerMatches) {
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    add(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    Variables variables;
+    variables.set("LOC:Vardas", std::string("Latvija"));
+    const auto selected =
+        selectionCondition(context, TableId::Valstyb, "VAL:Valstybe = LOC:Vardas", variables);
+    ASSERT_TRUE(selected) << selected.error.message;
+
+    Table& countries = read(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    const Position chosen = countries.position();
+    ASSERT_EQ(testing::runHelper({"rename-country", folder.path().string(), "Latvija", "Estija"}), 0);
+    ASSERT_EQ(countries.regetByPosition(chosen), StoreStatus::Ok);
+    EXPECT_EQ(guardedDelete(countries, *selected), GuardedResult::NotSelected);
+    const Record former = countries.record();
+    ASSERT_TRUE(countries.record().setText("VAL:Valstybe", "Latvija").ok());
+    EXPECT_EQ(guardedChange(countries, former, ChangeCaller::Batch, *selected), GuardedResult::NotSelected);
+    EXPECT_EQ(countries.record().text("VAL:Valstybe"), "Estija") << "the buffer holds the stored record";
+    countries.close();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(column(TableId::Valstyb, "VAL:Valstybe"), (std::vector<std::string>{"Estija", "Lietuva"}));
+
+    // Still matching: acted on as before; a filter naming a parent's field reads the parent.
+    add(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:GYVENTOJOVALSTYBE", "Lietuva"}});
+    const auto byParent =
+        selectionCondition(context, TableId::Saskait, "UPPER(VAL:Valstybe) = 'LIETUVA'", {});
+    ASSERT_TRUE(byParent) << byParent.error.message;
+    Table& registration = read(TableId::Saskait, {{"SAS:IrasoNr", "1"}});
+    EXPECT_EQ(guardedDelete(registration, *byParent), GuardedResult::Done);
+    registration.close();
+    EXPECT_TRUE(column(TableId::Saskait, "SAS:IrasoNr").empty());
+}
+
+// A blank linking value links nothing: renaming a payer whose code is blank leaves the registrations
+// without a payer as they were.
+TEST_F(IntegrityTest, ABlankParentValueHasNoChildren) {
+    add(TableId::Klient, {{"KLI:Kod", ""}});
+    add(TableId::Saskait, {{"SAS:IrasoNr", "1"}});
+    EXPECT_EQ(change(TableId::Klient, {{"KLI:Kod", ""}}, "KLI:Kod", "UAB1"), GuardedResult::Done);
+    EXPECT_EQ(column(TableId::Saskait, "SAS:KliKod"), std::vector<std::string>{""});
+    add(TableId::Klient, {{"KLI:Kod", ""}});
+    EXPECT_EQ(remove(TableId::Klient, {{"KLI:Kod", ""}}), GuardedResult::Done);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 
@@ -85,7 +86,8 @@ TEST_F(OpeningTest, AFileThatIsNoDatabaseStopsWithWarningThirty) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "Failo atidarymo klaida");
     EXPECT_EQ(messages.shown()[0].text,
-              "Negaliu atidaryti failo (DATA/Kamb.tps).   Klaida: file is not a database (26).");
+              "Negaliu atidaryti failo (DATA/Kamb.tps).   Klaida: Failas sugadintas. Atkurkite jį iš "
+              "atsarginės kopijos (26).");
 }
 
 TEST_F(OpeningTest, AFailedCreationStopsWithWarningFour) {
@@ -99,12 +101,42 @@ TEST_F(OpeningTest, AFailedCreationStopsWithWarningFour) {
                                            "programą."));
 }
 
-TEST_F(OpeningTest, AnEmptyFileIsMadeATableSilently) {
+// A file that exists but holds no database is damaged: told, and never replaced by an empty table.
+TEST_F(OpeningTest, AZeroByteFileIsDamagedNotMadeANewTable) {
     std::filesystem::create_directories(database.dataFolder());
     std::ofstream(database.filePath(TableId::Grupes)).flush();
-    context.table(TableId::Grupes).open();
-    EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(checkFile(database, TableId::Grupes).state, FileCheck::State::Ready);
+    EXPECT_EQ(openAndStop(TableId::Grupes), "Disk Error");
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text,
+              "Negaliu atidaryti failo (DATA/Grupes.tps).   Klaida: Failas sugadintas: "
+              "jame nėra duomenų. Atkurkite jį iš atsarginės kopijos (73).");
+    EXPECT_EQ(std::filesystem::file_size(database.filePath(TableId::Grupes)), 0u);
+    EXPECT_EQ(checkFile(database, TableId::Grupes).state, FileCheck::State::Unreadable);
+}
+
+// A killed commit over several files leaves its super-journal behind; the next program to open the
+// folder removes the ones no journal names, and keeps those a journal still needs (and fresh ones,
+// which a commit may be naming in its journals just now).
+TEST_F(OpeningTest, LeftoverSuperJournalsAreRemovedWhenTheFolderIsOpened) {
+    const std::filesystem::path data = database.dataFolder();
+    std::filesystem::create_directories(data);
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    const auto make = [&](const std::string& name, const std::string& text, bool isOld) {
+        std::ofstream(data / name, std::ios::binary) << text;
+        if (isOld) {
+            std::filesystem::last_write_time(data / name, old);
+        }
+    };
+    make("Saskait.tps-mj0A1B2C3D", "Saskait.tps-journal", true); // nobody's
+    make("Klient.tps-mj11112222", "Klient.tps-journal", true);   // named by Mokej's journal below
+    make("Mokej.tps-journal", std::string(5000, 'x') + (data / "Klient.tps-mj11112222").string(), true);
+    make("Valstyb.tps-mj99998888", "Valstyb.tps-journal", false); // too fresh to judge
+
+    Database opened(folder.path());
+    EXPECT_FALSE(std::filesystem::exists(data / "Saskait.tps-mj0A1B2C3D"));
+    EXPECT_TRUE(std::filesystem::exists(data / "Klient.tps-mj11112222"));
+    EXPECT_TRUE(std::filesystem::exists(data / "Mokej.tps-journal"));
+    EXPECT_TRUE(std::filesystem::exists(data / "Valstyb.tps-mj99998888"));
 }
 
 struct DamagedKeyCase {

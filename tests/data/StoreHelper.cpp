@@ -2,9 +2,12 @@
 //   StoreHelper rename-country DIR OLD NEW      renames a country; exit code 0 when it did
 //   StoreHelper die-in-transaction DIR COUNT    adds COUNT records to Saskait, Mokej and Saskeil in one
 //                                               transaction, says "ready" and waits to be killed
-//   StoreHelper hold-transaction DIR            begins a transaction on Valstyb, says "ready" and waits
 //   StoreHelper commit-loop DIR COUNT           commits COUNT transactions, each adding one record to
 //                                               Saskait, Mokej and Saskeil; says "ready" after the first
+//   StoreHelper hold-transaction DIR [TABLE...] begins a transaction on the tables (Valstyb when none
+//                                               is named), says "ready" and waits
+//   StoreHelper begin-transaction DIR TABLE...  says "ready", then begins a transaction on the tables;
+//                                               exit code 0 when it began
 #include "data/Context.h"
 #include "data/Database.h"
 #include "data/Table.h"
@@ -14,6 +17,7 @@
 #include <cstdio>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 using namespace nakva;
 
@@ -101,13 +105,32 @@ int commitLoop(Context& context, int count) {
     return 0;
 }
 
-int holdTransaction(Context& context) {
-    context.table(TableId::Valstyb).open();
+std::vector<TableId> tablesNamed(Context& context, int argc, char** argv, int first) {
+    std::vector<TableId> tables;
+    for (int i = first; i < argc; ++i) {
+        tables.push_back(Dictionary::instance().findTable(argv[i])->id);
+        context.table(tables.back()).open();
+    }
+    return tables;
+}
+
+int holdTransaction(Context& context, std::vector<TableId> tables) {
+    if (tables.empty()) {
+        tables.push_back(TableId::Valstyb);
+        context.table(TableId::Valstyb).open();
+    }
     Transaction transaction(context);
-    if (transaction.begin({TableId::Valstyb}) != StoreStatus::Ok) {
+    if (transaction.begin(tables) != StoreStatus::Ok) {
         return 1;
     }
     readyAndWait();
+}
+
+int beginTransaction(Context& context, const std::vector<TableId>& tables) {
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    Transaction transaction(context);
+    return transaction.begin(tables) == StoreStatus::Ok ? 0 : 1;
 }
 
 } // namespace
@@ -130,7 +153,10 @@ int main(int argc, char** argv) {
             return commitLoop(context, std::stoi(argv[3]));
         }
         if (command == "hold-transaction") {
-            return holdTransaction(context);
+            return holdTransaction(context, tablesNamed(context, argc, argv, 3));
+        }
+        if (command == "begin-transaction") {
+            return beginTransaction(context, tablesNamed(context, argc, argv, 3));
         }
     } catch (const ProgramStop&) {
         return 3;

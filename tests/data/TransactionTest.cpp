@@ -1,8 +1,10 @@
 #include "StoreTestSupport.h"
 
+#include "data/SqliteConnection.h"
 #include "data/Transaction.h"
 
 #include <chrono>
+#include <sys/wait.h>
 
 namespace nakva {
 namespace {
@@ -135,6 +137,42 @@ TEST_F(TransactionTest, BeginGivesUpAfterTwoSecondsWhileAnotherStationWrites) {
     EXPECT_GE(waited, std::chrono::milliseconds(1900));
     EXPECT_EQ(transaction.begin({TableId::Valstyb}), StoreStatus::Ok)
         << "free again once the other one is gone";
+}
+
+// Whether some station holds the file's write lock now (tried without waiting).
+bool writeLocked(const std::filesystem::path& file) {
+    SqliteConnection connection(file, SqliteConnection::Mode::Existing);
+    connection.setBusyTimeout(0);
+    try {
+        connection.execute("BEGIN IMMEDIATE");
+    } catch (const StoreFailure&) {
+        return true;
+    }
+    connection.execute("ROLLBACK");
+    return false;
+}
+
+// A payer's change (Klient heading Mokej and Saskait) and a registration's (Saskait heading Mokej ...)
+// used to lock their own table first and wait for the other's: each held what the other waited for.
+// In one fixed order a transaction waits at the first file it cannot have, holding only files that
+// come before it, so stations queue and never wait in a circle.
+TEST_F(TransactionTest, TakesTheLocksOfItsFilesInOneOrderWhicheverTableHeadsIt) {
+    context.table(TableId::Klient).open(); // the files exist
+    const std::string dir = folder.path().string();
+    const int holder = testing::startHelperUntilReady({"hold-transaction", dir, "Mokej"});
+    const int payerChange =
+        testing::startHelperUntilReady({"begin-transaction", dir, "Klient", "Mokej", "Saskait"});
+    bool registrationsHeld = false;
+    bool payersHeld = false;
+    int status = 0;
+    while (waitpid(payerChange, &status, WNOHANG) == 0) { // it gives up after its 2 seconds
+        registrationsHeld = registrationsHeld || writeLocked(database.filePath(TableId::Saskait));
+        payersHeld = payersHeld || writeLocked(database.filePath(TableId::Klient));
+    }
+    testing::killHelper(holder);
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "Mokej stayed locked";
+    EXPECT_TRUE(registrationsHeld) << "Saskait comes before Mokej: taken before waiting for it";
+    EXPECT_FALSE(payersHeld) << "Klient comes after Mokej: not held while waiting for it";
 }
 
 TEST_F(TransactionTest, AWriterKilledHalfwayLeavesAllThreeFilesAsBefore) {

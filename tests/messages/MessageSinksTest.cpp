@@ -66,5 +66,21 @@ TEST(MessageSinks, StreamWritesTitleRowsAndTheAnswerTaken) {
                          "Pranešimas: Įrašas išsaugotas.\n");
 }
 
+// A command line has no OK button to press: the windows' instruction to press it is left out.
+TEST(StreamMessageSinkTest, LeavesOutTheInstructionToPressOk) {
+    std::ostringstream out;
+    StreamMessageSink sink(out);
+    sink.show(
+        question("Klaida: (Failas sugadintas (26)) faile DATA/Kamb.tps.  Paspauskite GERAI ir užbaikite "
+                 "programą.",
+                 0, 0));
+    sink.show(
+        question("Šios procedūros pagalba negalima sukurti įrašo. Paspauskite GERAI ir grįžkite į prieš tai "
+                 "buvusią procedūrą",
+                 0, 0));
+    EXPECT_EQ(out.str(), "Pranešimas: Klaida: (Failas sugadintas (26)) faile DATA/Kamb.tps.\n"
+                         "Pranešimas: Šios procedūros pagalba negalima sukurti įrašo.\n");
+}
+
 } // namespace
 } // namespace nakva

@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"RecordRetrieval", 35, "Mokej", "", "Record Retrieval Error",
                  "Klaida: (Disk full (45)) skaitant įrašą iš failo Mokej .  Grįžtu į ankstesnį langą."},
         TextCase{"ViewNotStarted", 36, "", "", "(VIEW) atidarymo klaida",
-                 "Klaida: (Disk full (45)) atidarant struktūrą (VIEW). Filtro sąlygos ignoruojamos."},
+                 "Klaida: (Disk full (45)) atidarant struktūrą (VIEW). Filtro sąlygų pritaikyti negalima, "
+                 "todėl neatrinktas nė vienas įrašas."},
         TextCase{"ChangedByAnotherUser", 38, "", "", "Įrašas neišsaugotas",
                  "Šį įrašą jau pakeitė kitas vartotojas.Dabar matysite jau pakeistus duomenis."}),
     [](const auto& info) { return std::string(info.param.name); });
