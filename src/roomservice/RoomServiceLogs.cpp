@@ -159,7 +159,7 @@ ListConfig changesList(const LogDef& log) {
     ListConfig config = logList(log);
     const std::string& p = log.prefix;
     config.columns = {
-        logColumn("ĮrašoDt", p + ":IrasoDt", 44, ColumnAlign::Left, Picture::date()),
+        logColumn("ĮrašoDt", p + ":IrasoDt", 56, ColumnAlign::Left, Picture::date()),
         logColumn("ĮrašoNr", p + ":IrasoID", 36, ColumnAlign::Right, Picture::number(10)),
         logColumn("Korp", "KMB:KambarioKorpusas", 24, ColumnAlign::Left, Picture::text(5)),
         logColumn("A", "KMB:KambarioAukstas", 12, ColumnAlign::Right, Picture::number(2, 0, true)),
@@ -295,7 +295,7 @@ ListConfig SarKmbVal() {
     const LogDef& log = cleanings();
     ListConfig config = logList(log);
     config.columns = {
-        logColumn("ĮrašoDt", "KVAL:IrasoDt", 44, ColumnAlign::Left, Picture::date()),
+        logColumn("ĮrašoDt", "KVAL:IrasoDt", 56, ColumnAlign::Left, Picture::date()),
         logColumn("ĮrašoNr", "KVAL:IrasoID", 36, ColumnAlign::Right, Picture::number(10)),
         logColumn("KmbID", "KVAL:KambarioID", 28, ColumnAlign::Right, Picture::number(6)),
         logColumn("Korp", "KMB:KambarioKorpusas", 24, ColumnAlign::Left, Picture::text(5)),
