@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace nakva {
@@ -87,6 +88,20 @@ const LogDef& towels() {
 
 int fieldOf(const LogDef& log, std::string_view name) {
     return Dictionary::instance().findField(log.prefix + ":" + std::string(name))->field;
+}
+
+// The room with this ID, read through a handle of its own; nothing for 0 and for an ID no room has.
+std::optional<Record> storedRoom(Context& context, std::int32_t id) {
+    if (id == 0) {
+        return std::nullopt;
+    }
+    Table rooms(context, TableId::Kamb, false);
+    const OpenedTable opened(rooms);
+    rooms.record().set(KMB::KambarioID, id);
+    if (rooms.getByKey(KMB::IDKEY) != StoreStatus::Ok) {
+        return std::nullopt;
+    }
+    return rooms.record();
 }
 
 std::int32_t roomOf(const Value& value) {
@@ -178,18 +193,10 @@ bool logFieldAccepted(FormEngine& form, int field, const LogDef& log) {
     if (field != fieldOf(log, "KambarioID")) {
         return true;
     }
-    const std::int32_t room = roomOf(form.record().value(field));
-    if (room == 0) {
-        return true;
-    }
-    Table rooms(form.context(), TableId::Kamb, false);
-    rooms.open();
-    rooms.record().set(KMB::KambarioID, room);
-    if (rooms.getByKey(KMB::IDKEY) == StoreStatus::Ok) {
+    if (const std::optional<Record> room = storedRoom(form.context(), roomOf(form.record().value(field)))) {
         (void)form.record().setValue(fieldOf(log, "KIEKIS"),
-                                     Decimal(std::int64_t(rooms.record().get(KMB::KAMBARIOGYVENTOJUSKC))));
+                                     Decimal(std::int64_t(room->get(KMB::KAMBARIOGYVENTOJUSKC))));
     }
-    rooms.close();
     return true;
 }
 
@@ -241,20 +248,12 @@ FormConfig logForm(const LogDef& log) {
 
 RoomTexts roomTexts(Context& context, std::int32_t room) {
     RoomTexts texts;
-    if (room == 0) {
-        return texts;
+    if (const std::optional<Record> found = storedRoom(context, room)) {
+        texts.building = found->get(KMB::KambarioKorpusas);
+        texts.floor = Picture::number(2, 0, true).format(found->value(KMB::KambarioAukstas.index));
+        texts.number = found->get(KMB::KambarioNr);
+        texts.type = found->get(KMB::KambarioTipas);
     }
-    Table rooms(context, TableId::Kamb, false);
-    rooms.open();
-    rooms.record().set(KMB::KambarioID, room);
-    if (rooms.getByKey(KMB::IDKEY) == StoreStatus::Ok) {
-        const Record& found = rooms.record();
-        texts.building = found.get(KMB::KambarioKorpusas);
-        texts.floor = Picture::number(2, 0, true).format(found.value(KMB::KambarioAukstas.index));
-        texts.number = found.get(KMB::KambarioNr);
-        texts.type = found.get(KMB::KambarioTipas);
-    }
-    rooms.close();
     return texts;
 }
 

@@ -26,7 +26,7 @@ struct LatestCleaning {
 LatestCleaning latestCleaning(Context& context, std::int32_t roomId) {
     LatestCleaning latest;
     Table cleanings(context, TableId::KmbVal, false);
-    cleanings.open();
+    const OpenedTable opened(cleanings);
     Record& entry = cleanings.record();
     entry.set(KVAL::KambarioID, roomId);
     entry.set(KVAL::IrasoDt, std::numeric_limits<Date>::max());
@@ -43,7 +43,6 @@ LatestCleaning latestCleaning(Context& context, std::int32_t roomId) {
         standardWarning(WarningReadError, Database::fileName(TableId::KmbVal));
         latest.failed = true;
     }
-    cleanings.close();
     return latest;
 }
 

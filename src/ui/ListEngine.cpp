@@ -35,19 +35,6 @@ bool isBlank(std::string_view text) {
     return trimRight(text).empty();
 }
 
-bool isBlankValue(const Value& value) {
-    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
-        return *integer == 0;
-    }
-    if (const auto* decimal = std::get_if<Decimal>(&value)) {
-        return decimal->isZero();
-    }
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        return isBlank(*text);
-    }
-    return true;
-}
-
 // The selectors' values kept for the program run, by list and variable.
 std::map<std::string, Value>& rememberedSelectors() {
     static std::map<std::string, Value> remembered;
@@ -57,20 +44,6 @@ std::map<std::string, Value>& rememberedSelectors() {
 std::string memoryKey(const ListConfig& config, const TabSelector& selector) {
     return config.name + "|" + upper(selector.variable);
 }
-
-// A look-up's table, open while a selector's value is looked up or chosen.
-class OpenedLookUp {
-public:
-    OpenedLookUp(Context& context, TableId table) : table_(context.table(table)) { table_.open(); }
-    ~OpenedLookUp() { table_.close(); }
-    OpenedLookUp(const OpenedLookUp&) = delete;
-    OpenedLookUp& operator=(const OpenedLookUp&) = delete;
-
-    Table& operator*() const { return table_; }
-
-private:
-    Table& table_;
-};
 
 std::string digitsOf(const Value& value) {
     if (const auto* integer = std::get_if<std::int64_t>(&value)) {
@@ -813,9 +786,10 @@ bool ListEngine::acceptSelector(std::string_view typed, const SelectCall& choose
         return false;
     }
     const FormLookUp& lookUp = shown->lookUp;
-    const OpenedLookUp other(context_, lookUp.table);
-    (*other).clear();
-    if (const SetResult set = (*other).record().setText(lookUp.field, typed); !set) {
+    const OpenedTable opened(context_.table(lookUp.table));
+    Table& other = opened.table();
+    other.clear();
+    if (const SetResult set = other.record().setText(lookUp.field, typed); !set) {
         syncBuffers();
         std::string_view name = shown->prompt;
         while (!name.empty() && (name.back() == ':' || name.back() == ' ')) {
@@ -828,21 +802,21 @@ bool ListEngine::acceptSelector(std::string_view typed, const SelectCall& choose
         showMessage(request);
         return false;
     }
-    Value value = (*other).record().value(lookUp.field);
+    Value value = other.record().value(lookUp.field);
     if (!isBlankValue(value)) {
-        const StoreStatus found = (*other).getByKey(lookUp.key);
+        const StoreStatus found = other.getByKey(lookUp.key);
         if (found == StoreStatus::Ok) {
-            value = (*other).record().value(lookUp.field); // as stored: the filter compares exactly
+            value = other.record().value(lookUp.field); // as stored: the filter compares exactly
             syncBuffers();
         } else if (found == StoreStatus::NotFound) {
-            const std::optional<Value> chosen = chooseSelectorValue(*other, choose);
+            const std::optional<Value> chosen = chooseSelectorValue(other, choose);
             if (!chosen) {
                 return false;
             }
             value = *chosen;
         } else {
             syncBuffers();
-            standardWarning(WarningRecordRetrieval, (*other).def().messageName());
+            standardWarning(WarningRecordRetrieval, other.def().messageName());
             return false;
         }
     }
@@ -855,12 +829,13 @@ bool ListEngine::chooseSelector(const SelectCall& choose) {
     if (shown == nullptr || !open_ || closing_ || busy_) {
         return false;
     }
-    const OpenedLookUp other(context_, shown->lookUp.table);
-    (*other).clear();
+    const OpenedTable opened(context_.table(shown->lookUp.table));
+    Table& other = opened.table();
+    other.clear();
     if (const Value* value = variables_.find(shown->variable)) {
-        (void)(*other).record().setValue(shown->lookUp.field, *value);
+        (void)other.record().setValue(shown->lookUp.field, *value);
     }
-    const std::optional<Value> chosen = chooseSelectorValue(*other, choose);
+    const std::optional<Value> chosen = chooseSelectorValue(other, choose);
     if (!chosen) {
         return false;
     }
