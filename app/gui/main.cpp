@@ -7,6 +7,7 @@
 #include "reference/widgets/ReferenceProcedures.h"
 #include "reports/PictureDecoder.h"
 #include "reports/widgets/ReportProcedures.h"
+#include "roomservice/widgets/RoomServiceWindows.h"
 #include "shell/MainMenu.h"
 #include "shell/StartUp.h"
 #include "shell/widgets/MainWindow.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
 
         nakva::ProcedureRegistry procedures;
         nakva::registerReferenceProcedures(procedures, database);
+        nakva::registerRoomServiceWindows(procedures, database);
         nakva::registerReportProcedures(procedures, database);
 
         nakva::MainWindow window(procedures, [&context] { return nakva::institutionName(context); });

@@ -7,6 +7,7 @@
 #include "reference/widgets/ReferenceProcedures.h"
 #include "reports/PictureDecoder.h"
 #include "reports/widgets/ReportWindow.h"
+#include "roomservice/widgets/RoomServiceWindows.h"
 #include "shell/widgets/AboutWindow.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
@@ -176,6 +177,7 @@ int main(int argc, char** argv) {
     addServiceGroups(database);
     nakva::ProcedureRegistry procedures;
     nakva::registerReferenceProcedures(procedures, database);
+    nakva::registerRoomServiceWindows(procedures, database);
     nakva::MainWindow window(procedures, [] { return std::string("UAB „Pajūrio svečių namai“"); });
     window.move(0, 0);
     window.resize(1000, 640);
@@ -220,6 +222,16 @@ int main(int argc, char** argv) {
         qobject_cast<nakva::ListWindow*>(rooms->widget())->table()->setFocus();
         ok = saveDrawn(folder, QStringLiteral("room-list.png"), window) && ok;
         rooms->close();
+        pause(200);
+    }
+
+    // The cleaning log on its date tab.
+    if (QMdiSubWindow* cleanings = window.startProcedure("SarKmbVal")) {
+        cleanings->move(16, 16);
+        cleanings->resize(760, 400);
+        qobject_cast<nakva::ListWindow*>(cleanings->widget())->table()->setFocus();
+        ok = saveDrawn(folder, QStringLiteral("cleaning-list.png"), window) && ok;
+        cleanings->close();
         pause(200);
     }
 

@@ -9,6 +9,19 @@
 
 namespace nakva {
 
+bool isBlankValue(const Value& value) {
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
+        return *integer == 0;
+    }
+    if (const auto* decimal = std::get_if<Decimal>(&value)) {
+        return decimal->isZero();
+    }
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        return trimRight(*text).empty();
+    }
+    return true;
+}
+
 namespace {
 
 std::string_view trimBlanks(std::string_view text) {

@@ -15,6 +15,9 @@ namespace nakva {
 // integer (LONG, BYTE and dates), an exact decimal, or a text (UTF-8).
 using Value = std::variant<std::monostate, std::int64_t, Decimal, std::string>;
 
+// No value: none at all, 0, or a text of blanks.
+bool isBlankValue(const Value& value);
+
 // The outcome of storing a value into a field. When the value was refused, `error` says why in
 // Lithuanian, for the caller to show, and the field keeps its former value.
 struct SetResult {

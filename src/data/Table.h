@@ -128,4 +128,19 @@ private:
     std::int64_t savedVersion_ = 0;
 };
 
+// A table handle opened for one operation and closed after it, so that the context's open counter
+// returns to where it was.
+class OpenedTable {
+public:
+    explicit OpenedTable(Table& table) : table_(table) { table_.open(); }
+    ~OpenedTable() { table_.close(); }
+    OpenedTable(const OpenedTable&) = delete;
+    OpenedTable& operator=(const OpenedTable&) = delete;
+
+    Table& table() const { return table_; }
+
+private:
+    Table& table_;
+};
+
 } // namespace nakva

@@ -5,7 +5,6 @@
 #include "data/Table.h"
 #include "reference/RecordCopy.h"
 #include "roomservice/RoomOccupancy.h"
-#include "messages/Message.h"
 #include "ui/ListEngine.h"
 
 #include <string>
@@ -13,40 +12,6 @@
 namespace nakva {
 
 namespace {
-
-std::string& typeFilter() {
-    static std::string type;
-    return type;
-}
-
-// A new type filter value: kept for the program run, bound and the list read again from the top.
-void applyType(ListEngine& list, const std::string& type) {
-    typeFilter() = type;
-    list.variables().set(RoomTypeVariable, type);
-    list.reload();
-}
-
-// The room types' list at the value standing in the type buffer; the chosen type, or nothing.
-std::optional<std::string> chooseType(Table& types, const SelectCall& choose) {
-    if (!choose || choose(types.context()) != Response::Completed) {
-        return std::nullopt;
-    }
-    return types.record().get(KTIP::KambarioTipas);
-}
-
-// A look-up's table, open while a type is looked up or chosen.
-class OpenTypes {
-public:
-    explicit OpenTypes(Context& context) : types_(context.table(TableId::KmbTipai)) { types_.open(); }
-    ~OpenTypes() { types_.close(); }
-    OpenTypes(const OpenTypes&) = delete;
-    OpenTypes& operator=(const OpenTypes&) = delete;
-
-    Table& operator*() const { return types_; }
-
-private:
-    Table& types_;
-};
 
 ListColumn withIcon(ListColumn column, std::string (*icon)(Context&)) {
     column.icon = icon;
@@ -95,9 +60,6 @@ ListConfig SarKamb() {
     config.title = "Kambarių sąrašas";
     config.table = TableId::Kamb;
     config.opens = {{TableId::SaskKmb, true}, {TableId::Saskait, true}};
-    config.bind = [](Variables& variables) {
-        variables.set(RoomTypeVariable, typeFilter());
-    };
 
     config.columns = {
         ListColumn::of("ID", "KMB:KambarioID", 28, ColumnAlign::Right, Picture::number(6)),
@@ -118,6 +80,14 @@ ListConfig SarKamb() {
                    "+UPPER(KMB:KambarioNr),+KMB:KambarioID";
     byType.filter = "UPPER(KMB:KambarioTipas) = UPPER(" + std::string(RoomTypeVariable) + ")";
     byType.primes = {{"KMB:KambarioTipas", std::string(RoomTypeVariable)}};
+    byType.selector = TabSelector{
+        .name = "type",
+        .prompt = "Kambario tipas:",
+        .variable = std::string(RoomTypeVariable),
+        .lookUp = {TableId::KmbTipai, KTIP::KambarioTipas.index, KTIP::KTIPAS.index, "SarKambTipai"},
+        .beside = {},
+        .remembered = true,
+    };
     SortTab byNumber;
     byNumber.text = "pagal kambario Nr";
     byNumber.order =
@@ -127,50 +97,6 @@ ListConfig SarKamb() {
     byId.order = "+KMB:KambarioID";
     config.tabs = {byType, byNumber, byId};
     return config;
-}
-
-const std::string& roomTypeFilter() {
-    return typeFilter();
-}
-
-bool acceptRoomType(ListEngine& list, std::string_view typed, const SelectCall& choose) {
-    OpenTypes types(list.context());
-    (*types).clear();
-    if (const SetResult set = (*types).record().setText(KTIP::KambarioTipas.index, typed); !set) {
-        MessageRequest request;
-        request.text = "Kambario tipas: " + set.error;
-        request.title = "Negeras lauko turinys";
-        request.icon = MessageIcon::Information;
-        showMessage(request);
-        return false;
-    }
-    std::string type = (*types).record().get(KTIP::KambarioTipas);
-    if (!type.empty()) {
-        const StoreStatus found = (*types).getByKey(KTIP::KTIPAS);
-        if (found == StoreStatus::Ok) {
-            type = (*types).record().get(KTIP::KambarioTipas);
-        } else {
-            const std::optional<std::string> chosen = chooseType(*types, choose);
-            if (!chosen) {
-                return false;
-            }
-            type = *chosen;
-        }
-    }
-    applyType(list, type);
-    return true;
-}
-
-bool chooseRoomType(ListEngine& list, const SelectCall& choose) {
-    OpenTypes types(list.context());
-    (*types).clear();
-    (void)(*types).record().set(KTIP::KambarioTipas, typeFilter());
-    const std::optional<std::string> chosen = chooseType(*types, choose);
-    if (!chosen) {
-        return false;
-    }
-    applyType(list, *chosen);
-    return true;
 }
 
 std::optional<Position> copyRoom(Table& rooms) {

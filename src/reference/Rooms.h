@@ -10,33 +10,19 @@
 
 namespace nakva {
 
-class ListEngine;
 class Table;
 
 // The room register: the room list `SarKamb` ("Kambarių sąrašas") and the room form `RedKamb`
 // ("KAMBARYS"). Only their data and their own logic; what the common list and form do with it is theirs.
 
-// The list's three tabs in screen order: by type (filtered by the type in RoomTypeVariable), by
-// building, floor and number, by ID. Each row's number carries the occupancy dot: "dotfull" for a room
-// that a registration not yet departed holds, "dotempty" otherwise. An insert on the type tab gets the
-// filter's type.
+// The list's three tabs in screen order: by type (filtered by the type in RoomTypeVariable, chosen on
+// the tab and kept for the program run: blank when the list first opens, then whatever it was last set
+// to), by building, floor and number, by ID. Each row's number carries the occupancy dot: "dotfull" for
+// a room that a registration not yet departed holds, "dotempty" otherwise. An insert on the type tab
+// gets the filter's type.
 ListConfig SarKamb();
 inline constexpr std::string_view RoomTypeVariable = "LOC:KambarioTipas";
 inline constexpr int RoomTypeTab = 0;
-
-// The type filter's value for the program run: blank when the list first opens, then whatever it was
-// last set to, in every room list opened afterwards.
-const std::string& roomTypeFilter();
-
-// The type filter field accepted with `typed`. A blank value shows the rooms without a type; a type is
-// looked up in the room types and taken as stored; a type not found opens the room type list (`choose`,
-// on the list's context, at the typed value) and takes the chosen one. The list is read again from the
-// top. False, with nothing changed, when the typed text is refused or the choice is cancelled: the
-// cursor stays in the field.
-bool acceptRoomType(ListEngine& list, std::string_view typed, const SelectCall& choose);
-// The look-up button (or Ctrl+Down) of the field: the room type list at the present value; a chosen
-// type replaces it and the list is read again. False when cancelled.
-bool chooseRoomType(ListEngine& list, const SelectCall& choose);
 
 // Copies the room in the buffer of `rooms` (its current record) as the room with the highest ID + 1
 // (the copied room's ID + 1 when the highest cannot be read), in a transaction on `Kamb`. The copy's

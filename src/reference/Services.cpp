@@ -6,16 +6,11 @@
 #include "data/Table.h"
 #include "data/Text.h"
 #include "reference/RecordCopy.h"
-#include "messages/Message.h"
-#include "messages/StandardWarnings.h"
 #include "ui/FormEngine.h"
-#include "ui/ListEngine.h"
 
 namespace nakva {
 
 namespace {
-
-constexpr int WarningRecordRetrieval = 35;
 
 const FieldDef& serviceField(int field) {
     return Dictionary::instance().table(TableId::Paslaug).fields[std::size_t(field)];
@@ -28,33 +23,6 @@ SortTab tab(std::string text, std::string order, std::string locator, std::strin
     tab.locator = std::move(locator);
     tab.locatorPrompt = std::move(locatorPrompt);
     return tab;
-}
-
-// The service groups of the list's context, open while a group is looked up or chosen.
-class OpenGroups {
-public:
-    explicit OpenGroups(Context& context) : groups_(context.table(TableId::PaslGrp)) { groups_.open(); }
-    ~OpenGroups() { groups_.close(); }
-    OpenGroups(const OpenGroups&) = delete;
-    OpenGroups& operator=(const OpenGroups&) = delete;
-
-    Table& operator*() const { return groups_; }
-
-private:
-    Table& groups_;
-};
-
-// The group list at the number standing in the group buffer; the chosen group's number, or nothing.
-std::optional<std::int32_t> chooseGroup(Table& groups, const SelectCall& choose) {
-    if (!choose || choose(groups.context()) != Response::Completed) {
-        return std::nullopt;
-    }
-    return groups.record().get(PGRP::IrasoNr);
-}
-
-void showGroup(ListEngine& list, std::int32_t group) {
-    list.variables().set(ServiceGroupVariable, std::int64_t(group));
-    list.reload();
 }
 
 // The group field on the form: its name beside it.
@@ -104,64 +72,24 @@ ListConfig SarPaslaug() {
     SortTab byGroup = tab("Pagal grupę", "+PAS:PaslGrpNr,+UPPER(PAS:Pav)", "", "");
     byGroup.filter = "PAS:PaslGrpNr = " + std::string(ServiceGroupVariable);
     byGroup.primes = {{"PAS:PaslGrpNr", std::string(ServiceGroupVariable)}};
+    // Group 0 shows the services without a group. The variable hides the joined group's own number.
+    byGroup.selector = TabSelector{
+        .name = "group",
+        .prompt = "Paslaugų grupė:",
+        .variable = std::string(ServiceGroupVariable),
+        .lookUp = {TableId::PaslGrp, PGRP::IrasoNr.index, PGRP::IRASONR_KEY.index, "BrowsePaslGrp"},
+        .beside = [](Context& context, const Value& group) -> std::vector<std::string> {
+            const auto* number = std::get_if<std::int64_t>(&group);
+            return {serviceGroupName(context, number != nullptr ? std::int32_t(*number) : 0)};
+        },
+        .remembered = false,
+    };
     config.tabs = {
         tab("Pagal pavadinimą", "+PAS:Pav", "PAS:Pav", "Rasti pav.:"),
         tab("Pagal P-kodą", "+UPPER(PAS:PKod)", "PAS:PKod", "Rasti kodą:"),
         byGroup,
     };
-    // Bound before the first read, so that the group tab's filter means the chosen group and never a
-    // joined group record's number.
-    config.bind = [](Variables& variables) {
-        variables.set(ServiceGroupVariable, std::int64_t(0));
-    };
     return config;
-}
-
-bool acceptServiceGroup(ListEngine& list, std::string_view typed, const SelectCall& choose) {
-    OpenGroups groups(list.context());
-    (*groups).clear();
-    if (const SetResult set = (*groups).record().setText(PGRP::IrasoNr.index, typed); !set) {
-        MessageRequest request;
-        request.text = "Paslaugų grupė: " + set.error;
-        request.title = "Negeras lauko turinys";
-        request.icon = MessageIcon::Information;
-        showMessage(request);
-        return false;
-    }
-    std::int32_t group = (*groups).record().get(PGRP::IrasoNr);
-    if (group != 0) {
-        const StoreStatus found = (*groups).getByKey(PGRP::IRASONR_KEY);
-        if (found == StoreStatus::NotFound) {
-            const std::optional<std::int32_t> chosen = chooseGroup(*groups, choose);
-            if (!chosen) {
-                return false;
-            }
-            group = *chosen;
-        } else if (found != StoreStatus::Ok) {
-            standardWarning(WarningRecordRetrieval, (*groups).def().messageName());
-            return false;
-        }
-    }
-    showGroup(list, group);
-    return true;
-}
-
-bool chooseServiceGroup(ListEngine& list, const SelectCall& choose) {
-    OpenGroups groups(list.context());
-    (*groups).clear();
-    (*groups).record().set(PGRP::IrasoNr, serviceGroup(list));
-    const std::optional<std::int32_t> chosen = chooseGroup(*groups, choose);
-    if (!chosen) {
-        return false;
-    }
-    showGroup(list, *chosen);
-    return true;
-}
-
-std::int32_t serviceGroup(ListEngine& list) {
-    const Value* group = list.variables().find(ServiceGroupVariable);
-    const auto* number = group != nullptr ? std::get_if<std::int64_t>(group) : nullptr;
-    return number != nullptr ? std::int32_t(*number) : 0;
 }
 
 std::string serviceGroupName(Context& context, std::int32_t group) {

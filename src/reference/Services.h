@@ -14,7 +14,6 @@
 namespace nakva {
 
 class Context;
-class ListEngine;
 class Table;
 
 // The price list of services: the list "PASLAUGŲ SARAŠAS" (menu "Paslaugos"; the selection list of the
@@ -22,23 +21,12 @@ class Table;
 // Only their data and their own logic; what the common list and form do with it is theirs.
 
 // The list's tabs in screen order: by name (letter case significant), by search code, and the services
-// of one group, the group chosen on the tab (ServiceGroupVariable, 0 = services without a group). A
-// service inserted on the group tab gets the chosen group.
+// of one group, the group chosen on the tab with its name beside it (ServiceGroupVariable, 0 =
+// services without a group, as each opening starts). A service inserted on the group tab gets the
+// chosen group.
 ListConfig SarPaslaug();
 inline constexpr std::string_view ServiceGroupVariable = "PGRP:IrasoNr";
 inline constexpr int ServiceGroupTab = 2;
-
-// The group tab's chooser: the group number typed and accepted. 0 shows the services without a group;
-// another number is looked up in the service groups, and one not found opens the group list (`choose`,
-// on the list's context, at the typed number) to take the chosen group. The list is read again. False,
-// with nothing changed, when the text is not a number or the choice is cancelled: the cursor stays in
-// the field.
-bool acceptServiceGroup(ListEngine& list, std::string_view typed, const SelectCall& choose);
-// The chooser's look-up button: the group list at the present group; a chosen group is shown. False
-// when cancelled.
-bool chooseServiceGroup(ListEngine& list, const SelectCall& choose);
-// The group the list shows on its group tab.
-std::int32_t serviceGroup(ListEngine& list);
 
 // The name of the service group numbered `group`, read through a handle of its own (the context's
 // buffers stay as they are); empty for 0 and for a number without a group.

@@ -2,7 +2,9 @@
 
 #include "reports/SpDidSask.h"
 #include "reports/SpKliSar.h"
+#include "reports/SpKmbStat.h"
 #include "reports/SpKmbUzimtZin.h"
+#include "reports/SpNepKmbSar.h"
 #include "reports/SpPaslSar.h"
 #include "reports/SpSaskSuvData.h"
 #include "reports/SpStatPaj.h"
@@ -14,10 +16,9 @@ namespace nakva {
 
 std::span<const ReportSpec* const> reportCatalog() {
     static const std::array reports{
-        &SpPaslSar(),      &SpKliSar(),          &SpStatUzimt(),    &SpKmbUzimtZin(),
-        &SpStatPajValst(), &SpStatPajValstDet(), &SpStatPajGrup(),  &SpStatPajGrupDet(),
-        &SpDidSask(),      &SpDidSask2(),        &SpDidSaskSum(),   &SpDidSaskSumInt(),
-        &SpSaskSuvData(),
+        &SpPaslSar(),         &SpKliSar(),        &SpStatUzimt(),      &SpKmbUzimtZin(), &SpStatPajValst(),
+        &SpStatPajValstDet(), &SpStatPajGrup(),   &SpStatPajGrupDet(), &SpDidSask(),     &SpDidSask2(),
+        &SpDidSaskSum(),      &SpDidSaskSumInt(), &SpSaskSuvData(),    &SpNepKmbSar(),   &SpKmbStat(),
     };
     return reports;
 }

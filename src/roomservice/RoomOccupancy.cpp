@@ -22,21 +22,6 @@ void reportReadFailure(TableId table) {
     standardWarning(WarningReadError, Database::fileName(table));
 }
 
-// A table handle opened for one operation and closed after it, so that the context's open counter
-// returns to where it was.
-class OpenedTable {
-public:
-    explicit OpenedTable(Table& table) : table_(table) { table_.open(); }
-    ~OpenedTable() { table_.close(); }
-    OpenedTable(const OpenedTable&) = delete;
-    OpenedTable& operator=(const OpenedTable&) = delete;
-
-    Table& table() const { return table_; }
-
-private:
-    Table& table_;
-};
-
 // The rooms of registrations (SKMB1) joined to their registration (SAS1) for one room, through a view
 // of their own with the room and the period bound as LOC:KmbID, LOC:PrDt and LOC:GalDt. The view is
 // closed and the tables released when the reader goes.

@@ -32,19 +32,6 @@ constexpr int WarningInsertAnother = 37;
 
 constexpr int NumberingAttempts = 3;
 
-bool isBlank(const Value& value) {
-    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
-        return *integer == 0;
-    }
-    if (const auto* decimal = std::get_if<Decimal>(&value)) {
-        return decimal->isZero();
-    }
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        return trimRight(*text).empty();
-    }
-    return true;
-}
-
 std::optional<Decimal> asNumber(const Value& value) {
     if (const auto* integer = std::get_if<std::int64_t>(&value)) {
         return Decimal(*integer);
@@ -299,7 +286,7 @@ bool FormEngine::checkItem(int index, bool finalCheck) {
         }
         return false;
     }
-    if (finalCheck && field.required && isBlank(edited_.value(field.field))) {
+    if (finalCheck && field.required && isBlankValue(edited_.value(field.field))) {
         MessageRequest request;
         request.text = "Laukas „" + fieldName(field) + "“ turi būti užpildytas.";
         request.title = "Neužpildytas laukas";
@@ -345,7 +332,7 @@ bool FormEngine::lookUpValue(int index) {
     const FormField& field = item(index);
     const FormLookUp& lookUp = *field.lookUp;
     const Value& value = edited_.value(field.field);
-    if (isBlank(value) && !field.required) {
+    if (isBlankValue(value) && !field.required) {
         return true;
     }
     Table& other = context_.table(lookUp.table);

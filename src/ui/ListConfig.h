@@ -2,10 +2,12 @@
 
 #include "data/Dictionary.h"
 #include "data/Variables.h"
+#include "ui/FormConfig.h"
 #include "ui/Picture.h"
 #include "ui/Requests.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,6 +52,24 @@ struct InsertPrime {
     std::string variable;
 };
 
+// A value chosen on a tab and named by its filter: an entry with a look-up button above the rows
+// ("Kambario tipas:", "Paslaugų grupė:", "Kambarys:"). Accepted with a value, the value is looked up in
+// the other table and taken as stored there; one not found opens the look-up's selection list at it,
+// and so do the button and Ctrl+Down. A blank value (empty text, 0) is taken as it is: the tab then
+// shows the records without one. Every change reads the list again from the top.
+struct TabSelector {
+    std::string name;     // names the widgets: "type" gives typeFilter, typeLookUp and typeName
+    std::string prompt;   // "Kambario tipas:"
+    std::string variable; // the list's variable that the tab's filter names: "LOC:KambarioTipas"
+    FormLookUp lookUp;    // {KmbTipai, KambarioTipas, KTIPAS, "SarKambTipai"}
+    // Texts shown beside the entry for the present value (the group's name; a room's building, floor
+    // and number), read on the list's context; empty: none.
+    std::function<std::vector<std::string>(Context&, const Value&)> beside;
+    // The value survives from one opening of the list to the next in the program run; otherwise every
+    // opening starts blank.
+    bool remembered = false;
+};
+
 // One sort order of the list, shown as a tab.
 struct SortTab {
     std::string text;   // the tab's caption
@@ -60,6 +80,7 @@ struct SortTab {
     std::string locator;
     std::string locatorPrompt; // "Rasti įrašo datą:": an entry field for the locator; empty: none
     std::vector<InsertPrime> primes;
+    std::optional<TabSelector> selector; // the value the filter names, chosen on the tab
 };
 
 // Everything that makes one list window out of the common one.

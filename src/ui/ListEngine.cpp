@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <map>
 #include <utility>
 
 namespace nakva {
@@ -32,6 +33,16 @@ const FieldDef& definition(const FieldRef& field) {
 
 bool isBlank(std::string_view text) {
     return trimRight(text).empty();
+}
+
+// The selectors' values kept for the program run, by list and variable.
+std::map<std::string, Value>& rememberedSelectors() {
+    static std::map<std::string, Value> remembered;
+    return remembered;
+}
+
+std::string memoryKey(const ListConfig& config, const TabSelector& selector) {
+    return config.name + "|" + upper(selector.variable);
 }
 
 std::string digitsOf(const Value& value) {
@@ -119,6 +130,7 @@ void ListEngine::open() {
             opened_.push_back(table);
         }
         open_ = true;
+        bindSelectors();
         if (config_.bind) {
             config_.bind(variables_);
         }
@@ -698,6 +710,137 @@ void ListEngine::selectTab(int tab) {
         }
     }
     notify();
+}
+
+// --- tab selectors ---
+
+// Every selector's variable bound before the first read: its remembered value, or blank, so that a
+// filter means the chosen value and never a joined record's field of the same name.
+void ListEngine::bindSelectors() {
+    for (const SortTab& tab : config_.tabs) {
+        if (!tab.selector) {
+            continue;
+        }
+        const TabSelector& selector = *tab.selector;
+        const auto remembered = rememberedSelectors().find(memoryKey(config_, selector));
+        if (selector.remembered && remembered != rememberedSelectors().end()) {
+            variables_.set(selector.variable, remembered->second);
+        } else {
+            variables_.set(selector.variable, Record(selector.lookUp.table).value(selector.lookUp.field));
+        }
+    }
+}
+
+const TabSelector* ListEngine::selector() const {
+    const std::optional<TabSelector>& selector = config_.tabs.at(std::size_t(tab_)).selector;
+    return selector ? &*selector : nullptr;
+}
+
+std::string ListEngine::selectorText(int tab) const {
+    const std::optional<TabSelector>& shown = config_.tabs.at(std::size_t(tab)).selector;
+    const Value* value = shown ? variables_.find(shown->variable) : nullptr;
+    if (value == nullptr) {
+        return {};
+    }
+    if (const auto* text = std::get_if<std::string>(value)) {
+        return std::string(trimRight(*text));
+    }
+    return digitsOf(*value);
+}
+
+std::vector<std::string> ListEngine::selectorBeside(int tab) const {
+    const std::optional<TabSelector>& shown = config_.tabs.at(std::size_t(tab)).selector;
+    const Value* value = shown ? variables_.find(shown->variable) : nullptr;
+    if (value == nullptr || !shown->beside) {
+        return {};
+    }
+    return shown->beside(context_, *value);
+}
+
+// The look-up's list at the value standing in its table's buffer; the chosen value, or nothing.
+std::optional<Value> ListEngine::chooseSelectorValue(Table& other, const SelectCall& choose) {
+    std::optional<Value> chosen;
+    {
+        BusyGuard busy(busy_);
+        if (choose && choose(context_) == Response::Completed) {
+            chosen = other.record().value(selector()->lookUp.field);
+        }
+    }
+    // The look-up used the buffers the current row stands in.
+    syncBuffers();
+    return chosen;
+}
+
+void ListEngine::takeSelectorValue(const Value& value) {
+    const TabSelector& shown = *selector();
+    if (shown.remembered) {
+        rememberedSelectors()[memoryKey(config_, shown)] = value;
+    }
+    variables_.set(shown.variable, value);
+    reload();
+}
+
+bool ListEngine::acceptSelector(std::string_view typed, const SelectCall& choose) {
+    const TabSelector* shown = selector();
+    if (shown == nullptr || !open_ || closing_ || busy_) {
+        return false;
+    }
+    const FormLookUp& lookUp = shown->lookUp;
+    const OpenedTable opened(context_.table(lookUp.table));
+    Table& other = opened.table();
+    other.clear();
+    if (const SetResult set = other.record().setText(lookUp.field, typed); !set) {
+        syncBuffers();
+        std::string_view name = shown->prompt;
+        while (!name.empty() && (name.back() == ':' || name.back() == ' ')) {
+            name.remove_suffix(1);
+        }
+        MessageRequest request;
+        request.text = std::string(name) + ": " + set.error;
+        request.title = "Negeras lauko turinys";
+        request.icon = MessageIcon::Information;
+        showMessage(request);
+        return false;
+    }
+    Value value = other.record().value(lookUp.field);
+    if (!isBlankValue(value)) {
+        const StoreStatus found = other.getByKey(lookUp.key);
+        if (found == StoreStatus::Ok) {
+            value = other.record().value(lookUp.field); // as stored: the filter compares exactly
+            syncBuffers();
+        } else if (found == StoreStatus::NotFound) {
+            const std::optional<Value> chosen = chooseSelectorValue(other, choose);
+            if (!chosen) {
+                return false;
+            }
+            value = *chosen;
+        } else {
+            syncBuffers();
+            standardWarning(WarningRecordRetrieval, other.def().messageName());
+            return false;
+        }
+    }
+    takeSelectorValue(value);
+    return true;
+}
+
+bool ListEngine::chooseSelector(const SelectCall& choose) {
+    const TabSelector* shown = selector();
+    if (shown == nullptr || !open_ || closing_ || busy_) {
+        return false;
+    }
+    const OpenedTable opened(context_.table(shown->lookUp.table));
+    Table& other = opened.table();
+    other.clear();
+    if (const Value* value = variables_.find(shown->variable)) {
+        (void)other.record().setValue(shown->lookUp.field, *value);
+    }
+    const std::optional<Value> chosen = chooseSelectorValue(other, choose);
+    if (!chosen) {
+        return false;
+    }
+    takeSelectorValue(*chosen);
+    return true;
 }
 
 void ListEngine::rebuildAround(const Position& record) {

@@ -114,6 +114,21 @@ public:
     int tab() const { return tab_; }
     void selectTab(int tab);
 
+    // The shown tab's selector (TabSelector); nullptr when it has none. The value of tab `tab`'s
+    // selector as its entry shows it, and the texts beside it.
+    const TabSelector* selector() const;
+    std::string selectorText(int tab) const;
+    std::vector<std::string> selectorBeside(int tab) const;
+    // The selector's entry accepted with `typed`: a blank value is taken as it is, another is looked up
+    // and taken as stored, and one not found opens the look-up's list (`choose`, on the list's context,
+    // at the typed value) to take the chosen one. The list is read again from the top. False, with
+    // nothing changed, when the text is refused (a message says why) or the choice is cancelled: the
+    // cursor stays in the entry.
+    bool acceptSelector(std::string_view typed, const SelectCall& choose);
+    // The selector's look-up button or Ctrl+Down: the list at the present value; a chosen value is
+    // taken. False when cancelled.
+    bool chooseSelector(const SelectCall& choose);
+
     bool visible(ListAction action) const;
     bool enabled(ListAction action) const;
     // A button pressed (or its key, popup item or toolbar button); a disabled one does nothing.
@@ -194,6 +209,10 @@ private:
     void pageUp();
     bool rebuildOnRecord(const Position& record, int above);
     void rebuildAround(const Position& record);
+
+    void bindSelectors();
+    std::optional<Value> chooseSelectorValue(Table& other, const SelectCall& choose);
+    void takeSelectorValue(const Value& value);
 
     void setLocatorValue(const Value& value);
     bool startsWith(const Value& locator, std::string_view character) const;

@@ -4,10 +4,10 @@
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/Table.h"
-#include "reference/Rooms.h"
-#include "reference/widgets/ReferenceProcedures.h"
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
+#include "reference/Rooms.h"
+#include "reference/widgets/ReferenceProcedures.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
@@ -175,7 +175,7 @@ void RoomWindowsTest::aTypeNotFoundOpensTheRoomTypesAndACancelLeavesTheCursorInT
     ListWindow* list = openRooms();
     QVERIFY(list != nullptr);
     auto* type = list->findChild<QLineEdit*>(QStringLiteral("typeFilter"));
-    const std::string before = roomTypeFilter();
+    const std::string before = list->engine().selectorText(RoomTypeTab);
     type->setFocus();
     type->selectAll();
     QTest::keyClicks(type, QStringLiteral("Trivietis"));
@@ -189,7 +189,7 @@ void RoomWindowsTest::aTypeNotFoundOpensTheRoomTypesAndACancelLeavesTheCursorInT
     QCOMPARE(opened, QStringLiteral("KAMBARIŲ TIPAI"));
     QTRY_VERIFY(type->hasFocus());
     QCOMPARE(type->text(), QStringLiteral("Trivietis"));
-    QCOMPARE(roomTypeFilter(), before);
+    QCOMPARE(list->engine().selectorText(RoomTypeTab), before);
 
     // Ctrl+Down: the list at once; the type chosen there fills the field and filters the rooms.
     whenOpen<ListWindow>([](ListWindow& types) {

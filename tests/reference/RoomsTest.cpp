@@ -172,13 +172,13 @@ TEST_F(RoomsTest, TheTypeFilterListsTheRoomsOfItsTypeAndAnEmptyOneTheRoomsWithou
     room(3, "Vienvietis");
     room(4, "DVIVIETIS");
     auto list = openList(SarKamb());
-    ASSERT_TRUE(acceptRoomType(*list, "", {}));
+    ASSERT_TRUE(list->acceptSelector("", {}));
     EXPECT_EQ(column(*list, 0), std::vector<std::string>{"2"});
 
     // Found in the room types whatever the case, and taken as stored there.
-    ASSERT_TRUE(acceptRoomType(*list, "dvivietis", typeList(std::nullopt)));
+    ASSERT_TRUE(list->acceptSelector("dvivietis", typeList(std::nullopt)));
     EXPECT_TRUE(typeListOpenedAt.empty());
-    EXPECT_EQ(roomTypeFilter(), "Dvivietis");
+    EXPECT_EQ(list->selectorText(RoomTypeTab), "Dvivietis");
     EXPECT_EQ(column(*list, 0), (std::vector<std::string>{"1", "4"}));
 
     // A second list opened in the same program run starts on the same type.
@@ -191,21 +191,21 @@ TEST_F(RoomsTest, ATypeNotFoundOpensTheRoomTypesListAndACancelledChoiceChangesNo
     room(1, "Vienvietis");
     room(2, "");
     auto list = openList(SarKamb());
-    ASSERT_TRUE(acceptRoomType(*list, "", {}));
+    ASSERT_TRUE(list->acceptSelector("", {}));
 
-    EXPECT_FALSE(acceptRoomType(*list, "Trivietis", typeList(std::nullopt)));
+    EXPECT_FALSE(list->acceptSelector("Trivietis", typeList(std::nullopt)));
     EXPECT_EQ(typeListOpenedAt, std::vector<std::string>{"Trivietis"});
-    EXPECT_EQ(roomTypeFilter(), "");
+    EXPECT_EQ(list->selectorText(RoomTypeTab), "");
     EXPECT_EQ(column(*list, 0), std::vector<std::string>{"2"});
 
-    EXPECT_TRUE(acceptRoomType(*list, "Trivietis", typeList("Vienvietis")));
-    EXPECT_EQ(roomTypeFilter(), "Vienvietis");
+    EXPECT_TRUE(list->acceptSelector("Trivietis", typeList("Vienvietis")));
+    EXPECT_EQ(list->selectorText(RoomTypeTab), "Vienvietis");
     EXPECT_EQ(column(*list, 0), std::vector<std::string>{"1"});
 
     // The look-up button opens the list at the present type at once.
-    EXPECT_FALSE(chooseRoomType(*list, typeList(std::nullopt)));
+    EXPECT_FALSE(list->chooseSelector(typeList(std::nullopt)));
     EXPECT_EQ(typeListOpenedAt.back(), "Vienvietis");
-    EXPECT_EQ(roomTypeFilter(), "Vienvietis");
+    EXPECT_EQ(list->selectorText(RoomTypeTab), "Vienvietis");
 }
 
 TEST_F(RoomsTest, ARoomInsertedOnTheTypeTabGetsTheFilterTypeAndTheNextId) {
@@ -214,7 +214,7 @@ TEST_F(RoomsTest, ARoomInsertedOnTheTypeTabGetsTheFilterTypeAndTheNextId) {
     ListConfig config = SarKamb();
     config.form = roomForm(true);
     auto list = openList(config);
-    ASSERT_TRUE(acceptRoomType(*list, "Liuksas", {}));
+    ASSERT_TRUE(list->acceptSelector("Liuksas", {}));
 
     list->press(ListAction::Insert);
     ASSERT_EQ(openedOn.size(), 1u);

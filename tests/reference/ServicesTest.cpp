@@ -325,13 +325,13 @@ TEST_F(ServicesTest, TheGroupTabShowsTheChosenGroupAndAnInsertThereGetsIt) {
         on.table(TableId::PaslGrp).record().set(PGRP::IrasoNr, 1);
         return Response::Completed;
     };
-    EXPECT_TRUE(acceptServiceGroup(*list, "2", choose));
+    EXPECT_TRUE(list->acceptSelector("2", choose));
     EXPECT_EQ(chosen, 0);
     EXPECT_EQ(names(*list), std::vector<std::string>{"Biliardas"});
 
-    EXPECT_TRUE(acceptServiceGroup(*list, "7", choose)); // no group 7: the group list chose group 1
+    EXPECT_TRUE(list->acceptSelector("7", choose)); // no group 7: the group list chose group 1
     EXPECT_EQ(chosen, 1);
-    EXPECT_EQ(serviceGroup(*list), 1);
+    EXPECT_EQ(list->selectorText(ServiceGroupTab), "1");
     EXPECT_EQ(names(*list), (std::vector<std::string>{"Pusryčiai", "Vakarienė"}));
 
     list->press(ListAction::Insert);
@@ -343,15 +343,15 @@ TEST_F(ServicesTest, AGroupNotChosenOrNotANumberLeavesTheTabAsItWas) {
     addService("Biliardas", "2");
     auto list = openList();
     list->selectTab(ServiceGroupTab);
-    ASSERT_TRUE(acceptServiceGroup(*list, "2", {}));
+    ASSERT_TRUE(list->acceptSelector("2", {}));
 
-    EXPECT_FALSE(acceptServiceGroup(*list, "9", [](Context&) { return Response::Cancelled; }));
-    EXPECT_FALSE(acceptServiceGroup(*list, "du", {}));
+    EXPECT_FALSE(list->acceptSelector("9", [](Context&) { return Response::Cancelled; }));
+    EXPECT_FALSE(list->acceptSelector("du", {}));
     EXPECT_EQ(messages.shown().size(), 1u); // the number refused; the cancelled choice says nothing
-    EXPECT_EQ(serviceGroup(*list), 2);
+    EXPECT_EQ(list->selectorText(ServiceGroupTab), "2");
     EXPECT_EQ(names(*list), std::vector<std::string>{"Biliardas"});
 
-    EXPECT_TRUE(acceptServiceGroup(*list, "0", {}));
+    EXPECT_TRUE(list->acceptSelector("0", {}));
     EXPECT_TRUE(list->rows().empty());
 }
 

@@ -191,6 +191,57 @@ TEST_F(ReportCliTest, OccupancyAndIncomeStatisticsOfImportedStaysAsPdf) {
     }
 }
 
+// Rooms, stays and cleanings imported as an administrator would: room 101 was cleaned on its guest's
+// departure day, 102 after it; 201 is occupied from the 20th into January.
+TEST_F(ReportCliTest, RoomServiceReportsOfImportedRoomsAsPdf) {
+    if (!installed("pdftotext")) {
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
+    ASSERT_EQ(cli("init").status, 0);
+    const std::pair<const char*, const char*> tables[] = {
+        {"Kamb", "KMB:KambarioID,KMB:KambarioKorpusas,KMB:KambarioAukstas,KMB:KambarioNr,KMB:KambarioTipas,"
+                 "KMB:KAMBARIOGYVENTOJUSKC\n"
+                 "1,A,1,101,Dvivietis,2\n2,A,1,102,DVIVIETIS,2\n3,A,2,201,Vienvietis,1\n"},
+        {"Saskait", "SAS:IrasoNr,SAS:GyvenaNuo,SAS:GyvenaIki,SAS:Isvykes\n"
+                    "1,2026-11-28,2026-12-03,1\n2,2026-12-05,2026-12-09,1\n3,2026-12-20,2027-01-04,0\n"},
+        {"SaskKmb", "SKMB:IrasoNr,SKMB:KambarioID,SKMB:KambarioKaina,SKMB:KambarioGyventojuSkc\n"
+                    "1,1,45.50,2\n2,2,45.50,2\n3,3,30,1\n"},
+        {"KmbVal",
+         "KVAL:IrasoID,KVAL:IrasoDt,KVAL:KambarioID,KVAL:KIEKIS\n1,2026-12-03,1,2\n2,2026-12-10,2,2\n"},
+    };
+    for (const auto& [table, rows] : tables) {
+        const fs::path csv = folder.path() / (std::string(table) + ".csv");
+        std::ofstream(csv) << rows;
+        const Outcome imported = cli("import " + std::string(table) + " " + quoted(csv));
+        ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
+    }
+
+    const fs::path unprepared = folder.path() / "nep.pdf";
+    const Outcome listed = cli("report SpNepKmbSar --pdf " + quoted(unprepared));
+    ASSERT_EQ(listed.status, 0) << listed.output;
+    const Outcome unpreparedText = run("pdftotext " + quoted(unprepared) + " -");
+    for (const char* expected :
+         {"NEPARUOŠTŲ KAMBARIŲ SĄRAŠAS", "Kambarys", "Paskutinio", "išvykimo data", "valymo data",
+          "DVIVIETIS", "101", "2026-12-03", "Iš viso:", "Sudarė:", "Lapas 1"}) {
+        EXPECT_NE(unpreparedText.output.find(expected), std::string::npos) << expected << " not in:\n"
+                                                                           << unpreparedText.output;
+    }
+    EXPECT_EQ(unpreparedText.output.find("102"), std::string::npos) << unpreparedText.output;
+
+    const fs::path statistics = folder.path() / "stat.pdf";
+    const Outcome counted =
+        cli("report SpKmbStat --from 2026-12-01 --to 2026-12-31 --pdf " + quoted(statistics));
+    ASSERT_EQ(counted.status, 0) << counted.output;
+    const Outcome statisticsText = run("pdftotext " + quoted(statistics) + " -");
+    for (const char* expected :
+         {"KAMBARIŲ APTARNAVIMO IR PAJAMŲ STATISTIKA", "Periodas: 2026-12-01 : 2026-12-31", "Valymų",
+          "Gyventojų", "Lovadienių", "Patalynės", "Rankšluosčių", "Pajamų", "Irašų", "VIENVIETIS", "360.00",
+          "633.00"}) {
+        EXPECT_NE(statisticsText.output.find(expected), std::string::npos) << expected << " not in:\n"
+                                                                           << statisticsText.output;
+    }
+}
+
 TEST_F(ReportCliTest, NothingIsWrittenWhenTheReportSelectsNothing) {
     ASSERT_EQ(cli("init").status, 0);
     const fs::path pdf = folder.path() / "mok.pdf";

@@ -563,6 +563,75 @@ TEST_F(ListEngineTest, AFilteredListShowsItsVariablesRecordsAndPrimesAnInsert) {
     services.close();
 }
 
+// A tab whose filter names a value chosen on it: the services of one group, looked up in the groups.
+TEST_F(ListEngineTest, ATabSelectorLooksItsValueUpKeepsItWhenAskedAndGivesTheBuffersBack) {
+    addGroups(1, 3);
+    Table& services = context.table(TableId::Paslaug);
+    services.open();
+    for (const auto& [name, group] :
+         {std::pair{"Pirtis", 2}, std::pair{"Skalbimas", 0}, std::pair{"Sauna", 2}}) {
+        services.clear();
+        services.record().set(PAS::Pav, name);
+        services.record().set(PAS::PaslGrpNr, group);
+        ASSERT_EQ(services.add(), StoreStatus::Ok);
+    }
+    const auto configured = [this](bool remembered) {
+        ListConfig config;
+        config.name = remembered ? "SelectorKept" : "SelectorBlank";
+        config.table = TableId::Paslaug;
+        config.columns = {column("", "PAS:Pav", Picture::text(40))};
+        SortTab byGroup = tab("Grupė", "+PAS:PaslGrpNr,+PAS:Pav", "");
+        byGroup.filter = "PAS:PaslGrpNr = LOC:Grupe";
+        byGroup.selector = TabSelector{
+            .name = "group",
+            .prompt = "Grupė:",
+            .variable = "LOC:Grupe",
+            .lookUp = {TableId::PaslGrp, PGRP::IrasoNr.index, PGRP::IRASONR_KEY.index, "BrowsePaslGrp"},
+            .beside = [](Context&, const Value& value) -> std::vector<std::string> {
+                return {"#" + std::to_string(std::get<std::int64_t>(value))};
+            },
+            .remembered = remembered,
+        };
+        config.tabs = {byGroup};
+        return config;
+    };
+    const auto names = [](const ListEngine& list) {
+        std::vector<std::string> shown;
+        for (const ListRow& row : list.rows()) {
+            shown.push_back(row.cells.at(0));
+        }
+        return shown;
+    };
+    int opened = 0;
+    const SelectCall cancel = [&opened](Context&) {
+        ++opened;
+        return Response::Cancelled;
+    };
+
+    for (const bool remembered : {true, false}) {
+        auto list = open(configured(remembered));
+        EXPECT_EQ(list->selectorText(0), "0"); // blank at first: the services without a group
+        EXPECT_EQ(names(*list), std::vector<std::string>{"Skalbimas"});
+        ASSERT_TRUE(list->acceptSelector("2", cancel));
+        EXPECT_EQ(opened, 0); // found: no list opened
+        EXPECT_EQ(names(*list), (std::vector<std::string>{"Pirtis", "Sauna"}));
+        EXPECT_EQ(list->selectorBeside(0), std::vector<std::string>{"#2"});
+
+        // Not found and the choice cancelled, or not a number: nothing changes, the row's buffer is
+        // given back.
+        EXPECT_FALSE(list->acceptSelector("7", cancel));
+        EXPECT_EQ(opened, 1);
+        EXPECT_FALSE(list->acceptSelector("septyni", cancel));
+        EXPECT_EQ(list->selectorText(0), "2");
+        EXPECT_EQ(context.table(TableId::Paslaug).record().get(PAS::Pav), "Pirtis");
+        opened = 0;
+
+        auto again = open(configured(remembered));
+        EXPECT_EQ(again->selectorText(0), remembered ? "2" : "0");
+    }
+    services.close();
+}
+
 TEST_F(ListEngineTest, RefreshShowsAnotherWindowsChangesButNotWhileMinimised) {
     addGroups(1, 100);
     auto list = open(groupsList());

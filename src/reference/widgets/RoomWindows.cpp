@@ -11,13 +11,7 @@
 #include "ui/widgets/SelectionLists.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QToolButton>
 
-#include <functional>
 #include <memory>
 
 namespace nakva {
@@ -44,75 +38,7 @@ FormResult callRoomForm(Context& context, Request request, QWidget* caller) {
     });
 }
 
-// The type filter's entry: Ctrl+Down opens the room types as the look-up button does.
-class TypeEntry : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-    void setLookUp(std::function<void()> lookUp) { lookUp_ = std::move(lookUp); }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Down && event->modifiers().testFlag(Qt::ControlModifier) && lookUp_) {
-            lookUp_();
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-
-private:
-    std::function<void()> lookUp_;
-};
-
-// "Kambario tipas:" with its entry and look-up button above the rows of the type tab.
-QWidget* typeFilterField(ListWindow& window) {
-    auto* field = new QWidget(&window);
-    auto* prompt = new QLabel(QStringLiteral("Kambario tipas:"), field);
-    auto* entry = new TypeEntry(field);
-    auto* button = new QToolButton(field);
-    entry->setObjectName("typeFilter");
-    entry->setMaxLength(
-        Dictionary::instance().table(TableId::Kamb).fields[std::size_t(KMB::KambarioTipas.index)].size);
-    entry->setText(QString::fromStdString(roomTypeFilter()));
-    entry->setToolTip(QStringLiteral("Pasirinkti iš sąrašo CtrlDown"));
-    prompt->setBuddy(entry);
-    button->setObjectName("typeLookUp");
-    button->setText(QStringLiteral("…"));
-    button->setToolTip(QStringLiteral("Atverčia sarašą reikšmei pasirinkti"));
-    button->setFocusPolicy(Qt::NoFocus);
-
-    const SelectCall choose = [&window](Context& context) {
-        return callSelectionList("SarKambTipai", context, &window);
-    };
-    const auto lookUp = [&window, entry, choose] {
-        if (chooseRoomType(window.engine(), choose)) {
-            entry->setText(QString::fromStdString(roomTypeFilter()));
-        }
-        entry->setFocus();
-    };
-    entry->setLookUp(lookUp);
-    QObject::connect(button, &QToolButton::clicked, entry, lookUp);
-    QObject::connect(entry, &QLineEdit::editingFinished, entry, [&window, entry, choose] {
-        if (!entry->isModified()) {
-            return;
-        }
-        entry->setModified(false);
-        if (acceptRoomType(window.engine(), entry->text().toStdString(), choose)) {
-            entry->setText(QString::fromStdString(roomTypeFilter()));
-        } else {
-            entry->setFocus(); // a cancelled choice: the typed type stays to be corrected
-        }
-    });
-
-    auto* layout = new QHBoxLayout(field);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(1);
-    layout->addWidget(prompt);
-    layout->addWidget(entry, 1);
-    layout->addWidget(button);
-    return field;
-}
-
-// The room list's own commands and its type filter field, in the menu's window and in a selection.
+// The room list's own commands, in the menu's window and in a selection.
 void setUpRoomList(ListWindow& window) {
     ListEngine& engine = window.engine();
     ListCommand copy;
@@ -139,8 +65,6 @@ void setUpRoomList(ListWindow& window) {
                        startListReport(window, "SpKmbStat");
                    }}};
     window.addCommand(print);
-
-    window.setTabHeader(RoomTypeTab, typeFilterField(window));
 }
 
 } // namespace

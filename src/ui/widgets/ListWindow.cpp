@@ -5,6 +5,7 @@
 #include "ui/Help.h"
 #include "ui/widgets/DateEntry.h"
 #include "ui/widgets/ListExportRun.h"
+#include "ui/widgets/TabSelectorField.h"
 
 #include <QAbstractTableModel>
 #include <QCloseEvent>
@@ -128,6 +129,11 @@ ListWindow::ListWindow(const ListConfig& config, Context& context, Request reque
     engine_->setListener([this] { update(); });
     engine_->setPageSize(InitialRows);
     engine_->open();
+    for (const auto& [tab, header] : tabHeaders_) {
+        if (auto* selector = dynamic_cast<TabSelectorField*>(header)) {
+            selector->showValue();
+        }
+    }
     update();
 }
 
@@ -281,6 +287,11 @@ void ListWindow::build(bool embedded) {
     help_->setVisible(!embedded);
     layout->addLayout(buttons_);
 
+    for (int tab = 0; tab < int(config.tabs.size()); ++tab) {
+        if (config.tabs[std::size_t(tab)].selector) {
+            setTabHeader(tab, new TabSelectorField(*this, tab));
+        }
+    }
     showLocator();
     const int rowHeight = table_->verticalHeader()->defaultSectionSize();
     resize(width + scrollBar_->sizeHint().width() + 40, rowHeight * (InitialRows + 1) + 120);
