@@ -19,14 +19,6 @@ namespace {
 constexpr int WarningRecordRetrieval = 35;
 constexpr std::size_t RoomsTextWidth = 80;
 
-void showFieldMessage(const std::string& text) {
-    MessageRequest request;
-    request.text = text;
-    request.title = "Negeras lauko turinys";
-    request.icon = MessageIcon::Information;
-    showMessage(request);
-}
-
 // A total into its field; one too large for the field is refused with a message and the field keeps
 // its value.
 template <typename Field>
@@ -248,38 +240,47 @@ std::string roomsText(const std::vector<RoomLabel>& rooms) {
     return text;
 }
 
+bool forEachRoom(Context& context, std::int32_t registration,
+                 const std::function<bool(const Record&)>& each) {
+    Table rows(context, TableId::SaskKmb, false);
+    rows.open();
+    rows.record().set(SKMB::IrasoNr, registration);
+    StoreStatus status = rows.setToKeyValue(SKMB::INRKMBIDKEY);
+    bool going = true;
+    while (going && status == StoreStatus::Ok && (status = rows.next()) == StoreStatus::Ok &&
+           rows.record().get(SKMB::IrasoNr) == registration) {
+        going = each(rows.record());
+    }
+    rows.close();
+    if (status != StoreStatus::Ok && status != StoreStatus::EndOfData) {
+        standardWarning(WarningRecordRetrieval, "SaskKmb");
+        return false;
+    }
+    return going;
+}
+
 RoomTotals roomTotals(Context& context, std::int32_t registration) {
     RoomTotals totals;
-    Table rows(context, TableId::SaskKmb, false);
     Table rooms(context, TableId::Kamb, false);
-    rows.open();
     rooms.open();
-    rows.record().set(SKMB::IrasoNr, registration);
     std::vector<RoomLabel> labels;
-    StoreStatus status = rows.setToKeyValue(SKMB::INRKMBIDKEY);
-    while (status == StoreStatus::Ok && (status = rows.next()) == StoreStatus::Ok &&
-           rows.record().get(SKMB::IrasoNr) == registration) {
+    totals.failed = !forEachRoom(context, registration, [&](const Record& row) {
         ++totals.rooms;
-        totals.residents += rows.record().get(SKMB::KambarioGyventojuSkc);
-        totals.price += rows.record().get(SKMB::KambarioKaina);
-        rooms.record().set(KMB::KambarioID, rows.record().get(SKMB::KambarioID));
+        totals.residents += row.get(SKMB::KambarioGyventojuSkc);
+        totals.price += row.get(SKMB::KambarioKaina);
+        rooms.record().set(KMB::KambarioID, row.get(SKMB::KambarioID));
         const StoreStatus found = rooms.getByKey(KMB::IDKEY);
         if (found == StoreStatus::Ok) {
             labels.push_back(
                 {rooms.record().get(KMB::KambarioKorpusas), rooms.record().get(KMB::KambarioNr)});
         } else if (found != StoreStatus::NotFound) {
             standardWarning(WarningRecordRetrieval, "Kamb");
-            totals.failed = true;
-            break;
+            return false;
         }
-    }
-    if (!totals.failed && status != StoreStatus::Ok && status != StoreStatus::EndOfData) {
-        standardWarning(WarningRecordRetrieval, "SaskKmb");
-        totals.failed = true;
-    }
+        return true;
+    });
     totals.text = roomsText(labels);
     rooms.close();
-    rows.close();
     return totals;
 }
 

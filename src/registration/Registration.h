@@ -5,6 +5,7 @@
 #include "ui/FormConfig.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@ namespace nakva {
 
 class Context;
 class FormEngine;
+class Record;
 
 // A registration: one stay of one resident (or party) and the head of the invoice for it, a `Saskait`
 // record with its occupied rooms (`SaskKmb`), invoice lines (`Saskeil`) and payments (`Mokej`). Here
@@ -32,6 +34,10 @@ struct RoomLabel {
     std::string number;
 };
 std::string roomsText(const std::vector<RoomLabel>& rooms);
+
+// Walks the occupied rooms of a registration in SKMB:INRKMBIDKEY order through a handle of its own,
+// while `each` returns true. False when a read failed (shown) or `each` stopped the walk.
+bool forEachRoom(Context& context, std::int32_t registration, const std::function<bool(const Record&)>& each);
 
 // What the rooms of a registration add up to, walked in SKMB:INRKMBIDKEY order: their number, their
 // residents, their prices per day, and their text. A row whose room is gone counts without text.

@@ -7,6 +7,7 @@
 #include "data/Text.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
+#include "registration/Registration.h"
 #include "roomservice/RoomOccupancy.h"
 
 namespace nakva {
@@ -23,16 +24,16 @@ ListColumn column(std::string heading, std::string field, int width, ColumnAlign
 // The columns both lists show, the registration number last (the current list's own).
 std::vector<ListColumn> columns() {
     return {
-        column("ĮrašoDt", "SAS:IrasoDt", 36, ColumnAlign::Left, Picture::shortDate()),
+        column("ĮrašoDt", "SAS:IrasoDt", 46, ColumnAlign::Left, Picture::shortDate()),
         column("Gyventojas", "SAS:Gyventojas", 120, ColumnAlign::Left, Picture::text(35)),
         column("Kiek", "SAS:GYVENTOJUSKC", 18, ColumnAlign::Right, Picture::number(4)),
         column("Kambariai", "SAS:KAMBARIAI", 80, ColumnAlign::Left, Picture::text(80)),
-        column("Nuo", "SAS:GyvenaNuo", 36, ColumnAlign::Left, Picture::shortDate()),
-        column("Iki", "SAS:GyvenaIki", 36, ColumnAlign::Left, Picture::shortDate()),
+        column("Nuo", "SAS:GyvenaNuo", 46, ColumnAlign::Left, Picture::shortDate()),
+        column("Iki", "SAS:GyvenaIki", 46, ColumnAlign::Left, Picture::shortDate()),
         column("Grupė", "SAS:GyventojoGrupe", 60, ColumnAlign::Left, Picture::text(20)),
         column("Valstybė", "SAS:GYVENTOJOVALSTYBE", 60, ColumnAlign::Left, Picture::text(20)),
-        column("SąskData", "SAS:SaskDt", 36, ColumnAlign::Left, Picture::shortDate()),
-        column("", "SAS:SaskSer", 20, ColumnAlign::Left, Picture::text(5)),
+        column("SąskData", "SAS:SaskDt", 46, ColumnAlign::Left, Picture::shortDate()),
+        column("", "SAS:SaskSer", 26, ColumnAlign::Left, Picture::text(5)),
         column("Saskaitos Nr.", "SAS:SaskNr", 40, ColumnAlign::Right, Picture::number(9)),
         column("Mokėtojas", "KLI:PAV", 100, ColumnAlign::Left, Picture::text(50)),
         column("ĮrašoNr", "SAS:IrasoNr", 32, ColumnAlign::Right, Picture::number(9)),
@@ -89,18 +90,11 @@ std::string paddedRoomNumber(Context& context, std::int32_t roomId) {
 
 // The rooms of a registration in SKMB:INRKMBIDKEY order; nothing after a read error (shown).
 std::optional<std::vector<std::int32_t>> roomsOf(Context& context, std::int32_t registration) {
-    Table rows(context, TableId::SaskKmb, false);
-    rows.open();
-    rows.record().set(SKMB::IrasoNr, registration);
     std::vector<std::int32_t> rooms;
-    StoreStatus status = rows.setToKeyValue(SKMB::INRKMBIDKEY);
-    while (status == StoreStatus::Ok && (status = rows.next()) == StoreStatus::Ok &&
-           rows.record().get(SKMB::IrasoNr) == registration) {
-        rooms.push_back(rows.record().get(SKMB::KambarioID));
-    }
-    rows.close();
-    if (status != StoreStatus::Ok && status != StoreStatus::EndOfData) {
-        standardWarning(WarningRecordRetrieval, "SaskKmb");
+    if (!forEachRoom(context, registration, [&rooms](const Record& row) {
+            rooms.push_back(row.get(SKMB::KambarioID));
+            return true;
+        })) {
         return std::nullopt;
     }
     return rooms;

@@ -64,14 +64,6 @@ std::string fieldName(const FormField& field) {
     return std::string(name);
 }
 
-void showFieldMessage(const std::string& text) {
-    MessageRequest request;
-    request.text = text;
-    request.title = "Negeras lauko turinys";
-    request.icon = MessageIcon::Information;
-    showMessage(request);
-}
-
 // Whether two values of a key component are the same under the key's letter-case rule.
 bool sameComponent(const Value& a, const Value& b, bool caseSensitive) {
     const auto* textA = std::get_if<std::string>(&a);
@@ -83,6 +75,14 @@ bool sameComponent(const Value& a, const Value& b, bool caseSensitive) {
 }
 
 } // namespace
+
+void showFieldMessage(const std::string& text) {
+    MessageRequest request;
+    request.text = text;
+    request.title = "Negeras lauko turinys";
+    request.icon = MessageIcon::Information;
+    showMessage(request);
+}
 
 FormMemory& formMemory(std::string_view formName) {
     static std::map<std::string, FormMemory, std::less<>> memories;

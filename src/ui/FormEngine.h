@@ -30,6 +30,9 @@ struct FormMemory {
 };
 FormMemory& formMemory(std::string_view formName);
 
+// A value a field cannot take, said as every form says it ("Negeras lauko turinys").
+void showFieldMessage(const std::string& text);
+
 // One record form without its window: a state machine over the form's table handle on the caller's
 // context. The view shows the fields (items, in tab order), tells the engine what the user does, and
 // after each call shows the record again, puts the focus where focusItem() says and closes the window
