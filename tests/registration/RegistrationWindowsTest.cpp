@@ -27,6 +27,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -189,6 +190,18 @@ void RegistrationWindowsTest::aGuestIsRegisteredInTwoRoomsLeavesAndStandsInTheAr
     QCOMPARE(archive->table()->model()->rowCount(), 1);
     QCOMPARE(archive->engine().rows()[0].icons[0], std::string("check"));
     QCOMPARE(messages_.shown().size(), std::size_t(1));
+
+    // The print menu: its submenu with the reports in groups; a report not built yet is not defined.
+    QMenu* print = archive->commandButton("printButton")->menu();
+    QCOMPARE(print->actions().size(), 1);
+    QCOMPARE(print->actions().at(0)->text(), QStringLiteral("Spausdinti"));
+    const QList<QAction*> reports = print->actions().at(0)->menu()->actions();
+    QCOMPARE(std::count_if(reports.begin(), reports.end(), [](QAction* each) { return each->isSeparator(); }),
+             4);
+    QCOMPARE(reports.at(0)->text(), QStringLiteral("Sąskaitą A4 detali"));
+    reports.at(0)->trigger();
+    QCOMPARE(QString::fromStdString(messages_.texts().back()),
+             QStringLiteral("Procedūra SpDidSask neapibrėžta."));
 }
 
 QTEST_MAIN(RegistrationWindowsTest)
