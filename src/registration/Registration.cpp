@@ -379,7 +379,7 @@ FormConfig RedSaskait() {
                FormLookUp(TableId::Klient, KLI::Kod.index, KLI::KODKEY.index, "SarKlient"), false);
     payer.tab = InvoiceTab;
     payer.beside = payerName;
-    FormField departed = field("Išvykęs", SAS::Isvykes.index, DataTab);
+    FormField departed = field("Išvykęs", SAS::Isvykes.index, -1);
     departed.control = FormControl::CheckBox;
     FormField notes = field("Pastabos apie registraciją:", SAS::KOMENTARAI.index, NotesTab);
 
@@ -403,7 +403,6 @@ FormConfig RedSaskait() {
         count("Lovadienių:", SAS::GYVENALOVADIENIU.index, DataTab),
         adults,
         children,
-        departed,
         field("Sąskaitos data:", SAS::SaskDt.index, InvoiceTab),
         field("Sąskaitos serija, Nr.:", SAS::SaskSer.index, InvoiceTab),
         field("", SAS::SaskNr.index, InvoiceTab),
@@ -415,6 +414,7 @@ FormConfig RedSaskait() {
         field("Tekstas sąskaitos gale:", SAS::PAST.index, InvoiceTab),
         field("", SAS::PAST1.index, InvoiceTab),
         notes,
+        departed,
     };
 
     config.children = {

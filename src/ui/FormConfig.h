@@ -44,7 +44,7 @@ struct FormField {
     std::string prompt; // "Valstybės pavadinimas:"
     int field = -1;     // index in the form's table
     std::string tooltip;
-    int tab = 0;
+    int tab = 0; // -1: below the tabs, beside the buttons ("Išvykęs")
     FormControl control = FormControl::Entry;
     Picture picture;                  // how the value is shown; the default shows it as stored
     std::vector<std::string> choices; // DropList

@@ -92,10 +92,15 @@ void FormWindow::build() {
         pages_.push_back(page);
     }
     tabs_->setTabBarAutoHide(config.tabs.empty());
+    // Fields of no tab stand below the tabs.
+    auto* outside = new QWidget(this);
+    auto* outsideLayout = new QFormLayout(outside);
+    outsideLayout->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < engine_->itemCount(); ++i) {
-        const int tab = std::clamp(engine_->item(i).tab, 0, tabCount - 1);
-        items_.push_back(makeItem(i, pages_[std::size_t(tab)]));
+        const int tab = engine_->item(i).tab;
+        items_.push_back(makeItem(i, tab < 0 ? outside : pages_[std::size_t(std::min(tab, tabCount - 1))]));
     }
+    outside->setVisible(outsideLayout->rowCount() > 0);
     buildChildren();
 
     save_ = new QPushButton(QStringLiteral("Išsaugoti"), this);
@@ -126,6 +131,7 @@ void FormWindow::build() {
     buttons->addWidget(help_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
+    layout->addWidget(outside);
     layout->addLayout(buttons);
 }
 
