@@ -191,7 +191,8 @@ void RegistrationWindowsTest::aGuestIsRegisteredInTwoRoomsLeavesAndStandsInTheAr
     QCOMPARE(archive->engine().rows()[0].icons[0], std::string("check"));
     QCOMPARE(messages_.shown().size(), std::size_t(1));
 
-    // The print menu: its submenu with the reports in groups; a report not built yet is not defined.
+    // The print menu: its submenu with the reports in groups; the invoice prints the highlighted
+    // registration, a report not built yet is not defined.
     QMenu* print = archive->commandButton("printButton")->menu();
     QCOMPARE(print->actions().size(), 1);
     QCOMPARE(print->actions().at(0)->text(), QStringLiteral("Spausdinti"));
@@ -199,9 +200,14 @@ void RegistrationWindowsTest::aGuestIsRegisteredInTwoRoomsLeavesAndStandsInTheAr
     QCOMPARE(std::count_if(reports.begin(), reports.end(), [](QAction* each) { return each->isSeparator(); }),
              4);
     QCOMPARE(reports.at(0)->text(), QStringLiteral("Sąskaitą A4 detali"));
+    // The invoice of the highlighted registration, which has no lines yet.
     reports.at(0)->trigger();
     QCOMPARE(QString::fromStdString(messages_.texts().back()),
-             QStringLiteral("Procedūra SpDidSask neapibrėžta."));
+             QStringLiteral("Sąskaitoje nėra nė vienos eilutės: nėra ką spausdinti."));
+    QCOMPARE(reports.at(6)->text(), QStringLiteral("Registracijos žurnalą"));
+    reports.at(6)->trigger();
+    QCOMPARE(QString::fromStdString(messages_.texts().back()),
+             QStringLiteral("Procedūra SpZurnala neapibrėžta."));
 }
 
 QTEST_MAIN(RegistrationWindowsTest)

@@ -6,6 +6,7 @@
 #include "reference/widgets/ListReports.h"
 #include "registration/Registration.h"
 #include "registration/RegistrationLists.h"
+#include "reports/widgets/ReportWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
@@ -76,14 +77,21 @@ void setUpRegistrationList(ListWindow& window, bool archive) {
     print.inPopup = true;
     ListCommandItem reports{"Spausdinti", {}, {}};
     for (const RegistrationReport& report : registrationReports(archive)) {
-        // The report works on the highlighted registration.
-        reports.items.push_back({report.text,
-                                 report.report.empty() ? std::function<void()>()
-                                                       : [&window, &engine, name = report.report] {
-                                                             (void)engine.regetCurrent();
-                                                             startListReport(window, name);
-                                                         },
-                                 {}});
+        // An invoice prints the highlighted registration, on the list's own context; the other reports
+        // ask for their period in a window of their own.
+        std::function<void()> run;
+        if (report.report.starts_with("SpDidSask")) {
+            run = [&window, &engine, name = report.report] {
+                if (engine.regetCurrent() == StoreStatus::Ok) {
+                    runCatalogReport(name, engine.context(), &window);
+                }
+            };
+        } else if (!report.report.empty()) {
+            run = [&window, name = report.report] {
+                startListReport(window, name);
+            };
+        }
+        reports.items.push_back({report.text, run, {}});
     }
     print.menu = {reports};
     window.addCommand(print);
