@@ -5,6 +5,7 @@
 #include "messages/Message.h"
 #include "preview/PictureFile.h"
 #include "reference/widgets/ReferenceProcedures.h"
+#include "registration/widgets/RegistrationWindows.h"
 #include "reports/PictureDecoder.h"
 #include "reports/widgets/ReportProcedures.h"
 #include "roomservice/widgets/RoomServiceWindows.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
         nakva::ProcedureRegistry procedures;
         nakva::registerReferenceProcedures(procedures, database);
         nakva::registerRoomServiceWindows(procedures, database);
+        nakva::registerRegistrationProcedures(procedures, database);
         nakva::registerReportProcedures(procedures, database);
 
         nakva::MainWindow window(procedures, [&context] { return nakva::institutionName(context); });

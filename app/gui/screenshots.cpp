@@ -5,6 +5,7 @@
 #include "preview/PictureFile.h"
 #include "preview/PreviewWindow.h"
 #include "reference/widgets/ReferenceProcedures.h"
+#include "registration/widgets/RegistrationWindows.h"
 #include "reports/PictureDecoder.h"
 #include "reports/widgets/ReportWindow.h"
 #include "roomservice/widgets/RoomServiceWindows.h"
@@ -26,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
@@ -36,7 +38,8 @@
 
 // Takes the pictures of the user guide and the README from the running frame, under a virtual display
 // (scripts/screenshots.sh): the main window with a menu open, the service groups list and its form on
-// sample data of their own, the room list, the calendar, the About window and the help viewer.
+// sample data of their own, the room list, the current registrations with a registration's form, the
+// calendar, the About window and the help viewer.
 // Usage: nakva-screenshots <folder> [<working folder with the sample data>]
 namespace {
 
@@ -178,6 +181,7 @@ int main(int argc, char** argv) {
     nakva::ProcedureRegistry procedures;
     nakva::registerReferenceProcedures(procedures, database);
     nakva::registerRoomServiceWindows(procedures, database);
+    nakva::registerRegistrationProcedures(procedures, database);
     nakva::MainWindow window(procedures, [] { return std::string("UAB „Pajūrio svečių namai“"); });
     window.move(0, 0);
     window.resize(1000, 640);
@@ -308,6 +312,28 @@ int main(int argc, char** argv) {
         nakva::runCatalogReport("SpDidSask", invoiceContext, &window);
         registrations.close();
         ok = tries < 50 && ok;
+    }
+
+    // The current registrations, then the form of the second one on its rooms tab: the rooms' totals.
+    window.resize(1100, 780);
+    if (QMdiSubWindow* registrations = window.startProcedure("SarSaskait")) {
+        registrations->move(0, 0);
+        registrations->resize(1000, 420);
+        auto* current = qobject_cast<nakva::ListWindow*>(registrations->widget());
+        current->table()->setFocus();
+        ok = saveDrawn(folder, QStringLiteral("registration-list.png"), window) && ok;
+        QTimer::singleShot(0, [&] {
+            auto* form = window.mdiArea()->findChild<nakva::FormWindow*>();
+            form->parentWidget()->move(120, 10);
+            form->parentWidget()->resize(720, 690);
+            ok = saveDrawn(folder, QStringLiteral("registration-form.png"), window) && ok;
+            form->tabs()->setCurrentIndex(1);
+            ok = saveDrawn(folder, QStringLiteral("registration-rooms.png"), window) && ok;
+            form->saveButton()->click();
+        });
+        current->engine().press(nakva::ListAction::Change);
+        registrations->close();
+        pause(200);
     }
 
     QTimer::singleShot(0, [&] {

@@ -2,6 +2,7 @@
 
 #include "data/Decimal.h"
 #include "data/Dictionary.h"
+#include "ui/ListConfig.h"
 #include "ui/Picture.h"
 
 #include <functional>
@@ -43,13 +44,14 @@ struct FormField {
     std::string prompt; // "Valstybės pavadinimas:"
     int field = -1;     // index in the form's table
     std::string tooltip;
-    int tab = 0;
+    int tab = 0; // -1: below the tabs, beside the buttons ("Išvykęs")
     FormControl control = FormControl::Entry;
     Picture picture;                  // how the value is shown; the default shows it as stored
     std::vector<std::string> choices; // DropList
     bool required = false;
     bool readOnly = false;
-    bool history = true; // the history key fills it
+    bool fixedOnInsert = false; // not typed over in insert mode (a number children already point to)
+    bool history = true;        // the history key fills it
     std::optional<Decimal> minimum;
     std::optional<Decimal> maximum;
     std::optional<FormLookUp> lookUp;
@@ -64,6 +66,29 @@ struct FormField {
 struct FormUniqueness {
     int key = -1;
     int components = 1;
+};
+
+// A list of the record's children on one of the form's tabs (a registration's rooms, invoice lines,
+// payments): it shows the children that hold the record's linking value, and its insert, change and
+// delete open the children's record form on the form's context. The child form reads the record as
+// the user has edited it so far from the table's buffer; after it closes the form runs its
+// childClosed hook, and a child saved or deleted counts as a change of the record.
+struct FormChildList {
+    ListConfig list;      // its filter and primes name `variable` ("SKMB:IrasoNr = LOC:IrasoNr")
+    std::string variable; // "LOC:IrasoNr": bound to the record's `parentField` when the list opens
+    int parentField = -1;
+    std::string form; // the children's record form by name ("UpdateSaskKmb")
+    int tab = 0;
+    int row = -1; // the row of the tab it stands at; -1: after the fields
+};
+
+// A working value of the form, not stored: shown read-only on a tab from the form's variables, where
+// its own logic keeps it ("Kaina už parą:" LOC:SUMA).
+struct FormWorkingValue {
+    std::string prompt;
+    std::string variable;
+    int tab = 0;
+    Picture picture;
 };
 
 // What the form asks when it is cancelled with unsaved changes.
@@ -85,6 +110,9 @@ struct FormHooks {
     // A check run both when the user accepts the field and in the final check on save (a date order):
     // false keeps the focus on the field and stops a save. It shows its own message.
     std::function<bool(FormEngine&, int field)> check;
+    // After a child form of one of the child lists closed (its list is read again next): derived
+    // fields follow the children.
+    std::function<void(FormEngine&)> childClosed;
 };
 
 // The data that configures one record form: what its Part gives for it.
@@ -107,6 +135,15 @@ struct FormConfig {
     CancelQuestion cancelQuestion = CancelQuestion::None;
     bool askInsertAnother = false; // after an insert is saved: "Ar norite sukurti naują įrašą?"
     std::string helpTopic;
+    // The window titles by mode, replacing the generic ones when set.
+    std::string insertTitle = "Kuriamas naujas įrašas";
+    std::string changeTitle = "Įrašas taisomas";
+    std::string viewTitle = "View Record";
+    std::vector<FormChildList> children;
+    std::vector<FormWorkingValue> workingValues;
+    // Fields that follow the children (totals): when children were saved while the form was open and
+    // the user leaves it without saving, the stored record still receives these fields' values.
+    std::vector<int> derived;
     FormHooks hooks;
 };
 

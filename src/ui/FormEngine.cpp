@@ -51,14 +51,6 @@ std::string fieldName(const FormField& field) {
     return std::string(name);
 }
 
-void showFieldMessage(const std::string& text) {
-    MessageRequest request;
-    request.text = text;
-    request.title = "Negeras lauko turinys";
-    request.icon = MessageIcon::Information;
-    showMessage(request);
-}
-
 // Whether two values of a key component are the same under the key's letter-case rule.
 bool sameComponent(const Value& a, const Value& b, bool caseSensitive) {
     const auto* textA = std::get_if<std::string>(&a);
@@ -70,6 +62,14 @@ bool sameComponent(const Value& a, const Value& b, bool caseSensitive) {
 }
 
 } // namespace
+
+void showFieldMessage(const std::string& text) {
+    MessageRequest request;
+    request.text = text;
+    request.title = "Negeras lauko turinys";
+    request.icon = MessageIcon::Information;
+    showMessage(request);
+}
 
 FormMemory& formMemory(std::string_view formName) {
     static std::map<std::string, FormMemory, std::less<>> memories;
@@ -143,11 +143,11 @@ bool FormEngine::open(Request request) {
 std::string FormEngine::title() const {
     switch (request_) {
     case Request::Insert:
-        return "Kuriamas naujas įrašas";
+        return config_.insertTitle;
     case Request::Change:
-        return "Įrašas taisomas";
+        return config_.changeTitle;
     case Request::View:
-        return "View Record";
+        return config_.viewTitle;
     default:
         return config_.caption;
     }
@@ -228,7 +228,8 @@ void FormEngine::focusField(int field) {
 }
 
 bool FormEngine::itemEditable(int index) const {
-    return (request_ == Request::Insert || request_ == Request::Change) && !item(index).readOnly;
+    return (request_ == Request::Insert || request_ == Request::Change) && !item(index).readOnly &&
+           !(request_ == Request::Insert && item(index).fixedOnInsert);
 }
 
 std::string FormEngine::itemTooltip(int index) const {
@@ -571,11 +572,29 @@ void FormEngine::failedSave(bool focusFirst) {
     }
 }
 
+bool FormEngine::changed() const {
+    return childrenChanged_ || !(edited_ == former_);
+}
+
+FormResult FormEngine::callChild(const std::function<FormResult()>& call) {
+    table_.record() = edited_;
+    const FormResult result = call();
+    if (result.response == Response::Completed) {
+        childrenChanged_ = true;
+    }
+    // The child form may have read other records of this table through the handle.
+    table_.record() = edited_;
+    if (config_.hooks.childClosed) {
+        config_.hooks.childClosed(*this);
+    }
+    return result;
+}
+
 bool FormEngine::cancel() {
     if (finished_) {
         return true;
     }
-    if ((request_ == Request::Insert || request_ == Request::Change) && !(edited_ == former_)) {
+    if ((request_ == Request::Insert || request_ == Request::Change) && changed()) {
         if (config_.cancelQuestion == CancelQuestion::Confirm &&
             standardWarning(WarningConfirmCancel) != ButtonYes) {
             return false;
@@ -591,18 +610,42 @@ bool FormEngine::cancel() {
             }
         }
     }
+    if (!discard()) {
+        return false;
+    }
     navigation_ = Navigation::None;
+    finish(Response::Cancelled);
+    return true;
+}
+
+// Leaving without saving. The record numbered at opening leaves no trace, together with the children
+// added to it meanwhile (one guarded delete): the next insert receives its number again and adopts
+// nothing. When that delete fails the form stays open with its message. A stored record whose children
+// changed keeps its derived fields in step with them.
+bool FormEngine::discard() {
     if (numbered_) {
-        // The record numbered at opening leaves no trace: the next insert receives its number again.
-        if (makeCurrent()) {
-            guardedDelete(table_);
+        if (makeCurrent() && guardedDelete(table_) != GuardedResult::Done) {
+            return false;
         }
         numbered_ = false;
         table_.clear();
-    } else {
-        table_.record() = former_;
+        return true;
     }
-    finish(Response::Cancelled);
+    if (request_ == Request::Change && childrenChanged_ && !config_.derived.empty()) {
+        Record rewritten = former_;
+        bool differs = false;
+        for (const int field : config_.derived) {
+            differs = differs || !former_.sameValue(edited_, field);
+            (void)rewritten.setValue(field, edited_.value(field));
+        }
+        if (differs && makeCurrent()) {
+            table_.record() = rewritten;
+            if (guardedChange(table_, former_, ChangeCaller::Batch) == GuardedResult::Done) {
+                return true;
+            }
+        }
+    }
+    table_.record() = former_;
     return true;
 }
 

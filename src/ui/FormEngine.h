@@ -2,6 +2,7 @@
 
 #include "data/Position.h"
 #include "data/Record.h"
+#include "data/Variables.h"
 #include "ui/FormConfig.h"
 #include "ui/Requests.h"
 #include "ui/ToolbarClient.h"
@@ -28,6 +29,9 @@ struct FormMemory {
     std::optional<Point> position;
 };
 FormMemory& formMemory(std::string_view formName);
+
+// A value a field cannot take, said as every form says it ("Negeras lauko turinys").
+void showFieldMessage(const std::string& text);
 
 // One record form without its window: a state machine over the form's table handle on the caller's
 // context. The view shows the fields (items, in tab order), tells the engine what the user does, and
@@ -62,6 +66,19 @@ public:
     Record& record() { return edited_; }
     const Record& record() const { return edited_; }
     const Record& openingCopy() const { return former_; }
+    // Where the record the form works on is stored (empty for a new record not yet added).
+    const Position& position() const { return position_; }
+    // The form's working values (FormWorkingValue), which its own logic sets.
+    Variables& variables() { return variables_; }
+    const Variables& variables() const { return variables_; }
+    // Whether anything was changed: the record differs from its opening copy, or a child was saved or
+    // deleted while the form was open.
+    bool changed() const;
+
+    // A child list's record form called from this form: the table's buffer receives the record as
+    // edited so far (what the child form reads), a completed child counts as a change, and the
+    // childClosed hook recomputes what follows the children.
+    FormResult callChild(const std::function<FormResult()>& call);
 
     // Items are the configured fields by their place in tab order.
     int itemCount() const { return int(config_.fields.size()); }
@@ -119,6 +136,7 @@ private:
     void saveChange();
     void failedSave(bool focusFirst);
     void finish(Response response);
+    bool discard();
 
     FormConfig config_;
     Context& context_;
@@ -130,8 +148,10 @@ private:
     Request request_ = Request::None;
     Record edited_;
     Record former_;
-    Position position_;                  // the record the form works on: its write goes to this one
-    bool numbered_ = false;              // added when the form opened: removed again on cancel
+    Position position_;            // the record the form works on: its write goes to this one
+    bool numbered_ = false;        // added when the form opened: removed again on cancel
+    bool childrenChanged_ = false; // a child form saved or deleted while the form was open
+    Variables variables_;
     std::map<int, std::string> refused_; // items whose typed text the field refused, as typed
     int focus_ = 0;
     Navigation navigation_ = Navigation::None;

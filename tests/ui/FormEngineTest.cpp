@@ -4,10 +4,12 @@
 #include "data/Integrity.h"
 #include "data/Table.h"
 #include "ui/FormEngine.h"
+#include "ui/SeriesNumber.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace nakva {
@@ -460,6 +462,94 @@ TEST_F(FormEngineTest, CancelQuestionsOfTheFormsThatAskThem) {
     EXPECT_EQ(form.result().response, Response::Completed);
     EXPECT_EQ(messages.texts(), std::vector<std::string>(2, "Ar išsaugoti pakeitimus?"));
     EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvia"});
+}
+
+// A registration form owning its rooms: a child form reads what the user has typed so far, the rooms'
+// text follows the children after each child form, and a child saved counts as a change.
+FormConfig parentForm(int* childClosed) {
+    FormConfig config;
+    config.name = "TestParent";
+    config.table = TableId::Saskait;
+    config.cancelQuestion = CancelQuestion::SaveChanges;
+    config.fields = {{"Gyventojas:", SAS::Gyventojas.index}, {"Kambariai:", SAS::KAMBARIAI.index}};
+    config.derived = {SAS::KAMBARIAI.index};
+    config.hooks.childClosed = [childClosed](FormEngine& form) {
+        ++*childClosed;
+        (void)form.record().set(SAS::KAMBARIAI, "rooms " + std::to_string(*childClosed));
+    };
+    return config;
+}
+
+// A child form that adds a room row under the registration standing in the parent's buffer.
+FormResult addRoomUnder(Context& context, std::string* parentName) {
+    const Record& parent = context.table(TableId::Saskait).record();
+    *parentName = parent.get(SAS::Gyventojas);
+    Table& rooms = context.table(TableId::SaskKmb);
+    rooms.open();
+    rooms.clear();
+    rooms.record().set(SKMB::IrasoNr, parent.get(SAS::IrasoNr));
+    rooms.record().set(SKMB::KambarioID, 5);
+    const StoreStatus status = rooms.add();
+    rooms.close();
+    return {status == StoreStatus::Ok ? Response::Completed : Response::Cancelled, Navigation::None};
+}
+
+TEST_F(FormEngineTest, AChildFormReadsTheEditedRecordAndLeavingUnsavedStillWritesTheDerivedFields) {
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "3"}, {"SAS:Gyventojas", "Ona"}});
+    current(TableId::Saskait, "SAS:IrasoNr", "3");
+    int closed = 0;
+    FormEngine form(parentForm(&closed), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    ASSERT_TRUE(form.setItemText(0, "Jonas"));
+
+    std::string seen;
+    EXPECT_EQ(form.callChild([&] { return addRoomUnder(context, &seen); }).response, Response::Completed);
+    EXPECT_EQ(seen, "Jonas");
+    EXPECT_EQ(closed, 1);
+    ASSERT_TRUE(form.setItemText(0, "Ona")); // the record as opened again: the room alone is the change
+    EXPECT_TRUE(form.changed());
+
+    messages.answerNext(ButtonNo);
+    EXPECT_TRUE(form.cancel());
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Ar išsaugoti pakeitimus?"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KAMBARIAI"), std::vector<std::string>{"rooms 1"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:Gyventojas"), std::vector<std::string>{"Ona"});
+}
+
+TEST_F(FormEngineTest, CancellingANewRecordRemovesTheChildrenAddedMeanwhileWithIt) {
+    context.table(TableId::Saskait).open();
+    context.table(TableId::Saskait).clear();
+    int closed = 0;
+    {
+        FormEngine form(parentForm(&closed), context, {});
+        ASSERT_TRUE(form.open(Request::Insert));
+        std::string seen;
+        ASSERT_EQ(form.callChild([&] { return addRoomUnder(context, &seen); }).response, Response::Completed);
+        EXPECT_EQ(storedColumn(TableId::SaskKmb, "SKMB:IrasoNr"), std::vector<std::string>{"1"});
+        messages.answerNext(ButtonNo);
+        EXPECT_TRUE(form.cancel());
+    }
+    EXPECT_TRUE(storedColumn(TableId::Saskait, "SAS:IrasoNr").empty());
+    EXPECT_TRUE(storedColumn(TableId::SaskKmb, "SKMB:IrasoNr").empty());
+}
+
+// Invoice numbers: the highest of exactly the same series + 1, walking past the series that differ
+// only in letter case, the caller's own record left out.
+TEST_F(FormEngineTest, TheNextNumberOfASeriesCountsOnlyThatSeriesExactly) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> stored = {
+        {"1", "K", "4"}, {"2", "k", "7"}, {"3", "", "2"}, {"4", "AB", "9"}, {"5", "K", "5"}};
+    for (const auto& [number, series, invoice] : stored) {
+        addRecord(TableId::Saskait,
+                  {{"SAS:IrasoNr", number}, {"SAS:SaskSer", series}, {"SAS:SaskNr", invoice}});
+    }
+    const std::vector<std::pair<std::string, std::int64_t>> cases = {{"K", 6},  {"k", 8}, {"", 3}, {"AB", 10},
+                                                                     {"ab", 1}, {"A", 1}, {"Z", 1}};
+    for (const auto& [series, next] : cases) {
+        EXPECT_EQ(nextInSeries(context, TableId::Saskait, SAS::SASNRKEY.index, series), next) << series;
+    }
+    // The own record (K 5) left out: K continues from 4.
+    Table& own = current(TableId::Saskait, "SAS:IrasoNr", "5");
+    EXPECT_EQ(nextInSeries(context, TableId::Saskait, SAS::SASNRKEY.index, "K", own.position()), 5);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "data/Table.h"
 #include "ui/Help.h"
 #include "ui/widgets/DateEntry.h"
+#include "ui/widgets/ListWindow.h"
+#include "ui/widgets/RecordForms.h"
 #include "ui/widgets/SelectionLists.h"
 
 #include <QCheckBox>
@@ -90,10 +92,16 @@ void FormWindow::build() {
         pages_.push_back(page);
     }
     tabs_->setTabBarAutoHide(config.tabs.empty());
+    // Fields of no tab stand below the tabs.
+    auto* outside = new QWidget(this);
+    auto* outsideLayout = new QFormLayout(outside);
+    outsideLayout->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < engine_->itemCount(); ++i) {
-        const int tab = std::clamp(engine_->item(i).tab, 0, tabCount - 1);
-        items_.push_back(makeItem(i, pages_[std::size_t(tab)]));
+        const int tab = engine_->item(i).tab;
+        items_.push_back(makeItem(i, tab < 0 ? outside : pages_[std::size_t(std::min(tab, tabCount - 1))]));
     }
+    outside->setVisible(outsideLayout->rowCount() > 0);
+    buildChildren();
 
     save_ = new QPushButton(QStringLiteral("Išsaugoti"), this);
     save_->setObjectName("saveButton");
@@ -123,7 +131,47 @@ void FormWindow::build() {
     buttons->addWidget(help_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
+    layout->addWidget(outside);
     layout->addLayout(buttons);
+}
+
+// The child lists on their tabs, each showing the children of the record on the form; their forms go
+// through the engine, and the record is shown again after each.
+void FormWindow::buildChildren() {
+    const FormConfig& config = engine_->config();
+    const auto pageOf = [this](int tab) {
+        return pages_[std::size_t(std::clamp(tab, 0, int(pages_.size()) - 1))];
+    };
+    for (const FormChildList& child : config.children) {
+        ListConfig list = child.list;
+        list.bind = [variable = child.variable,
+                     value = engine_->record().value(child.parentField)](Variables& variables) {
+            variables.set(variable, value);
+        };
+        QWidget* page = pageOf(child.tab);
+        auto* window = new ListWindow(list, engine_->context(), Request::None, page, true);
+        window->setFormCall([this, form = child.form](Context& context, Request request, QWidget* caller) {
+            const FormResult result =
+                engine_->callChild([&] { return callRecordForm(form, context, request, caller); });
+            showRecord();
+            return result;
+        });
+        auto* layout = static_cast<QFormLayout*>(page->layout());
+        if (child.row >= 0 && child.row <= layout->rowCount()) {
+            layout->insertRow(child.row, window);
+        } else {
+            layout->addRow(window);
+        }
+        children_.push_back(window);
+    }
+    for (const FormWorkingValue& value : config.workingValues) {
+        QWidget* page = pageOf(value.tab);
+        auto* text = new QLabel(page);
+        text->setObjectName(QStringLiteral("working-%1").arg(qt(value.variable)));
+        text->setFrameShape(QFrame::StyledPanel);
+        static_cast<QFormLayout*>(page->layout())->addRow(qt(value.prompt), text);
+        workingValues_.push_back(text);
+    }
 }
 
 FormWindow::Item FormWindow::makeItem(int index, QWidget* page) {
@@ -251,6 +299,11 @@ void FormWindow::showRecord() {
         if (item.date != nullptr) {
             item.date->calendarButton()->setEnabled(editable);
         }
+    }
+    const std::vector<FormWorkingValue>& values = engine_->config().workingValues;
+    for (std::size_t i = 0; i < workingValues_.size(); ++i) {
+        const Value* value = engine_->variables().find(values[i].variable);
+        workingValues_[i]->setText(value != nullptr ? qt(values[i].picture.format(*value)) : QString());
     }
 }
 

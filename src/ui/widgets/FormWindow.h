@@ -19,6 +19,7 @@ class QToolButton;
 namespace nakva {
 
 class DateEntry;
+class ListWindow;
 
 // The common record form's window: the fields on their tabs with prompts, tooltips and look-up
 // buttons, and "Išsaugoti", "Nutraukti", "Pagalba". A thin view of a FormEngine: it tells the engine
@@ -46,6 +47,9 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     // A tab's page, for a form's own widgets (a sub-list, a text beside a field).
     QWidget* tabPage(int tab) const;
+    // The configured child lists (FormChildList) in their order, and the working values' texts.
+    ListWindow* childList(int child) const { return children_.at(std::size_t(child)); }
+    QLabel* workingValue(int value) const { return workingValues_.at(std::size_t(value)); }
     QPushButton* saveButton() const { return save_; }
     QPushButton* cancelButton() const { return cancel_; }
     QPushButton* helpButton() const { return help_; }
@@ -76,6 +80,7 @@ private:
     };
 
     void build();
+    void buildChildren();
     Item makeItem(int item, QWidget* page);
     int itemOf(const QObject* object) const;
     bool isHistoryKey(const QKeyEvent& event) const;
@@ -93,6 +98,8 @@ private:
     std::vector<Item> items_;
     QTabWidget* tabs_ = nullptr;
     std::vector<QWidget*> pages_;
+    std::vector<ListWindow*> children_;
+    std::vector<QLabel*> workingValues_;
     QPushButton* save_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* help_ = nullptr;

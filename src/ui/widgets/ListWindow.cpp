@@ -23,10 +23,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -368,6 +370,14 @@ namespace {
 // A command's items as a menu (the button's, or a submenu of the popup).
 void addItems(QMenu& menu, const std::vector<ListCommandItem>& items) {
     for (const ListCommandItem& item : items) {
+        if (item.text.empty()) {
+            menu.addSeparator();
+            continue;
+        }
+        if (!item.items.empty()) {
+            addItems(*menu.addMenu(qt(item.text)), item.items);
+            continue;
+        }
         QObject::connect(menu.addAction(qt(item.text)), &QAction::triggered, &menu, [run = item.run] {
             if (run) {
                 run();
@@ -397,6 +407,31 @@ void ListWindow::addCommand(ListCommand command) {
     }
     // After "Pašalinti" and the commands added before it.
     buttons_->insertWidget(4 + int(commands_.size()), button);
+    if (!command.toolbarIcon.empty()) {
+        if (commandBar_ == nullptr) {
+            commandBar_ = new QToolBar(this);
+            commandBar_->setObjectName("commandBar");
+            static_cast<QVBoxLayout*>(layout())->insertWidget(0, commandBar_);
+        }
+        QAction* action = commandBar_->addAction(QIcon(qt(command.toolbarIcon)), qt(command.text));
+        action->setObjectName(qt(command.name));
+        action->setToolTip(qt(command.toolbarTooltip));
+        connect(action, &QAction::triggered, button, [button] {
+            if (button->isEnabled()) {
+                button->menu() != nullptr ? button->showMenu() : button->click();
+            }
+        });
+        connect(button, &QPushButton::destroyed, action, &QObject::deleteLater);
+    }
+    if (!command.shortcut.empty()) {
+        auto* shortcut = new QShortcut(QKeySequence(qt(command.shortcut)), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isEnabled()) {
+                button->menu() != nullptr ? button->showMenu() : button->click();
+            }
+        });
+    }
     commands_.emplace_back(std::move(command), button);
     update();
 }
@@ -441,6 +476,11 @@ void ListWindow::update() {
     }
     for (const auto& [command, button] : commands_) {
         button->setEnabled(!engine_->closing() && (!command.needsRow || !engine_->rows().empty()));
+        if (commandBar_ != nullptr) {
+            if (auto* action = commandBar_->findChild<QAction*>(qt(command.name))) {
+                action->setEnabled(button->isEnabled());
+            }
+        }
     }
     toolbarChanged();
     if (engine_->closing()) {

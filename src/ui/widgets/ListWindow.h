@@ -20,6 +20,7 @@ class QPushButton;
 class QScrollBar;
 class QTabBar;
 class QTableView;
+class QToolBar;
 
 namespace nakva {
 
@@ -29,21 +30,31 @@ class DateEntry;
 // A record form as the widgets open it: next to the window that calls it.
 using WidgetFormCall = std::function<FormResult(Context& context, Request request, QWidget* caller)>;
 
-// An item of a list command's menu ("Mokėtojų sąrašą" under "Spausdinti...").
+// An item of a list command's menu ("Mokėtojų sąrašą" under "Spausdinti..."): with items of its own a
+// submenu ("Spausdinti"); an item without text is a separator line.
 struct ListCommandItem {
+    ListCommandItem() = default;
+    ListCommandItem(std::string text, std::function<void()> run, std::vector<ListCommandItem> items = {})
+        : text(std::move(text)), run(std::move(run)), items(std::move(items)) {}
+
     std::string text;
     std::function<void()> run;
+    std::vector<ListCommandItem> items;
 };
 
 // A list's own command beside the common buttons: a button after "Pašalinti" ("Kopijuoti"), or with
 // menu items a button that pops them up ("Spausdinti..."). With inPopup it is also an item (a submenu)
-// of the popup menu after "Pasirinkti", shown while the list has rows.
+// of the popup menu after "Pasirinkti", shown while the list has rows. A shortcut presses the button
+// (pops its menu up) from anywhere in the list's window; an icon puts it on the list's own toolbar too.
 struct ListCommand {
     std::string name; // the button's object name: "copyButton"
     std::string text;
     std::string tooltip;
     bool needsRow = true; // disabled while the list is empty
     bool inPopup = false;
+    std::string shortcut;       // "Ctrl+P"
+    std::string toolbarIcon;    // a resource picture (":/registration/print.svg"); empty: not on the toolbar
+    std::string toolbarTooltip; // "Spausdinti Ctrl + P"
     std::function<void()> run;
     std::vector<ListCommandItem> menu;
 };
@@ -80,6 +91,8 @@ public:
     // Adds a list's own command (ListCommand); its button by its name, nullptr for none.
     void addCommand(ListCommand command);
     QPushButton* commandButton(std::string_view name) const;
+    // The list's own toolbar (nullptr until a command puts a button on it).
+    QToolBar* commandBar() const { return commandBar_; }
 
     QTableView* table() const { return table_; }
     QScrollBar* scrollBar() const { return scrollBar_; }
@@ -142,6 +155,7 @@ private:
     QPushButton* close_ = nullptr;
     QPushButton* help_ = nullptr;
     QHBoxLayout* buttons_ = nullptr;
+    QToolBar* commandBar_ = nullptr;
     std::vector<std::pair<ListCommand, QPushButton*>> commands_;
     bool frameWatched_ = false;
     bool finished_ = false;

@@ -1,0 +1,514 @@
+#include "registration/Registration.h"
+
+#include "data/Context.h"
+#include "data/Fields.h"
+#include "data/Table.h"
+#include "data/Text.h"
+#include "messages/Message.h"
+#include "messages/StandardWarnings.h"
+#include "shell/Globals.h"
+#include "ui/FormEngine.h"
+#include "ui/SeriesNumber.h"
+
+#include <limits>
+
+namespace nakva {
+
+namespace {
+
+constexpr int WarningRecordRetrieval = 35;
+constexpr std::size_t RoomsTextWidth = 80;
+
+// A total into its field; one too large for the field is refused with a message and the field keeps
+// its value.
+template <typename Field>
+void setTotal(Record& record, Field field, const Decimal& value, std::string_view name) {
+    if (const SetResult set = record.set(field, value); !set) {
+        showFieldMessage(std::string(name) + ": " + set.error);
+    }
+}
+
+// Nights and bed-days of the record as it stands. False, after its message, when the bed-days do not
+// fit their field.
+bool computeStay(Record& record, bool nights) {
+    if (nights) {
+        record.set(SAS::GYVENAPARU,
+                   std::int32_t(stayNights(record.get(SAS::GyvenaNuo), record.get(SAS::GyvenaIki))));
+    }
+    const std::optional<std::int32_t> days =
+        bedDays(record.get(SAS::GYVENAPARU), record.get(SAS::GYVENTOJUSKC), record.get(SAS::PAPPATALYNE));
+    if (!days) {
+        showFieldMessage("Lovadienių: skaičius per didelis.");
+        return false;
+    }
+    record.set(SAS::GYVENALOVADIENIU, *days);
+    return true;
+}
+
+// The settings record as stored (blank and zero when there is none), read into the shared buffer.
+const Record& readSettings(Context& context) {
+    Table& settings = context.table(TableId::IstgPar);
+    settings.open();
+    StoreStatus status = settings.setToKeyStart(IST::RA);
+    if (status == StoreStatus::Ok) {
+        status = settings.next();
+    }
+    if (status != StoreStatus::Ok) {
+        settings.clear();
+    }
+    settings.close();
+    return settings.record();
+}
+
+// A new registration: the working date's stay of one night for one resident paying in cash, the next
+// invoice number of the blank series, the settings' VAT rate and invoice end texts.
+void primeRegistration(FormEngine& form) {
+    Record& record = form.record();
+    const Record settings = readSettings(form.context());
+    if (record.get(SAS::SaskDt) == NoDate) {
+        const Date day = glo().EINDT;
+        record.set(SAS::IrasoDt, day);
+        record.set(SAS::GyvenaNuo, day);
+        record.set(SAS::GyvenaIki, day == NoDate ? NoDate : day + 1);
+        record.set(SAS::SaskDt, day);
+    }
+    record.set(SAS::GYVENTOJUSKC, 1);
+    (void)record.set(SAS::MOKEJIMOBUDAS, "GRYNAIS");
+    // Computed at once: a new stay shows its night, not 0 until a date is touched.
+    (void)computeStay(record, true);
+    numberInvoice(form);
+    record.set(SAS::SaskDt, today());
+    (void)record.set(SAS::PVMPROC, settings.get(IST::PVMPROC));
+    (void)record.set(SAS::PAST, settings.get(IST::PAST));
+    (void)record.set(SAS::PAST1, settings.get(IST::PAST1));
+}
+
+// The computations tied to the fields the user accepts (not run by the final check on save).
+bool registrationFieldAccepted(FormEngine& form, int field) {
+    Record& record = form.record();
+    if (field == SAS::GyvenaNuo.index || field == SAS::GyvenaIki.index) {
+        return computeStay(record, true);
+    }
+    if (field == SAS::GYVENAPARU.index || field == SAS::GYVENTOJUSKC.index ||
+        field == SAS::PAPPATALYNE.index) {
+        return computeStay(record, false);
+    }
+    if (field == SAS::PVMSUMA.index) {
+        setTotal(record, SAS::BSUMASUPVM, record.get(SAS::BSUMA) + record.get(SAS::PVMSUMA), "Suma su PVM");
+        return true;
+    }
+    if (field == SAS::SaskSer.index) {
+        numberInvoice(form);
+    }
+    return true;
+}
+
+// The departure date may not come before the arrival: checked when it is accepted and on save.
+bool registrationCheck(FormEngine& form, int field) {
+    const Record& record = form.record();
+    if (field != SAS::GyvenaIki.index || record.get(SAS::GyvenaIki) >= record.get(SAS::GyvenaNuo)) {
+        return true;
+    }
+    MessageRequest request;
+    request.text = "Išvykimo data negali būti ankstesnė už atvykimo datą.";
+    request.icon = MessageIcon::Exclamation;
+    showMessage(request);
+    return false;
+}
+
+std::string payerName(FormEngine& form) {
+    const std::string& code = form.record().get(SAS::KliKod);
+    if (code.empty()) {
+        return {};
+    }
+    Table payers(form.context(), TableId::Klient, false);
+    payers.open();
+    (void)payers.record().set(KLI::Kod, code);
+    std::string name;
+    if (payers.getByKey(KLI::KODKEY) == StoreStatus::Ok) {
+        name = payers.record().get(KLI::PAV);
+    }
+    payers.close();
+    return name;
+}
+
+std::string perDay(FormEngine&) {
+    return "( per dieną )";
+}
+
+FormField field(std::string prompt, int index, int tab, std::string tooltip = {}) {
+    FormField made(std::move(prompt), index, std::move(tooltip));
+    made.tab = tab;
+    return made;
+}
+
+FormField count(std::string prompt, int index, int tab, std::string tooltip = {}) {
+    FormField made = field(std::move(prompt), index, tab, std::move(tooltip));
+    made.minimum = Decimal(0);
+    return made;
+}
+
+FormField lookUp(std::string prompt, int index, FormLookUp table, bool required) {
+    FormField made = field(std::move(prompt), index, DataTab);
+    made.lookUp = std::move(table);
+    made.required = required;
+    return made;
+}
+
+ListColumn column(std::string heading, std::string name, int width, ColumnAlign align, Picture picture) {
+    return ListColumn::of(std::move(heading), std::move(name), width, align, picture);
+}
+
+// A child list of the form: the children of the registration on the form, in their order.
+FormChildList childList(std::string name, TableId table, const std::string& link, std::string order,
+                        std::vector<ListColumn> columns, std::string form, int tab, int row) {
+    FormChildList child;
+    child.list.name = std::move(name);
+    child.list.table = table;
+    child.list.filter = link + " = " + std::string(RegistrationVariable);
+    child.list.primes = {{link, std::string(RegistrationVariable)}};
+    child.list.columns = std::move(columns);
+    SortTab tab0;
+    tab0.order = std::move(order);
+    child.list.tabs = {tab0};
+    child.variable = RegistrationVariable;
+    child.parentField = SAS::IrasoNr.index;
+    child.form = std::move(form);
+    child.tab = tab;
+    child.row = row;
+    return child;
+}
+
+std::string roomBeside(FormEngine& form) {
+    Table rooms(form.context(), TableId::Kamb, false);
+    rooms.open();
+    rooms.record().set(KMB::KambarioID, form.record().get(SKMB::KambarioID));
+    std::string text;
+    if (form.record().get(SKMB::KambarioID) != 0 && rooms.getByKey(KMB::IDKEY) == StoreStatus::Ok) {
+        const Record& room = rooms.record();
+        text = "Korp. " + room.get(KMB::KambarioKorpusas) + ", aukšt. " +
+               room.text(KMB::KambarioAukstas.index) + ", Nr. " + room.get(KMB::KambarioNr) + ", " +
+               room.get(KMB::KambarioTipas);
+    }
+    rooms.close();
+    return text;
+}
+
+// A room chosen or typed: its list price and one resident, taken only from a room found.
+bool occupiedRoomAccepted(FormEngine& form, int field) {
+    if (field != SKMB::KambarioID.index) {
+        return true;
+    }
+    Record& row = form.record();
+    Table rooms(form.context(), TableId::Kamb, false);
+    rooms.open();
+    rooms.record().set(KMB::KambarioID, row.get(SKMB::KambarioID));
+    if (rooms.getByKey(KMB::IDKEY) == StoreStatus::Ok) {
+        (void)row.set(SKMB::KambarioKaina, rooms.record().get(KMB::KAMBARIOKAINA));
+        row.set(SKMB::KambarioGyventojuSkc, 1);
+    }
+    rooms.close();
+    return true;
+}
+
+} // namespace
+
+std::int64_t stayNights(Date arrival, Date departure) {
+    if (arrival == NoDate || departure == NoDate || departure < arrival) {
+        return 0;
+    }
+    return std::int64_t(departure) - arrival;
+}
+
+std::optional<std::int32_t> bedDays(std::int64_t nights, std::int64_t residents, std::int64_t extraPlaces) {
+    const std::int64_t places = residents + extraPlaces;
+    const std::int64_t limit = std::numeric_limits<std::int32_t>::max();
+    if (nights < 0 || places < 0 || (places != 0 && nights > limit / places)) {
+        return std::nullopt;
+    }
+    return std::int32_t(nights * places);
+}
+
+std::string roomsText(const std::vector<RoomLabel>& rooms) {
+    std::string text;
+    for (const RoomLabel& room : rooms) {
+        text += " " + std::string(trimRight(room.building)) + "-" + std::string(trimRight(room.number));
+    }
+    if (charCount(text) > RoomsTextWidth) {
+        text = std::string(trimRight(cutToChars(text, RoomsTextWidth - 3))) + "...";
+    }
+    return text;
+}
+
+bool forEachRoom(Context& context, std::int32_t registration,
+                 const std::function<bool(const Record&)>& each) {
+    Table rows(context, TableId::SaskKmb, false);
+    rows.open();
+    rows.record().set(SKMB::IrasoNr, registration);
+    StoreStatus status = rows.setToKeyValue(SKMB::INRKMBIDKEY);
+    bool going = true;
+    while (going && status == StoreStatus::Ok && (status = rows.next()) == StoreStatus::Ok &&
+           rows.record().get(SKMB::IrasoNr) == registration) {
+        going = each(rows.record());
+    }
+    rows.close();
+    if (status != StoreStatus::Ok && status != StoreStatus::EndOfData) {
+        standardWarning(WarningRecordRetrieval, "SaskKmb");
+        return false;
+    }
+    return going;
+}
+
+RoomTotals roomTotals(Context& context, std::int32_t registration) {
+    RoomTotals totals;
+    Table rooms(context, TableId::Kamb, false);
+    rooms.open();
+    std::vector<RoomLabel> labels;
+    totals.failed = !forEachRoom(context, registration, [&](const Record& row) {
+        ++totals.rooms;
+        totals.residents += row.get(SKMB::KambarioGyventojuSkc);
+        totals.price += row.get(SKMB::KambarioKaina);
+        rooms.record().set(KMB::KambarioID, row.get(SKMB::KambarioID));
+        const StoreStatus found = rooms.getByKey(KMB::IDKEY);
+        if (found == StoreStatus::Ok) {
+            labels.push_back(
+                {rooms.record().get(KMB::KambarioKorpusas), rooms.record().get(KMB::KambarioNr)});
+        } else if (found != StoreStatus::NotFound) {
+            standardWarning(WarningRecordRetrieval, "Kamb");
+            return false;
+        }
+        return true;
+    });
+    totals.text = roomsText(labels);
+    rooms.close();
+    return totals;
+}
+
+InvoiceTotals invoiceTotals(Context& context, std::int32_t registration) {
+    InvoiceTotals totals;
+    Table lines(context, TableId::Saskeil, false);
+    lines.open();
+    lines.record().set(SEI::IrasoNr, registration);
+    Decimal rates;
+    std::int64_t count = 0;
+    StoreStatus status = lines.setToKeyValue(SEI::INRKEY);
+    while (status == StoreStatus::Ok && (status = lines.next()) == StoreStatus::Ok &&
+           lines.record().get(SEI::IrasoNr) == registration) {
+        const Record& line = lines.record();
+        totals.withoutVat += line.get(SEI::SUMABEPVM);
+        totals.withVat += line.get(SEI::SUMA);
+        totals.vat += line.get(SEI::PVMSUMA);
+        rates += line.get(SEI::PVMPROC);
+        ++count;
+    }
+    if (status != StoreStatus::Ok && status != StoreStatus::EndOfData) {
+        standardWarning(WarningRecordRetrieval, "Saskeil");
+        totals.failed = true;
+    }
+    // Over no lines the mean is undefined: the rate stays as it was.
+    if (count > 0) {
+        totals.meanVat = (rates / Decimal(count)).rounded(2);
+    }
+    lines.close();
+    return totals;
+}
+
+void numberInvoice(FormEngine& form) {
+    Record& record = form.record();
+    const Record& opening = form.openingCopy();
+    if (form.request() == Request::Change && record.get(SAS::SaskSer) == opening.get(SAS::SaskSer)) {
+        record.set(SAS::SaskNr, opening.get(SAS::SaskNr));
+        return;
+    }
+    const std::optional<std::int64_t> next = nextInSeries(
+        form.context(), TableId::Saskait, SAS::SASNRKEY.index, record.get(SAS::SaskSer), form.position());
+    if (next && *next <= std::numeric_limits<std::int32_t>::max()) {
+        record.set(SAS::SaskNr, std::int32_t(*next));
+    }
+}
+
+void recomputeRegistration(FormEngine& form) {
+    Record& record = form.record();
+    const std::int32_t registration = record.get(SAS::IrasoNr);
+    const RoomTotals rooms = roomTotals(form.context(), registration);
+    if (!rooms.failed) {
+        form.variables().set(RoomsPriceVariable, rooms.price);
+        form.variables().set(RoomsCountVariable, rooms.rooms);
+        form.variables().set(RoomsResidentsVariable, rooms.residents);
+        (void)record.set(SAS::KAMBARIAI, rooms.text);
+    }
+    const InvoiceTotals invoice = invoiceTotals(form.context(), registration);
+    if (!invoice.failed) {
+        setTotal(record, SAS::BSUMA, invoice.withoutVat, "Suma");
+        setTotal(record, SAS::BSUMASUPVM, invoice.withVat, "Suma su PVM");
+        setTotal(record, SAS::PVMSUMA, invoice.vat, "PVM suma");
+        if (invoice.meanVat) {
+            setTotal(record, SAS::PVMPROC, *invoice.meanVat, "PVM procentas");
+        }
+    }
+}
+
+FormConfig RedSaskait() {
+    FormConfig config;
+    config.name = "RedSaskait";
+    config.helpTopic = config.name;
+    config.caption = "REGISTRACIJOS ĮRAŠAS";
+    config.table = TableId::Saskait;
+    config.tabs = {"Registracijos duomenys", "Kambariai", "Sąskaita", "Apmokėjimas", "Pastabos"};
+    config.historyKey = 'K';
+    config.cancelQuestion = CancelQuestion::SaveChanges;
+
+    // Children point to the number from the moment the form opens.
+    FormField number = field("Įrašo Nr.* :", SAS::IrasoNr.index, DataTab);
+    number.fixedOnInsert = true;
+    number.required = true;
+    FormField name = field("Gyventojo pavardė, vardas*:", SAS::Gyventojas.index, DataTab);
+    name.required = true;
+    FormField arrival = field("Gyvena nuo*:", SAS::GyvenaNuo.index, DataTab);
+    arrival.required = true;
+    FormField departure = field("iki*:", SAS::GyvenaIki.index, DataTab);
+    departure.required = true;
+    FormField adults = count("Maitinimas: Suaugusių:", SAS::PUSRYCIUSK.index, DataTab);
+    adults.beside = perDay;
+    FormField children = count("Vaikų:", SAS::PUSRYCIUVAIK.index, DataTab);
+    children.beside = perDay;
+    FormField paid = field("Apmokėta", SAS::APMOKETA.index, InvoiceTab);
+    paid.control = FormControl::CheckBox;
+    FormField payer =
+        lookUp("Mokėtojas:", SAS::KliKod.index,
+               FormLookUp(TableId::Klient, KLI::Kod.index, KLI::KODKEY.index, "SarKlient"), false);
+    payer.tab = InvoiceTab;
+    payer.beside = payerName;
+    FormField departed = field("Išvykęs", SAS::Isvykes.index, -1);
+    departed.control = FormControl::CheckBox;
+    FormField notes = field("Pastabos apie registraciją:", SAS::KOMENTARAI.index, NotesTab);
+
+    config.fields = {
+        field("Įrašo įvedimo data:", SAS::IrasoDt.index, DataTab),
+        number,
+        name,
+        field("Gyventojo asmens kodas:", SAS::GYVENTOJOAK.index, DataTab),
+        field("Gyventojo adresas:", SAS::GYVENTOJOADRESAS.index, DataTab),
+        lookUp("Valstybė*:", SAS::GYVENTOJOVALSTYBE.index,
+               FormLookUp(TableId::Valstyb, VAL::Valstybe.index, VAL::Key_Valst.index, "BrowseValstyb"),
+               true),
+        lookUp("Gyventojų grupė*:", SAS::GyventojoGrupe.index,
+               FormLookUp(TableId::Grupes, GRP::Grupe.index, GRP::Key_Grupe.index, "SarGrup"), true),
+        count("Gyventojų skaičius:", SAS::GYVENTOJUSKC.index, DataTab,
+              "Atvykusių gyventojų skaičius. Naudojamas statistikos ir pajamų ataskaitose."),
+        count("Papild. vietų:", SAS::PAPPATALYNE.index, DataTab, "Papildomos patalynės komplektų skaičius"),
+        arrival,
+        departure,
+        count("Gyvena parų:", SAS::GYVENAPARU.index, DataTab),
+        count("Lovadienių:", SAS::GYVENALOVADIENIU.index, DataTab),
+        adults,
+        children,
+        field("Sąskaitos data:", SAS::SaskDt.index, InvoiceTab),
+        field("Sąskaitos serija, Nr.:", SAS::SaskSer.index, InvoiceTab),
+        field("", SAS::SaskNr.index, InvoiceTab),
+        paid,
+        payer,
+        field("Suma:", SAS::BSUMA.index, InvoiceTab),
+        field("PVM suma:", SAS::PVMSUMA.index, InvoiceTab),
+        field("Suma su PVM:", SAS::BSUMASUPVM.index, InvoiceTab),
+        field("Tekstas sąskaitos gale:", SAS::PAST.index, InvoiceTab),
+        field("", SAS::PAST1.index, InvoiceTab),
+        notes,
+        departed,
+    };
+
+    config.children = {
+        childList("RedSaskaitKambariai", TableId::SaskKmb, "SKMB:IrasoNr", "+SKMB:IrasoNr,+SKMB:KambarioID",
+                  {column("ID", "SKMB:KambarioID", 24, ColumnAlign::Right, Picture::number(6)),
+                   column("K", "KMB:KambarioKorpusas", 20, ColumnAlign::Left, Picture::text(5)),
+                   column("A", "KMB:KambarioAukstas", 12, ColumnAlign::Right, Picture::number(3, 0, true)),
+                   column("Nr", "KMB:KambarioNr", 32, ColumnAlign::Left, Picture::text(8)),
+                   column("KmbTipas", "KMB:KambarioTipas", 80, ColumnAlign::Left, Picture::text(40)),
+                   column("Gyv", "SKMB:KambarioGyventojuSkc", 16, ColumnAlign::Right, Picture::number(3)),
+                   column("Kaina", "SKMB:KambarioKaina", 36, ColumnAlign::Right, Picture::number(10, 2)),
+                   column("Pastabos", "SKMB:Pastabos", 100, ColumnAlign::Left, Picture::text(50))},
+                  "UpdateSaskKmb", RoomsTab, 0),
+        childList("RedSaskaitEilutes", TableId::Saskeil, "SEI:IrasoNr", "+SEI:IrasoNr,+SEI:SEILID",
+                  {column("Suteiktos paslaugos", "SEI:PasPav", 120, ColumnAlign::Left, Picture::text(40)),
+                   column("Mat.vnt.", "SEI:MATVNT", 32, ColumnAlign::Left, Picture::text(10)),
+                   column("Nuo", "SEI:GYVENANUO", 36, ColumnAlign::Left, Picture::shortDate()),
+                   column("Iki", "SEI:GYVENAIKI", 36, ColumnAlign::Left, Picture::shortDate()),
+                   column("Kaina", "SEI:KAINA", 44, ColumnAlign::Right, Picture::number(13, 4)),
+                   column("Kiekis", "SEI:KIEKIS", 40, ColumnAlign::Right, Picture::number(14, 3)),
+                   column("%", "SEI:PVMPROC", 20, ColumnAlign::Right, Picture::number(6, 2)),
+                   column("Suma", "SEI:SUMA", 44, ColumnAlign::Right, Picture::number(14, 2))},
+                  "UpdateSaskeil", InvoiceTab, 5),
+        childList("RedSaskaitMokejimai", TableId::Mokej, "MOK:SaskIrasoNr", "+MOK:SaskIrasoNr,+MOK:IrasoNr",
+                  {column("ID", "MOK:IrasoNr", 28, ColumnAlign::Right, Picture::number(8)),
+                   column("Mokdata", "MOK:MokDt", 40, ColumnAlign::Left, Picture::date()),
+                   column("MokNr.", "MOK:MOKNR", 32, ColumnAlign::Right, Picture::number(8)),
+                   column("Suma", "MOK:MOKSUMA", 44, ColumnAlign::Right, Picture::number(14, 2)),
+                   column("MB", "MOK:MokejimoBudas", 16, ColumnAlign::Right, Picture::number(4)),
+                   column("Komentaras", "MOK:KOMENTARAI", 120, ColumnAlign::Left, Picture::text(150))},
+                  "RedMokej", PaymentsTab, 0),
+    };
+    config.children[0].list.joins = {TableId::Kamb};
+    config.workingValues = {
+        {"Kaina už parą:", std::string(RoomsPriceVariable), RoomsTab, Picture::number(12, 2)},
+        {"Kambarių skaičius:", std::string(RoomsCountVariable), RoomsTab, Picture::number(6)},
+        {"Gyventojų skaičius:", std::string(RoomsResidentsVariable), RoomsTab, Picture::number(6)},
+    };
+    config.derived = {SAS::BSUMA.index, SAS::PVMPROC.index, SAS::PVMSUMA.index, SAS::BSUMASUPVM.index,
+                      SAS::KAMBARIAI.index};
+    config.keyNames = {
+        {SAS::IRASONRKEY.index, "Pagal įrašo Nr."},
+        {SAS::IDTKEY.index, "Pagal įrašo datą"},
+        {SAS::DTSASNRKEY.index, "Pagal datą"},
+        {SAS::KLIKODKEY.index, "Pagal klientą"},
+        {SAS::SASNRKEY.index, "Pagal numerį"},
+        {SAS::APMBUDAKEY.index, "pagal apmokėjimo būdus"},
+        {SAS::DTVALSTKEY.index, "pagal valstybes"},
+        {SAS::GYVENTKEY.index, "pagal gyventojus"},
+        {SAS::VALSTKEY.index, "pagal valstybę"},
+        {SAS::ISVYKESKEY.index, "pagal išvykimą"},
+        {SAS::ISVYKESPAVKEY.index, "pagal isvykima ir pavarde"},
+        {SAS::ISVDATAKEY.index, "pagal išvykimo data"},
+        {SAS::DTGRUPKEY.index, "pagal datą ir grupę"},
+        {SAS::GRUPKEY.index, "pagal grupes"},
+        {SAS::ISVKLIENTGR.index, "pagal išvykimą, klienta, grupę"},
+        {SAS::ATVDTKEY.index, "Pagal atvykimo datą"},
+    };
+    config.hooks.prime = primeRegistration;
+    config.hooks.opened = recomputeRegistration;
+    config.hooks.accepted = registrationFieldAccepted;
+    config.hooks.check = registrationCheck;
+    config.hooks.childClosed = recomputeRegistration;
+    return config;
+}
+
+FormConfig UpdateSaskKmb() {
+    FormConfig config;
+    config.name = "UpdateSaskKmb";
+    config.helpTopic = config.name;
+    config.caption = "UŽIMAMO KAMBARIO ĮRAŠAS";
+    config.table = TableId::SaskKmb;
+    config.insertTitle = "Naujas įrašas";
+    config.changeTitle = "Įrašas keičiamas";
+    config.viewTitle = "Įrašo peržiūra";
+    FormField registration("Įrašo Nr:", SKMB::IrasoNr.index);
+    registration.readOnly = true;
+    registration.history = false;
+    FormField room("Kambarys:", SKMB::KambarioID.index, "Kambario unikalus identifikatorius");
+    room.lookUp.emplace(TableId::Kamb, KMB::KambarioID.index, KMB::IDKEY.index, "SelectKamb");
+    room.required = true;
+    room.beside = roomBeside;
+    FormField residents("Kambario gyventojų skaičius:", SKMB::KambarioGyventojuSkc.index,
+                        "Faktinis kambario gyventojų skaičius. Naudojamas kambarių užimtumo ataskaitose.");
+    residents.minimum = Decimal(0);
+    config.fields = {registration,
+                     room,
+                     {"Kaina už parą:", SKMB::KambarioKaina.index, "Faktinė kambario kaina."},
+                     residents,
+                     {"Pastabos:", SKMB::Pastabos.index}};
+    config.keyNames = {{SKMB::INRKMBIDKEY.index, "pagal įrašo Nr."},
+                       {SKMB::KMBIDINRKEY.index, "pagal kambario Nr."}};
+    config.hooks.accepted = occupiedRoomAccepted;
+    return config;
+}
+
+} // namespace nakva

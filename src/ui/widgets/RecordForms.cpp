@@ -1,0 +1,33 @@
+#include "ui/widgets/RecordForms.h"
+
+#include "messages/StandardWarnings.h"
+
+#include <map>
+
+namespace nakva {
+
+namespace {
+
+constexpr int WarningUndefinedProcedure = 6;
+
+std::map<std::string, WidgetFormCall, std::less<>>& forms() {
+    static std::map<std::string, WidgetFormCall, std::less<>> added;
+    return added;
+}
+
+} // namespace
+
+void addRecordForm(std::string name, WidgetFormCall call) {
+    forms()[std::move(name)] = std::move(call);
+}
+
+FormResult callRecordForm(std::string_view name, Context& context, Request request, QWidget* caller) {
+    const auto found = forms().find(name);
+    if (found == forms().end() || !found->second) {
+        standardWarning(WarningUndefinedProcedure, name);
+        return {};
+    }
+    return found->second(context, request, caller);
+}
+
+} // namespace nakva

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "ui/widgets/ListWindow.h"
+
+#include <string>
+#include <string_view>
+
+namespace nakva {
+
+// The record forms that other windows open by name ("UpdateSaskKmb"): a form's child lists name the
+// children's form. Each layer adds its forms when the program starts. A call runs on the caller's
+// context and returns when the form closes.
+void addRecordForm(std::string name, WidgetFormCall call);
+// A name nobody added shows warning 6 "Procedūra neapibrėžta" and gives Cancelled.
+FormResult callRecordForm(std::string_view name, Context& context, Request request, QWidget* caller);
+
+} // namespace nakva

@@ -1,0 +1,333 @@
+// The registration form and the occupied-room form on real files in a temporary folder: priming and
+// numbering, the stay computations, the room and invoice totals, and the mends of the form's rules.
+#include "data/StoreTestSupport.h"
+
+#include "data/Fields.h"
+#include "registration/Registration.h"
+#include "shell/Globals.h"
+#include "ui/FormEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace nakva {
+namespace {
+
+using testing::StoreTest;
+
+class RegistrationTest : public StoreTest {
+protected:
+    void SetUp() override {
+        glo().EINDT = day;
+        addRecord(TableId::IstgPar, {{"IST:PVMPROC", "21"}, {"IST:PAST", "Ačiū"}, {"IST:PAST1", "Iki"}});
+        addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+        addRecord(TableId::Grupes, {{"GRP:Grupe", "Turistai"}});
+        registrations().open();
+        registrations().clear();
+    }
+
+    Table& registrations() { return context.table(TableId::Saskait); }
+
+    // The list's part of a change call: the registration re-read and watched.
+    void makeCurrent(TableId id, std::string_view field, std::string_view value) {
+        Table& table = context.table(id);
+        table.open();
+        table.clear();
+        ASSERT_TRUE(table.record().setText(field, value).ok());
+        ASSERT_EQ(table.getByKey(table.def().identityKey), StoreStatus::Ok);
+        table.watch();
+    }
+
+    // Types into a field and accepts it as the user does.
+    bool type(FormEngine& form, std::string_view field, std::string_view text) {
+        const int item = form.itemOfField(form.table().def().fieldIndex(field));
+        EXPECT_GE(item, 0) << field;
+        return form.setItemText(item, text) && form.acceptItem(item);
+    }
+
+    FormEngine::SelectList cancelling() {
+        return [this](const FormLookUp& lookUp, Context&) {
+            lists.push_back(lookUp.list);
+            return Response::Cancelled;
+        };
+    }
+
+    void addRoom(const std::string& id, const std::string& building, const std::string& number,
+                 const std::string& price = "0") {
+        addRecord(TableId::Kamb, {{"KMB:KambarioID", id},
+                                  {"KMB:KambarioKorpusas", building},
+                                  {"KMB:KambarioNr", number},
+                                  {"KMB:KAMBARIOKAINA", price}});
+    }
+
+    const Date day = dateFromYmd(2026, 3, 14);
+    Context context{database};
+    std::vector<std::string> lists;
+};
+
+TEST_F(RegistrationTest, ANewRegistrationIsPrimedForTheWorkingDayAndWrittenAtOnce) {
+    FormEngine form(RedSaskait(), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    const Record& record = form.record();
+    EXPECT_EQ(record.get(SAS::IrasoNr), 1);
+    EXPECT_EQ(record.get(SAS::IrasoDt), day);
+    EXPECT_EQ(record.get(SAS::GyvenaNuo), day);
+    EXPECT_EQ(record.get(SAS::GyvenaIki), day + 1);
+    EXPECT_EQ(record.get(SAS::SaskDt), today());
+    EXPECT_EQ(record.get(SAS::GYVENTOJUSKC), 1);
+    EXPECT_EQ(record.get(SAS::GYVENAPARU), 1);
+    EXPECT_EQ(record.get(SAS::GYVENALOVADIENIU), 1);
+    EXPECT_EQ(record.get(SAS::MOKEJIMOBUDAS), "GRYNAIS");
+    EXPECT_EQ(record.get(SAS::SaskNr), 1);
+    EXPECT_EQ(record.get(SAS::PVMPROC), Decimal(21));
+    EXPECT_EQ(record.get(SAS::PAST), "Ačiū");
+    EXPECT_EQ(record.get(SAS::PAST1), "Iki");
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:IrasoNr"), std::vector<std::string>{"1"});
+    EXPECT_EQ(form.title(), "Kuriamas naujas įrašas");
+    // Children already point to the number: it cannot be typed over now.
+    EXPECT_FALSE(form.itemEditable(form.itemOfField(SAS::IrasoNr.index)));
+    EXPECT_FALSE(form.changed());
+}
+
+TEST_F(RegistrationTest, InvoiceNumbersFollowTheirSeriesAndChangeModeRestoresTheOpeningNumber) {
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:SaskSer", "k"}, {"SAS:SaskNr", "7"}});
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "2"}, {"SAS:SaskSer", "K"}, {"SAS:SaskNr", "3"}});
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "3"}, {"SAS:SaskSer", ""}, {"SAS:SaskNr", "12"}});
+    {
+        registrations().clear();
+        FormEngine form(RedSaskait(), context, {});
+        ASSERT_TRUE(form.open(Request::Insert));
+        EXPECT_EQ(form.record().get(SAS::SaskNr), 13);
+        const std::vector<std::pair<std::string, std::int32_t>> series = {
+            {"K", 4}, {"k", 8}, {"X", 1}, {"", 13}};
+        for (const auto& [typed, number] : series) {
+            ASSERT_TRUE(type(form, "SAS:SaskSer", typed));
+            EXPECT_EQ(form.record().get(SAS::SaskNr), number) << typed;
+        }
+        messages.answerNext(ButtonNo);
+        ASSERT_TRUE(form.cancel());
+    }
+    makeCurrent(TableId::Saskait, "SAS:IrasoNr", "1");
+    FormEngine form(RedSaskait(), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    ASSERT_TRUE(type(form, "SAS:SaskSer", "X"));
+    EXPECT_EQ(form.record().get(SAS::SaskNr), 1);
+    ASSERT_TRUE(type(form, "SAS:SaskSer", "k"));
+    EXPECT_EQ(form.record().get(SAS::SaskNr), 7);
+}
+
+TEST_F(RegistrationTest, NightsAndBedDaysFollowTheAcceptedFields) {
+    FormEngine form(RedSaskait(), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    // arrival, departure, residents, extra places → nights, bed-days
+    const std::vector<std::tuple<std::string, std::string, std::string, std::string, int, int>> stays = {
+        {"2026-03-14", "2026-03-14", "1", "0", 0, 0}, // a same-day stay
+        {"2026-03-14", "2026-03-17", "2", "1", 3, 9}, // extra places count
+        {"2026-03-20", "2026-03-17", "2", "0", 0, 0}, // arrival after departure: never negative
+        {"", "2026-03-17", "2", "0", 0, 0},           // no arrival: no nights (not 81,000)
+    };
+    for (const auto& [arrival, departure, residents, extra, nights, beds] : stays) {
+        ASSERT_TRUE(type(form, "SAS:GYVENTOJUSKC", residents));
+        ASSERT_TRUE(type(form, "SAS:PAPPATALYNE", extra));
+        ASSERT_TRUE(type(form, "SAS:GyvenaNuo", ""));
+        ASSERT_TRUE(type(form, "SAS:GyvenaIki", departure));
+        ASSERT_TRUE(type(form, "SAS:GyvenaNuo", arrival));
+        EXPECT_EQ(form.record().get(SAS::GYVENAPARU), nights) << arrival << " " << departure;
+        EXPECT_EQ(form.record().get(SAS::GYVENALOVADIENIU), beds) << arrival << " " << departure;
+    }
+    EXPECT_TRUE(messages.shown().empty());
+
+    // Typed over, the nights give the bed-days; a product too large for the field is refused.
+    ASSERT_TRUE(type(form, "SAS:GYVENAPARU", "5"));
+    EXPECT_EQ(form.record().get(SAS::GYVENALOVADIENIU), 10);
+    EXPECT_FALSE(type(form, "SAS:GYVENAPARU", "2000000000"));
+    EXPECT_EQ(form.record().get(SAS::GYVENALOVADIENIU), 10);
+    EXPECT_EQ(messages.shown().size(), 1U);
+}
+
+TEST_F(RegistrationTest, ADepartureBeforeTheArrivalKeepsTheFocusAndBlocksTheSave) {
+    FormEngine form(RedSaskait(), context, cancelling());
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_TRUE(type(form, "SAS:Gyventojas", "Jonaitis Jonas"));
+    ASSERT_TRUE(type(form, "SAS:GYVENTOJOVALSTYBE", "lietuva"));
+    ASSERT_TRUE(type(form, "SAS:GyventojoGrupe", "Turistai"));
+    EXPECT_FALSE(type(form, "SAS:GyvenaIki", "2026-03-10"));
+    EXPECT_EQ(form.focusItem(), form.itemOfField(SAS::GyvenaIki.index));
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"Išvykimo data negali būti ankstesnė už atvykimo datą."});
+
+    form.save();
+    EXPECT_FALSE(form.finished());
+    ASSERT_TRUE(type(form, "SAS:GyvenaIki", "2026-03-16"));
+    form.save();
+    ASSERT_TRUE(form.finished());
+    // The country found without regard to case is stored as the countries list has it.
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:GYVENTOJOVALSTYBE"), std::vector<std::string>{"Lietuva"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:GYVENAPARU"), std::vector<std::string>{"2"});
+}
+
+TEST_F(RegistrationTest, ACountryGroupOrPayerThatDoesNotExistIsRefusedOnSave) {
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"},
+                                 {"SAS:Gyventojas", "Ona"},
+                                 {"SAS:GYVENTOJOVALSTYBE", "Lietuva"},
+                                 {"SAS:GyventojoGrupe", "Turistai"},
+                                 {"SAS:GyvenaNuo", "2026-03-14"},
+                                 {"SAS:GyvenaIki", "2026-03-15"}});
+    // field, a value nobody has
+    const std::vector<std::pair<std::string, std::string>> unknown = {
+        {"SAS:GYVENTOJOVALSTYBE", "Atlantida"}, {"SAS:GyventojoGrupe", "Piligrimai"}, {"SAS:KliKod", "NERA"}};
+    for (const auto& [field, value] : unknown) {
+        makeCurrent(TableId::Saskait, "SAS:IrasoNr", "1");
+        lists.clear();
+        FormEngine form(RedSaskait(), context, cancelling());
+        ASSERT_TRUE(form.open(Request::Change));
+        const int item = form.itemOfField(form.table().def().fieldIndex(field));
+        ASSERT_TRUE(form.setItemText(item, value));
+        form.save();
+        EXPECT_FALSE(form.finished()) << field;
+        EXPECT_EQ(form.focusItem(), item) << field;
+        EXPECT_EQ(lists.size(), 1U) << field;
+        // A blank payer is allowed.
+        if (field == "SAS:KliKod") {
+            ASSERT_TRUE(form.setItemText(item, ""));
+            form.save();
+            EXPECT_TRUE(form.finished());
+        } else {
+            messages.answerNext(ButtonNo);
+            ASSERT_TRUE(form.cancel());
+        }
+    }
+}
+
+TEST_F(RegistrationTest, RoomTotalsAndTheRoomsTextAreRecomputedWhenTheFormOpens) {
+    addRoom("1", "A", "101");
+    addRoom("2", "B", "12");
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "4"},
+                                 {"SAS:KAMBARIAI", "senas"},
+                                 {"SAS:PVMPROC", "9"},
+                                 {"SAS:Gyventojas", "Ona"},
+                                 {"SAS:GYVENTOJOVALSTYBE", "Lietuva"},
+                                 {"SAS:GyventojoGrupe", "Turistai"},
+                                 {"SAS:GyvenaNuo", "2026-03-14"},
+                                 {"SAS:GyvenaIki", "2026-03-15"}});
+    addRecord(TableId::SaskKmb, {{"SKMB:IrasoNr", "4"},
+                                 {"SKMB:KambarioID", "1"},
+                                 {"SKMB:KambarioKaina", "100"},
+                                 {"SKMB:KambarioGyventojuSkc", "2"}});
+    addRecord(TableId::SaskKmb, {{"SKMB:IrasoNr", "4"},
+                                 {"SKMB:KambarioID", "2"},
+                                 {"SKMB:KambarioKaina", "60.50"},
+                                 {"SKMB:KambarioGyventojuSkc", "1"}});
+    // A row whose room is gone counts without text.
+    addRecord(TableId::SaskKmb, {{"SKMB:IrasoNr", "4"},
+                                 {"SKMB:KambarioID", "9"},
+                                 {"SKMB:KambarioKaina", "10"},
+                                 {"SKMB:KambarioGyventojuSkc", "1"}});
+    makeCurrent(TableId::Saskait, "SAS:IrasoNr", "4");
+    FormEngine form(RedSaskait(), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    EXPECT_EQ(form.record().get(SAS::KAMBARIAI), " A-101 B-12");
+    EXPECT_EQ(*form.variables().find(RoomsPriceVariable), Value(Decimal::fromScaled(17050, 2)));
+    EXPECT_EQ(*form.variables().find(RoomsCountVariable), Value(std::int64_t(3)));
+    EXPECT_EQ(*form.variables().find(RoomsResidentsVariable), Value(std::int64_t(4)));
+    // No lines: the sums are 0 and the VAT rate keeps its value.
+    EXPECT_EQ(form.record().get(SAS::PVMPROC), Decimal(9));
+    EXPECT_TRUE(form.changed());
+    messages.answerNext(ButtonYes);
+    EXPECT_TRUE(form.cancel());
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Ar išsaugoti pakeitimus?"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KAMBARIAI"), std::vector<std::string>{" A-101 B-12"});
+}
+
+TEST_F(RegistrationTest, TheRoomsTextEndsWithDotsOnlyWhenLongerThanItsField) {
+    std::vector<RoomLabel> eight(8, RoomLabel{"Vakar", "101"}); // 8 × 10 characters: exactly 80
+    std::string full;
+    for (int i = 0; i < 8; ++i) {
+        full += " Vakar-101";
+    }
+    EXPECT_EQ(roomsText(eight), full);
+    eight.push_back({"Ryt", "9"});
+    const std::string cut = roomsText(eight);
+    EXPECT_EQ(cut.size(), 80U);
+    EXPECT_EQ(cut.substr(70), " Vakar-...");
+    EXPECT_EQ(roomsText({{"", "7"}}), " -7");
+}
+
+TEST_F(RegistrationTest, InvoiceTotalsFollowTheLinesAndTheMeanRate) {
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "2"}, {"SAS:PVMPROC", "21"}});
+    addRecord(TableId::Saskeil, {{"SEI:SEILID", "1"},
+                                 {"SEI:IrasoNr", "2"},
+                                 {"SEI:SUMABEPVM", "100"},
+                                 {"SEI:PVMSUMA", "21"},
+                                 {"SEI:SUMA", "121"},
+                                 {"SEI:PVMPROC", "21"}});
+    addRecord(TableId::Saskeil, {{"SEI:SEILID", "2"},
+                                 {"SEI:IrasoNr", "2"},
+                                 {"SEI:SUMABEPVM", "10.01"},
+                                 {"SEI:PVMSUMA", "0.90"},
+                                 {"SEI:SUMA", "10.91"},
+                                 {"SEI:PVMPROC", "9"}});
+    addRecord(TableId::Saskeil, {{"SEI:SEILID", "3"}, {"SEI:IrasoNr", "7"}, {"SEI:SUMA", "999"}});
+    makeCurrent(TableId::Saskait, "SAS:IrasoNr", "2");
+    FormEngine form(RedSaskait(), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    EXPECT_EQ(form.record().get(SAS::BSUMA), Decimal::fromScaled(11001, 2));
+    EXPECT_EQ(form.record().get(SAS::PVMSUMA), Decimal::fromScaled(2190, 2));
+    EXPECT_EQ(form.record().get(SAS::BSUMASUPVM), Decimal::fromScaled(13191, 2));
+    EXPECT_EQ(form.record().get(SAS::PVMPROC), Decimal(15));
+    // A VAT sum typed over gives the total with VAT.
+    ASSERT_TRUE(type(form, "SAS:PVMSUMA", "20"));
+    EXPECT_EQ(form.record().get(SAS::BSUMASUPVM), Decimal::fromScaled(13001, 2));
+}
+
+TEST_F(RegistrationTest, AnOccupiedRoomTakesTheRoomsPriceOnlyFromARoomFound) {
+    addRoom("5", "A", "101", "120");
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"}});
+    Table& rows = context.table(TableId::SaskKmb);
+    rows.open();
+    rows.clear();
+    rows.record().set(SKMB::IrasoNr, 1);
+    FormEngine form(UpdateSaskKmb(), context, cancelling());
+    ASSERT_TRUE(form.open(Request::Insert));
+    EXPECT_EQ(form.title(), "Naujas įrašas");
+    EXPECT_FALSE(type(form, "SKMB:KambarioID", "6")); // no such room: the list opens and is left
+    EXPECT_EQ(lists, std::vector<std::string>{"SelectKamb"});
+    EXPECT_EQ(form.record().get(SKMB::KambarioKaina), Decimal(0));
+    ASSERT_TRUE(type(form, "SKMB:KambarioID", "5"));
+    EXPECT_EQ(form.record().get(SKMB::KambarioKaina), Decimal(120));
+    EXPECT_EQ(form.record().get(SKMB::KambarioGyventojuSkc), 1);
+    ASSERT_TRUE(type(form, "SKMB:KambarioKaina", "100"));
+    form.save();
+    ASSERT_TRUE(form.finished());
+    EXPECT_EQ(storedColumn(TableId::SaskKmb, "SKMB:KambarioKaina"), std::vector<std::string>{"100.00"});
+
+    // The same room again under the registration: the key's name, and the form stays.
+    rows.clear();
+    rows.record().set(SKMB::IrasoNr, 1);
+    FormEngine again(UpdateSaskKmb(), context, cancelling());
+    ASSERT_TRUE(again.open(Request::Insert));
+    ASSERT_TRUE(type(again, "SKMB:KambarioID", "5"));
+    messages.clear();
+    again.save();
+    EXPECT_FALSE(again.finished());
+    ASSERT_EQ(messages.shown().size(), 1U);
+    EXPECT_NE(messages.shown()[0].text.find("pagal įrašo Nr."), std::string::npos);
+}
+
+TEST_F(RegistrationTest, AnOccupiedRoomIsRequired) {
+    Table& rows = context.table(TableId::SaskKmb);
+    rows.open();
+    rows.clear();
+    rows.record().set(SKMB::IrasoNr, 1);
+    FormEngine form(UpdateSaskKmb(), context, cancelling());
+    ASSERT_TRUE(form.open(Request::Insert));
+    form.save();
+    EXPECT_FALSE(form.finished());
+    EXPECT_TRUE(storedColumn(TableId::SaskKmb, "SKMB:IrasoNr").empty());
+}
+
+} // namespace
+} // namespace nakva
