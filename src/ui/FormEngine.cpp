@@ -6,9 +6,9 @@
 #include "data/Text.h"
 #include "messages/StandardWarnings.h"
 #include "ui/Help.h"
+#include "ui/RecordNumbering.h"
 
 #include <cstdint>
-#include <limits>
 
 namespace nakva {
 
@@ -24,13 +24,10 @@ constexpr int WarningRetryChange = 16;
 constexpr int WarningRetryDelete = 18;
 constexpr int WarningConfirmCancel = 23;
 constexpr int WarningDuplicateKey = 24;
-constexpr int WarningNumbering = 25;
 constexpr int WarningConfirmDelete = 32;
 constexpr int WarningSaveChanges = 33;
 constexpr int WarningRetrieval = 35;
 constexpr int WarningInsertAnother = 37;
-
-constexpr int NumberingAttempts = 3;
 
 std::optional<Decimal> asNumber(const Value& value) {
     if (const auto* integer = std::get_if<std::int64_t>(&value)) {
@@ -153,45 +150,10 @@ std::string FormEngine::title() const {
     }
 }
 
-// Numbering at opening: the highest number in identity order plus one, added at once with the primed
-// values; another station taking the number meanwhile makes the add fail, and it is tried again.
+// Numbering at opening: the record is added at once with the primed values.
 bool FormEngine::numberRecord() {
-    const TableDef& def = table_.def();
-    const int field = def.recordNumberField;
-    const Record primed = table_.record();
-    for (;;) {
-        for (int attempt = 0; attempt < NumberingAttempts; ++attempt) {
-            StoreStatus status = table_.setToKeyStart(def.identityKey);
-            if (status == StoreStatus::Ok) {
-                status = table_.previous();
-            }
-            std::int64_t number = 1;
-            if (status == StoreStatus::Ok) {
-                number = table_.record().storedInteger(field) + 1;
-            } else if (status != StoreStatus::EndOfData) {
-                table_.record() = primed;
-                standardWarning(WarningRetrieval, def.messageName());
-                return false;
-            }
-            table_.clear();
-            table_.record() = primed;
-            if (number > std::numeric_limits<std::int32_t>::max()) {
-                setLastOperationError(StoreError::condition(StoreError::BadStoredValue));
-                break;
-            }
-            table_.record().setStoredInteger(field, number);
-            if (table_.add() == StoreStatus::Ok) {
-                numbered_ = true;
-                return true;
-            }
-        }
-        saveErrorCondition();
-        if (standardWarning(WarningNumbering) != ButtonRetry) {
-            table_.clear();
-            table_.record() = primed;
-            return false;
-        }
-    }
+    numbered_ = addNumberedRecord(table_);
+    return numbered_;
 }
 
 // Delete mode: confirmed, then the guarded delete, offered again while it fails.

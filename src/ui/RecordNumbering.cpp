@@ -1,0 +1,57 @@
+#include "ui/RecordNumbering.h"
+
+#include "data/Table.h"
+#include "messages/StandardWarnings.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace nakva {
+
+namespace {
+
+constexpr int WarningNumbering = 25;
+constexpr int WarningRetrieval = 35;
+constexpr int NumberingAttempts = 3;
+
+} // namespace
+
+bool addNumberedRecord(Table& table) {
+    const TableDef& def = table.def();
+    const int field = def.recordNumberField;
+    const Record primed = table.record();
+    for (;;) {
+        for (int attempt = 0; attempt < NumberingAttempts; ++attempt) {
+            StoreStatus status = table.setToKeyStart(def.identityKey);
+            if (status == StoreStatus::Ok) {
+                status = table.previous();
+            }
+            std::int64_t number = 1;
+            if (status == StoreStatus::Ok) {
+                number = table.record().storedInteger(field) + 1;
+            } else if (status != StoreStatus::EndOfData) {
+                table.record() = primed;
+                standardWarning(WarningRetrieval, def.messageName());
+                return false;
+            }
+            table.clear();
+            table.record() = primed;
+            if (number > std::numeric_limits<std::int32_t>::max()) {
+                setLastOperationError(StoreError::condition(StoreError::BadStoredValue));
+                break;
+            }
+            table.record().setStoredInteger(field, number);
+            if (table.add() == StoreStatus::Ok) {
+                return true;
+            }
+        }
+        saveErrorCondition();
+        if (standardWarning(WarningNumbering) != ButtonRetry) {
+            table.clear();
+            table.record() = primed;
+            return false;
+        }
+    }
+}
+
+} // namespace nakva

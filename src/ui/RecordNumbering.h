@@ -1,0 +1,17 @@
+#pragma once
+
+namespace nakva {
+
+class Table;
+
+// Numbers a new record and adds it at once, as a form does when it opens for an insert: the highest
+// number in identity order plus one (1 for an empty table), with the values standing in the buffer.
+// Another station taking the number meanwhile makes the add fail, and it is tried again, three times
+// in all; then "Šio įrašo autonumeracija neįvykdyta" offers three more on Retry. A read error other
+// than an empty table shows warning 35 naming the table.
+//
+// True with the new record current and in the buffer; false, after the messages, with the buffer
+// holding the values it was given and no record current.
+bool addNumberedRecord(Table& table);
+
+} // namespace nakva
