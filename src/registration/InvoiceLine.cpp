@@ -173,16 +173,16 @@ SetResult scheduleTotals(Record& line, const std::vector<ScheduleDay>& rows) {
     return step.commitTo(line);
 }
 
-void takeService(Record& line, const Record& service, const StayValues& stay) {
-    (void)line.set(SEI::PASPAV1, service.get(PAS::PAV1));
-    (void)line.set(SEI::MATVNT, service.get(PAS::MATVNT));
-    line.set(SEI::GYVENTOJUSKC, stay.residents);
+SetResult takeService(Record& line, const Record& service, const StayValues& stay) {
+    Step step(line);
+    step.set(SEI::PASPAV1, service.get(PAS::PAV1));
+    step.set(SEI::MATVNT, service.get(PAS::MATVNT));
+    step.set(SEI::GYVENTOJUSKC, std::int64_t(stay.residents));
     const std::int64_t days = std::int64_t(line.get(SEI::GYVENAIKI)) - line.get(SEI::GYVENANUO);
-    const std::int64_t bedDays = days * stay.residents;
-    // Day numbers and residents are LONGs: only an absurd count of residents overflows the bed-days.
-    (void)line.setValue(SEI::GYVENAPARU.index, days);
-    (void)line.setValue(SEI::GYVENALOVADIENIU.index, bedDays);
-    (void)line.set(SEI::KIEKISPERDIENA, Decimal(quantityPerDay(line.get(SEI::MATVNT), stay.residents)));
+    step.set(SEI::GYVENAPARU, days);
+    step.set(SEI::GYVENALOVADIENIU, days * stay.residents);
+    step.set(SEI::KIEKISPERDIENA, Decimal(quantityPerDay(service.get(PAS::MATVNT), stay.residents)));
+    return step.commitTo(line);
 }
 
 SetResult applyServicePrice(Record& line, const Record& service) {
@@ -276,7 +276,10 @@ void chooseService(FormEngine& form) {
         return;
     }
     const Record service = form.context().table(TableId::Paslaug).record();
-    takeService(line, service, stayOf(registrationOf(form)));
+    if (const SetResult taken = takeService(line, service, stayOf(registrationOf(form))); !taken) {
+        showRefusal({}, taken);
+        return;
+    }
     rebuildSchedule(form);
     showRefusal({}, applyServicePrice(line, service));
 }

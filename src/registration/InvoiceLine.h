@@ -68,7 +68,7 @@ SetResult scheduleTotals(Record& line, const std::vector<ScheduleDay>& rows);
 // A service chosen for the line (from the price list, or its name typed and found): its second name
 // and unit, the residents and days of the stay, the quantity a day by the unit. The caller then
 // builds the schedule (the totals follow) and calls applyServicePrice.
-void takeService(Record& line, const Record& service, const StayValues& stay);
+SetResult takeService(Record& line, const Record& service, const StayValues& stay);
 // The service's price and VAT rate, and the amount at that price: price × quantity, 0 for a free
 // service, with its split.
 SetResult applyServicePrice(Record& line, const Record& service);

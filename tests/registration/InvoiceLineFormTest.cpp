@@ -4,6 +4,7 @@
 // cancelling, and the registration's totals after each line.
 #include "registration/RegistrationTestSupport.h"
 
+#include "data/Integrity.h"
 #include "registration/InvoiceLine.h"
 #include "registration/Schedule.h"
 #include "ui/FormEngine.h"
@@ -249,6 +250,24 @@ TEST_F(InvoiceLineFormTest, TheRegistrationsTotalsAndMeanRateFollowEachLine) {
     EXPECT_EQ(totals->lines, 2);
 
     EXPECT_FALSE(invoiceTotals(context, 8)->rate); // no lines: the registration keeps its rate
+}
+
+TEST_F(InvoiceLineFormTest, RenamingAServiceRenamesItsLinesAndAServiceInUseCannotBeDeleted) {
+    saveLine("Pusryčiai");
+    Table& services = context.table(TableId::Paslaug);
+    services.open();
+    services.clear();
+    ASSERT_TRUE(services.record().set(PAS::Pav, "Pusryčiai").ok());
+    ASSERT_EQ(services.getByKey(PAS::PASLKEY), StoreStatus::Ok);
+    const Record former = services.record();
+    ASSERT_TRUE(services.record().set(PAS::Pav, "Pusryčiai kambaryje").ok());
+    EXPECT_EQ(guardedChange(services, former, ChangeCaller::Form), GuardedResult::Done);
+    EXPECT_EQ(lines().at(0).text("SEI:PasPav"), "Pusryčiai kambaryje");
+
+    EXPECT_EQ(guardedDelete(services), GuardedResult::Failed);
+    services.close();
+    EXPECT_EQ(rowCount(TableId::Paslaug), 3);
+    EXPECT_EQ(rowCount(TableId::Seilgraf), 3);
 }
 
 } // namespace

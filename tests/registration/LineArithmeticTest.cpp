@@ -279,7 +279,7 @@ TEST(ServiceChoiceTest, TakesTheNamesUnitStayAndQuantityADayByTheUnit) {
     Record service(TableId::Paslaug);
     ASSERT_TRUE(service.setText("PAS:PAV1", "vakarienė").ok());
     ASSERT_TRUE(service.setText("PAS:MATVNT", "ŽMN.").ok());
-    takeService(line, service, {first, first + 3, 2});
+    ASSERT_TRUE(takeService(line, service, {first, first + 3, 2}).ok());
     expectValues(line, {{"PASPAV1", "vakarienė"},
                         {"MATVNT", "ŽMN."},
                         {"GYVENTOJUSKC", "2"},
