@@ -6,6 +6,7 @@
 #include "data/Text.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
+#include "registration/OwnTable.h"
 #include "registration/Schedule.h"
 #include "ui/FormEngine.h"
 
@@ -195,28 +196,20 @@ SetResult applyServicePrice(Record& line, const Record& service) {
 }
 
 std::optional<InvoiceTotals> invoiceTotals(Context& context, std::int32_t registration) {
-    Table lines(context, TableId::Saskeil, false);
-    lines.open();
-    lines.clear();
-    lines.record().set(SEI::IrasoNr, registration);
+    OwnTable lines(context, TableId::Saskeil);
     InvoiceTotals totals;
     Decimal rates;
-    StoreStatus status = lines.setToKeyValue(SEI::INRKEY);
-    while (status == StoreStatus::Ok) {
-        status = lines.next();
-        if (status != StoreStatus::Ok || lines.record().get(SEI::IrasoNr) != registration) {
-            break;
-        }
-        const Record& line = lines.record();
+    const bool read = eachChild(*lines, SEI::INRKEY, SEI::IrasoNr, registration, [&lines, &totals, &rates] {
+        const Record& line = lines->record();
         totals.withoutVat += line.get(SEI::SUMABEPVM);
         totals.vat += line.get(SEI::PVMSUMA);
         totals.withVat += line.get(SEI::SUMA);
         rates += line.get(SEI::PVMPROC);
         ++totals.lines;
-    }
-    lines.close();
-    if (status != StoreStatus::Ok && status != StoreStatus::EndOfData) {
-        standardWarning(WarningRetrieval, lines.def().messageName());
+        return true;
+    });
+    if (!read) {
+        standardWarning(WarningRetrieval, lines->def().messageName());
         return std::nullopt;
     }
     if (totals.lines > 0) {

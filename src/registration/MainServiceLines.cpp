@@ -8,6 +8,7 @@
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
 #include "registration/InvoiceLine.h"
+#include "registration/OwnTable.h"
 #include "registration/Schedule.h"
 #include "ui/RecordNumbering.h"
 
@@ -29,41 +30,18 @@ struct MainService {
     bool roomsPrice = false;
 };
 
-// A table's handle of its own, open while it lives.
-class OwnTable {
-public:
-    OwnTable(Context& context, TableId id) : table_(context, id, false) { table_.open(); }
-    ~OwnTable() { table_.close(); }
-    OwnTable(const OwnTable&) = delete;
-    OwnTable& operator=(const OwnTable&) = delete;
-
-    Table& operator*() { return table_; }
-    Table* operator->() { return &table_; }
-
-private:
-    Table table_;
-};
-
 // Whether the registration has a line of this service (its name exactly, trailing blanks aside).
 // Nothing on a read error, after its message.
 std::optional<bool> hasLine(Table& lines, std::int32_t registration, std::string_view name) {
-    lines.clear();
-    lines.record().set(SEI::IrasoNr, registration);
-    StoreStatus status = lines.setToKeyValue(SEI::INRKEY);
-    while (status == StoreStatus::Ok) {
-        status = lines.next();
-        if (status != StoreStatus::Ok || lines.record().get(SEI::IrasoNr) != registration) {
-            break;
-        }
-        if (trimRight(lines.record().get(SEI::PasPav)) == name) {
-            return true;
-        }
-    }
-    if (status != StoreStatus::Ok && status != StoreStatus::EndOfData) {
+    bool found = false;
+    if (!eachChild(lines, SEI::INRKEY, SEI::IrasoNr, registration, [&lines, &found, name] {
+            found = trimRight(lines.record().get(SEI::PasPav)) == name;
+            return !found;
+        })) {
         standardWarning(WarningRetrieval, lines.def().messageName());
         return std::nullopt;
     }
-    return false;
+    return found;
 }
 
 // The stay's nights as they stand, or nothing after the message when they cannot be right.

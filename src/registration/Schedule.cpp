@@ -7,6 +7,7 @@
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
 #include "registration/InvoiceLine.h"
+#include "registration/OwnTable.h"
 #include "ui/FormEngine.h"
 
 #include <limits>
@@ -19,37 +20,9 @@ constexpr int WarningAddFailed = 14;
 constexpr int WarningTransaction = 34;
 constexpr int WarningRetrieval = 35;
 
-// The schedule's own handle on the context, open while it lives.
-class OwnSchedule {
-public:
-    explicit OwnSchedule(Context& context) : rows_(context, TableId::Seilgraf, false) { rows_.open(); }
-    ~OwnSchedule() { rows_.close(); }
-    OwnSchedule(const OwnSchedule&) = delete;
-    OwnSchedule& operator=(const OwnSchedule&) = delete;
-
-    Table& operator*() { return rows_; }
-    Table* operator->() { return &rows_; }
-
-private:
-    Table rows_;
-};
-
-// Reads the line's rows from its first one; each read row is passed on while it belongs to the line.
-// False on a read error (not shown).
+// The line's rows in schedule order, each passed on in the buffer.
 template <typename Each> bool eachRow(Table& rows, std::int32_t line, Each&& each) {
-    rows.clear();
-    rows.record().set(SEIG::SEILID, line);
-    StoreStatus status = rows.setToKeyValue(SEIG::EILID_KEY);
-    while (status == StoreStatus::Ok) {
-        status = rows.next();
-        if (status != StoreStatus::Ok || rows.record().get(SEIG::SEILID) != line) {
-            return status == StoreStatus::Ok || status == StoreStatus::EndOfData;
-        }
-        if (!each()) {
-            return false;
-        }
-    }
-    return status == StoreStatus::EndOfData;
+    return eachChild(rows, SEIG::EILID_KEY, SEIG::SEILID, line, std::forward<Each>(each));
 }
 
 // Inside a transaction: removes every row of the line.
@@ -99,7 +72,7 @@ bool begin(Transaction& transaction, Table& rows) {
 } // namespace
 
 std::optional<std::vector<Record>> scheduleOf(Context& context, std::int32_t line) {
-    OwnSchedule rows(context);
+    OwnTable rows(context, TableId::Seilgraf);
     std::vector<Record> read;
     if (!eachRow(*rows, line, [&rows, &read] {
             read.push_back(rows->record());
@@ -123,7 +96,7 @@ bool regenerateSchedule(Context& context, const Record& line) {
         return false;
     }
     const std::int32_t number = line.get(SEI::SEILID);
-    OwnSchedule rows(context);
+    OwnTable rows(context, TableId::Seilgraf);
     Transaction transaction(context);
     if (!begin(transaction, *rows)) {
         return false;
@@ -165,7 +138,7 @@ bool totalsFromSchedule(Context& context, Record& line) {
 }
 
 bool restoreSchedule(Context& context, std::int32_t line, const std::vector<Record>& kept) {
-    OwnSchedule rows(context);
+    OwnTable rows(context, TableId::Seilgraf);
     Transaction transaction(context);
     if (!begin(transaction, *rows)) {
         return false;
