@@ -5,6 +5,7 @@
 #include "preview/PictureFile.h"
 #include "preview/PreviewWindow.h"
 #include "reference/widgets/ReferenceProcedures.h"
+#include "registration/widgets/InvoiceLineWindows.h"
 #include "registration/widgets/RegistrationWindows.h"
 #include "reports/PictureDecoder.h"
 #include "reports/widgets/ReportWindow.h"
@@ -39,7 +40,7 @@
 // Takes the pictures of the user guide and the README from the running frame, under a virtual display
 // (scripts/screenshots.sh): the main window with a menu open, the service groups list and its form on
 // sample data of their own, the room list, the current registrations with a registration's form, the
-// calendar, the About window and the help viewer.
+// invoice line form, the calendar, the About window and the help viewer.
 // Usage: nakva-screenshots <folder> [<working folder with the sample data>]
 namespace {
 
@@ -334,6 +335,35 @@ int main(int argc, char** argv) {
         current->engine().press(nakva::ListAction::Change);
         registrations->close();
         pause(200);
+    }
+
+    // The invoice line form on breakfast for two residents and three nights, with its schedule built.
+    {
+        nakva::Context context(database);
+        nakva::Record& registration = context.table(nakva::TableId::Saskait).record();
+        registration.set(nakva::SAS::IrasoNr, 1);
+        registration.set(nakva::SAS::GyvenaNuo, nakva::dateFromYmd(2025, 4, 14));
+        registration.set(nakva::SAS::GyvenaIki, nakva::dateFromYmd(2025, 4, 17));
+        registration.set(nakva::SAS::GYVENTOJUSKC, 2);
+        context.table(nakva::TableId::Saskeil).clear();
+        context.table(nakva::TableId::Saskeil).record().set(nakva::SEI::IrasoNr, 1);
+        QTimer::singleShot(0, [&] {
+            for (QWidget* candidate : QApplication::topLevelWidgets()) {
+                auto* form = qobject_cast<nakva::FormWindow*>(candidate);
+                if (form == nullptr || form->objectName() != QStringLiteral("UpdateSaskeil")) {
+                    continue;
+                }
+                form->move(40, 20);
+                auto* service = form->findChild<QLineEdit*>(QStringLiteral("field-PasPav"));
+                service->setFocus();
+                service->setText(QStringLiteral("Pusryčiai"));
+                service->setModified(true);
+                emit service->editingFinished();
+                ok = saveDrawn(folder, QStringLiteral("invoice-line-form.png"), *form) && ok;
+                form->cancelButton()->click();
+            }
+        });
+        nakva::callInvoiceLineForm(context, nakva::Request::Insert, nullptr);
     }
 
     QTimer::singleShot(0, [&] {

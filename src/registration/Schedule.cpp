@@ -198,8 +198,8 @@ ListConfig scheduleList() {
     config.filter = "SEIG:SEILID = " + std::string(ScheduleLineVariable);
     config.primes = {{"SEIG:SEILID", std::string(ScheduleLineVariable)}};
     config.columns = {
-        ListColumn::of("Data", "SEIG:Data", 48, ColumnAlign::Left, Picture::date()),
-        ListColumn::of("Kiekis", "SEIG:KIEKIS", 48, ColumnAlign::Right, Picture::number(14, 3)),
+        ListColumn::of("Data", "SEIG:Data", 64, ColumnAlign::Left, Picture::date()),
+        ListColumn::of("Kiekis", "SEIG:KIEKIS", 64, ColumnAlign::Right, Picture::number(14, 3)),
     };
     SortTab tab;
     tab.order = "+SEIG:SEILID,+SEIG:Data,+SEIG:SEILGID";

@@ -11,6 +11,7 @@
 #include "ui/widgets/RecordForms.h"
 
 #include <QFormLayout>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
@@ -21,8 +22,10 @@ namespace nakva {
 
 namespace {
 
-// The rows of the tab before which the schedule stands: after "Lovad.:".
-constexpr int ScheduleRow = 8;
+// The rows of the tab: the period starts the schedule's group, which ends after "Lovad.:" with the
+// schedule itself; the totals' group follows.
+constexpr int PeriodRow = 3;
+constexpr int ScheduleRow = 9;
 constexpr int ScheduleHeight = 220;
 
 QString title(Request request) {
@@ -34,6 +37,15 @@ QString title(Request request) {
     default:
         return QStringLiteral("View Record");
     }
+}
+
+// A group's caption across the tab.
+QLabel* caption(const QString& text, QWidget* page) {
+    auto* label = new QLabel(text, page);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
 }
 
 // What the line form's window adds to the common form: the schedule list of the line with its row
@@ -104,8 +116,11 @@ struct LineWindow {
         button->setEnabled(editing);
         QObject::connect(button, &QPushButton::clicked, button, [this] { rebuild(); });
         auto* layout = static_cast<QFormLayout*>(page->layout());
-        layout->insertRow(ScheduleRow, QString(), button);
-        layout->insertRow(ScheduleRow + 1, QStringLiteral("Detalus paslaugos teikimo grafikas:"), schedule);
+        layout->insertRow(PeriodRow, caption(QStringLiteral("Detalus paslaugos teikimo grafikas:"), page));
+        layout->insertRow(PeriodRow + 1, caption(QStringLiteral("Periodas"), page));
+        layout->insertRow(ScheduleRow + 1, QString(), button);
+        layout->insertRow(ScheduleRow + 2, QString(), schedule);
+        layout->insertRow(ScheduleRow + 3, caption(QStringLiteral("Iš viso:"), page));
     }
 };
 
