@@ -139,6 +139,7 @@ void InvoiceLineWindowsTest::theServiceBuildsTheScheduleAndTheButtonRebuildsIt()
         const auto closing = closingAfterwards(form);
         QVERIFY(QTest::qWaitForWindowExposed(form));
         seen["title"] = form->windowTitle();
+        seen["cancelTip"] = form->cancelButton()->toolTip();
         auto* schedule = form->findChild<ListWindow*>("schedule");
         QVERIFY(schedule != nullptr);
         typeInto(field(*form, "PasPav"), QStringLiteral("Pusryčiai"));
@@ -159,6 +160,7 @@ void InvoiceLineWindowsTest::theServiceBuildsTheScheduleAndTheButtonRebuildsIt()
     const FormResult result = callInvoiceLineForm(*context_, Request::Insert, nullptr);
     QCOMPARE(result.response, Response::Completed);
     QCOMPARE(seen["title"].toString(), QStringLiteral("Kuriama nauja sąskaitos eilutė"));
+    QCOMPARE(seen["cancelTip"].toString(), QStringLiteral("Nutraukti veiksmą, neišsaugant pakeitimų"));
     QCOMPARE(seen["rows"].toStringList(),
              QStringList({"2024-05-01 1.000", "2024-05-02 1.000", "2024-05-03 1.000"}));
     QCOMPARE(seen["amount"].toString(), QStringLiteral("45.00"));

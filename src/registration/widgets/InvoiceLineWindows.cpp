@@ -94,6 +94,7 @@ struct LineWindow {
         form.setWindowTitle(title(request));
         form.lookUpButton(engine->itemOfField(SEI::PasPav.index))
             ->setToolTip(QStringLiteral("Pasirinkti prekę-paslaugą iš sąrašo"));
+        form.cancelButton()->setToolTip(QStringLiteral("Nutraukti veiksmą, neišsaugant pakeitimų"));
 
         const bool editing = request == Request::Insert || request == Request::Change;
         ListConfig config = scheduleList();
