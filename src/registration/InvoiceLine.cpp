@@ -195,9 +195,9 @@ SetResult applyServicePrice(Record& line, const Record& service) {
     return step.commitTo(line);
 }
 
-std::optional<InvoiceTotals> invoiceTotals(Context& context, std::int32_t registration) {
+std::optional<LinesTotals> linesTotals(Context& context, std::int32_t registration) {
     OwnTable lines(context, TableId::Saskeil);
-    InvoiceTotals totals;
+    LinesTotals totals;
     Decimal rates;
     const bool read = eachChild(*lines, SEI::INRKEY, SEI::IrasoNr, registration, [&lines, &totals, &rates] {
         const Record& line = lines->record();
