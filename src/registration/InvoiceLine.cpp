@@ -6,7 +6,6 @@
 #include "data/Text.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
-#include "registration/OwnTable.h"
 #include "registration/Schedule.h"
 #include "ui/FormEngine.h"
 
@@ -14,7 +13,7 @@ namespace nakva {
 
 namespace {
 
-constexpr int WarningRetrieval = 35;
+constexpr int ScheduleListRow = 8;
 
 const Decimal Hundred(100);
 const Decimal HighestRate = *Decimal::parse("999.99");
@@ -195,29 +194,6 @@ SetResult applyServicePrice(Record& line, const Record& service) {
     return step.commitTo(line);
 }
 
-std::optional<LinesTotals> linesTotals(Context& context, std::int32_t registration) {
-    OwnTable lines(context, TableId::Saskeil);
-    LinesTotals totals;
-    Decimal rates;
-    const bool read = eachChild(*lines, SEI::INRKEY, SEI::IrasoNr, registration, [&lines, &totals, &rates] {
-        const Record& line = lines->record();
-        totals.withoutVat += line.get(SEI::SUMABEPVM);
-        totals.vat += line.get(SEI::PVMSUMA);
-        totals.withVat += line.get(SEI::SUMA);
-        rates += line.get(SEI::PVMPROC);
-        ++totals.lines;
-        return true;
-    });
-    if (!read) {
-        standardWarning(WarningRetrieval, lines->def().messageName());
-        return std::nullopt;
-    }
-    if (totals.lines > 0) {
-        totals.rate = (rates / Decimal(totals.lines)).rounded(2);
-    }
-    return totals;
-}
-
 void showRefusal(std::string_view what, const SetResult& result) {
     if (result.ok()) {
         return;
@@ -367,11 +343,19 @@ FormConfig UpdateSaskeil() {
     config.keyNames = {{SEI::ID_KEY.index, "Pagal ID"},
                        {SEI::INRKEY.index, "Pagal registracijos įrašo Nr"},
                        {SEI::PASLKEY.index, "Pagal paslaugas"}};
+    config.insertTitle = "Kuriama nauja sąskaitos eilutė";
+    config.changeTitle = "Taisoma sąskaitos eilutė";
+    // The line's days, after "Lovad.:"; a row saved or deleted there recomputes the line's totals.
+    config.children = {{scheduleList(), std::string(ScheduleLineVariable), SEI::SEILID.index,
+                        std::string(ScheduleRowForm), 0, ScheduleListRow}};
     config.saveTooltip = "Išsaugoti pakeitimus ir baigti";
     config.hooks.prime = primeLine;
     config.hooks.opened = lineOpened;
     config.hooks.check = lineFieldChecked;
     config.hooks.accepted = lineFieldAccepted;
+    config.hooks.childClosed = [](FormEngine& form) {
+        totalsFromSchedule(form.context(), form.record());
+    };
     return config;
 }
 

@@ -73,20 +73,6 @@ SetResult takeService(Record& line, const Record& service, const StayValues& sta
 // service, with its split.
 SetResult applyServicePrice(Record& line, const Record& service);
 
-// The registration's invoice totals from its lines: the sums of the amounts without VAT, of the VAT
-// and of the amounts with VAT, and the mean of the lines' rates (none without lines: the registration
-// keeps its rate).
-struct LinesTotals {
-    Decimal withoutVat;
-    Decimal vat;
-    Decimal withVat;
-    std::optional<Decimal> rate;
-    int lines = 0;
-};
-// Reads the lines of registration `registration` through a handle of its own. Nothing on a read
-// error, after its message.
-std::optional<LinesTotals> linesTotals(Context& context, std::int32_t registration);
-
 // A refused step's message: "<what>: <why>" under "Negeras lauko turinys". An empty text shows nothing.
 void showRefusal(std::string_view what, const SetResult& result);
 

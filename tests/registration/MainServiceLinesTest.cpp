@@ -4,6 +4,7 @@
 
 #include "registration/InvoiceLine.h"
 #include "registration/MainServiceLines.h"
+#include "registration/Registration.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ TEST_F(MainServiceLinesTest, AllFourFollowTheBreakfastsAndExtraPlacesAndASecondP
     ASSERT_EQ(press(), 0);
     EXPECT_EQ(lines().size(), 4u);
     EXPECT_EQ(rowCount(TableId::Seilgraf), 12);
-    EXPECT_EQ(linesTotals(context, 7)->withVat.toString(), "447.00");
+    EXPECT_EQ(invoiceTotals(context, 7).withVat.toString(), "447.00");
 }
 
 TEST_F(MainServiceLinesTest, AServiceMissingFromThePriceListOrNotNamedCreatesNothingForIt) {

@@ -4,6 +4,8 @@
 #include "data/Fields.h"
 #include "data/Table.h"
 #include "registration/InvoiceLine.h"
+#include "registration/MainServiceLines.h"
+#include "registration/Registration.h"
 #include "registration/Schedule.h"
 #include "ui/FormEngine.h"
 #include "ui/widgets/FormWindow.h"
@@ -27,17 +29,8 @@ namespace {
 constexpr int PeriodRow = 3;
 constexpr int ScheduleRow = 9;
 constexpr int ScheduleHeight = 220;
-
-QString title(Request request) {
-    switch (request) {
-    case Request::Insert:
-        return QStringLiteral("Kuriama nauja sąskaitos eilutė");
-    case Request::Change:
-        return QStringLiteral("Taisoma sąskaitos eilutė");
-    default:
-        return QStringLiteral("View Record");
-    }
-}
+// The invoice lines' list among the registration form's child lists.
+constexpr int InvoiceLinesList = 1;
 
 // A group's caption across the tab.
 QLabel* caption(const QString& text, QWidget* page) {
@@ -48,11 +41,9 @@ QLabel* caption(const QString& text, QWidget* page) {
     return label;
 }
 
-// What the line form's window adds to the common form: the schedule list of the line with its row
-// form, and "Suformuoti grafiką". The list is read again whenever the line's own logic may have
-// rebuilt the schedule.
+// What the line form's window adds to the common form and its schedule list: "Suformuoti grafiką",
+// the group captions, and the schedule read again whenever the line's own logic may have rebuilt it.
 struct LineWindow {
-    FormEngine* engine = nullptr;
     QPointer<FormWindow> window;
     QPointer<ListWindow> schedule;
 
@@ -61,56 +52,31 @@ struct LineWindow {
             schedule->engine().reload();
         }
     }
-    void showTotals() const {
-        if (window) {
-            window->showRecord();
-        }
-    }
-
-    // A schedule row's form, with the line as edited so far in its buffer; the line's totals follow
-    // the rows afterwards.
-    FormResult rowForm(Context& context, Request request, QWidget* caller) const {
-        context.table(TableId::Saskeil).record() = engine->record();
-        const FormResult result = callScheduleRowForm(context, request, caller);
-        totalsFromSchedule(context, engine->record());
-        showTotals();
-        return result;
-    }
 
     void rebuild() const {
-        if (!confirmRegeneration()) {
+        FormEngine* engine = window ? window->engine() : nullptr;
+        if (engine == nullptr || !confirmRegeneration()) {
             return;
         }
         if (regenerateSchedule(engine->context(), engine->record())) {
             totalsFromSchedule(engine->context(), engine->record());
         }
         reload();
-        showTotals();
+        window->showRecord();
     }
 
     void setUp(FormWindow& form) {
         window = &form;
-        const Request request = engine->request();
-        form.setWindowTitle(title(request));
-        form.lookUpButton(engine->itemOfField(SEI::PasPav.index))
+        FormEngine& engine = *form.engine();
+        const bool editing = engine.request() == Request::Insert || engine.request() == Request::Change;
+        form.lookUpButton(engine.itemOfField(SEI::PasPav.index))
             ->setToolTip(QStringLiteral("Pasirinkti prekę-paslaugą iš sąrašo"));
         form.cancelButton()->setToolTip(QStringLiteral("Nutraukti veiksmą, neišsaugant pakeitimų"));
 
-        const bool editing = request == Request::Insert || request == Request::Change;
-        ListConfig config = scheduleList();
-        const std::int64_t line = engine->record().get(SEI::SEILID);
-        config.bind = [line](Variables& variables) {
-            variables.set(ScheduleLineVariable, line);
-        };
-        Context& context = engine->context();
-        QWidget* page = form.tabPage(0);
-        schedule = new ListWindow(config, context, Request::None, page, true);
+        schedule = form.childList(0);
         schedule->setObjectName("schedule");
         schedule->setMinimumHeight(ScheduleHeight); // a week of days in sight
-        if (editing) {
-            schedule->setFormCall(
-                [this](Context& on, Request row, QWidget* caller) { return rowForm(on, row, caller); });
-        }
+        QWidget* page = form.tabPage(0);
         auto* button = new QPushButton(QStringLiteral("Suformuoti grafiką"), page);
         button->setObjectName("scheduleButton");
         button->setToolTip(QStringLiteral("Formuoti grafiką"));
@@ -120,7 +86,6 @@ struct LineWindow {
         layout->insertRow(PeriodRow, caption(QStringLiteral("Detalus paslaugos teikimo grafikas:"), page));
         layout->insertRow(PeriodRow + 1, caption(QStringLiteral("Periodas"), page));
         layout->insertRow(ScheduleRow + 1, QString(), button);
-        layout->insertRow(ScheduleRow + 2, QString(), schedule);
         layout->insertRow(ScheduleRow + 3, caption(QStringLiteral("Iš viso:"), page));
     }
 };
@@ -130,12 +95,6 @@ struct LineWindow {
 FormResult callInvoiceLineForm(Context& context, Request request, QWidget* caller) {
     auto line = std::make_shared<LineWindow>();
     FormConfig config = UpdateSaskeil();
-    config.hooks.opened = [line, opened = config.hooks.opened](FormEngine& form) {
-        line->engine = &form;
-        if (opened) {
-            opened(form);
-        }
-    };
     // A service chosen, the dates or the quantity a day accepted may have rebuilt the schedule.
     config.hooks.accepted = [line, accepted = config.hooks.accepted](FormEngine& form, int field) {
         const bool done = accepted(form, field);
@@ -150,6 +109,31 @@ FormResult callInvoiceLineForm(Context& context, Request request, QWidget* calle
 
 FormResult callScheduleRowForm(Context& context, Request request, QWidget* caller) {
     return FormWindow::call(RedSEilGr(), context, request, caller);
+}
+
+void addMainServiceLinesButton(FormWindow& form) {
+    QWidget* page = form.tabPage(InvoiceTab);
+    auto* button = new QPushButton(QStringLiteral("Automatiškai sukurti pagrindinių paslaugų eilutes"), page);
+    button->setObjectName("mainLinesButton");
+    FormEngine* engine = form.engine();
+    button->setEnabled(engine->request() == Request::Insert || engine->request() == Request::Change);
+    QObject::connect(button, &QPushButton::clicked, button, [window = QPointer<FormWindow>(&form)] {
+        FormEngine* engine = window ? window->engine() : nullptr;
+        if (engine == nullptr) {
+            return;
+        }
+        const Value* price = engine->variables().find(RoomsPriceVariable);
+        const auto* roomsPerDay = price != nullptr ? std::get_if<Decimal>(price) : nullptr;
+        // As a child form would: the lines count as a change and the registration's totals follow.
+        engine->callChild([&] {
+            const std::optional<int> created = createMainServiceLines(engine->context(), engine->record(),
+                                                                      roomsPerDay ? *roomsPerDay : Decimal());
+            return FormResult{created && *created > 0 ? Response::Completed : Response::Cancelled};
+        });
+        window->childList(InvoiceLinesList)->engine().reload();
+        window->showRecord();
+    });
+    static_cast<QFormLayout*>(page->layout())->addRow(QString(), button);
 }
 
 void registerInvoiceLineWindows() {

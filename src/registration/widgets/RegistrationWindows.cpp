@@ -6,6 +6,7 @@
 #include "reference/widgets/ListReports.h"
 #include "registration/Registration.h"
 #include "registration/RegistrationLists.h"
+#include "registration/widgets/InvoiceLineWindows.h"
 #include "reports/widgets/ReportWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
@@ -25,7 +26,7 @@ namespace nakva {
 namespace {
 
 FormResult callRegistrationForm(Context& context, Request request, QWidget* caller) {
-    return FormWindow::call(RedSaskait(), context, request, caller);
+    return FormWindow::call(RedSaskait(), context, request, caller, addMainServiceLinesButton);
 }
 
 FormResult callOccupiedRoomForm(Context& context, Request request, QWidget* caller) {
@@ -144,6 +145,7 @@ void registerRegistrationProcedures(ProcedureRegistry& procedures, Database& dat
     addList(procedures, database, "SarSaskaitVisi", SarSaskaitVisi, true);
     addRecordForm("RedSaskait", callRegistrationForm);
     addRecordForm("UpdateSaskKmb", callOccupiedRoomForm);
+    registerInvoiceLineWindows();
 }
 
 } // namespace nakva

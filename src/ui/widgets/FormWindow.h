@@ -54,6 +54,8 @@ public:
     QPushButton* cancelButton() const { return cancel_; }
     QPushButton* helpButton() const { return help_; }
 
+    // The form's engine while the window works on it; nullptr once the form has finished.
+    FormEngine* engine() const { return engine_; }
     // Shows the engine's record again, after the form's own logic changed it.
     void showRecord();
 
