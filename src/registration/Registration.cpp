@@ -116,22 +116,6 @@ bool registrationCheck(FormEngine& form, int field) {
     return false;
 }
 
-std::string payerName(FormEngine& form) {
-    const std::string& code = form.record().get(SAS::KliKod);
-    if (code.empty()) {
-        return {};
-    }
-    Table payers(form.context(), TableId::Klient, false);
-    payers.open();
-    (void)payers.record().set(KLI::Kod, code);
-    std::string name;
-    if (payers.getByKey(KLI::KODKEY) == StoreStatus::Ok) {
-        name = payers.record().get(KLI::PAV);
-    }
-    payers.close();
-    return name;
-}
-
 std::string perDay(FormEngine&) {
     return "( per dieną )";
 }
@@ -313,6 +297,21 @@ InvoiceTotals invoiceTotals(Context& context, std::int32_t registration) {
     return totals;
 }
 
+std::string payerName(Context& context, std::string_view code) {
+    if (trimRight(code).empty()) {
+        return {};
+    }
+    Table payers(context, TableId::Klient, false);
+    payers.open();
+    (void)payers.record().set(KLI::Kod, std::string(code));
+    std::string name;
+    if (payers.getByKey(KLI::KODKEY) == StoreStatus::Ok) {
+        name = payers.record().get(KLI::PAV);
+    }
+    payers.close();
+    return name;
+}
+
 void numberInvoice(FormEngine& form) {
     Record& record = form.record();
     const Record& opening = form.openingCopy();
@@ -378,7 +377,9 @@ FormConfig RedSaskait() {
         lookUp("Mokėtojas:", SAS::KliKod.index,
                FormLookUp(TableId::Klient, KLI::Kod.index, KLI::KODKEY.index, "SarKlient"), false);
     payer.tab = InvoiceTab;
-    payer.beside = payerName;
+    payer.beside = [](FormEngine& form) {
+        return payerName(form.context(), form.record().get(SAS::KliKod));
+    };
     FormField departed = field("Išvykęs", SAS::Isvykes.index, -1);
     departed.control = FormControl::CheckBox;
     FormField notes = field("Pastabos apie registraciją:", SAS::KOMENTARAI.index, NotesTab);

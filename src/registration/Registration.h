@@ -61,6 +61,10 @@ struct InvoiceTotals {
 };
 InvoiceTotals invoiceTotals(Context& context, std::int32_t registration);
 
+// The name of the payer with code `code` (KLI:PAV), read through a handle of its own; blank for a blank
+// code or one not found.
+std::string payerName(Context& context, std::string_view code);
+
 // The form's working values: the rooms' price per day, their number and their residents.
 inline constexpr std::string_view RoomsPriceVariable = "LOC:SUMA";
 inline constexpr std::string_view RoomsCountVariable = "LOC:KMBSKC";

@@ -60,15 +60,24 @@ ListConfig registrations(std::string name, std::string title) {
     config.bind = [](Variables& variables) {
         variables.set(DepartedVariable, std::int64_t(0));
         variables.set(InvoiceNumberVariable, std::int64_t(0));
-        variables.set(GroupVariable, std::string());
-        variables.set(PayerVariable, std::string());
     };
     return config;
 }
 
 // The group tabs compare the groups upper-cased on both sides, so "turistai" shows under "Turistai";
-// a registration inserted there gets the group.
+// a registration inserted there gets the group. The group is typed or chosen in the groups list.
 const std::string GroupFilter = "UPPER(SAS:GyventojoGrupe) = UPPER(" + std::string(GroupVariable) + ")";
+
+TabSelector groupSelector() {
+    return TabSelector{
+        .name = "group",
+        .prompt = "Grupė:",
+        .variable = std::string(GroupVariable),
+        .lookUp = {TableId::Grupes, GRP::Grupe.index, GRP::Key_Grupe.index, "SarGrup"},
+        .beside = {},
+        .remembered = false,
+    };
+}
 
 std::string departedIcon(Context& context) {
     return context.table(TableId::Saskait).record().get(SAS::Isvykes) != 0 ? "check" : "empty";
@@ -109,6 +118,7 @@ ListConfig SarSaskait() {
     SortTab group =
         tab("Viena grupė", "+SAS:Isvykes,+SAS:IrasoDt,+SAS:IrasoNr", "~SAS:Isvykes AND " + GroupFilter);
     group.primes = {{"SAS:GyventojoGrupe", std::string(GroupVariable)}};
+    group.selector = groupSelector();
     config.tabs = {
         tab("Pagal įrašo datą", "+SAS:Isvykes,+SAS:IrasoDt,+SAS:IrasoNr", current, "SAS:IrasoDt",
             "Rasti įrašo datą:"),
@@ -134,8 +144,21 @@ ListConfig SarSaskaitVisi() {
     SortTab payer = tab("1 mokėtojas", "+UPPER(SAS:KliKod),+SAS:SaskDt,+SAS:IrasoNr",
                         "UPPER(SAS:KliKod) = UPPER(" + std::string(PayerVariable) + ")");
     payer.primes = {{"SAS:KliKod", std::string(PayerVariable)}};
+    // The payer is typed or chosen in the payers list, its name beside it.
+    payer.selector = TabSelector{
+        .name = "payer",
+        .prompt = "Mokėtojas:",
+        .variable = std::string(PayerVariable),
+        .lookUp = {TableId::Klient, KLI::Kod.index, KLI::KODKEY.index, "SarKlient"},
+        .beside = [](Context& context, const Value& code) -> std::vector<std::string> {
+            const auto* text = std::get_if<std::string>(&code);
+            return {payerName(context, text != nullptr ? *text : std::string())};
+        },
+        .remembered = false,
+    };
     SortTab group = tab("1 grupė", "+UPPER(SAS:GyventojoGrupe),+SAS:IrasoNr", GroupFilter);
     group.primes = {{"SAS:GyventojoGrupe", std::string(GroupVariable)}};
+    group.selector = groupSelector();
     config.tabs = {
         tab("Pagal įrašo datą", "+SAS:IrasoDt,+SAS:IrasoNr", "", "SAS:IrasoDt", "Rasti įrašo datą:"),
         tab("Pagal pavardes", "+UPPER(SAS:Gyventojas),+SAS:IrasoNr", "", "SAS:Gyventojas", "Rasti pavardę:"),

@@ -169,5 +169,50 @@ TEST_F(RegistrationListsTest, AGroupTabComparesGroupsWithoutRegardToLetterCase) 
     EXPECT_EQ(shown(all, NameColumn + 1), (std::vector<std::string>{"Ona", "Jonas", "Išvykęs"}));
 }
 
+// The group and payer tabs take their value through the groups and payers lists: a value typed in
+// other letter case is taken as the list stores it, one not found opens the list, and leaving the list
+// without a choice keeps the tab as it was.
+TEST_F(RegistrationListsTest, TheGroupAndPayerTabsTakeTheValueTheirListsHold) {
+    addRecord(TableId::Grupes, {{"GRP:Grupe", "Turistai"}});
+    addRecord(TableId::Grupes, {{"GRP:Grupe", "Verslas"}});
+    addRecord(TableId::Klient, {{"KLI:Kod", "UAB"}, {"KLI:PAV", "UAB Kelionė"}});
+    addRegistration("1", "Ona", {{"SAS:GyventojoGrupe", "Turistai"}, {"SAS:KliKod", "UAB"}});
+    addRegistration("2", "Petras", {{"SAS:GyventojoGrupe", "Verslas"}});
+    const auto choose = [](const char* group) {
+        return [group](Context& list) {
+            (void)list.table(TableId::Grupes).record().setText("GRP:Grupe", group);
+            return Response::Completed;
+        };
+    };
+    const SelectCall leave = [](Context&) {
+        return Response::Cancelled;
+    };
+
+    ListEngine current(SarSaskait(), context);
+    current.open();
+    current.selectTab(CurrentGroupTab);
+    ASSERT_NE(current.selector(), nullptr);
+    EXPECT_TRUE(current.rows().empty()); // no group chosen yet
+    ASSERT_TRUE(current.acceptSelector("turistai", leave));
+    EXPECT_EQ(current.selectorText(CurrentGroupTab), "Turistai");
+    EXPECT_EQ(shown(current, NameColumn), std::vector<std::string>{"Ona"});
+    EXPECT_FALSE(current.acceptSelector("Sportas", leave));
+    EXPECT_EQ(current.selectorText(CurrentGroupTab), "Turistai");
+    ASSERT_TRUE(current.acceptSelector("Sportas", choose("Verslas")));
+    EXPECT_EQ(shown(current, NameColumn), std::vector<std::string>{"Petras"});
+
+    ListEngine all(SarSaskaitVisi(), context);
+    all.open();
+    all.selectTab(AllPayerTab);
+    ASSERT_TRUE(all.acceptSelector("uab", leave));
+    EXPECT_EQ(all.selectorText(AllPayerTab), "UAB");
+    EXPECT_EQ(all.selectorBeside(AllPayerTab), std::vector<std::string>{"UAB Kelionė"});
+    EXPECT_EQ(shown(all, NameColumn + 1), std::vector<std::string>{"Ona"});
+    // A blank payer shows the registrations without one, with no name beside.
+    ASSERT_TRUE(all.acceptSelector("", leave));
+    EXPECT_EQ(all.selectorBeside(AllPayerTab), std::vector<std::string>{""});
+    EXPECT_EQ(shown(all, NameColumn + 1), std::vector<std::string>{"Petras"});
+}
+
 } // namespace
 } // namespace nakva

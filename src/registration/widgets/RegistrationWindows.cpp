@@ -33,26 +33,22 @@ FormResult callOccupiedRoomForm(Context& context, Request request, QWidget* call
     return FormWindow::call(UpdateSaskKmb(), context, request, caller);
 }
 
-// A filter value typed above the rows of a tab ("Rasti sąsk. Nr.:"): accepted, it is bound and the list
-// read again from the top.
-QWidget* filterEntry(ListWindow& window, const QString& prompt, const char* name, std::string_view variable,
-                     bool number) {
+// "Rasti sąsk. Nr.:" above the rows of its tab: the number accepted is bound and the list read again
+// from the top.
+QWidget* invoiceNumberEntry(ListWindow& window) {
     auto* field = new QWidget(&window);
-    auto* label = new QLabel(prompt, field);
+    auto* label = new QLabel(QStringLiteral("Rasti sąsk. Nr.:"), field);
     auto* entry = new QLineEdit(field);
-    entry->setObjectName(name);
+    entry->setObjectName("invoiceNumberFilter");
     label->setBuddy(entry);
-    if (number) {
-        entry->setValidator(new QIntValidator(0, 2147483647, entry));
-    }
-    QObject::connect(entry, &QLineEdit::editingFinished, entry, [&window, entry, variable, number] {
+    entry->setValidator(new QIntValidator(0, 2147483647, entry));
+    QObject::connect(entry, &QLineEdit::editingFinished, entry, [&window, entry] {
         if (!entry->isModified()) {
             return;
         }
         entry->setModified(false);
-        const std::string text = entry->text().trimmed().toStdString();
-        window.engine().variables().set(variable, number ? Value(std::int64_t(entry->text().toLongLong()))
-                                                         : Value(text));
+        window.engine().variables().set(InvoiceNumberVariable,
+                                        Value(std::int64_t(entry->text().toLongLong())));
         window.engine().reload();
     });
     auto* layout = new QHBoxLayout(field);
@@ -115,16 +111,8 @@ void setUpRegistrationList(ListWindow& window, bool archive) {
 
     if (archive) {
         window.changeButton()->setText(QStringLiteral("Taisyti"));
-        window.setTabHeader(AllPayerTab, filterEntry(window, QStringLiteral("Mokėtojas:"), "payerFilter",
-                                                     PayerVariable, false));
-        window.setTabHeader(
-            AllGroupTab, filterEntry(window, QStringLiteral("Grupė:"), "groupFilter", GroupVariable, false));
     } else {
-        window.setTabHeader(CurrentGroupTab, filterEntry(window, QStringLiteral("Grupė:"), "groupFilter",
-                                                         GroupVariable, false));
-        window.setTabHeader(CurrentInvoiceNumberTab,
-                            filterEntry(window, QStringLiteral("Rasti sąsk. Nr.:"), "invoiceNumberFilter",
-                                        InvoiceNumberVariable, true));
+        window.setTabHeader(CurrentInvoiceNumberTab, invoiceNumberEntry(window));
     }
 }
 
