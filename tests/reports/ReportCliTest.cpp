@@ -191,14 +191,16 @@ TEST_F(ReportCliTest, OccupancyAndIncomeStatisticsOfImportedStaysAsPdf) {
     }
 }
 
-// Rooms, stays and cleanings imported as an administrator would: room 101 was cleaned on its guest's
-// departure day, 102 after it; 201 is occupied from the 20th into January.
+// Room types, rooms, stays and cleanings imported as an administrator would, the types first since the
+// rooms name them: room 101 was cleaned on its guest's departure day, 102 after it; 201 is occupied
+// from the 20th into January.
 TEST_F(ReportCliTest, RoomServiceReportsOfImportedRoomsAsPdf) {
     if (!installed("pdftotext")) {
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     }
     ASSERT_EQ(cli("init").status, 0);
     const std::pair<const char*, const char*> tables[] = {
+        {"KmbTipai", "KambarioTipas\nDvivietis\nVienvietis\n"},
         {"Kamb", "KMB:KambarioID,KMB:KambarioKorpusas,KMB:KambarioAukstas,KMB:KambarioNr,KMB:KambarioTipas,"
                  "KMB:KAMBARIOGYVENTOJUSKC\n"
                  "1,A,1,101,Dvivietis,2\n2,A,1,102,DVIVIETIS,2\n3,A,2,201,Vienvietis,1\n"},
