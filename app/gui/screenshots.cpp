@@ -76,22 +76,6 @@ bool saveDrawn(const QDir& folder, const QString& name, QWidget& window) {
     return true;
 }
 
-// Sample service groups in a data folder of the pictures' own.
-void addServiceGroups(nakva::Database& database) {
-    nakva::Context context(database);
-    nakva::Table& groups = context.table(nakva::TableId::PaslGrp);
-    groups.open();
-    int number = 0;
-    for (const char* name : {"Apgyvendinimas", "Maitinimas", "Pirtis ir baseinas", "Konferencijų salės",
-                             "Transportas", "Kitos paslaugos"}) {
-        groups.clear();
-        groups.record().set(nakva::PGRP::IrasoNr, ++number);
-        groups.record().set(nakva::PGRP::GrpPav, name);
-        groups.add();
-    }
-    groups.close();
-}
-
 // The invoice of sample registration 2 (series PJ, number 107, paid by UAB „Akvilė“) with three lines,
 // and a logo "Firma.jpg" beside the data folder.
 void addInvoice(nakva::Database& database) {
@@ -178,7 +162,6 @@ int main(int argc, char** argv) {
 
     QTemporaryDir data;
     nakva::Database database(argc == 3 ? std::string(argv[2]) : data.path().toStdString());
-    addServiceGroups(database);
     nakva::ProcedureRegistry procedures;
     nakva::registerReferenceProcedures(procedures, database);
     nakva::registerRoomServiceWindows(procedures, database);
