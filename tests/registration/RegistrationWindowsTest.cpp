@@ -9,6 +9,7 @@
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
 #include "reference/widgets/ReferenceProcedures.h"
+#include "registration/RegistrationLists.h"
 #include "shell/Globals.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
@@ -197,6 +198,19 @@ void RegistrationWindowsTest::aGuestIsRegisteredInTwoRoomsLeavesAndStandsInTheAr
     QCOMPARE(archive->table()->model()->rowCount(), 1);
     QCOMPARE(archive->engine().rows()[0].icons[0], std::string("check"));
     QVERIFY(messages_.shown().empty());
+
+    // The group tab: a group typed in other letter case is taken as the groups list holds it.
+    archive->tabBar()->setCurrentIndex(AllGroupTab);
+    auto* group = archive->findChild<QLineEdit*>(QStringLiteral("groupFilter"));
+    QVERIFY(group != nullptr);
+    QVERIFY(group->isVisible());
+    QVERIFY(archive->engine().rows().empty());
+    group->setFocus();
+    QTest::keyClicks(group, QStringLiteral("turistai"));
+    QTest::keyClick(group, Qt::Key_Return);
+    QCOMPARE(group->text(), QStringLiteral("Turistai"));
+    QCOMPARE(archive->engine().rows().size(), std::size_t(1));
+    archive->tabBar()->setCurrentIndex(0);
 
     // The print menu: its submenu with the reports in groups; the invoice prints the highlighted
     // registration, a report not built yet is not defined.
