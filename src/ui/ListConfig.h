@@ -2,7 +2,6 @@
 
 #include "data/Dictionary.h"
 #include "data/Variables.h"
-#include "ui/FormConfig.h"
 #include "ui/Picture.h"
 #include "ui/Requests.h"
 
@@ -50,6 +49,20 @@ struct ListColumn {
 struct InsertPrime {
     std::string field;
     std::string variable;
+};
+
+// A field whose value must be one of another table's values: the table, its field holding the value,
+// the key by which the value is found, and the selection list that offers the values ("BrowseValstyb").
+struct FormLookUp {
+    FormLookUp(TableId table, int field, int key, std::string list)
+        : table(table), field(field), key(key), list(std::move(list)) {}
+
+    TableId table{};
+    int field = -1;
+    int key = -1;
+    std::string list;
+    bool button = true; // a look-up button beside the field (Ctrl+Down opens the list in any case)
+    bool onSave = true; // looked up again in the final check on save (the registration form does not)
 };
 
 // A value chosen on a tab and named by its filter: an entry with a look-up button above the rows
