@@ -6,6 +6,7 @@
 #include "data/Text.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
+#include "registration/Payments.h"
 #include "shell/Globals.h"
 #include "ui/FormEngine.h"
 #include "ui/SeriesNumber.h"
@@ -114,22 +115,6 @@ bool registrationCheck(FormEngine& form, int field) {
     request.icon = MessageIcon::Exclamation;
     showMessage(request);
     return false;
-}
-
-std::string payerName(FormEngine& form) {
-    const std::string& code = form.record().get(SAS::KliKod);
-    if (code.empty()) {
-        return {};
-    }
-    Table payers(form.context(), TableId::Klient, false);
-    payers.open();
-    (void)payers.record().set(KLI::Kod, code);
-    std::string name;
-    if (payers.getByKey(KLI::KODKEY) == StoreStatus::Ok) {
-        name = payers.record().get(KLI::PAV);
-    }
-    payers.close();
-    return name;
 }
 
 std::string perDay(FormEngine&) {
@@ -314,17 +299,7 @@ InvoiceTotals invoiceTotals(Context& context, std::int32_t registration) {
 }
 
 void numberInvoice(FormEngine& form) {
-    Record& record = form.record();
-    const Record& opening = form.openingCopy();
-    if (form.request() == Request::Change && record.get(SAS::SaskSer) == opening.get(SAS::SaskSer)) {
-        record.set(SAS::SaskNr, opening.get(SAS::SaskNr));
-        return;
-    }
-    const std::optional<std::int64_t> next = nextInSeries(
-        form.context(), TableId::Saskait, SAS::SASNRKEY.index, record.get(SAS::SaskSer), form.position());
-    if (next && *next <= std::numeric_limits<std::int32_t>::max()) {
-        record.set(SAS::SaskNr, std::int32_t(*next));
-    }
+    (void)numberInSeries(form, SAS::SASNRKEY.index);
 }
 
 void recomputeRegistration(FormEngine& form) {
@@ -378,7 +353,9 @@ FormConfig RedSaskait() {
         lookUp("Mokėtojas:", SAS::KliKod.index,
                FormLookUp(TableId::Klient, KLI::Kod.index, KLI::KODKEY.index, "SarKlient"), false);
     payer.tab = InvoiceTab;
-    payer.beside = payerName;
+    payer.beside = [](FormEngine& form) {
+        return payerName(form.context(), form.record().get(SAS::KliKod));
+    };
     FormField departed = field("Išvykęs", SAS::Isvykes.index, -1);
     departed.control = FormControl::CheckBox;
     FormField notes = field("Pastabos apie registraciją:", SAS::KOMENTARAI.index, NotesTab);

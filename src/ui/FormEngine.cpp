@@ -4,6 +4,7 @@
 #include "data/Integrity.h"
 #include "data/Table.h"
 #include "data/Text.h"
+#include "data/Transaction.h"
 #include "messages/StandardWarnings.h"
 #include "ui/Help.h"
 
@@ -27,6 +28,7 @@ constexpr int WarningDuplicateKey = 24;
 constexpr int WarningNumbering = 25;
 constexpr int WarningConfirmDelete = 32;
 constexpr int WarningSaveChanges = 33;
+constexpr int WarningTransaction = 34;
 constexpr int WarningRetrieval = 35;
 constexpr int WarningInsertAnother = 37;
 
@@ -159,6 +161,10 @@ bool FormEngine::numberRecord() {
     const TableDef& def = table_.def();
     const int field = def.recordNumberField;
     const Record primed = table_.record();
+    Record added = primed;
+    for (const int held : config_.heldUntilSave) {
+        (void)added.setValue(held, std::monostate{});
+    }
     for (;;) {
         for (int attempt = 0; attempt < NumberingAttempts; ++attempt) {
             StoreStatus status = table_.setToKeyStart(def.identityKey);
@@ -179,9 +185,13 @@ bool FormEngine::numberRecord() {
                 setLastOperationError(StoreError::condition(StoreError::BadStoredValue));
                 break;
             }
+            table_.record() = added;
             table_.record().setStoredInteger(field, number);
             if (table_.add() == StoreStatus::Ok) {
                 numbered_ = true;
+                for (const int held : config_.heldUntilSave) {
+                    (void)table_.record().setValue(held, primed.value(held));
+                }
                 return true;
             }
         }
@@ -219,6 +229,16 @@ int FormEngine::itemOfField(int field) const {
         }
     }
     return -1;
+}
+
+void FormEngine::enterItem(int item) {
+    if (item < 0 || item >= itemCount()) {
+        return;
+    }
+    focus_ = item;
+    if (config_.hooks.focused && itemEditable(item)) {
+        config_.hooks.focused(*this, this->item(item).field);
+    }
 }
 
 void FormEngine::focusField(int field) {
@@ -428,7 +448,12 @@ void FormEngine::saveInsert() {
         return;
     }
     table_.record() = edited_;
-    const StoreStatus status = numbered_ ? table_.put() : table_.add();
+    const std::optional<StoreStatus> written = numbered_ ? writeNumbered() : table_.add();
+    if (!written) {
+        failedSave(false);
+        return;
+    }
+    const StoreStatus status = *written;
     if (status == StoreStatus::Ok) {
         numbered_ = false;
         position_ = table_.position();
@@ -447,6 +472,29 @@ void FormEngine::saveInsert() {
     saveErrorCondition();
     standardWarning(WarningAddFailed);
     failedSave(false);
+}
+
+// The numbered record rewritten with the form's record; with a writing hook, inside a transaction
+// that the hook's reads share. Nothing when the transaction or the hook failed, after its message.
+std::optional<StoreStatus> FormEngine::writeNumbered() {
+    if (!config_.hooks.writing) {
+        return table_.put();
+    }
+    Transaction transaction(context_);
+    if (transaction.begin({config_.table}) != StoreStatus::Ok) {
+        saveErrorCondition();
+        standardWarning(WarningTransaction, "Update", table_.def().messageName());
+        return std::nullopt;
+    }
+    if (!config_.hooks.writing(*this)) {
+        return std::nullopt;
+    }
+    table_.record() = edited_;
+    StoreStatus status = table_.put();
+    if (status == StoreStatus::Ok) {
+        status = transaction.commit();
+    }
+    return status;
 }
 
 void FormEngine::saveChange() {
