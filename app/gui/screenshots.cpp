@@ -39,7 +39,7 @@
 // Takes the pictures of the user guide and the README from the running frame, under a virtual display
 // (scripts/screenshots.sh): the main window with a menu open, the service groups list and its form on
 // sample data of their own, the room list, the current registrations with a registration's form, the
-// calendar, the About window and the help viewer.
+// payments list, the calendar, the About window and the help viewer.
 // Usage: nakva-screenshots <folder> [<working folder with the sample data>]
 namespace {
 
@@ -333,6 +333,15 @@ int main(int argc, char** argv) {
         });
         current->engine().press(nakva::ListAction::Change);
         registrations->close();
+        pause(200);
+    }
+
+    if (QMdiSubWindow* payments = window.startProcedure("SarMokej")) {
+        payments->move(0, 0);
+        payments->resize(1000, 380);
+        qobject_cast<nakva::ListWindow*>(payments->widget())->table()->setFocus();
+        ok = saveDrawn(folder, QStringLiteral("payment-list.png"), window) && ok;
+        payments->close();
         pause(200);
     }
 

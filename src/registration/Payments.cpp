@@ -278,15 +278,15 @@ ListConfig SarMokej() {
     config.table = TableId::Mokej;
     config.joins = {TableId::Saskait};
     config.columns = {
-        column("Mokdata", "MOK:MokDt", 46, ColumnAlign::Left, Picture::date()),
+        column("Mokdata", "MOK:MokDt", 58, ColumnAlign::Left, Picture::date()),
         column("Įrašo Nr", "MOK:IrasoNr", 36, ColumnAlign::Right, Picture::number(9)),
         column("Ser.", "MOK:MOKSER", 24, ColumnAlign::Left, Picture::text(5)),
         column("MokNr", "MOK:MOKNR", 36, ColumnAlign::Right, Picture::number(9)),
         column("Moketojas", "MOK:MokKod", 70, ColumnAlign::Left, Picture::text(20)),
         column("Suma", "MOK:MOKSUMA", 48, ColumnAlign::Right, Picture::number(14, 2)),
         column("MB", "MOK:MokejimoBudas", 18, ColumnAlign::Right, Picture::number(4)),
-        column("Komentarai", "MOK:KOMENTARAI", 140, ColumnAlign::Left, Picture::text(150)),
-        column("Sąsk data", "SAS:SaskDt", 46, ColumnAlign::Left, Picture::date()),
+        column("Komentarai", "MOK:KOMENTARAI", 120, ColumnAlign::Left, Picture::text(150)),
+        column("Sąsk data", "SAS:SaskDt", 58, ColumnAlign::Left, Picture::date()),
         column("", "SAS:SaskSer", 24, ColumnAlign::Left, Picture::text(5)),
         column("", "SAS:SaskNr", 36, ColumnAlign::Right, Picture::number(9)),
     };
@@ -314,10 +314,10 @@ ListConfig SelectSaskait() {
     config.table = TableId::Saskait;
     config.columns = {
         column("ĮrašoNr", "SAS:IrasoNr", 36, ColumnAlign::Right, Picture::number(9)),
-        column("ĮrašoDt", "SAS:IrasoDt", 46, ColumnAlign::Left, Picture::date()),
+        column("ĮrašoDt", "SAS:IrasoDt", 58, ColumnAlign::Left, Picture::date()),
         column("", "SAS:SaskSer", 24, ColumnAlign::Left, Picture::text(5)),
         column("Saskaita", "SAS:SaskNr", 36, ColumnAlign::Right, Picture::number(9)),
-        column("Sąsk data", "SAS:SaskDt", 46, ColumnAlign::Left, Picture::date()),
+        column("Sąsk data", "SAS:SaskDt", 58, ColumnAlign::Left, Picture::date()),
         column("Klientas", "SAS:KliKod", 70, ColumnAlign::Left, Picture::text(20)),
         column("Suma", "SAS:BSUMASUPVM", 48, ColumnAlign::Right, Picture::number(14, 2)),
     };
