@@ -45,9 +45,13 @@ Record registrationOf(FormEngine& form) {
     return found;
 }
 
+// The series rule; a number it gives counts as given automatically, but not a changed payment's own
+// number given back with its own series.
 void numberDocument(FormEngine& form) {
+    const bool own =
+        form.request() == Request::Change && form.record().sameValue(form.openingCopy(), MOK::MOKSER.index);
     const std::optional<std::int32_t> number = numberInSeries(form, MOK::MOKSERNRKEY.index);
-    form.variables().set(AutomaticNumberVariable, std::int64_t(number.value_or(0)));
+    form.variables().set(AutomaticNumberVariable, std::int64_t(own ? 0 : number.value_or(0)));
 }
 
 // A new payment only: the working date, the next document number of the blank series and, from the

@@ -102,10 +102,10 @@ struct FormHooks {
     // The user moved into the field (not the final check on save): a default filled in as the user
     // reaches it.
     std::function<void(FormEngine&, int field)> focused;
-    // Insert mode, inside the transaction that writes the new record, just before the write: the last
-    // adjustments that must see the stored records as they stand, no other station writing meanwhile
-    // (a document number another station took since it was assigned). False stops the save; it shows
-    // its own message.
+    // Inside the transaction that writes the record (a new one's rewrite, a change's guarded change),
+    // just before the write: the last adjustments that must see the stored records as they stand, no
+    // other station writing meanwhile (a document number another station took since it was assigned).
+    // False stops the save; it shows its own message.
     std::function<bool(FormEngine&)> writing;
 };
 

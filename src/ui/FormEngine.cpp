@@ -513,13 +513,30 @@ void FormEngine::saveChange() {
         GuardedResult result = GuardedResult::Failed;
         if (makeCurrent()) {
             table_.record() = edited_;
-            result = guardedChange(table_, former_, ChangeCaller::Form);
+            // The writing hook runs inside the change's transaction, where the stored record is
+            // tested; what it adjusts is what is written.
+            StillSelected writing;
+            if (config_.hooks.writing) {
+                writing = [this](const Record&) {
+                    if (!config_.hooks.writing(*this)) {
+                        return false;
+                    }
+                    table_.record() = edited_;
+                    return true;
+                };
+            }
+            result = guardedChange(table_, former_, ChangeCaller::Form, writing);
         } else {
             saveErrorCondition();
             standardWarning(WarningRewriteFailed, table_.def().messageName());
         }
         if (result == GuardedResult::Done) {
             finish(Response::Completed);
+            return;
+        }
+        if (result == GuardedResult::NotSelected) {
+            // The writing hook refused, after its message: the input stays for the user to mend.
+            failedSave(false);
             return;
         }
         if (result == GuardedResult::ReRead) {

@@ -4,6 +4,7 @@
 #include "data/StoreTestSupport.h"
 
 #include "data/Fields.h"
+#include "data/Transaction.h"
 #include "registration/Payments.h"
 #include "shell/Globals.h"
 #include "ui/FormEngine.h"
@@ -203,6 +204,65 @@ TEST_F(PaymentsTest, TwoStationsNumberingOneSeriesAtOnceSaveDifferentNumbersUnle
     EXPECT_EQ(storedColumn(TableId::Mokej, "MOK:MOKSER"), (std::vector<std::string>{"K", "K", "K", "k"}));
     EXPECT_EQ(storedColumn(TableId::Mokej, "MOK:MOKNR"), (std::vector<std::string>{"1", "2", "1", "1"}));
     EXPECT_TRUE(messages.texts().empty());
+}
+
+TEST_F(PaymentsTest, AChangedPaymentMovesOnlyANumberItsNewSeriesGave) {
+    // Payments 1 and 2 share a typed number; changing one keeps its number.
+    addRecord(TableId::Mokej, {{"MOK:IrasoNr", "1"}, {"MOK:SaskIrasoNr", "1"}, {"MOK:MOKNR", "5"}});
+    addRecord(TableId::Mokej, {{"MOK:IrasoNr", "2"}, {"MOK:SaskIrasoNr", "1"}, {"MOK:MOKNR", "5"}});
+    const auto change = [](Context& station, std::int32_t payment) {
+        asRegistrationChild(station, 1);
+        Table& payments = station.table(TableId::Mokej);
+        payments.record().set(MOK::IrasoNr, payment);
+        EXPECT_EQ(payments.getByKey(MOK::IRASONRKEY), StoreStatus::Ok);
+        payments.watch();
+    };
+    change(context, 2);
+    {
+        FormEngine form(RedMokej(PaymentVariant::Registration), context, {});
+        ASSERT_TRUE(form.open(Request::Change));
+        // Its series typed over and back: its own number returns, and stays though payment 1 has it.
+        ASSERT_TRUE(type(form, "MOK:MOKSER", "K"));
+        ASSERT_TRUE(type(form, "MOK:MOKSER", ""));
+        EXPECT_EQ(form.record().get(MOK::MOKNR), 5);
+        ASSERT_TRUE(type(form, "MOK:KOMENTARAI", "Grąžinta"));
+        form.save();
+        ASSERT_TRUE(form.finished());
+    }
+    EXPECT_EQ(storedColumn(TableId::Mokej, "MOK:MOKNR"), (std::vector<std::string>{"5", "5"}));
+
+    // Both moved into series K at once: the second saved moves on.
+    Context other(database);
+    change(context, 1);
+    change(other, 2);
+    FormEngine mine(RedMokej(PaymentVariant::Registration), context, {});
+    FormEngine theirs(RedMokej(PaymentVariant::Registration), other, {});
+    ASSERT_TRUE(mine.open(Request::Change));
+    ASSERT_TRUE(theirs.open(Request::Change));
+    ASSERT_TRUE(type(mine, "MOK:MOKSER", "K"));
+    ASSERT_TRUE(type(theirs, "MOK:MOKSER", "K"));
+    mine.save();
+    theirs.save();
+    ASSERT_TRUE(mine.finished() && theirs.finished());
+    EXPECT_EQ(storedColumn(TableId::Mokej, "MOK:MOKNR"), (std::vector<std::string>{"1", "2"}));
+    EXPECT_TRUE(messages.texts().empty());
+}
+
+TEST_F(PaymentsTest, ANewPaymentWaitsForNoStationThatHoldsThePayments) {
+    Context other(database);
+    other.table(TableId::Mokej).open();
+    Transaction holding(other);
+    asRegistrationChild(context, 1);
+    FormEngine form(RedMokej(PaymentVariant::Registration), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_EQ(holding.begin({TableId::Mokej}), StoreStatus::Ok);
+    form.save();
+    EXPECT_FALSE(form.finished()) << "the form stays open with what was typed";
+    EXPECT_EQ(messages.shown().size(), 1U);
+    holding.rollback();
+    form.save();
+    ASSERT_TRUE(form.finished());
+    EXPECT_EQ(storedColumn(TableId::Mokej, "MOK:MOKSUMA"), std::vector<std::string>{"150.00"});
 }
 
 TEST_F(PaymentsTest, TheDefaultCommentNamesThePaymentsOwnRegistrationWhenTheUserReachesIt) {
