@@ -171,6 +171,21 @@ ListColumn column(std::string heading, std::string field, int width, ColumnAlign
     return ListColumn::of(std::move(heading), std::move(field), width, align, picture);
 }
 
+// A payer chosen on a tab in SelectKlient, its name beside.
+TabSelector payerSelector(std::string_view variable, std::string prompt) {
+    return TabSelector{
+        .name = "payer",
+        .prompt = std::move(prompt),
+        .variable = std::string(variable),
+        .lookUp = {TableId::Klient, KLI::Kod.index, KLI::KODKEY.index, "SelectKlient"},
+        .beside = [](Context& context, const Value& code) -> std::vector<std::string> {
+            const auto* text = std::get_if<std::string>(&code);
+            return {text != nullptr ? payerName(context, *text) : std::string()};
+        },
+        .remembered = false,
+    };
+}
+
 SortTab tab(std::string text, std::string order, std::string filter = {}) {
     SortTab made;
     made.text = std::move(text);
@@ -300,14 +315,22 @@ ListConfig SarMokej() {
     SortTab byPayer = tab("Pagal mokėtoją", "+UPPER(MOK:MokKod),+MOK:MokDt,+MOK:IrasoNr",
                           "UPPER(MOK:MokKod) = UPPER(" + std::string(PaymentPayerVariable) + ")");
     byPayer.primes = {{"MOK:MokKod", std::string(PaymentPayerVariable)}};
+    byPayer.selector = payerSelector(PaymentPayerVariable, "Mokėtojas:");
     SortTab byMethod = tab("Pagal mokėjimo būdą", "+MOK:MokejimoBudas,+MOK:MokDt,+MOK:IrasoNr",
                            "MOK:MokejimoBudas = " + std::string(PaymentMethodVariable));
     byMethod.primes = {{"MOK:MokejimoBudas", std::string(PaymentMethodVariable)}};
-    config.tabs = {byDate, byPayer, byMethod};
-    config.bind = [](Variables& variables) {
-        variables.set(PaymentPayerVariable, std::string());
-        variables.set(PaymentMethodVariable, std::int64_t(0));
+    byMethod.selector = TabSelector{
+        .name = "method",
+        .prompt = "Mokėjimo būdas:",
+        .variable = std::string(PaymentMethodVariable),
+        .lookUp = {TableId::MokBudai, MOK1::MokBudoID.index, MOK1::MOKBUDOIDKEY.index, "SelectMokBudai"},
+        .beside = [](Context& context, const Value& method) -> std::vector<std::string> {
+            const auto* number = std::get_if<std::int64_t>(&method);
+            return {methodName(context, number != nullptr ? std::int32_t(*number) : 0)};
+        },
+        .remembered = false,
     };
+    config.tabs = {byDate, byPayer, byMethod};
     return config;
 }
 
@@ -326,16 +349,15 @@ ListConfig SelectSaskait() {
         column("Suma", "SAS:BSUMASUPVM", 48, ColumnAlign::Right, Picture::number(14, 2)),
     };
     SortTab byNumber = tab("Pagal įrašo Nr.", "+SAS:IrasoNr");
+    SortTab byPayer = tab("Pagal mokėtoją", "+UPPER(SAS:KliKod),+SAS:SaskDt,+SAS:IrasoNr",
+                          "UPPER(SAS:KliKod) = UPPER(" + std::string(InvoicePayerVariable) + ")");
+    byPayer.selector = payerSelector(InvoicePayerVariable, "Mokėtojo kodas:");
     byNumber.locator = "SAS:IrasoNr";
     config.tabs = {
         byNumber,
         tab("Pagal įrašo datą", "+SAS:SaskDt,+UPPER(SAS:SaskSer),+SAS:SaskNr,+SAS:IrasoNr"),
-        tab("Pagal mokėtoją", "+UPPER(SAS:KliKod),+SAS:SaskDt,+SAS:IrasoNr",
-            "UPPER(SAS:KliKod) = UPPER(" + std::string(InvoicePayerVariable) + ")"),
+        byPayer,
         tab("Pagal numerį", "+UPPER(SAS:SaskSer),+SAS:SaskNr,+SAS:IrasoNr"),
-    };
-    config.bind = [](Variables& variables) {
-        variables.set(InvoicePayerVariable, std::string());
     };
     return config;
 }

@@ -3,7 +3,6 @@
 #include "data/Context.h"
 #include "reference/widgets/ListReports.h"
 #include "registration/Payments.h"
-#include "registration/widgets/TabFilterEntry.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
@@ -12,7 +11,6 @@
 
 #include <memory>
 #include <string>
-#include <variant>
 
 namespace nakva {
 
@@ -26,22 +24,8 @@ FormResult callListPaymentForm(Context& context, Request request, QWidget* calle
     return FormWindow::call(RedMokej(PaymentVariant::List), context, request, caller);
 }
 
-std::string payerNamed(Context& context, const Value& code) {
-    const auto* text = std::get_if<std::string>(&code);
-    return text != nullptr ? payerName(context, *text) : std::string();
-}
-
-// The payer and payment method chosen on their tabs, and the print menu with the payment ledgers.
+// The print menu with the payment ledgers.
 void setUpPaymentList(ListWindow& window) {
-    window.setTabHeader(PaymentPayerTab, filterEntry(window, QStringLiteral("Mokėtojas:"), "payerFilter",
-                                                     PaymentPayerVariable, false, payerNamed));
-    window.setTabHeader(PaymentMethodTab,
-                        filterEntry(window, QStringLiteral("Mokėjimo būdas:"), "methodFilter",
-                                    PaymentMethodVariable, true, [](Context& context, const Value& method) {
-                                        const auto* number = std::get_if<std::int64_t>(&method);
-                                        return number != nullptr ? methodName(context, std::int32_t(*number))
-                                                                 : std::string();
-                                    }));
     ListCommand print;
     print.name = "printButton";
     print.text = "Spausdinti...";
@@ -58,11 +42,6 @@ void setUpPaymentList(ListWindow& window) {
     window.addCommand(std::move(print));
 }
 
-void setUpInvoiceSelection(ListWindow& window) {
-    window.setTabHeader(InvoicePayerTab, filterEntry(window, QStringLiteral("Mokėtojo kodas:"), "payerFilter",
-                                                     InvoicePayerVariable, false, payerNamed));
-}
-
 } // namespace
 
 void registerPaymentWindows(ProcedureRegistry& procedures, Database& database) {
@@ -74,7 +53,7 @@ void registerPaymentWindows(ProcedureRegistry& procedures, Database& database) {
     });
     addRecordForm("RedMokej", callRegistrationPaymentForm);
     addSelectionList("SelectSaskait", [](Context& context, QWidget* caller) {
-        return ListWindow::call(SelectSaskait(), context, caller, {}, setUpInvoiceSelection);
+        return ListWindow::call(SelectSaskait(), context, caller);
     });
 }
 

@@ -7,13 +7,16 @@
 #include "registration/Registration.h"
 #include "registration/RegistrationLists.h"
 #include "registration/widgets/PaymentWindows.h"
-#include "registration/widgets/TabFilterEntry.h"
 #include "reports/widgets/ReportWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 #include "ui/widgets/RecordForms.h"
 
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <memory>
@@ -28,6 +31,36 @@ FormResult callRegistrationForm(Context& context, Request request, QWidget* call
 
 FormResult callOccupiedRoomForm(Context& context, Request request, QWidget* caller) {
     return FormWindow::call(UpdateSaskKmb(), context, request, caller);
+}
+
+// A filter value typed above the rows of a tab ("Rasti sąsk. Nr.:"): accepted, it is bound and the list
+// read again from the top.
+QWidget* filterEntry(ListWindow& window, const QString& prompt, const char* name, std::string_view variable,
+                     bool number) {
+    auto* field = new QWidget(&window);
+    auto* label = new QLabel(prompt, field);
+    auto* entry = new QLineEdit(field);
+    entry->setObjectName(name);
+    label->setBuddy(entry);
+    if (number) {
+        entry->setValidator(new QIntValidator(0, 2147483647, entry));
+    }
+    QObject::connect(entry, &QLineEdit::editingFinished, entry, [&window, entry, variable, number] {
+        if (!entry->isModified()) {
+            return;
+        }
+        entry->setModified(false);
+        const std::string text = entry->text().trimmed().toStdString();
+        window.engine().variables().set(variable, number ? Value(std::int64_t(entry->text().toLongLong()))
+                                                         : Value(text));
+        window.engine().reload();
+    });
+    auto* layout = new QHBoxLayout(field);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(entry);
+    layout->addStretch(1);
+    return field;
 }
 
 // "Spausdinti..." with its submenu "Spausdinti" and "Išvyko", below the rows and on the list's own
