@@ -40,7 +40,7 @@
 // Takes the pictures of the user guide and the README from the running frame, under a virtual display
 // (scripts/screenshots.sh): the main window with a menu open, the service groups list and its form on
 // sample data of their own, the room list, the current registrations with a registration's form, the
-// invoice line form, the calendar, the About window and the help viewer.
+// invoice line form, the payments list, the calendar, the About window and the help viewer.
 // Usage: nakva-screenshots <folder> [<working folder with the sample data>]
 namespace {
 
@@ -347,6 +347,15 @@ int main(int argc, char** argv) {
             }
         });
         nakva::callInvoiceLineForm(context, nakva::Request::Insert, nullptr);
+    }
+
+    if (QMdiSubWindow* payments = window.startProcedure("SarMokej")) {
+        payments->move(0, 0);
+        payments->resize(1000, 380);
+        qobject_cast<nakva::ListWindow*>(payments->widget())->table()->setFocus();
+        ok = saveDrawn(folder, QStringLiteral("payment-list.png"), window) && ok;
+        payments->close();
+        pause(200);
     }
 
     QTimer::singleShot(0, [&] {

@@ -6,6 +6,7 @@
 #include "data/Text.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
+#include "registration/Payments.h"
 #include "shell/Globals.h"
 #include "ui/FormEngine.h"
 #include "ui/SeriesNumber.h"
@@ -313,17 +314,7 @@ std::string payerName(Context& context, std::string_view code) {
 }
 
 void numberInvoice(FormEngine& form) {
-    Record& record = form.record();
-    const Record& opening = form.openingCopy();
-    if (form.request() == Request::Change && record.get(SAS::SaskSer) == opening.get(SAS::SaskSer)) {
-        record.set(SAS::SaskNr, opening.get(SAS::SaskNr));
-        return;
-    }
-    const std::optional<std::int64_t> next = nextInSeries(
-        form.context(), TableId::Saskait, SAS::SASNRKEY.index, record.get(SAS::SaskSer), form.position());
-    if (next && *next <= std::numeric_limits<std::int32_t>::max()) {
-        record.set(SAS::SaskNr, std::int32_t(*next));
-    }
+    (void)numberInSeries(form, SAS::SASNRKEY.index);
 }
 
 void recomputeRegistration(FormEngine& form) {

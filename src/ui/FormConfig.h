@@ -100,6 +100,14 @@ struct FormHooks {
     // After a child form of one of the child lists closed (its list is read again next): derived
     // fields follow the children.
     std::function<void(FormEngine&)> childClosed;
+    // The user moved into the field (not the final check on save): a default filled in as the user
+    // reaches it.
+    std::function<void(FormEngine&, int field)> focused;
+    // Inside the transaction that writes the record (a new one's rewrite, a change's guarded change),
+    // just before the write: the last adjustments that must see the stored records as they stand, no
+    // other station writing meanwhile (a document number another station took since it was assigned).
+    // False stops the save; it shows its own message.
+    std::function<bool(FormEngine&)> writing;
 };
 
 // The data that configures one record form: what its Part gives for it.
@@ -131,6 +139,9 @@ struct FormConfig {
     // Fields that follow the children (totals): when children were saved while the form was open and
     // the user leaves it without saving, the stored record still receives these fields' values.
     std::vector<int> derived;
+    // Fields that the record added at opening holds blank until the form is saved (a payment's amount:
+    // other stations and the reports see no money nobody has confirmed, and a crash leaves none behind).
+    std::vector<int> heldUntilSave;
     FormHooks hooks;
 };
 

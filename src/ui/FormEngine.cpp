@@ -4,6 +4,7 @@
 #include "data/Integrity.h"
 #include "data/Table.h"
 #include "data/Text.h"
+#include "data/Transaction.h"
 #include "messages/StandardWarnings.h"
 #include "ui/Help.h"
 #include "ui/RecordNumbering.h"
@@ -26,6 +27,7 @@ constexpr int WarningConfirmCancel = 23;
 constexpr int WarningDuplicateKey = 24;
 constexpr int WarningConfirmDelete = 32;
 constexpr int WarningSaveChanges = 33;
+constexpr int WarningTransaction = 34;
 constexpr int WarningRetrieval = 35;
 constexpr int WarningInsertAnother = 37;
 
@@ -152,7 +154,7 @@ std::string FormEngine::title() const {
 
 // Numbering at opening: the record is added at once with the primed values.
 bool FormEngine::numberRecord() {
-    numbered_ = addNumberedRecord(table_);
+    numbered_ = addNumberedRecord(table_, config_.heldUntilSave);
     return numbered_;
 }
 
@@ -181,6 +183,16 @@ int FormEngine::itemOfField(int field) const {
         }
     }
     return -1;
+}
+
+void FormEngine::enterItem(int item) {
+    if (item < 0 || item >= itemCount()) {
+        return;
+    }
+    focus_ = item;
+    if (config_.hooks.focused && itemEditable(item)) {
+        config_.hooks.focused(*this, this->item(item).field);
+    }
 }
 
 void FormEngine::focusField(int field) {
@@ -390,7 +402,12 @@ void FormEngine::saveInsert() {
         return;
     }
     table_.record() = edited_;
-    const StoreStatus status = numbered_ ? table_.put() : table_.add();
+    const std::optional<StoreStatus> written = numbered_ ? writeNumbered() : table_.add();
+    if (!written) {
+        failedSave(false);
+        return;
+    }
+    const StoreStatus status = *written;
     if (status == StoreStatus::Ok) {
         numbered_ = false;
         position_ = table_.position();
@@ -411,6 +428,29 @@ void FormEngine::saveInsert() {
     failedSave(false);
 }
 
+// The numbered record rewritten with the form's record; with a writing hook, inside a transaction
+// that the hook's reads share. Nothing when the transaction or the hook failed, after its message.
+std::optional<StoreStatus> FormEngine::writeNumbered() {
+    if (!config_.hooks.writing) {
+        return table_.put();
+    }
+    Transaction transaction(context_);
+    if (transaction.begin({config_.table}) != StoreStatus::Ok) {
+        saveErrorCondition();
+        standardWarning(WarningTransaction, "Update", table_.def().messageName());
+        return std::nullopt;
+    }
+    if (!config_.hooks.writing(*this)) {
+        return std::nullopt;
+    }
+    table_.record() = edited_;
+    StoreStatus status = table_.put();
+    if (status == StoreStatus::Ok) {
+        status = transaction.commit();
+    }
+    return status;
+}
+
 void FormEngine::saveChange() {
     if (edited_ == former_) {
         table_.record() = edited_;
@@ -427,13 +467,30 @@ void FormEngine::saveChange() {
         GuardedResult result = GuardedResult::Failed;
         if (makeCurrent()) {
             table_.record() = edited_;
-            result = guardedChange(table_, former_, ChangeCaller::Form);
+            // The writing hook runs inside the change's transaction, where the stored record is
+            // tested; what it adjusts is what is written.
+            StillSelected writing;
+            if (config_.hooks.writing) {
+                writing = [this](const Record&) {
+                    if (!config_.hooks.writing(*this)) {
+                        return false;
+                    }
+                    table_.record() = edited_;
+                    return true;
+                };
+            }
+            result = guardedChange(table_, former_, ChangeCaller::Form, writing);
         } else {
             saveErrorCondition();
             standardWarning(WarningRewriteFailed, table_.def().messageName());
         }
         if (result == GuardedResult::Done) {
             finish(Response::Completed);
+            return;
+        }
+        if (result == GuardedResult::NotSelected) {
+            // The writing hook refused, after its message: the input stays for the user to mend.
+            failedSave(false);
             return;
         }
         if (result == GuardedResult::ReRead) {

@@ -2,6 +2,7 @@
 
 #include "data/Position.h"
 #include "data/Record.h"
+#include "data/StoreError.h"
 #include "data/Variables.h"
 #include "ui/FormConfig.h"
 #include "ui/Requests.h"
@@ -93,6 +94,8 @@ public:
     int focusItem() const { return focus_; }
     void setFocusItem(int item) { focus_ = item; }
     void focusField(int field);
+    // The user moved into the item: it has the focus, and the form's focused hook runs.
+    void enterItem(int item);
 
     // The user's text for an item. A text the field cannot hold is shown as refused (the message says
     // why) and kept as typed; the save stops at it until it is corrected.
@@ -133,6 +136,7 @@ private:
     std::string keyName(int key) const;
     bool makeCurrent();
     void saveInsert();
+    std::optional<StoreStatus> writeNumbered();
     void saveChange();
     void failedSave(bool focusFirst);
     void finish(Response response);

@@ -16,10 +16,14 @@ constexpr int NumberingAttempts = 3;
 
 } // namespace
 
-bool addNumberedRecord(Table& table) {
+bool addNumberedRecord(Table& table, const std::vector<int>& heldBlank) {
     const TableDef& def = table.def();
     const int field = def.recordNumberField;
     const Record primed = table.record();
+    Record added = primed;
+    for (const int held : heldBlank) {
+        (void)added.setValue(held, std::monostate{});
+    }
     for (;;) {
         for (int attempt = 0; attempt < NumberingAttempts; ++attempt) {
             StoreStatus status = table.setToKeyStart(def.identityKey);
@@ -40,8 +44,12 @@ bool addNumberedRecord(Table& table) {
                 setLastOperationError(StoreError::condition(StoreError::BadStoredValue));
                 break;
             }
+            table.record() = added;
             table.record().setStoredInteger(field, number);
             if (table.add() == StoreStatus::Ok) {
+                for (const int held : heldBlank) {
+                    (void)table.record().setValue(held, primed.value(held));
+                }
                 return true;
             }
         }

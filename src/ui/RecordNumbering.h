@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 namespace nakva {
 
 class Table;
@@ -10,8 +12,11 @@ class Table;
 // in all; then "Šio įrašo autonumeracija neįvykdyta" offers three more on Retry. A read error other
 // than an empty table shows warning 35 naming the table.
 //
+// The fields named in `heldBlank` are added blank and put back into the buffer after the add (a
+// payment's amount: nobody sees money until the form is saved).
+//
 // True with the new record current and in the buffer; false, after the messages, with the buffer
 // holding the values it was given and no record current.
-bool addNumberedRecord(Table& table);
+bool addNumberedRecord(Table& table, const std::vector<int>& heldBlank = {});
 
 } // namespace nakva

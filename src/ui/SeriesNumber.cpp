@@ -4,6 +4,7 @@
 #include "data/Table.h"
 #include "data/Text.h"
 #include "messages/StandardWarnings.h"
+#include "ui/FormEngine.h"
 
 #include <limits>
 #include <string>
@@ -54,6 +55,24 @@ std::optional<std::int64_t> nextInSeries(Context& context, TableId id, int key, 
     }
     probe.close();
     return next;
+}
+
+std::optional<std::int32_t> numberInSeries(FormEngine& form, int key) {
+    Record& record = form.record();
+    const KeyDef& order = form.table().def().keys.at(std::size_t(key));
+    const int seriesField = order.components.at(0);
+    const int numberField = order.components.at(1);
+    if (form.request() == Request::Change && record.sameValue(form.openingCopy(), seriesField)) {
+        (void)record.setValue(numberField, form.openingCopy().value(numberField));
+        return std::int32_t(record.storedInteger(numberField));
+    }
+    const std::optional<std::int64_t> next =
+        nextInSeries(form.context(), form.table().id(), key, record.text(seriesField), form.position());
+    if (!next || *next > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    record.setStoredInteger(numberField, *next);
+    return std::int32_t(*next);
 }
 
 } // namespace nakva

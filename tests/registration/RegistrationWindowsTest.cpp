@@ -71,6 +71,7 @@ private slots:
     void cleanup();
     void aGuestIsRegisteredInTwoRoomsLeavesAndStandsInTheArchive();
     void theMainLinesButtonChargesTheStayOnceAndTheTotalsFollow();
+    void aPaymentOfTheListShowsOnTheRegistrationWhoseOwnPaymentIsPrimed();
 
 private:
     void add(TableId id, const std::vector<std::pair<std::string, std::string>>& values);
@@ -280,6 +281,67 @@ void RegistrationWindowsTest::theMainLinesButtonChargesTheStayOnceAndTheTotalsFo
     QCOMPARE(registrations.getByKey(SAS::IRASONRKEY), StoreStatus::Ok);
     QCOMPARE(registrations.record().text("SAS:BSUMASUPVM"), std::string("645.00"));
     registrations.close();
+}
+
+void RegistrationWindowsTest::aPaymentOfTheListShowsOnTheRegistrationWhoseOwnPaymentIsPrimed() {
+    add(TableId::Klient, {{"KLI:Kod", "UAB"}, {"KLI:PAV", "UAB Viešbutis"}});
+    add(TableId::Saskait, {{"SAS:IrasoNr", "1"},
+                           {"SAS:Gyventojas", "Ona"},
+                           {"SAS:GYVENTOJOVALSTYBE", "Lietuva"},
+                           {"SAS:GyventojoGrupe", "Turistai"},
+                           {"SAS:SaskSer", "A"},
+                           {"SAS:SaskNr", "15"},
+                           {"SAS:SaskDt", "2024-04-15"},
+                           {"SAS:KliKod", "UAB"},
+                           {"SAS:BSUMASUPVM", "150.00"}});
+    add(TableId::Saskeil, {{"SEI:SEILID", "1"}, {"SEI:IrasoNr", "1"}, {"SEI:SUMA", "150.00"}});
+
+    ListWindow* payments = start("SarMokej");
+    QVERIFY(payments != nullptr);
+    QCOMPARE(payments->windowTitle(), QStringLiteral("MOKĖJIMŲ ĮRAŠAI"));
+    QCOMPARE(payments->tabBar()->count(), 3);
+    QString amount;
+    QString comment;
+    whenFormOpens(QStringLiteral("RedMokej"), [&](FormWindow& form) {
+        typeInto(form, QStringLiteral("SaskIrasoNr"), QStringLiteral("1"));
+        amount = form.findChild<QLineEdit*>(QStringLiteral("field-MOKSUMA"))->text();
+        auto* remark = form.findChild<QLineEdit*>(QStringLiteral("field-KOMENTARAI"));
+        remark->setFocus();
+        comment = remark->text();
+        form.saveButton()->click();
+        if (form.isVisible()) {
+            form.cancelButton()->click();
+            QFAIL("the payment was not saved");
+        }
+    });
+    payments->insertButton()->click();
+    QCOMPARE(amount, QStringLiteral("150.00"));
+    QCOMPARE(comment, QStringLiteral("Apmokėjimas už paslaugas pagal sąskaitą A 15 2024-04-15."));
+    QCOMPARE(payments->table()->model()->rowCount(), 1);
+
+    ListWindow* registrations = start("SarSaskait");
+    QVERIFY(registrations != nullptr);
+    int shown = -1;
+    QString payer;
+    QString primed;
+    whenFormOpens(QStringLiteral("RedSaskait"), [&](FormWindow& form) {
+        form.tabs()->setCurrentIndex(3);
+        ListWindow* paid = form.childList(2);
+        shown = int(paid->engine().rows().size());
+        whenFormOpens(QStringLiteral("RedMokej"), [&](FormWindow& payment) {
+            payer = payment.findChild<QLineEdit*>(QStringLiteral("field-MokKod"))->text();
+            primed = payment.findChild<QLineEdit*>(QStringLiteral("field-MOKSUMA"))->text();
+            payment.cancelButton()->click();
+        });
+        paid->insertButton()->click();
+        messages_.answerNext(ButtonNo);
+        form.cancelButton()->click();
+    });
+    registrations->changeButton()->click();
+    QCOMPARE(shown, 1);
+    QCOMPARE(payer, QStringLiteral("UAB"));
+    QCOMPARE(primed, QStringLiteral("150.00"));
+    QCOMPARE(payments->engine().rows().size(), std::size_t(1));
 }
 
 QTEST_MAIN(RegistrationWindowsTest)

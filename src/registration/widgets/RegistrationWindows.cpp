@@ -7,6 +7,7 @@
 #include "registration/Registration.h"
 #include "registration/RegistrationLists.h"
 #include "registration/widgets/InvoiceLineWindows.h"
+#include "registration/widgets/PaymentWindows.h"
 #include "reports/widgets/ReportWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "ui/widgets/FormWindow.h"
@@ -134,6 +135,7 @@ void registerRegistrationProcedures(ProcedureRegistry& procedures, Database& dat
     addRecordForm("RedSaskait", callRegistrationForm);
     addRecordForm("UpdateSaskKmb", callOccupiedRoomForm);
     registerInvoiceLineWindows();
+    registerPaymentWindows(procedures, database);
 }
 
 } // namespace nakva

@@ -427,7 +427,13 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     if (event->type() == QEvent::FocusIn) {
-        engine_->setFocusItem(item);
+        engine_->enterItem(item);
+        // A default the form filled in as the user reached the field.
+        QLineEdit* edit = items_[std::size_t(item)].edit;
+        const QString text = qt(engine_->itemText(item));
+        if (edit != nullptr && !edit->isModified() && edit->text() != text) {
+            edit->setText(text);
+        }
     } else if (event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (key.key() == Qt::Key_Down && (key.modifiers() & Qt::ControlModifier) &&
