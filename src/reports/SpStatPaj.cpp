@@ -58,18 +58,6 @@ std::string nightsText(const Decimal& nights) {
 constexpr int SumLineHeight = list::RowHeight + pt(4);
 constexpr int SumBaseline = pt(4) + list::Baseline;
 
-// "Sudarė:" and the footnote: the end of every income report.
-Band closingBand() {
-    const Band compiledBy = compiledByBand();
-    return {compiledBy.height + list::RowHeight,
-            {},
-            [compiledBy](PageCanvas& canvas, const BandContext& context) {
-                compiledBy.draw(canvas, context);
-                canvas.setFont(list::detailFont());
-                canvas.text({list::Left, compiledBy.height + list::Baseline}, Footnote);
-            }};
-}
-
 // Valstybė | GyvSkč | Lovadn | Be PVM* | PVM* | Su PVM*: one line per country or group.
 namespace summary {
 
@@ -224,7 +212,7 @@ ReportLayout incomeLayout(ReportScope& scope, const IncomeReport& report) {
     } else {
         summary::lay(layout, scope, report, state);
     }
-    layout.reportFooter = closingBand();
+    layout.reportFooter = stacked(compiledByBand(), footnoteBand(Footnote));
     return layout;
 }
 
