@@ -1,9 +1,9 @@
 #include "reports/SpStat.h"
 
-#include "data/Collation.h"
 #include "data/Fields.h"
 #include "data/Record.h"
 #include "reports/ListHeading.h"
+#include "reports/ResidentGroups.h"
 #include "ui/Picture.h"
 
 #include <memory>
@@ -16,14 +16,6 @@ constexpr std::string_view Footnote = "* statistika skaičiuojama pagal registra
 
 // The sums the run keeps by group and in all.
 enum Sum { People, BedDays, WithoutVat, Vat, WithVat };
-
-// Which grouping a report has and whether it prints each registration.
-struct GuestStatistics {
-    StringField<TableId::Saskait> by; // the country or the resident group
-    std::string_view byHead;          // "Valstybė" or "Grupė"
-    std::string_view title;
-    bool detailed = false;
-};
 
 const Picture& countPicture() {
     static const Picture picture = Picture::number(6, 0, true);
@@ -61,13 +53,13 @@ const ReportColumn WithoutVatColumn{"Be PVM", mm(120), mm(147), Align::Right};
 const ReportColumn WithVatColumn{"Su PVM", mm(149), mm(175), Align::Right};
 const ReportColumn VatColumn{"PVM", mm(177), list::Right, Align::Right};
 
-ReportColumn groupColumn(const GuestStatistics& report) {
-    return {report.byHead, list::Left, mm(70)};
+ReportColumn groupColumn(const ResidentStatistics& report) {
+    return {report.grouping.head, list::Left, mm(70)};
 }
 
 // A group's line, or the closing "Iš viso:" line when `whole`.
-Band figures(const ReportScope& scope, const GuestStatistics& report, std::shared_ptr<const GroupName> group,
-             bool whole) {
+Band figures(const ReportScope& scope, const ResidentStatistics& report,
+             std::shared_ptr<const GroupName> group, bool whole) {
     return {whole ? SumLineHeight : list::RowHeight,
             {},
             [&scope, report, group, whole](PageCanvas& canvas, const BandContext& context) {
@@ -86,7 +78,7 @@ Band figures(const ReportScope& scope, const GuestStatistics& report, std::share
             }};
 }
 
-void lay(ReportLayout& layout, ReportScope& scope, const GuestStatistics& report,
+void lay(ReportLayout& layout, ReportScope& scope, const ResidentStatistics& report,
          const std::shared_ptr<const GroupName>& group) {
     layout.page.pageHeader = listPageHeader(scope, {report.title,
                                                     true,
@@ -124,7 +116,7 @@ Band sums(const ReportScope& scope, bool whole) {
             }};
 }
 
-void lay(ReportLayout& layout, ReportScope& scope, const GuestStatistics& report) {
+void lay(ReportLayout& layout, ReportScope& scope, const ResidentStatistics& report) {
     const Record& registration = scope.record(SAS::table);
     layout.page.pageHeader = listPageHeader(
         scope, {report.title, true, {PeopleColumn, BedDaysColumn, Resident, Number, Registered, Amount}});
@@ -132,7 +124,7 @@ void lay(ReportLayout& layout, ReportScope& scope, const GuestStatistics& report
     group.header = {
         list::RowHeight + pt(4), {}, [&registration, report](PageCanvas& canvas, const BandContext&) {
             canvas.setFont(list::headFont());
-            canvas.text({list::Left, pt(4) + list::Baseline}, registration.get(report.by));
+            canvas.text({list::Left, pt(4) + list::Baseline}, registration.get(report.grouping.field));
         }};
     group.footer = sums(scope, false);
     layout.detail = {
@@ -155,20 +147,14 @@ void lay(ReportLayout& layout, ReportScope& scope, const GuestStatistics& report
 
 } // namespace detail
 
-ReportLayout statisticsLayout(ReportScope& scope, const GuestStatistics& report) {
+ReportLayout statisticsLayout(ReportScope& scope, const ResidentStatistics& report) {
     const Record& registration = scope.record(SAS::table);
     const auto group = std::make_shared<GroupName>();
     ReportLayout layout;
-    // A country or group is one group whatever its letter case, as the view's order keeps it together;
-    // registrations without one form a group of their own with an empty name.
-    GroupBreak byGroup;
-    byGroup.key = [&registration, report] {
-        return upper(registration.get(report.by));
-    };
-    layout.groups.push_back(std::move(byGroup));
+    layout.groups.push_back(residentGroupBreak(registration, report.grouping));
     layout.accumulate = [&registration, report, group](ReportTotals& totals) {
         if (totals.groupCount(0) == 0) {
-            group->name = registration.get(report.by);
+            group->name = registration.get(report.grouping.field);
         }
         totals.add(People, registration.get(SAS::GYVENTOJUSKC));
         totals.add(BedDays, registration.get(SAS::GYVENALOVADIENIU));
@@ -185,19 +171,19 @@ ReportLayout statisticsLayout(ReportScope& scope, const GuestStatistics& report)
     return layout;
 }
 
-template <const GuestStatistics& Report> ReportLayout layoutOf(ReportScope& scope) {
+template <const ResidentStatistics& Report> ReportLayout layoutOf(ReportScope& scope) {
     return statisticsLayout(scope, Report);
 }
 
-constexpr GuestStatistics ByCountry{SAS::GYVENTOJOVALSTYBE, "Valstybė", "STATISTIKA PAGAL VALSTYBES*", false};
-constexpr GuestStatistics ByCountryDetailed{SAS::GYVENTOJOVALSTYBE, "Valstybė",
-                                            "STATISTIKA PAGAL VALSTYBES DETALI*", true};
-constexpr GuestStatistics ByGroup{SAS::GyventojoGrupe, "Grupė", "STATISTIKA PAGAL GYVENTOJŲ GRUPES*", false};
-constexpr GuestStatistics ByGroupDetailed{SAS::GyventojoGrupe, "Grupė",
-                                          "STATISTIKA PAGAL GYVENTOJŲ GRUPES DETALI*", true};
+constexpr ResidentStatistics ByCountry{ResidentsByCountry, "STATISTIKA PAGAL VALSTYBES*", false};
+constexpr ResidentStatistics ByCountryDetailed{ResidentsByCountry, "STATISTIKA PAGAL VALSTYBES DETALI*",
+                                               true};
+constexpr ResidentStatistics ByGroup{ResidentsByGroup, "STATISTIKA PAGAL GYVENTOJŲ GRUPES*", false};
+constexpr ResidentStatistics ByGroupDetailed{ResidentsByGroup, "STATISTIKA PAGAL GYVENTOJŲ GRUPES DETALI*",
+                                             true};
 
-ReportSpec statisticsSpec(std::string_view name, std::string_view title, std::string_view order,
-                          std::function<ReportLayout(ReportScope&)> layout) {
+template <const ResidentStatistics& Report>
+ReportSpec statisticsSpec(std::string_view name, std::string_view title) {
     return {.name = name,
             .title = title,
             .style = RunStyle::Report,
@@ -207,38 +193,33 @@ ReportSpec statisticsSpec(std::string_view name, std::string_view title, std::st
             .related = {},
             // By the registration date; a period that ends before it starts selects nothing.
             .filter = "SAS:IrasoDt >= GLO:PrDt AND SAS:IrasoDt <= GLO:GalDt",
-            .order = order,
-            .layout = std::move(layout)};
+            .order = Report.grouping.order,
+            .layout = layoutOf<Report>};
 }
-
-constexpr std::string_view ByCountryOrder = "+SAS:GyventojoValstybe,+SAS:IrasoNr";
-constexpr std::string_view ByGroupOrder = "+SAS:GyventojoGrupe,+SAS:IrasoNr";
 
 } // namespace
 
 const ReportSpec& SpStatValst() {
-    static const ReportSpec definition = statisticsSpec(
-        "SpStatValst", "Statistika pagal valstybes pagal reg. datą", ByCountryOrder, layoutOf<ByCountry>);
+    static const ReportSpec definition =
+        statisticsSpec<ByCountry>("SpStatValst", "Statistika pagal valstybes pagal reg. datą");
     return definition;
 }
 
 const ReportSpec& SpStatValstDet() {
-    static const ReportSpec definition =
-        statisticsSpec("SpStatValstDet", "Statistika pagal valstybes pagal reg. datą detali", ByCountryOrder,
-                       layoutOf<ByCountryDetailed>);
+    static const ReportSpec definition = statisticsSpec<ByCountryDetailed>(
+        "SpStatValstDet", "Statistika pagal valstybes pagal reg. datą detali");
     return definition;
 }
 
 const ReportSpec& SpStatGrup() {
-    static const ReportSpec definition = statisticsSpec(
-        "SpStatGrup", "Statistika pagal grupes pagal reg. datą", ByGroupOrder, layoutOf<ByGroup>);
+    static const ReportSpec definition =
+        statisticsSpec<ByGroup>("SpStatGrup", "Statistika pagal grupes pagal reg. datą");
     return definition;
 }
 
 const ReportSpec& SpStatGrupDet() {
     static const ReportSpec definition =
-        statisticsSpec("SpStatGrupDet", "Statistika pagal grupes pagal reg. datą detali", ByGroupOrder,
-                       layoutOf<ByGroupDetailed>);
+        statisticsSpec<ByGroupDetailed>("SpStatGrupDet", "Statistika pagal grupes pagal reg. datą detali");
     return definition;
 }
 
