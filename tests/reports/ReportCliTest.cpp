@@ -78,6 +78,16 @@ protected:
         }
         return text;
     }
+
+    // Each of `texts` stands in the text of the report's PDF.
+    void expectInPdf(const std::string& report, const std::string& parameters,
+                     const std::vector<const char*>& texts) {
+        const std::string text = pdfText(report, parameters);
+        for (const char* wanted : texts) {
+            EXPECT_NE(text.find(wanted), std::string::npos) << report << ": " << wanted << " not in:\n"
+                                                            << text;
+        }
+    }
 };
 
 const char* const Services = "PAS:Pav,PAS:PAV1,PAS:MATVNT,PAS:KAINBEPVM,PAS:PVMPROC,PAS:KAINSUPVM\n"
@@ -187,17 +197,10 @@ TEST_F(ReportCliTest, OccupancyAndIncomeStatisticsOfImportedStaysAsPdf) {
         {"SpStatPajGrupDet", {"PAJAMŲ ŽINIARAŠTIS PAGAL GYVENTOJŲ GRUPES*", "Janis Berzins", "60.50"}},
     };
     for (const Expected& e : expected) {
-        const std::string text = pdfText(e.report, march);
-        for (const char* wanted : e.texts) {
-            EXPECT_NE(text.find(wanted), std::string::npos) << e.report << ": " << wanted << " not in:\n"
-                                                            << text;
-        }
+        expectInPdf(e.report, march, e.texts);
     }
-    const std::string ledger = pdfText("SpKmbUzimtZin", "--to 2026-03-12");
-    for (const char* wanted :
-         {"KAMBARIŲ UŽIMTUMO ŽINIARAŠTIS", "Data: 2026-03-12", "Vietų", "Užimta", "Laisva"}) {
-        EXPECT_NE(ledger.find(wanted), std::string::npos) << wanted << " not in:\n" << ledger;
-    }
+    expectInPdf("SpKmbUzimtZin", "--to 2026-03-12",
+                {"KAMBARIŲ UŽIMTUMO ŽINIARAŠTIS", "Data: 2026-03-12", "Vietų", "Užimta", "Laisva"});
 }
 
 TEST_F(ReportCliTest, JournalsResidentListsAndGuestStatisticsOfImportedStaysAsPdf) {
@@ -276,11 +279,7 @@ TEST_F(ReportCliTest, JournalsResidentListsAndGuestStatisticsOfImportedStaysAsPd
          {"NEIŠVYKUSIŲ GYVENTOJŲ SARAŠAS", "Ona Onaitė 2 3 2026-03-03 2026-03-06 201, 101"}},
     };
     for (const Expected& e : expected) {
-        const std::string text = pdfText(e.report, e.parameters);
-        for (const char* wanted : e.texts) {
-            EXPECT_NE(text.find(wanted), std::string::npos) << e.report << ": " << wanted << " not in:\n"
-                                                            << text;
-        }
+        expectInPdf(e.report, e.parameters, e.texts);
     }
     EXPECT_EQ(pdfText("SpZurnala", march + " --group Verslas").find("Ona Onaitė"), std::string::npos);
 
