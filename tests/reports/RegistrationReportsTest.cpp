@@ -128,6 +128,29 @@ TEST_F(RegistrationReportsTest, JournalListsThePeriodsRegistrationsOfEveryGroupO
     EXPECT_TRUE(drawn.empty());
 }
 
+TEST_F(RegistrationReportsTest, ALongJournalRunsOverLandscapePagesWithEveryEntryOnThePaper) {
+    for (int number = 1; number <= 60; ++number) {
+        addStay(
+            Stay(number, day(3, 1 + number % 28), day(3, 2 + number % 28))
+                .named("Svečias " + std::to_string(number))
+                .with("SAS:KOMENTARAI", "Pastaba, kuri netelpa vienoje eilutėje ir keliasi į kitas eilutes"));
+    }
+    run(SpZurnala(), month(3));
+    ASSERT_GT(drawn.size(), 2u);
+    int entries = 0;
+    for (const PageCanvas& page : drawn) {
+        for (const PageItem& item : page.items()) {
+            if (const auto* text = std::get_if<TextItem>(&item)) {
+                EXPECT_LT(text->anchor.y, page.height() - mm(5)) << text->text;
+                EXPECT_LE(text->anchor.x, page.width() - mm(10)) << text->text;
+                entries += text->text.starts_with("Svečias ") ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_EQ(entries, 60);
+    EXPECT_EQ(startingWith(pageTexts(drawn.back()), "Iš viso:"), (std::vector<std::string>{"Iš viso: 60"}));
+}
+
 TEST_F(RegistrationReportsTest, JournalWithPaymentsShowsEachRegistrationsPaymentsAndTheirTotal) {
     addJournalStays();
     addPayment(1, 1, "100.00");
