@@ -212,6 +212,7 @@ TEST_F(ReportCliTest, JournalsResidentListsAndGuestStatisticsOfImportedStaysAsPd
     // departed and paid nothing.
     const std::pair<const char*, const char*> tables[] = {
         {"Grupes", "GRP:Grupe\nEkskursija\nVerslas\n"},
+        {"Valstyb", "VAL:Valstybe\nLietuva\nLatvija\n"},
         {"Kamb", "KMB:KambarioID,KMB:KambarioKorpusas,KMB:KambarioAukstas,KMB:KambarioNr\n"
                  "1,A,2,201\n2,A,1,105\n3,B,1,101\n"},
         {"Saskait",
