@@ -28,6 +28,22 @@ struct Band {
     explicit operator bool() const { return static_cast<bool>(draw); }
 };
 
+// One band of two, the second under the first: a report's closing totals and then its signatures.
+inline Band stacked(Band first, Band second) {
+    Band band;
+    band.measure = [first, second] {
+        return first.heightNow() + second.heightNow();
+    };
+    band.draw = [first, second](PageCanvas& canvas, const BandContext& context) {
+        const Point origin = canvas.origin();
+        first.draw(canvas, context);
+        canvas.setOrigin({origin.x, origin.y + first.heightNow()});
+        second.draw(canvas, context);
+        canvas.setOrigin(origin);
+    };
+    return band;
+}
+
 // A group of consecutive records with the same key (the view's order keeps them together): its
 // header before the group's first record, its footer after its last one.
 struct GroupBreak {

@@ -220,19 +220,4 @@ Band signatures(const ReportScope& scope) {
     return band;
 }
 
-Band stacked(Band first, Band second) {
-    Band band;
-    band.measure = [first, second] {
-        return first.heightNow() + second.heightNow();
-    };
-    band.draw = [first, second](PageCanvas& canvas, const BandContext& context) {
-        const Point origin = canvas.origin();
-        first.draw(canvas, context);
-        canvas.setOrigin({origin.x, origin.y + first.heightNow()});
-        second.draw(canvas, context);
-        canvas.setOrigin(origin);
-    };
-    return band;
-}
-
 } // namespace nakva::invoice

@@ -77,8 +77,6 @@ void drawHeading(PageCanvas& canvas, const ReportScope& scope, std::string_view 
 void fetchPayer(const ReportScope& scope);
 // The signatures of the institution and the registration's two notes.
 Band signatures(const ReportScope& scope);
-// One band of two, the second under the first: the closing totals and then the signatures.
-Band stacked(Band first, Band second);
 // "Suma žodžiais :" and the words of `sums`' total with VAT, wrapped across the page.
 void drawWords(PageCanvas& canvas, int top, const Sums& sums);
 int wordsHeight(const Sums& sums);

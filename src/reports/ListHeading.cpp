@@ -72,21 +72,23 @@ Band listPageHeader(const ReportScope& scope, ListHeading heading) {
     for (const ReportColumn& column : heading.columns) {
         headLines = std::max(headLines, lines(column.heading).size());
     }
-    const int headTop = InfoLine + TitleLine + (heading.period || heading.endDate ? PeriodLine : 0);
+    const int headTop = InfoLine + TitleLine + (heading.period || heading.endDate ? PeriodLine : 0) +
+                        (heading.group ? PeriodLine : 0);
     const int headHeight = HeadPadding + int(headLines) * HeadLine + HeadPadding;
 
     Band band;
     band.height = headTop + headHeight + pt(4);
     band.draw = [&scope, heading = std::move(heading), headTop, headHeight](PageCanvas& canvas,
                                                                             const BandContext& context) {
-        const int width = list::Right - list::Left;
+        const int right = heading.right;
+        const int width = right - list::Left;
         canvas.setFont(smallFont());
         canvas.text({list::Left, pt(8)},
                     fitText(scope.institution().get(IST::ISTAIGA), smallFont(), width / 2));
-        canvas.text({list::Right - mm(22), pt(8)}, formatDate(scope.globals().EINDT), Align::Right);
-        canvas.text({list::Right, pt(8)}, context.pageCaption, Align::Right);
+        canvas.text({right - mm(22), pt(8)}, formatDate(scope.globals().EINDT), Align::Right);
+        canvas.text({right, pt(8)}, context.pageCaption, Align::Right);
 
-        const int middle = (list::Left + list::Right) / 2;
+        const int middle = (list::Left + right) / 2;
         canvas.setFont(titleFont());
         canvas.text({middle, InfoLine + pt(14)}, heading.title, Align::Center);
         if (heading.period) {
@@ -97,8 +99,13 @@ Band listPageHeader(const ReportScope& scope, ListHeading heading) {
             canvas.text({middle, InfoLine + TitleLine + pt(10)}, "Data: " + formatDate(scope.globals().GalDt),
                         Align::Center);
         }
+        if (heading.group && !scope.globals().Grupe.empty()) {
+            canvas.setFont(list::detailFont());
+            canvas.text({middle, headTop - PeriodLine + pt(10)}, "Gyventojų grupė: " + scope.globals().Grupe,
+                        Align::Center);
+        }
 
-        canvas.line({list::Left, headTop}, {list::Right, headTop});
+        canvas.line({list::Left, headTop}, {right, headTop});
         canvas.setFont(list::headFont());
         for (const ReportColumn& column : heading.columns) {
             int baseline = headTop + HeadPadding + pt(8);
@@ -107,7 +114,7 @@ Band listPageHeader(const ReportScope& scope, ListHeading heading) {
                 baseline += HeadLine;
             }
         }
-        canvas.line({list::Left, headTop + headHeight}, {list::Right, headTop + headHeight});
+        canvas.line({list::Left, headTop + headHeight}, {right, headTop + headHeight});
     };
     return band;
 }
@@ -121,6 +128,13 @@ Band compiledByBand() {
         canvas.line({list::Left + mm(15), pt(28)}, {list::Left + mm(75), pt(28)});
     };
     return band;
+}
+
+Band footnoteBand(std::string_view text) {
+    return {list::RowHeight, {}, [text = std::string(text)](PageCanvas& canvas, const BandContext&) {
+                canvas.setFont(list::detailFont());
+                canvas.text({list::Left, list::Baseline}, text);
+            }};
 }
 
 } // namespace nakva

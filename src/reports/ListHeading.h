@@ -11,7 +11,7 @@ namespace nakva {
 
 class ReportScope;
 
-// The common look of the list reports: a portrait page whose header carries the institution
+// The common look of the list reports: a portrait (or landscape) page whose header carries the institution
 // (IST:ISTAIGA), the working date GLO:EINDT and the page caption, the report's heading, the period
 // caption GLO:PERIODAS where the report has a period, and the column heads between two rules; the
 // rows in columns; "Sudarė:" at the end.
@@ -19,8 +19,9 @@ namespace list {
 
 inline constexpr int Left = mm(15);
 inline constexpr int Right = mm(200);
-inline constexpr int RowHeight = pt(12); // one line of the detail font
-inline constexpr int Baseline = pt(9);   // of a line's text, from the line's top
+inline constexpr int LandscapeRight = mm(282); // the right edge of a landscape page's columns
+inline constexpr int RowHeight = pt(12);       // one line of the detail font
+inline constexpr int Baseline = pt(9);         // of a line's text, from the line's top
 
 Font detailFont();
 Font headFont();
@@ -44,12 +45,16 @@ struct ListHeading {
     bool period = false;               // GLO:PERIODAS under the title
     std::vector<ReportColumn> columns; // left to right
     bool endDate = false;              // "Data: " and GLO:GalDt under the title: a report on one day
+    bool group = false;                // "Gyventojų grupė: " and GLO:Grupe under the period, when chosen
+    int right = list::Right;           // list::LandscapeRight on a landscape page
 };
 
 // The page header band of a list report.
 Band listPageHeader(const ReportScope& scope, ListHeading heading);
 // The closing band: "Sudarė:" with a line to sign on.
 Band compiledByBand();
+// A line under a report's end saying how it counts: "* statistika skaičiuojama pagal registracijos datą".
+Band footnoteBand(std::string_view text);
 
 // A text in a column at `baseline` (band coordinates), in the canvas's present font, cut to the
 // column's width.

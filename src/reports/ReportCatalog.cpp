@@ -1,14 +1,18 @@
 #include "reports/ReportCatalog.h"
 
 #include "reports/SpDidSask.h"
+#include "reports/SpEinReg.h"
 #include "reports/SpKliSar.h"
 #include "reports/SpKmbStat.h"
 #include "reports/SpKmbUzimtZin.h"
 #include "reports/SpNepKmbSar.h"
 #include "reports/SpPaslSar.h"
+#include "reports/SpSarIsvykst.h"
 #include "reports/SpSaskSuvData.h"
+#include "reports/SpStat.h"
 #include "reports/SpStatPaj.h"
 #include "reports/SpStatUzimt.h"
+#include "reports/SpZurnala.h"
 
 #include <array>
 
@@ -16,9 +20,13 @@ namespace nakva {
 
 std::span<const ReportSpec* const> reportCatalog() {
     static const std::array reports{
-        &SpPaslSar(),         &SpKliSar(),        &SpStatUzimt(),      &SpKmbUzimtZin(), &SpStatPajValst(),
-        &SpStatPajValstDet(), &SpStatPajGrup(),   &SpStatPajGrupDet(), &SpDidSask(),     &SpDidSask2(),
-        &SpDidSaskSum(),      &SpDidSaskSumInt(), &SpSaskSuvData(),    &SpNepKmbSar(),   &SpKmbStat(),
+        &SpPaslSar(),      &SpKliSar(),          &SpStatUzimt(),    &SpKmbUzimtZin(),
+        &SpStatPajValst(), &SpStatPajValstDet(), &SpStatPajGrup(),  &SpStatPajGrupDet(),
+        &SpDidSask(),      &SpDidSask2(),        &SpDidSaskSum(),   &SpDidSaskSumInt(),
+        &SpSaskSuvData(),  &SpNepKmbSar(),       &SpKmbStat(),      &SpZurnala(),
+        &SpZurnala2(),     &SpGyventSarasa(),    &SpSarIsvykst(),   &SpEinRegStatistika(),
+        &SpEinRegSarasa(), &SpStatValst(),       &SpStatValstDet(), &SpStatGrup(),
+        &SpStatGrupDet(),
     };
     return reports;
 }

@@ -1,10 +1,10 @@
 #include "reports/SpStatPaj.h"
 
-#include "data/Collation.h"
 #include "data/Fields.h"
 #include "data/Record.h"
 #include "reports/ListHeading.h"
 #include "reports/OccupancyFigures.h"
+#include "reports/ResidentGroups.h"
 #include "ui/Picture.h"
 
 #include <memory>
@@ -24,14 +24,6 @@ constexpr std::string_view InPeriod = "GLO:PrDt <= GLO:GalDt AND SAS:GyvenaNuo <
 
 // The sums the run keeps by group and in all.
 enum Sum { People, BedNights, Nights, WithoutVat, Vat, WithVat };
-
-// Which grouping a report has and whether it prints each stay.
-struct IncomeReport {
-    StringField<TableId::Saskait> by; // the country or the resident group
-    std::string_view byHead;          // "Valstybė" or "Grupė"
-    std::string_view title;
-    bool detailed = false;
-};
 
 // The stay the run has just read, its share of the period, and the group's value as its first stay
 // holds it (the footer prints it after the next group's first stay has been read).
@@ -58,18 +50,6 @@ std::string nightsText(const Decimal& nights) {
 constexpr int SumLineHeight = list::RowHeight + pt(4);
 constexpr int SumBaseline = pt(4) + list::Baseline;
 
-// "Sudarė:" and the footnote: the end of every income report.
-Band closingBand() {
-    const Band compiledBy = compiledByBand();
-    return {compiledBy.height + list::RowHeight,
-            {},
-            [compiledBy](PageCanvas& canvas, const BandContext& context) {
-                compiledBy.draw(canvas, context);
-                canvas.setFont(list::detailFont());
-                canvas.text({list::Left, compiledBy.height + list::Baseline}, Footnote);
-            }};
-}
-
 // Valstybė | GyvSkč | Lovadn | Be PVM* | PVM* | Su PVM*: one line per country or group.
 namespace summary {
 
@@ -79,8 +59,8 @@ const ReportColumn WithoutVat{"Be PVM*", mm(122), mm(148), Align::Right};
 const ReportColumn Vat{"PVM*", mm(150), mm(172), Align::Right};
 const ReportColumn WithVat{"Su PVM*", mm(174), list::Right, Align::Right};
 
-ReportColumn groupColumn(const IncomeReport& report) {
-    return {report.byHead, list::Left, mm(82)};
+ReportColumn groupColumn(const ResidentStatistics& report) {
+    return {report.grouping.head, list::Left, mm(82)};
 }
 
 void drawSums(PageCanvas& canvas, int baseline, const ReportTotals& totals, int level) {
@@ -95,7 +75,7 @@ void drawSums(PageCanvas& canvas, int baseline, const ReportTotals& totals, int 
     cellText(canvas, WithVat, baseline, amountPicture().format(sum(Sum::WithVat)));
 }
 
-void lay(ReportLayout& layout, ReportScope& scope, const IncomeReport& report,
+void lay(ReportLayout& layout, ReportScope& scope, const ResidentStatistics& report,
          const std::shared_ptr<IncomeState>& state) {
     const ReportColumn group = groupColumn(report);
     layout.page.pageHeader =
@@ -150,7 +130,7 @@ Band sumBand(const ReportScope& scope, bool whole) {
             }};
 }
 
-void lay(ReportLayout& layout, ReportScope& scope, const IncomeReport& report,
+void lay(ReportLayout& layout, ReportScope& scope, const ResidentStatistics& report,
          const std::shared_ptr<IncomeState>& state) {
     const Record& stay = scope.record(SAS::table);
     layout.page.pageHeader = listPageHeader(scope, {report.title,
@@ -161,7 +141,8 @@ void lay(ReportLayout& layout, ReportScope& scope, const IncomeReport& report,
     group.header = {list::RowHeight + pt(4), {}, [&stay, report](PageCanvas& canvas, const BandContext&) {
                         canvas.setFont(list::headFont());
                         canvas.text({list::Left, pt(4) + list::Baseline},
-                                    std::string(report.byHead) + ": " + stay.get(report.by));
+                                    std::string(report.grouping.head) + ": " +
+                                        stay.get(report.grouping.field));
                     }};
     group.footer = sumBand(scope, false);
     layout.detail = {
@@ -188,7 +169,7 @@ void lay(ReportLayout& layout, ReportScope& scope, const IncomeReport& report,
 
 } // namespace detail
 
-ReportLayout incomeLayout(ReportScope& scope, const IncomeReport& report) {
+ReportLayout incomeLayout(ReportScope& scope, const ResidentStatistics& report) {
     const Record& stay = scope.record(SAS::table);
     const auto state = std::make_shared<IncomeState>();
     ReportLayout layout;
@@ -200,17 +181,12 @@ ReportLayout incomeLayout(ReportScope& scope, const IncomeReport& report) {
                                    stay.get(SAS::GyvenaIki), stay.get(SAS::BSUMA), stay.get(SAS::BSUMASUPVM));
         return true;
     };
-    // A country or group is one group whatever its letter case, as the view's order keeps it together.
-    GroupBreak group;
-    group.key = [&stay, report] {
-        return upper(stay.get(report.by));
-    };
-    layout.groups.push_back(std::move(group));
+    layout.groups.push_back(residentGroupBreak(stay, report.grouping));
 
     layout.accumulate = [&stay, report, state](ReportTotals& totals) {
         const std::int64_t people = stay.get(SAS::GYVENTOJUSKC);
         if (totals.groupCount(0) == 0) { // the group's first stay names it
-            state->group = stay.get(report.by);
+            state->group = stay.get(report.grouping.field);
         }
         totals.add(People, people);
         totals.add(BedNights, state->share.nights * people);
@@ -224,57 +200,50 @@ ReportLayout incomeLayout(ReportScope& scope, const IncomeReport& report) {
     } else {
         summary::lay(layout, scope, report, state);
     }
-    layout.reportFooter = closingBand();
+    layout.reportFooter = stacked(compiledByBand(), footnoteBand(Footnote));
     return layout;
 }
 
-template <const IncomeReport& Report> ReportLayout layoutOf(ReportScope& scope) {
+template <const ResidentStatistics& Report> ReportLayout layoutOf(ReportScope& scope) {
     return incomeLayout(scope, Report);
 }
 
-constexpr IncomeReport ByCountry{SAS::GYVENTOJOVALSTYBE, "Valstybė", "PAJAMŲ SUVESTINĖ PAGAL VALSTYBES*",
-                                 false};
-constexpr IncomeReport ByCountryDetailed{SAS::GYVENTOJOVALSTYBE, "Valstybė",
-                                         "PAJAMŲ ŽINIARAŠTIS PAGAL VALSTYBES*", true};
-constexpr IncomeReport ByGroup{SAS::GyventojoGrupe, "Grupė", "PAJAMŲ SUVESTINĖ PAGAL GYVENTOJŲ GRUPES*",
-                               false};
-constexpr IncomeReport ByGroupDetailed{SAS::GyventojoGrupe, "Grupė",
-                                       "PAJAMŲ ŽINIARAŠTIS PAGAL GYVENTOJŲ GRUPES*", true};
+constexpr ResidentStatistics ByCountry{ResidentsByCountry, "PAJAMŲ SUVESTINĖ PAGAL VALSTYBES*", false};
+constexpr ResidentStatistics ByCountryDetailed{ResidentsByCountry, "PAJAMŲ ŽINIARAŠTIS PAGAL VALSTYBES*",
+                                               true};
+constexpr ResidentStatistics ByGroup{ResidentsByGroup, "PAJAMŲ SUVESTINĖ PAGAL GYVENTOJŲ GRUPES*", false};
+constexpr ResidentStatistics ByGroupDetailed{ResidentsByGroup, "PAJAMŲ ŽINIARAŠTIS PAGAL GYVENTOJŲ GRUPES*",
+                                             true};
 
-constexpr std::string_view ByCountryOrder = "+SAS:GyventojoValstybe,+SAS:IrasoNr";
-constexpr std::string_view ByGroupOrder = "+SAS:GyventojoGrupe,+SAS:IrasoNr";
-
-ReportSpec incomeSpec(std::string_view name, std::string_view title, std::string_view order,
-                      std::function<ReportLayout(ReportScope&)> layout) {
-    return {name,     title, RunStyle::Report, ParameterDialog::Period, SAS::table, {}, {},
-            InPeriod, order, std::move(layout)};
+template <const ResidentStatistics& Report>
+ReportSpec incomeSpec(std::string_view name, std::string_view title) {
+    return {name, title, RunStyle::Report, ParameterDialog::Period, SAS::table,
+            {},   {},    InPeriod,         Report.grouping.order,   layoutOf<Report>};
 }
 
 } // namespace
 
 const ReportSpec& SpStatPajValst() {
-    static const ReportSpec definition = incomeSpec(
-        "SpStatPajValst", "Statistinė-pajamų suvestinė pagal valstybes", ByCountryOrder, layoutOf<ByCountry>);
+    static const ReportSpec definition =
+        incomeSpec<ByCountry>("SpStatPajValst", "Statistinė-pajamų suvestinė pagal valstybes");
     return definition;
 }
 
 const ReportSpec& SpStatPajValstDet() {
-    static const ReportSpec definition =
-        incomeSpec("SpStatPajValstDet", "Statistinis-pajamų žiniaraštis pagal valstybes detalus",
-                   ByCountryOrder, layoutOf<ByCountryDetailed>);
+    static const ReportSpec definition = incomeSpec<ByCountryDetailed>(
+        "SpStatPajValstDet", "Statistinis-pajamų žiniaraštis pagal valstybes detalus");
     return definition;
 }
 
 const ReportSpec& SpStatPajGrup() {
-    static const ReportSpec definition = incomeSpec(
-        "SpStatPajGrup", "Statistinė-pajamų suvestinė pagal gyv. grupes", ByGroupOrder, layoutOf<ByGroup>);
+    static const ReportSpec definition =
+        incomeSpec<ByGroup>("SpStatPajGrup", "Statistinė-pajamų suvestinė pagal gyv. grupes");
     return definition;
 }
 
 const ReportSpec& SpStatPajGrupDet() {
-    static const ReportSpec definition =
-        incomeSpec("SpStatPajGrupDet", "Statistinis-pajamų žiniaraštis pagal grupes detalus", ByGroupOrder,
-                   layoutOf<ByGroupDetailed>);
+    static const ReportSpec definition = incomeSpec<ByGroupDetailed>(
+        "SpStatPajGrupDet", "Statistinis-pajamų žiniaraštis pagal grupes detalus");
     return definition;
 }
 

@@ -11,42 +11,6 @@
 
 namespace nakva::testing {
 
-namespace {
-
-Date day(int month, int dayOfMonth, int year = 2026) {
-    return dateFromYmd(year, month, dayOfMonth);
-}
-
-Decimal money(const char* text) {
-    return *Decimal::parse(text);
-}
-
-Globals period(Date from, Date to) {
-    Globals globals;
-    globals.EINDT = day(12, 7);
-    globals.PrDt = from;
-    globals.GalDt = to;
-    globals.PERIODAS = "Periodas:   " + formatDate(from) + " : " + formatDate(to);
-    return globals;
-}
-
-Globals month(int number) {
-    return period(day(number, 1), monthEnd(day(number, 1)));
-}
-
-// Every text drawn at one anchor, over all pages.
-std::vector<std::string> column(const std::vector<PageCanvas>& pages, int anchor, Align align) {
-    std::vector<std::string> texts;
-    for (const PageCanvas& page : pages) {
-        for (std::string& text : columnTexts(page, anchor, align)) {
-            texts.push_back(std::move(text));
-        }
-    }
-    return texts;
-}
-
-} // namespace
-
 TEST(OccupancyFiguresTest, NightsInAPeriodExcludeTheDepartureDay) {
     struct Case {
         const char* what;
@@ -151,91 +115,7 @@ TEST(OccupancyFiguresTest, MonthlySharesOfAYearAddUpToTheInvoiceToTheCent) {
     }
 }
 
-// Rooms and stays on real files, as the registration forms leave them.
-class OccupancyStatisticsTest : public ReportTest {
-protected:
-    void addRoom(int id, const std::string& type, int places, bool notInUse = false,
-                 const std::string& number = {}) {
-        addRecord(KMB::table, {{"KMB:KambarioID", std::to_string(id)},
-                               {"KMB:KambarioNr", number.empty() ? std::to_string(100 + id) : number},
-                               {"KMB:KambarioAukstas", "1"},
-                               {"KMB:KambarioTipas", type},
-                               {"KMB:KAMBARIOGYVENTOJUSKC", std::to_string(places)},
-                               {"KMB:KambarysNenaudojamas", notInUse ? "1" : "0"}});
-    }
-
-    // A registration with its rooms: Stay(1, arrival, departure).of(2).from("Lietuva").in(101, 2).
-    struct Stay {
-        Stay(int number, Date arrival, Date departure)
-            : number(number), arrival(arrival), departure(departure) {}
-        Stay& of(int residents) {
-            people = residents;
-            return *this;
-        }
-        Stay& from(std::string value) {
-            country = std::move(value);
-            return *this;
-        }
-        Stay& inGroup(std::string value) {
-            group = std::move(value);
-            return *this;
-        }
-        Stay& named(std::string value) {
-            resident = std::move(value);
-            return *this;
-        }
-        Stay& costing(std::string without, std::string with) {
-            withoutVat = std::move(without);
-            withVat = std::move(with);
-            return *this;
-        }
-        Stay& in(int room, int residents) {
-            rooms.emplace_back(room, residents);
-            return *this;
-        }
-
-        int number;
-        Date arrival;
-        Date departure;
-        int people = 1;
-        std::string country;
-        std::string group;
-        std::string withoutVat = "0";
-        std::string withVat = "0";
-        std::vector<std::pair<int, int>> rooms; // room, residents in it
-        std::string resident = "Gyventojas";
-    };
-
-    void addStay(const Stay& stay) {
-        const Decimal withoutVat = money(stay.withoutVat.c_str());
-        const Decimal withVat = money(stay.withVat.c_str());
-        addRecord(SAS::table, {{"SAS:IrasoNr", std::to_string(stay.number)},
-                               {"SAS:IrasoDt", formatDate(stay.arrival)},
-                               {"SAS:Gyventojas", stay.resident},
-                               {"SAS:GyventojoValstybe", stay.country},
-                               {"SAS:GyventojoGrupe", stay.group},
-                               {"SAS:GYVENTOJUSKC", std::to_string(stay.people)},
-                               {"SAS:GyvenaNuo", formatDate(stay.arrival)},
-                               {"SAS:GyvenaIki", formatDate(stay.departure)},
-                               {"SAS:BSUMA", withoutVat.toString(2)},
-                               {"SAS:PVMSUMA", (withVat - withoutVat).toString(2)},
-                               {"SAS:BSUMASUPVM", withVat.toString(2)},
-                               {"SAS:KAMBARIAI", "101"}});
-        for (const auto& [room, residents] : stay.rooms) {
-            addRecord(SKMB::table, {{"SKMB:IrasoNr", std::to_string(stay.number)},
-                                    {"SKMB:KambarioID", std::to_string(room)},
-                                    {"SKMB:KambarioGyventojuSkc", std::to_string(residents)}});
-        }
-    }
-
-    void run(const ReportSpec& report, const Globals& globals) {
-        drawn.clear();
-        ReportRun reportRun(report, context);
-        runToEnd(reportRun, globals);
-        ASSERT_EQ(reportRun.state(), ReportRun::State::Done);
-        EXPECT_TRUE(messages.shown().empty()) << messages.shown().front().text;
-    }
-};
+using OccupancyStatisticsTest = StayReportTest;
 
 TEST_F(OccupancyStatisticsTest, SummaryByTypeCountsUsedNightsAgainstEveryRoomOfTheType) {
     addRoom(1, "Dvivietis", 2);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -52,6 +53,40 @@ protected:
 
     Outcome cli(const std::string& arguments) {
         return run(std::string(NAKVA_CLI) + " " + arguments + " --dir " + quoted(folder.path()));
+    }
+
+    // Each table's CSV text imported as an administrator would load it.
+    void importTables(std::span<const std::pair<const char*, const char*>> tables) {
+        for (const auto& [table, rows] : tables) {
+            const fs::path file = folder.path() / (std::string(table) + ".csv");
+            std::ofstream(file) << rows;
+            const Outcome imported = cli("import " + std::string(table) + " " + quoted(file));
+            ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
+        }
+    }
+
+    // A report's PDF text line by line as the page lays it out, each run of blanks made one.
+    std::string pdfText(const std::string& report, const std::string& parameters) {
+        const fs::path pdf = folder.path() / (report + ".pdf");
+        const Outcome reported = cli("report " + report + " " + parameters + " --pdf " + quoted(pdf));
+        EXPECT_EQ(reported.status, 0) << report << ": " << reported.output;
+        std::string text;
+        for (const char c : run("pdftotext -layout " + quoted(pdf) + " -").output) {
+            if (c != ' ' || (!text.empty() && text.back() != ' ' && text.back() != '\n')) {
+                text += c;
+            }
+        }
+        return text;
+    }
+
+    // Each of `texts` stands in the text of the report's PDF.
+    void expectInPdf(const std::string& report, const std::string& parameters,
+                     const std::vector<const char*>& texts) {
+        const std::string text = pdfText(report, parameters);
+        for (const char* wanted : texts) {
+            EXPECT_NE(text.find(wanted), std::string::npos) << report << ": " << wanted << " not in:\n"
+                                                            << text;
+        }
     }
 };
 
@@ -133,26 +168,10 @@ TEST_F(ReportCliTest, OccupancyAndIncomeStatisticsOfImportedStaysAsPdf) {
          "2,2026-03-10,Janis Berzins,Latvija,1,2026-03-10,2026-03-15,50,10.50,60.50\n"},
         {"SaskKmb", "SKMB:IrasoNr,SKMB:KambarioID,SKMB:KambarioGyventojuSkc\n1,1,2\n2,3,1\n"},
     };
-    for (const auto& [table, rows] : tables) {
-        const fs::path file = folder.path() / (std::string(table) + ".csv");
-        std::ofstream(file) << rows;
-        const Outcome imported = cli("import " + std::string(table) + " " + quoted(file));
-        ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
+    importTables(tables);
+    if (HasFatalFailure()) {
+        return;
     }
-
-    // The PDF's text line by line as the page lays it out, each run of blanks made one.
-    const auto textOf = [&](const std::string& report, const std::string& period) {
-        const fs::path pdf = folder.path() / (report + ".pdf");
-        const Outcome reported = cli("report " + report + " " + period + " --pdf " + quoted(pdf));
-        EXPECT_EQ(reported.status, 0) << report << ": " << reported.output;
-        std::string text;
-        for (const char c : run("pdftotext -layout " + quoted(pdf) + " -").output) {
-            if (c != ' ' || (!text.empty() && text.back() != ' ' && text.back() != '\n')) {
-                text += c;
-            }
-        }
-        return text;
-    };
     const std::string march = "--from 2026-03-01 --to 2026-03-31";
     struct Expected {
         const char* report;
@@ -178,17 +197,99 @@ TEST_F(ReportCliTest, OccupancyAndIncomeStatisticsOfImportedStaysAsPdf) {
         {"SpStatPajGrupDet", {"PAJAMŲ ŽINIARAŠTIS PAGAL GYVENTOJŲ GRUPES*", "Janis Berzins", "60.50"}},
     };
     for (const Expected& e : expected) {
-        const std::string text = textOf(e.report, march);
-        for (const char* wanted : e.texts) {
-            EXPECT_NE(text.find(wanted), std::string::npos) << e.report << ": " << wanted << " not in:\n"
-                                                            << text;
-        }
+        expectInPdf(e.report, march, e.texts);
     }
-    const std::string ledger = textOf("SpKmbUzimtZin", "--to 2026-03-12");
-    for (const char* wanted :
-         {"KAMBARIŲ UŽIMTUMO ŽINIARAŠTIS", "Data: 2026-03-12", "Vietų", "Užimta", "Laisva"}) {
-        EXPECT_NE(ledger.find(wanted), std::string::npos) << wanted << " not in:\n" << ledger;
+    expectInPdf("SpKmbUzimtZin", "--to 2026-03-12",
+                {"KAMBARIŲ UŽIMTUMO ŽINIARAŠTIS", "Data: 2026-03-12", "Vietų", "Užimta", "Laisva"});
+}
+
+TEST_F(ReportCliTest, JournalsResidentListsAndGuestStatisticsOfImportedStaysAsPdf) {
+    if (!installed("pdftotext")) {
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     }
+    ASSERT_EQ(cli("init").status, 0);
+    // Ona Onaitė's registration holds two rooms and was paid in two payments; Janis Berzins has
+    // departed and paid nothing.
+    const std::pair<const char*, const char*> tables[] = {
+        {"Grupes", "GRP:Grupe\nEkskursija\nVerslas\n"},
+        {"Valstyb", "VAL:Valstybe\nLietuva\nLatvija\n"},
+        {"Kamb", "KMB:KambarioID,KMB:KambarioKorpusas,KMB:KambarioAukstas,KMB:KambarioNr\n"
+                 "1,A,2,201\n2,A,1,105\n3,B,1,101\n"},
+        {"Saskait",
+         "SAS:IrasoNr,SAS:IrasoDt,SAS:Gyventojas,SAS:GYVENTOJOAK,SAS:GYVENTOJOVALSTYBE,SAS:GyventojoGrupe,"
+         "SAS:MOKEJIMOBUDAS,SAS:GYVENTOJUSKC,SAS:GyvenaNuo,SAS:GyvenaIki,SAS:GYVENAPARU,SAS:GYVENALOVADIENIU,"
+         "SAS:KAMBARIAI,SAS:BSUMA,SAS:PVMSUMA,SAS:BSUMASUPVM,SAS:Isvykes\n"
+         "1,2026-03-03,Ona Onaitė,48501010000,Lietuva,Ekskursija,GRYNAIS,2,2026-03-03,2026-03-06,3,6,"
+         "\"201, 101\",100,21,121,0\n"
+         "2,2026-03-10,Janis "
+         "Berzins,,Latvija,Verslas,KORTELE,1,2026-03-10,2026-03-15,5,5,105,50,10.50,60.50,1\n"},
+        {"SaskKmb", "SKMB:IrasoNr,SKMB:KambarioID,SKMB:KambarioGyventojuSkc\n1,1,1\n1,3,1\n2,2,1\n"},
+        {"Mokej", "MOK:IrasoNr,MOK:SaskIrasoNr,MOK:MOKSUMA\n1,1,100.00\n2,1,21.00\n"},
+    };
+    importTables(tables);
+    if (HasFatalFailure()) {
+        return;
+    }
+
+    const std::string march = "--from 2026-03-01 --to 2026-03-31";
+    struct Expected {
+        const char* report;
+        std::string parameters;
+        std::vector<const char*> texts;
+    };
+    const Expected expected[] = {
+        // Gyv. skaičius, Parų, Lovd: the entries' and their sums.
+        {"SpZurnala",
+         march,
+         {"REGISTRACIJOS ŽURNALAS", "Periodas: 2026-03-01 : 2026-03-31",
+          "Data Kambariai Klientas Svečias Atv. data Išv. data Gyv. skaičius Parų Lovd Pastabos",
+          "2026-03-03 201, 101 Apm.: GRYNAIS Ona Onaitė 2026-03-03 2026-03-06 2 3 6", "a.k. 48501010000",
+          "Iš viso: 2 3 8 11", "Lapas 1"}},
+        {"SpZurnala",
+         march + " --group Verslas",
+         {"Gyventojų grupė: Verslas", "Janis Berzins", "Iš viso: 1 1 5 5"}},
+        // Apm.: the sum of two payments, nothing paid, and the report's total.
+        {"SpZurnala2",
+         march,
+         {"Apm.: 121.00 Ona Onaitė", "Ekskursija", "Apm.: 0.00 Janis Berzins",
+          "Iš viso: 2 Apm.: 121.00 3 8 11"}},
+        {"SpGyventSarasa", march, {"GYVENTOJŲ SĄRAŠAS", "RegData", "Grupe.: Verslas", "Iš viso: 2 3 8"}},
+        // A line for each room: A-1-105, A-2-201, B-1-101.
+        {"SpSarIsvykst",
+         march,
+         {"IŠVYKSTANČIŲ GYVENTOJŲ SĄRAŠAS", "26-03-10 2 Janis Berzins A 1 105 26-03-10 26-03-15 1",
+          "26-03-03 1 Ona Onaitė A 2 201", "26-03-03 1 Ona Onaitė B 1 101", "Iš viso: 3", "Sudarė:"}},
+        // Žmonių skč., Lovadienių, Be PVM, Su PVM, PVM.
+        {"SpStatValst",
+         march,
+         {"STATISTIKA PAGAL VALSTYBES*", "Valstybė Žmonių skč. Lovadienių Be PVM Su PVM PVM",
+          "Latvija 1 5 50.00 60.50 10.50", "Lietuva 2 6 100.00 121.00 21.00",
+          "Iš viso: 3 11 150.00 181.50 31.50", "* statistika skaičiuojama pagal registracijos datą"}},
+        {"SpStatValstDet",
+         march,
+         {"STATISTIKA PAGAL VALSTYBES DETALI*", "2 6 Ona Onaitė 1 2026-03-03 121.00"}},
+        {"SpStatGrup", march, {"STATISTIKA PAGAL GYVENTOJŲ GRUPES*", "Verslas 1 5 50.00 60.50 10.50"}},
+        {"SpStatGrupDet", march, {"STATISTIKA PAGAL GYVENTOJŲ GRUPES DETALI*", "1 5 Iš viso 60.50"}},
+        // Ona Onaitė counted once in her two rooms; Janis Berzins has departed.
+        {"SpEinRegStatistika",
+         "",
+         {"NEIŠVYKUSIŲ GYVENTOJŲ STATISTIKA", "Ekskursija 2 3", "Iš viso kambarių: 3", "Užimtų: 2",
+          "Laisvų: 1"}},
+        {"SpEinRegSarasa",
+         "",
+         {"NEIŠVYKUSIŲ GYVENTOJŲ SARAŠAS", "Ona Onaitė 2 3 2026-03-03 2026-03-06 201, 101"}},
+    };
+    for (const Expected& e : expected) {
+        expectInPdf(e.report, e.parameters, e.texts);
+    }
+    EXPECT_EQ(pdfText("SpZurnala", march + " --group Verslas").find("Ona Onaitė"), std::string::npos);
+
+    // A group the groups' file does not hold.
+    const Outcome unknown =
+        cli("report SpZurnala " + march + " --group Nėra --pdf " + quoted(folder.path() / "x.pdf"));
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.output.find("Parametro --group reikšmės „Nėra“ nėra faile"), std::string::npos)
+        << unknown.output;
 }
 
 // Room types, rooms, stays and cleanings imported as an administrator would, the types first since the
@@ -276,7 +377,7 @@ TEST_F(ReportCliTest, WrongCommandLinesAreRefusedWithAReason) {
     }
 }
 
-const char* const Invoices[][2] = {
+const std::pair<const char*, const char*> Invoices[] = {
     {"Paslaug", "PAS:Pav,PAS:MATVNT\nApgyvendinimas,PARA\nPusryčiai,ŽMN.\n"},
     {"Klient", "KLI:Kod,KLI:PAV,KLI:ADR\nUAB1,UAB „Šiaurės vėjas“,\"Gedimino pr. 1, Vilnius\"\n"},
     {"Saskait",
@@ -297,11 +398,9 @@ TEST_F(ReportCliTest, InvoiceOfAnImportedRegistrationAndTheRegisterOfAPeriodAsPd
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     }
     ASSERT_EQ(cli("init").status, 0);
-    for (const auto& [table, rows] : Invoices) {
-        const fs::path file = folder.path() / (std::string(table) + ".csv");
-        std::ofstream(file) << rows;
-        const Outcome imported = cli("import " + std::string(table) + " " + quoted(file));
-        ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
+    importTables(Invoices);
+    if (HasFatalFailure()) {
+        return;
     }
 
     const fs::path invoice = folder.path() / "saskaita.pdf";

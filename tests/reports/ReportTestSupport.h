@@ -8,9 +8,11 @@
 #include "data/Transaction.h"
 #include "reports/PageCanvas.h"
 #include "reports/ReportRun.h"
+#include "shell/Globals.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -35,6 +37,39 @@ inline std::vector<std::string> columnTexts(const PageCanvas& page, int anchor, 
         if (const auto* text = std::get_if<TextItem>(&item);
             text != nullptr && text->anchor.x == anchor && text->align == align) {
             texts.push_back(text->text);
+        }
+    }
+    return texts;
+}
+
+inline Date day(int month, int dayOfMonth, int year = 2026) {
+    return dateFromYmd(year, month, dayOfMonth);
+}
+
+inline Decimal money(const char* text) {
+    return *Decimal::parse(text);
+}
+
+// The report parameters of a period as its dialog leaves them, on the working day 2026-12-07.
+inline Globals period(Date from, Date to) {
+    Globals globals;
+    globals.EINDT = day(12, 7);
+    globals.PrDt = from;
+    globals.GalDt = to;
+    globals.PERIODAS = "Periodas:   " + formatDate(from) + " : " + formatDate(to);
+    return globals;
+}
+
+inline Globals month(int number) {
+    return period(day(number, 1), monthEnd(day(number, 1)));
+}
+
+// Every text drawn at one anchor, over all pages.
+inline std::vector<std::string> column(const std::vector<PageCanvas>& pages, int anchor, Align align) {
+    std::vector<std::string> texts;
+    for (const PageCanvas& page : pages) {
+        for (std::string& text : columnTexts(page, anchor, align)) {
+            texts.push_back(std::move(text));
         }
     }
     return texts;
@@ -106,6 +141,127 @@ protected:
             }
         }
         return texts;
+    }
+};
+
+// Rooms and stays on real files, as the registration forms leave them.
+class StayReportTest : public ReportTest {
+protected:
+    void addRoom(int id, const std::string& type, int places, bool notInUse = false,
+                 const std::string& number = {}, const std::string& building = {}, int floor = 1) {
+        addRecord(KMB::table, {{"KMB:KambarioID", std::to_string(id)},
+                               {"KMB:KambarioKorpusas", building},
+                               {"KMB:KambarioNr", number.empty() ? std::to_string(100 + id) : number},
+                               {"KMB:KambarioAukstas", std::to_string(floor)},
+                               {"KMB:KambarioTipas", type},
+                               {"KMB:KAMBARIOGYVENTOJUSKC", std::to_string(places)},
+                               {"KMB:KambarysNenaudojamas", notInUse ? "1" : "0"}});
+    }
+
+    // A registration with its rooms: Stay(1, arrival, departure).of(2).from("Lietuva").in(101, 2).
+    // Registered on its arrival day unless told; its days are its nights, its bed-days the nights of
+    // all its residents, unless told.
+    struct Stay {
+        Stay(int number, Date arrival, Date departure)
+            : number(number), arrival(arrival), departure(departure), registered(arrival) {}
+        Stay& of(int residents) {
+            people = residents;
+            return *this;
+        }
+        Stay& from(std::string value) {
+            country = std::move(value);
+            return *this;
+        }
+        Stay& inGroup(std::string value) {
+            group = std::move(value);
+            return *this;
+        }
+        Stay& named(std::string value) {
+            resident = std::move(value);
+            return *this;
+        }
+        Stay& costing(std::string without, std::string with) {
+            withoutVat = std::move(without);
+            withVat = std::move(with);
+            return *this;
+        }
+        Stay& in(int room, int residents) {
+            rooms.emplace_back(room, residents);
+            return *this;
+        }
+        Stay& registeredOn(Date date) {
+            registered = date;
+            return *this;
+        }
+        Stay& lasting(int stayDays, int stayBedDays) {
+            days = stayDays;
+            bedDays = stayBedDays;
+            return *this;
+        }
+        Stay& with(std::string field, std::string value) {
+            more.emplace_back(std::move(field), std::move(value));
+            return *this;
+        }
+
+        int number;
+        Date arrival;
+        Date departure;
+        Date registered;
+        int people = 1;
+        std::string country;
+        std::string group;
+        std::string withoutVat = "0";
+        std::string withVat = "0";
+        std::vector<std::pair<int, int>> rooms; // room, residents in it
+        std::string resident = "Gyventojas";
+        int days = -1;
+        int bedDays = -1;
+        std::vector<std::pair<std::string, std::string>> more; // other fields as typed
+    };
+
+    void addStay(const Stay& stay) {
+        const Decimal withoutVat = money(stay.withoutVat.c_str());
+        const Decimal withVat = money(stay.withVat.c_str());
+        const int nights = std::max(0, int(stay.departure - stay.arrival));
+        std::vector<std::pair<std::string, std::string>> fields{
+            {"SAS:IrasoNr", std::to_string(stay.number)},
+            {"SAS:IrasoDt", formatDate(stay.registered)},
+            {"SAS:Gyventojas", stay.resident},
+            {"SAS:GyventojoValstybe", stay.country},
+            {"SAS:GyventojoGrupe", stay.group},
+            {"SAS:GYVENTOJUSKC", std::to_string(stay.people)},
+            {"SAS:GyvenaNuo", formatDate(stay.arrival)},
+            {"SAS:GyvenaIki", formatDate(stay.departure)},
+            {"SAS:GYVENAPARU", std::to_string(stay.days < 0 ? nights : stay.days)},
+            {"SAS:GYVENALOVADIENIU", std::to_string(stay.bedDays < 0 ? nights * stay.people : stay.bedDays)},
+            {"SAS:BSUMA", withoutVat.toString(2)},
+            {"SAS:PVMSUMA", (withVat - withoutVat).toString(2)},
+            {"SAS:BSUMASUPVM", withVat.toString(2)},
+            {"SAS:KAMBARIAI", "101"}};
+        for (const auto& [field, value] : stay.more) {
+            const auto given = std::find_if(fields.begin(), fields.end(),
+                                            [&](const auto& known) { return known.first == field; });
+            if (given != fields.end()) {
+                given->second = value;
+            } else {
+                fields.emplace_back(field, value);
+            }
+        }
+        addRecord(SAS::table, fields);
+        for (const auto& [room, residents] : stay.rooms) {
+            addRecord(SKMB::table, {{"SKMB:IrasoNr", std::to_string(stay.number)},
+                                    {"SKMB:KambarioID", std::to_string(room)},
+                                    {"SKMB:KambarioGyventojuSkc", std::to_string(residents)}});
+        }
+    }
+
+    // Runs a report to its end on `globals`, which must go without a message.
+    void run(const ReportSpec& report, const Globals& globals) {
+        drawn.clear();
+        ReportRun reportRun(report, context);
+        runToEnd(reportRun, globals);
+        ASSERT_EQ(reportRun.state(), ReportRun::State::Done);
+        EXPECT_TRUE(messages.shown().empty()) << messages.shown().front().text;
     }
 };
 
