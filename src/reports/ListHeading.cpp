@@ -72,7 +72,8 @@ Band listPageHeader(const ReportScope& scope, ListHeading heading) {
     for (const ReportColumn& column : heading.columns) {
         headLines = std::max(headLines, lines(column.heading).size());
     }
-    const int headTop = InfoLine + TitleLine + (heading.period || heading.endDate ? PeriodLine : 0);
+    const int headTop = InfoLine + TitleLine + (heading.period || heading.endDate ? PeriodLine : 0) +
+                        (heading.note ? PeriodLine : 0);
     const int headHeight = HeadPadding + int(headLines) * HeadLine + HeadPadding;
 
     Band band;
@@ -95,6 +96,12 @@ Band listPageHeader(const ReportScope& scope, ListHeading heading) {
         } else if (heading.endDate) {
             canvas.setFont(list::detailFont());
             canvas.text({middle, InfoLine + TitleLine + pt(10)}, "Data: " + formatDate(scope.globals().GalDt),
+                        Align::Center);
+        }
+        if (heading.note) {
+            const int top = headTop - PeriodLine;
+            canvas.setFont(list::detailFont());
+            canvas.text({middle, top + pt(10)}, fitText(heading.note(), list::detailFont(), width),
                         Align::Center);
         }
 

@@ -3,6 +3,7 @@
 #include "reports/Band.h"
 #include "reports/PageCanvas.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,9 @@ struct ListHeading {
     bool period = false;               // GLO:PERIODAS under the title
     std::vector<ReportColumn> columns; // left to right
     bool endDate = false;              // "Data: " and GLO:GalDt under the title: a report on one day
+    // A line under the period saying what else the report was asked for (the service summary's
+    // choices), read when a page header is drawn; none when empty.
+    std::function<std::string()> note = {};
 };
 
 // The page header band of a list report.

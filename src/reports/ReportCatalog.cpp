@@ -1,11 +1,15 @@
 #include "reports/ReportCatalog.h"
 
+#include "reports/InvoiceBooks.h"
+#include "reports/SpApmZin.h"
 #include "reports/SpDidSask.h"
 #include "reports/SpKliSar.h"
+#include "reports/SpKlientAdr.h"
 #include "reports/SpKmbStat.h"
 #include "reports/SpKmbUzimtZin.h"
 #include "reports/SpNepKmbSar.h"
 #include "reports/SpPaslSar.h"
+#include "reports/SpPaslZin.h"
 #include "reports/SpSaskSuvData.h"
 #include "reports/SpStatPaj.h"
 #include "reports/SpStatUzimt.h"
@@ -19,6 +23,8 @@ std::span<const ReportSpec* const> reportCatalog() {
         &SpPaslSar(),         &SpKliSar(),        &SpStatUzimt(),      &SpKmbUzimtZin(), &SpStatPajValst(),
         &SpStatPajValstDet(), &SpStatPajGrup(),   &SpStatPajGrupDet(), &SpDidSask(),     &SpDidSask2(),
         &SpDidSaskSum(),      &SpDidSaskSumInt(), &SpSaskSuvData(),    &SpNepKmbSar(),   &SpKmbStat(),
+        &SpPaslZin(),         &SpPaslSuvF2(),     &SpPaslKn(),         &SpApmZin(),      &SpApmZin2(),
+        &SpKlientKn(),        &SpKlientAdr(),
     };
     return reports;
 }

@@ -21,15 +21,6 @@ Decimal money(const char* text) {
     return *Decimal::parse(text);
 }
 
-Globals period(Date from, Date to) {
-    Globals globals;
-    globals.EINDT = day(12, 7);
-    globals.PrDt = from;
-    globals.GalDt = to;
-    globals.PERIODAS = "Periodas:   " + formatDate(from) + " : " + formatDate(to);
-    return globals;
-}
-
 Globals month(int number) {
     return period(day(number, 1), monthEnd(day(number, 1)));
 }

@@ -8,6 +8,7 @@
 #include "data/Transaction.h"
 #include "reports/PageCanvas.h"
 #include "reports/ReportRun.h"
+#include "shell/Globals.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,16 @@
 #include <vector>
 
 namespace nakva::testing {
+
+// The report parameters of a period as the period dialog leaves them, the working date 2026-12-07.
+inline Globals period(Date from, Date to) {
+    Globals globals;
+    globals.EINDT = dateFromYmd(2026, 12, 7);
+    globals.PrDt = from;
+    globals.GalDt = to;
+    globals.PERIODAS = "Periodas:   " + formatDate(from) + " : " + formatDate(to);
+    return globals;
+}
 
 // The texts drawn on one page, in drawing order.
 inline std::vector<std::string> pageTexts(const PageCanvas& page) {
