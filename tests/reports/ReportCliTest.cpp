@@ -53,6 +53,31 @@ protected:
     Outcome cli(const std::string& arguments) {
         return run(std::string(NAKVA_CLI) + " " + arguments + " --dir " + quoted(folder.path()));
     }
+
+    // Each table's rows, a CSV text, through `nakva-cli import`.
+    template <typename Tables> void importTables(const Tables& tables) {
+        for (const auto& [table, rows] : tables) {
+            const fs::path file = folder.path() / (std::string(table) + ".csv");
+            std::ofstream(file) << rows;
+            const Outcome imported = cli("import " + std::string(table) + " " + quoted(file));
+            ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
+        }
+    }
+
+    // A report's PDF through `nakva-cli report`, as text line by line as the page lays it out, each run
+    // of blanks made one.
+    std::string pdfText(const std::string& report, const std::string& parameters) {
+        const fs::path pdf = folder.path() / (report + ".pdf");
+        const Outcome reported = cli("report " + report + " " + parameters + " --pdf " + quoted(pdf));
+        EXPECT_EQ(reported.status, 0) << report << ": " << reported.output;
+        std::string text;
+        for (const char c : run("pdftotext -layout " + quoted(pdf) + " -").output) {
+            if (c != ' ' || (!text.empty() && text.back() != ' ' && text.back() != '\n')) {
+                text += c;
+            }
+        }
+        return text;
+    }
 };
 
 const char* const Services = "PAS:Pav,PAS:PAV1,PAS:MATVNT,PAS:KAINBEPVM,PAS:PVMPROC,PAS:KAINSUPVM\n"
@@ -133,26 +158,8 @@ TEST_F(ReportCliTest, OccupancyAndIncomeStatisticsOfImportedStaysAsPdf) {
          "2,2026-03-10,Janis Berzins,Latvija,1,2026-03-10,2026-03-15,50,10.50,60.50\n"},
         {"SaskKmb", "SKMB:IrasoNr,SKMB:KambarioID,SKMB:KambarioGyventojuSkc\n1,1,2\n2,3,1\n"},
     };
-    for (const auto& [table, rows] : tables) {
-        const fs::path file = folder.path() / (std::string(table) + ".csv");
-        std::ofstream(file) << rows;
-        const Outcome imported = cli("import " + std::string(table) + " " + quoted(file));
-        ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
-    }
+    ASSERT_NO_FATAL_FAILURE(importTables(tables));
 
-    // The PDF's text line by line as the page lays it out, each run of blanks made one.
-    const auto textOf = [&](const std::string& report, const std::string& period) {
-        const fs::path pdf = folder.path() / (report + ".pdf");
-        const Outcome reported = cli("report " + report + " " + period + " --pdf " + quoted(pdf));
-        EXPECT_EQ(reported.status, 0) << report << ": " << reported.output;
-        std::string text;
-        for (const char c : run("pdftotext -layout " + quoted(pdf) + " -").output) {
-            if (c != ' ' || (!text.empty() && text.back() != ' ' && text.back() != '\n')) {
-                text += c;
-            }
-        }
-        return text;
-    };
     const std::string march = "--from 2026-03-01 --to 2026-03-31";
     struct Expected {
         const char* report;
@@ -178,13 +185,13 @@ TEST_F(ReportCliTest, OccupancyAndIncomeStatisticsOfImportedStaysAsPdf) {
         {"SpStatPajGrupDet", {"PAJAMŲ ŽINIARAŠTIS PAGAL GYVENTOJŲ GRUPES*", "Janis Berzins", "60.50"}},
     };
     for (const Expected& e : expected) {
-        const std::string text = textOf(e.report, march);
+        const std::string text = pdfText(e.report, march);
         for (const char* wanted : e.texts) {
             EXPECT_NE(text.find(wanted), std::string::npos) << e.report << ": " << wanted << " not in:\n"
                                                             << text;
         }
     }
-    const std::string ledger = textOf("SpKmbUzimtZin", "--to 2026-03-12");
+    const std::string ledger = pdfText("SpKmbUzimtZin", "--to 2026-03-12");
     for (const char* wanted :
          {"KAMBARIŲ UŽIMTUMO ŽINIARAŠTIS", "Data: 2026-03-12", "Vietų", "Užimta", "Laisva"}) {
         EXPECT_NE(ledger.find(wanted), std::string::npos) << wanted << " not in:\n" << ledger;
@@ -295,12 +302,7 @@ TEST_F(ReportCliTest, InvoiceOfAnImportedRegistrationAndTheRegisterOfAPeriodAsPd
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     }
     ASSERT_EQ(cli("init").status, 0);
-    for (const auto& [table, rows] : Invoices) {
-        const fs::path file = folder.path() / (std::string(table) + ".csv");
-        std::ofstream(file) << rows;
-        const Outcome imported = cli("import " + std::string(table) + " " + quoted(file));
-        ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
-    }
+    ASSERT_NO_FATAL_FAILURE(importTables(Invoices));
 
     const fs::path invoice = folder.path() / "saskaita.pdf";
     Outcome reported = cli("report SpDidSask --registration 2 --pdf " + quoted(invoice));
@@ -343,6 +345,81 @@ TEST_F(ReportCliTest, InvoiceOfAnImportedRegistrationAndTheRegisterOfAPeriodAsPd
     const Outcome noLines = cli("report SpDidSask --registration 3 --pdf " + quoted(folder.path() / "x.pdf"));
     EXPECT_EQ(noLines.status, 1);
     EXPECT_NE(noLines.output.find("Sąskaitoje nėra nė vienos eilutės"), std::string::npos) << noLines.output;
+}
+
+const char* const ServicesAndPayments[][2] = {
+    {"PaslGrp", "PGRP:IrasoNr,PGRP:GrpPav\n1,Maitinimas\n"},
+    {"Paslaug", "PAS:Pav,PAS:PAV1,PAS:PaslGrpNr,PAS:MATVNT,PAS:KAINSUPVM\n"
+                "Pusryčiai,švediškas stalas,1,ŽMN.,12.1\nPirtis,,0,VAL.,30\n"},
+    {"Klient",
+     "KLI:Kod,KLI:PAV,KLI:ATS,KLI:ADR\nUAB1,UAB „Šiaurės vėjas“,Ona Vadovė,\"Gedimino pr. 1, Vilnius\"\n"},
+    {"MokBudai", "MOK1:MokBudoID,MOK1:MOKBUDOPAV\n1,GRYNAIS\n2,KORTELE\n"},
+    {"Saskait",
+     "SAS:IrasoNr,SAS:IrasoDt,SAS:Gyventojas,SAS:SaskSer,SAS:SaskNr,SAS:SaskDt,SAS:KliKod,SAS:BSUMA,"
+     "SAS:PVMSUMA,SAS:BSUMASUPVM,SAS:KAMBARIAI\n"
+     "1,2026-12-01,Ona Onaitė,AB,15,2026-12-01,UAB1,100,21,121,201\n"
+     "2,2026-12-02,Jonas Jonaitis,,16,2026-12-02,UAB1,50,10.50,60.50,202\n"},
+    {"Saskeil", "SEI:SEILID,SEI:IrasoNr,SEI:PasPav,SEI:KAINA,SEI:KIEKIS,SEI:SUMA\n"
+                "1,1,Pusryčiai,12.1,5,60.50\n2,2,Pirtis,30,1,30\n3,2,Pusryčiai,3.3333,1.5,5\n"},
+    {"Seilgraf",
+     "SEIG:SEILGID,SEIG:SEILID,SEIG:Data,SEIG:KIEKIS\n"
+     "1,1,2026-12-01,2\n2,1,2026-12-02,2\n3,1,2026-12-03,1\n4,2,2026-12-02,1\n5,3,2026-12-04,1.5\n"},
+    {"Mokej", "MOK:IrasoNr,MOK:SaskIrasoNr,MOK:MokDt,MOK:MOKSUMA,MOK:MokejimoBudas,MOK:KOMENTARAI\n"
+              "1,1,2026-12-03,121,2,Kortele\n2,2,2026-12-02,30,1,\n3,2,2026-12-05,30.50,1,Likutis\n"},
+};
+
+TEST_F(ReportCliTest, ServiceAndPaymentReportsOfImportedDataAsPdf) {
+    if (!installed("pdftotext")) {
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
+    ASSERT_EQ(cli("init").status, 0);
+    ASSERT_NO_FATAL_FAILURE(importTables(ServicesAndPayments));
+    const std::string december = "--from 2026-12-01 --to 2026-12-31";
+    struct Expected {
+        const char* report;
+        std::string parameters;
+        std::vector<const char*> texts;
+    };
+    const Expected expected[] = {
+        // Ona's line: 2 + 2 + 1 at 12.10; Jonas's: 1.5 at 3.3333, 5.00 to the cent; 6.5 for 65.50 in all.
+        {"SpPaslZin",
+         december + " --service Pusryčiai",
+         {"EINAMASIS PASLAUGOS ŽINIARAŠTIS", "Periodas: 2026-12-01 : 2026-12-31", "Pusryčiai",
+          "2026-12-01 Ona Onaitė 5.000 12.1000 60.50 201", "2026-12-01 2026-12-03",
+          "2026-12-02 Jonas Jonaitis 1.500 3.3333 5.00 202", "Sudarė: 6.500 10.0769 65.50"}},
+        {"SpPaslSuvF2",
+         december + " --service-group 1 --without-prices",
+         {"EINAMOJI PASLAUGŲ SUVESTINĖ (PAGAL FAKTĄ)", "Paslaugų grupė: Maitinimas Be kainų",
+          "Pusryčiai 6.500", "Iš viso: 6.500"}},
+        {"SpPaslKn",
+         december + " --service Pusryčiai",
+         {"PASLAUGOS KNYGA", "Pusryčiai švediškas stalas", "2026-12-01 AB 15 5.000 12.1000 60.50",
+          "2026-12-02 16 1.500 3.3333 5.00", "Sudarė: 6.500 65.50"}},
+        // GRYNAIS: 30.00 and 30.50; KORTELE: 121.00; 181.50 in all.
+        {"SpApmZin",
+         december,
+         {"APMOKĖJIMO ŽINIARAŠTIS A1", "1 GRYNAIS", "2026-12-02 2 30.00 2026-12-02 2",
+          "2026-12-05 3 30.50 Likutis 2026-12-02 2", "Iš viso: 60.50", "2 KORTELE",
+          "2026-12-03 1 121.00 Kortele 2026-12-01 1", "Iš viso: 121.00", "Iš viso : 181.50"}},
+        {"SpApmZin2", december, {"APMOKĖJIMO ŽINIARAŠTIS A2", "Jonas Jonaitis", "Iš viso : 181.50"}},
+        {"SpKlientKn",
+         december + " --payer uab1",
+         {"KLIENTO SĄSKAITŲ SUVESTINĖ", "UAB1 UAB „Šiaurės vėjas“", "2026-12-01 AB 15 100.00 21.00 121.00",
+          "Sudarė: 150.00 31.50 181.50"}},
+        {"SpKlientAdr", "--payer UAB1", {"Ona Vadovė", "UAB „Šiaurės vėjas“", "Gedimino pr. 1, Vilnius"}},
+    };
+    for (const Expected& e : expected) {
+        const std::string text = pdfText(e.report, e.parameters);
+        for (const char* wanted : e.texts) {
+            EXPECT_NE(text.find(wanted), std::string::npos) << e.report << ": " << wanted << " not in:\n"
+                                                            << text;
+        }
+    }
+    const Outcome missing = cli("report SpPaslKn " + december + " --pdf " + quoted(folder.path() / "x.pdf"));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.output.find("Ataskaitai SpPaslKn reikia parametro --service PAVADINIMAS."),
+              std::string::npos)
+        << missing.output;
 }
 
 TEST_F(ReportCliTest, HelpOfAReportListsWhatItTakes) {
