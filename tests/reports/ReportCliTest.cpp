@@ -433,6 +433,11 @@ TEST_F(ReportCliTest, HelpOfAReportListsWhatItTakes) {
         {"SpDidSaskSum", {"--registration NR [--service-name TEKSTAS]", "Viešbučio paslaugos"}},
         {"SpSaskSuvData", {"[--from DATA] [--to DATA]"}},
         {"SpPaslSar", {"Ataskaita parametrų neturi."}},
+        // The record a book is about is required; the ledger's service is a dialog's field, optional.
+        {"SpPaslKn", {"report SpPaslKn --service PAVADINIMAS [--from DATA] [--to DATA] [--pdf"}},
+        {"SpKlientKn", {"report SpKlientKn --payer KODAS [--from DATA] [--to DATA] [--pdf"}},
+        {"SpPaslZin",
+         {"[--service PAVADINIMAS] [--from DATA] [--to DATA] [--include-departed] [--without-prices]"}},
     };
     for (const Case& c : cases) {
         const Outcome help = cli(std::string("report ") + c.report + " --help");
