@@ -216,12 +216,7 @@ TEST_F(ReportCliTest, RoomServiceReportsOfImportedRoomsAsPdf) {
         {"KmbVal",
          "KVAL:IrasoID,KVAL:IrasoDt,KVAL:KambarioID,KVAL:KIEKIS\n1,2026-12-03,1,2\n2,2026-12-10,2,2\n"},
     };
-    for (const auto& [table, rows] : tables) {
-        const fs::path csv = folder.path() / (std::string(table) + ".csv");
-        std::ofstream(csv) << rows;
-        const Outcome imported = cli("import " + std::string(table) + " " + quoted(csv));
-        ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
-    }
+    ASSERT_NO_FATAL_FAILURE(importTables(tables));
 
     const fs::path unprepared = folder.path() / "nep.pdf";
     const Outcome listed = cli("report SpNepKmbSar --pdf " + quoted(unprepared));
