@@ -73,7 +73,7 @@ Band listPageHeader(const ReportScope& scope, ListHeading heading) {
         headLines = std::max(headLines, lines(column.heading).size());
     }
     const int headTop = InfoLine + TitleLine + (heading.period || heading.endDate ? PeriodLine : 0) +
-                        (heading.group ? PeriodLine : 0);
+                        (heading.group ? PeriodLine : 0) + (heading.note ? PeriodLine : 0);
     const int headHeight = HeadPadding + int(headLines) * HeadLine + HeadPadding;
 
     Band band;
@@ -99,9 +99,19 @@ Band listPageHeader(const ReportScope& scope, ListHeading heading) {
             canvas.text({middle, InfoLine + TitleLine + pt(10)}, "Data: " + formatDate(scope.globals().GalDt),
                         Align::Center);
         }
+        // The group and the note stand under the period, each on a line of its own.
+        int extraLine = headTop - (heading.group ? PeriodLine : 0) - (heading.note ? PeriodLine : 0);
         if (heading.group && !scope.globals().Grupe.empty()) {
             canvas.setFont(list::detailFont());
-            canvas.text({middle, headTop - PeriodLine + pt(10)}, "Gyventojų grupė: " + scope.globals().Grupe,
+            canvas.text({middle, extraLine + pt(10)}, "Gyventojų grupė: " + scope.globals().Grupe,
+                        Align::Center);
+        }
+        if (heading.group) {
+            extraLine += PeriodLine;
+        }
+        if (heading.note) {
+            canvas.setFont(list::detailFont());
+            canvas.text({middle, extraLine + pt(10)}, fitText(heading.note(), list::detailFont(), width),
                         Align::Center);
         }
 

@@ -3,6 +3,7 @@
 #include "reports/Band.h"
 #include "reports/PageCanvas.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,9 @@ struct ListHeading {
     bool endDate = false;              // "Data: " and GLO:GalDt under the title: a report on one day
     bool group = false;                // "Gyventojų grupė: " and GLO:Grupe under the period, when chosen
     int right = list::Right;           // list::LandscapeRight on a landscape page
+    // A line under the period saying what else the report was asked for (the service summary's
+    // choices), read when a page header is drawn; none when empty.
+    std::function<std::string()> note = {};
 };
 
 // The page header band of a list report.

@@ -1,13 +1,17 @@
 #include "reports/ReportCatalog.h"
 
+#include "reports/InvoiceBooks.h"
+#include "reports/SpApmZin.h"
 #include "reports/SpDidSask.h"
 #include "reports/SpEinReg.h"
 #include "reports/SpKliSar.h"
+#include "reports/SpKlientAdr.h"
 #include "reports/SpKmbStat.h"
 #include "reports/SpKmbUzimtZin.h"
 #include "reports/SpNepKmbSar.h"
 #include "reports/SpPaslSar.h"
 #include "reports/SpSarIsvykst.h"
+#include "reports/SpPaslZin.h"
 #include "reports/SpSaskSuvData.h"
 #include "reports/SpStat.h"
 #include "reports/SpStatPaj.h"
@@ -26,7 +30,8 @@ std::span<const ReportSpec* const> reportCatalog() {
         &SpSaskSuvData(),  &SpNepKmbSar(),       &SpKmbStat(),      &SpZurnala(),
         &SpZurnala2(),     &SpGyventSarasa(),    &SpSarIsvykst(),   &SpEinRegStatistika(),
         &SpEinRegSarasa(), &SpStatValst(),       &SpStatValstDet(), &SpStatGrup(),
-        &SpStatGrupDet(),
+        &SpStatGrupDet(),  &SpPaslZin(),         &SpPaslSuvF2(),    &SpPaslKn(),
+        &SpApmZin(),       &SpApmZin2(),         &SpKlientKn(),     &SpKlientAdr(),
     };
     return reports;
 }

@@ -312,12 +312,7 @@ TEST_F(ReportCliTest, RoomServiceReportsOfImportedRoomsAsPdf) {
         {"KmbVal",
          "KVAL:IrasoID,KVAL:IrasoDt,KVAL:KambarioID,KVAL:KIEKIS\n1,2026-12-03,1,2\n2,2026-12-10,2,2\n"},
     };
-    for (const auto& [table, rows] : tables) {
-        const fs::path csv = folder.path() / (std::string(table) + ".csv");
-        std::ofstream(csv) << rows;
-        const Outcome imported = cli("import " + std::string(table) + " " + quoted(csv));
-        ASSERT_EQ(imported.status, 0) << table << ": " << imported.output;
-    }
+    ASSERT_NO_FATAL_FAILURE(importTables(tables));
 
     const fs::path unprepared = folder.path() / "nep.pdf";
     const Outcome listed = cli("report SpNepKmbSar --pdf " + quoted(unprepared));
@@ -446,6 +441,81 @@ TEST_F(ReportCliTest, InvoiceOfAnImportedRegistrationAndTheRegisterOfAPeriodAsPd
     EXPECT_NE(noLines.output.find("Sąskaitoje nėra nė vienos eilutės"), std::string::npos) << noLines.output;
 }
 
+const char* const ServicesAndPayments[][2] = {
+    {"PaslGrp", "PGRP:IrasoNr,PGRP:GrpPav\n1,Maitinimas\n"},
+    {"Paslaug", "PAS:Pav,PAS:PAV1,PAS:PaslGrpNr,PAS:MATVNT,PAS:KAINSUPVM\n"
+                "Pusryčiai,švediškas stalas,1,ŽMN.,12.1\nPirtis,,0,VAL.,30\n"},
+    {"Klient",
+     "KLI:Kod,KLI:PAV,KLI:ATS,KLI:ADR\nUAB1,UAB „Šiaurės vėjas“,Ona Vadovė,\"Gedimino pr. 1, Vilnius\"\n"},
+    {"MokBudai", "MOK1:MokBudoID,MOK1:MOKBUDOPAV\n1,GRYNAIS\n2,KORTELE\n"},
+    {"Saskait",
+     "SAS:IrasoNr,SAS:IrasoDt,SAS:Gyventojas,SAS:SaskSer,SAS:SaskNr,SAS:SaskDt,SAS:KliKod,SAS:BSUMA,"
+     "SAS:PVMSUMA,SAS:BSUMASUPVM,SAS:KAMBARIAI\n"
+     "1,2026-12-01,Ona Onaitė,AB,15,2026-12-01,UAB1,100,21,121,201\n"
+     "2,2026-12-02,Jonas Jonaitis,,16,2026-12-02,UAB1,50,10.50,60.50,202\n"},
+    {"Saskeil", "SEI:SEILID,SEI:IrasoNr,SEI:PasPav,SEI:KAINA,SEI:KIEKIS,SEI:SUMA\n"
+                "1,1,Pusryčiai,12.1,5,60.50\n2,2,Pirtis,30,1,30\n3,2,Pusryčiai,3.3333,1.5,5\n"},
+    {"Seilgraf",
+     "SEIG:SEILGID,SEIG:SEILID,SEIG:Data,SEIG:KIEKIS\n"
+     "1,1,2026-12-01,2\n2,1,2026-12-02,2\n3,1,2026-12-03,1\n4,2,2026-12-02,1\n5,3,2026-12-04,1.5\n"},
+    {"Mokej", "MOK:IrasoNr,MOK:SaskIrasoNr,MOK:MokDt,MOK:MOKSUMA,MOK:MokejimoBudas,MOK:KOMENTARAI\n"
+              "1,1,2026-12-03,121,2,Kortele\n2,2,2026-12-02,30,1,\n3,2,2026-12-05,30.50,1,Likutis\n"},
+};
+
+TEST_F(ReportCliTest, ServiceAndPaymentReportsOfImportedDataAsPdf) {
+    if (!installed("pdftotext")) {
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
+    ASSERT_EQ(cli("init").status, 0);
+    ASSERT_NO_FATAL_FAILURE(importTables(ServicesAndPayments));
+    const std::string december = "--from 2026-12-01 --to 2026-12-31";
+    struct Expected {
+        const char* report;
+        std::string parameters;
+        std::vector<const char*> texts;
+    };
+    const Expected expected[] = {
+        // Ona's line: 2 + 2 + 1 at 12.10; Jonas's: 1.5 at 3.3333, 5.00 to the cent; 6.5 for 65.50 in all.
+        {"SpPaslZin",
+         december + " --service Pusryčiai",
+         {"EINAMASIS PASLAUGOS ŽINIARAŠTIS", "Periodas: 2026-12-01 : 2026-12-31", "Pusryčiai",
+          "2026-12-01 Ona Onaitė 5.000 12.1000 60.50 201", "2026-12-01 2026-12-03",
+          "2026-12-02 Jonas Jonaitis 1.500 3.3333 5.00 202", "Sudarė: 6.500 10.0769 65.50"}},
+        {"SpPaslSuvF2",
+         december + " --service-group 1 --without-prices",
+         {"EINAMOJI PASLAUGŲ SUVESTINĖ (PAGAL FAKTĄ)", "Paslaugų grupė: Maitinimas Be kainų",
+          "Pusryčiai 6.500", "Iš viso: 6.500"}},
+        {"SpPaslKn",
+         december + " --service Pusryčiai",
+         {"PASLAUGOS KNYGA", "Pusryčiai švediškas stalas", "2026-12-01 AB 15 5.000 12.1000 60.50",
+          "2026-12-02 16 1.500 3.3333 5.00", "Sudarė: 6.500 65.50"}},
+        // GRYNAIS: 30.00 and 30.50; KORTELE: 121.00; 181.50 in all.
+        {"SpApmZin",
+         december,
+         {"APMOKĖJIMO ŽINIARAŠTIS A1", "1 GRYNAIS", "2026-12-02 2 30.00 2026-12-02 2",
+          "2026-12-05 3 30.50 Likutis 2026-12-02 2", "Iš viso: 60.50", "2 KORTELE",
+          "2026-12-03 1 121.00 Kortele 2026-12-01 1", "Iš viso: 121.00", "Iš viso : 181.50"}},
+        {"SpApmZin2", december, {"APMOKĖJIMO ŽINIARAŠTIS A2", "Jonas Jonaitis", "Iš viso : 181.50"}},
+        {"SpKlientKn",
+         december + " --payer uab1",
+         {"KLIENTO SĄSKAITŲ SUVESTINĖ", "UAB1 UAB „Šiaurės vėjas“", "2026-12-01 AB 15 100.00 21.00 121.00",
+          "Sudarė: 150.00 31.50 181.50"}},
+        {"SpKlientAdr", "--payer UAB1", {"Ona Vadovė", "UAB „Šiaurės vėjas“", "Gedimino pr. 1, Vilnius"}},
+    };
+    for (const Expected& e : expected) {
+        const std::string text = pdfText(e.report, e.parameters);
+        for (const char* wanted : e.texts) {
+            EXPECT_NE(text.find(wanted), std::string::npos) << e.report << ": " << wanted << " not in:\n"
+                                                            << text;
+        }
+    }
+    const Outcome missing = cli("report SpPaslKn " + december + " --pdf " + quoted(folder.path() / "x.pdf"));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.output.find("Ataskaitai SpPaslKn reikia parametro --service PAVADINIMAS."),
+              std::string::npos)
+        << missing.output;
+}
+
 TEST_F(ReportCliTest, HelpOfAReportListsWhatItTakes) {
     struct Case {
         const char* report;
@@ -457,6 +527,11 @@ TEST_F(ReportCliTest, HelpOfAReportListsWhatItTakes) {
         {"SpDidSaskSum", {"--registration NR [--service-name TEKSTAS]", "Viešbučio paslaugos"}},
         {"SpSaskSuvData", {"[--from DATA] [--to DATA]"}},
         {"SpPaslSar", {"Ataskaita parametrų neturi."}},
+        // The record a book is about is required; the ledger's service is a dialog's field, optional.
+        {"SpPaslKn", {"report SpPaslKn --service PAVADINIMAS [--from DATA] [--to DATA] [--pdf"}},
+        {"SpKlientKn", {"report SpKlientKn --payer KODAS [--from DATA] [--to DATA] [--pdf"}},
+        {"SpPaslZin",
+         {"[--service PAVADINIMAS] [--from DATA] [--to DATA] [--include-departed] [--without-prices]"}},
     };
     for (const Case& c : cases) {
         const Outcome help = cli(std::string("report ") + c.report + " --help");

@@ -19,6 +19,16 @@
 
 namespace nakva::testing {
 
+// The report parameters of a period as the period dialog leaves them, the working date 2026-12-07.
+inline Globals period(Date from, Date to) {
+    Globals globals;
+    globals.EINDT = dateFromYmd(2026, 12, 7);
+    globals.PrDt = from;
+    globals.GalDt = to;
+    globals.PERIODAS = "Periodas:   " + formatDate(from) + " : " + formatDate(to);
+    return globals;
+}
+
 // The texts drawn on one page, in drawing order.
 inline std::vector<std::string> pageTexts(const PageCanvas& page) {
     std::vector<std::string> texts;

@@ -12,6 +12,7 @@
 #include "shell/Globals.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
+#include "support/PreviewAnswers.h"
 #include "ui/widgets/DateEntry.h"
 #include "ui/widgets/SelectionLists.h"
 
@@ -57,21 +58,6 @@ QLineEdit& lineEdit(ParameterDialogWindow& dialog, DialogField field) {
 void type(QLineEdit& edit, const QString& text) {
     edit.setText(text);
     edit.setModified(true);
-}
-
-// The preview window once it opens: answered "close" (no print), after noting the pages it showed.
-void closePreviewWhenItOpens(PageList& shown) {
-    QTimer::singleShot(0, [&shown] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<PreviewWindow*>(widget);
-                preview != nullptr && preview->isVisible()) {
-                shown = preview->state().pages();
-                preview->press(PreviewControl::Close);
-                return;
-            }
-        }
-        closePreviewWhenItOpens(shown);
-    });
 }
 
 } // namespace

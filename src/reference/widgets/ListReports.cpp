@@ -1,7 +1,10 @@
 #include "reference/widgets/ListReports.h"
 
 #include "messages/StandardWarnings.h"
+#include "reports/ReportCatalog.h"
+#include "reports/widgets/ReportWindow.h"
 #include "shell/widgets/MainWindow.h"
+#include "ui/widgets/ListWindow.h"
 
 namespace nakva {
 
@@ -16,6 +19,18 @@ void startListReport(QWidget& list, std::string_view report) {
         frame->startProcedure(report);
     } else {
         standardWarning(WarningNotDefined, report);
+    }
+}
+
+void printFromList(ListWindow& list, std::string_view report) {
+    const ReportSpec* definition = findReport(report);
+    if (definition == nullptr || !definition->subject) {
+        startListReport(list, report);
+        return;
+    }
+    ListEngine& engine = list.engine();
+    if (engine.currentRow() != 0) {
+        runReport(*definition, engine.context(), &list);
     }
 }
 

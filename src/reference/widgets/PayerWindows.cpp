@@ -41,7 +41,7 @@ void addPayerCommands(ListWindow& window) {
     print.needsRow = false;
     for (const PayerReport& report : payerReports()) {
         print.menu.push_back({report.text, [&window, name = report.report] {
-                                  startListReport(window, name);
+                                  printFromList(window, name);
                               }});
     }
     window.addCommand(std::move(print));

@@ -15,8 +15,6 @@ namespace nakva {
 
 namespace {
 
-constexpr int WarningNotDefined = 6;
-
 FormResult callServiceForm(Context& context, Request request, QWidget* caller) {
     return FormWindow::call(RedPaslaug(), context, request, caller);
 }
@@ -41,11 +39,10 @@ void setUpServiceList(ListWindow& window) {
     print.inPopup = true;
     print.menu = {{"Paslaugų sąrašą kainoraštį",
                    [&window] {
-                       startListReport(window, "SpPaslSar");
+                       printFromList(window, "SpPaslSar");
                    }},
-                  // The book of the highlighted service runs on the list's own buffers: not a menu procedure.
-                  {"Paslaugos knygą", [] {
-                       standardWarning(WarningNotDefined, "SpPaslKn");
+                  {"Paslaugos knygą", [&window] {
+                       printFromList(window, "SpPaslKn");
                    }}};
     window.addCommand(print);
 }
