@@ -14,13 +14,6 @@ namespace nakva {
 
 namespace {
 
-void report(const std::string& title, const std::string& text) {
-    MessageRequest request;
-    request.text = text;
-    request.title = title;
-    showMessage(request);
-}
-
 int exitCode(BatchRun::State state) {
     return state == BatchRun::State::Done ? ExitOk : ExitFailed;
 }
@@ -30,7 +23,7 @@ int exitCode(BatchRun::State state) {
 int removeOldCommand(Database& database, const CommandLine& line, std::ostream& out, std::ostream& progress) {
     // The same code as on the window: a script without it removes nothing.
     if (!removalCodeAccepted(line.option("--code").value_or(""))) {
-        report("Pašalinimas", "Neteisingas apsaugos kodas.");
+        showMessage("Neteisingas apsaugos kodas.", "Pašalinimas");
         return ExitFailed;
     }
     Date limit = NoDate;
@@ -38,7 +31,7 @@ int removeOldCommand(Database& database, const CommandLine& line, std::ostream& 
         std::string error;
         const std::optional<Date> parsed = parseDate(*to, &error);
         if (!parsed) {
-            report("Pašalinimas", "Parametro --to data netinka: " + error);
+            showMessage("Parametro --to data netinka: " + error, "Pašalinimas");
             return ExitUsage;
         }
         limit = *parsed;

@@ -22,17 +22,13 @@ void registerMaintenanceProcedures(ProcedureRegistry& procedures, Database& data
                                          std::move(anonymisation));
         window->setOnEnd([](const BatchRun& run) {
             const auto& done = static_cast<const PayerAnonymisation&>(run.process());
-            MessageRequest request;
             if (run.state() == BatchRun::State::Cancelled) {
-                request.text = "Nuasmeninimas nutrauktas: mokėtojų duomenys liko nepakeisti.";
+                showMessage("Nuasmeninimas nutrauktas: mokėtojų duomenys liko nepakeisti.");
             } else if (done.skipped() > 0) {
-                request.text = "Nuasmeninta mokėtojų: " + std::to_string(done.anonymised()) +
-                               ".\nPraleista (kitoje darbo vietoje pakeisti ar pašalinti): " +
-                               std::to_string(done.skipped());
-            } else {
-                return; // done: the window just closes
-            }
-            showMessage(request);
+                showMessage("Nuasmeninta mokėtojų: " + std::to_string(done.anonymised()) +
+                            ".\nPraleista (kitoje darbo vietoje pakeisti ar pašalinti): " +
+                            std::to_string(done.skipped()));
+            } // done: the window just closes
         });
         return window;
     });

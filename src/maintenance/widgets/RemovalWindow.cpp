@@ -20,17 +20,6 @@
 
 namespace nakva {
 
-namespace {
-
-void tell(const std::string& text) {
-    MessageRequest request;
-    request.text = text;
-    request.icon = MessageIcon::Exclamation;
-    showMessage(request);
-}
-
-} // namespace
-
 RemovalWindow::RemovalWindow(std::unique_ptr<Context> context, QWidget* parent)
     : QWidget(parent), context_(std::move(context)) {
     setObjectName("removalWindow");
@@ -95,13 +84,13 @@ RemovalWindow::~RemovalWindow() {
 
 void RemovalWindow::remove() {
     if (!date_->isValid()) {
-        tell(date_->errorText());
+        showMessage(date_->errorText(), {}, MessageIcon::Exclamation);
         date_->edit()->setFocus();
         return;
     }
     if (!removalCodeAccepted(code_->text().toStdString())) {
         QApplication::beep();
-        tell("Neteisingas apsaugos kodas.");
+        showMessage("Neteisingas apsaugos kodas.", {}, MessageIcon::Exclamation);
         code_->setFocus();
         return;
     }
@@ -114,13 +103,12 @@ void RemovalWindow::remove() {
                                   std::move(removal), this);
     progress_->setOnEnd([](const BatchRun& run) {
         const auto& done = static_cast<const OldRegistrationRemoval&>(run.process());
-        MessageRequest request;
-        request.text = removalDoneText(done.removed());
+        std::string text = removalDoneText(done.removed());
         if (done.skipped() > 0) {
-            request.text +=
+            text +=
                 "\nPraleista (kitoje darbo vietoje pakeisti ar pašalinti): " + std::to_string(done.skipped());
         }
-        showMessage(request);
+        showMessage(text);
     });
     connect(progress_, &ProcessWindow::finished, this, &QObject::deleteLater);
     pages_->addWidget(progress_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Date.h"
+#include "maintenance/widgets/ProcessWindow.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -15,7 +16,6 @@ namespace nakva {
 
 class Context;
 class DateEntry;
-class ProcessWindow;
 
 // "PAŠALINTI SENUS REGISTRACIJOS ĮRAŠUS": the confirmation with the limit date and the access code,
 // then, in the same window, the removal's progress. The limit is the window's own (proposed as
