@@ -2,6 +2,7 @@
 
 #include "data/Decimal.h"
 #include "data/Dictionary.h"
+#include "ui/FormLookUp.h"
 #include "ui/ListConfig.h"
 #include "ui/Picture.h"
 
@@ -14,20 +15,6 @@
 namespace nakva {
 
 class FormEngine;
-
-// A field whose value must be one of another table's values: the table, its field holding the value,
-// the key by which the value is found, and the selection list that offers the values ("BrowseValstyb").
-struct FormLookUp {
-    FormLookUp(TableId table, int field, int key, std::string list)
-        : table(table), field(field), key(key), list(std::move(list)) {}
-
-    TableId table{};
-    int field = -1;
-    int key = -1;
-    std::string list;
-    bool button = true; // a look-up button beside the field (Ctrl+Down opens the list in any case)
-    bool onSave = true; // looked up again in the final check on save (the registration form does not)
-};
 
 // How a field is edited.
 enum class FormControl {

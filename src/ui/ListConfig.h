@@ -2,7 +2,7 @@
 
 #include "data/Dictionary.h"
 #include "data/Variables.h"
-#include "ui/FormConfig.h"
+#include "ui/FormLookUp.h"
 #include "ui/Picture.h"
 #include "ui/Requests.h"
 
