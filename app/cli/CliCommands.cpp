@@ -3,6 +3,7 @@
 #include "cli/BackupCommands.h"
 #include "cli/CommandLine.h"
 #include "cli/GuardedCommands.h"
+#include "cli/MaintenanceCommands.h"
 #include "cli/ReportCommand.h"
 #include "cli/TableExport.h"
 #include "cli/TableImport.h"
@@ -18,6 +19,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 namespace nakva {
 
@@ -38,6 +40,8 @@ Komandos:
   delete LENTELĖ        pašalina atrinktus įrašus taip, kaip programa (su susietais įrašais)
   update LENTELĖ        pakeičia atrinktų įrašų laukus taip, kaip programa (ir susietuose įrašuose)
   report ATASKAITA      sudaro ataskaitą (pvz. SpPaslSar) ir įrašo ją PDF dokumentu ar WMF lapais
+  remove-old            pašalina senus išvykusių gyventojų registracijos įrašus
+  anonymise             nuasmenina mokėtojų duomenis
   backup                padaro atsarginę visų failų kopiją
   restore APLANKAS      atkuria duomenis iš atsarginės kopijos
 
@@ -181,6 +185,30 @@ Jei ataskaitai nėra duomenų, nieko neįrašoma (klaidos kodas 1).
      1,
      {"--dir", "--from", "--to", "--pdf", "--wmf-dir", "--registration", "--service", "--payer", "--group",
       "--service-group", "--service-name", "--include-departed", "--without-prices"}},
+    {"remove-old",
+     R"(Naudojimas: nakva-cli remove-old --code KODAS [--to DATA] [--dir APLANKAS]
+
+Negrįžtamai pašalina išvykusių gyventojų registracijos įrašus, įvestus iki nurodytos datos
+(imtinai), su jų mokėjimais, sąskaitos eilutėmis, jų grafikais ir užimtais kambariais, kaip
+programos meniu punktas „Pašalinti senus registracijos įrašus“. Dar negyvenantys neišvykę
+gyventojai niekada nešalinami.
+  --code  apsaugos kodas (tas pats kaip programos lange)
+  --to    data yyyy-mm-dd (numatyta: praėjusių metų gruodžio 31 d.)
+Eiga rodoma standartinėje klaidų išvestyje; pabaigoje išvedamas pašalintų įrašų skaičius.
+)",
+     0,
+     0,
+     {"--dir", "--to", "--code"}},
+    {"anonymise",
+     R"(Naudojimas: nakva-cli anonymise [--dir APLANKAS]
+
+Nuasmenina visus mokėtojus kaip programos meniu punktas „Nuasmeninti duomenis“: kiekvienas
+mokėtojas kodų tvarka gauna kodą 1, 2, 3 ... ir duomenis be asmeninės informacijos, o jo
+registracijos ir mokėjimai seka jo naują kodą. Eiga rodoma standartinėje klaidų išvestyje.
+)",
+     0,
+     0,
+     {"--dir"}},
     {"backup",
      R"(Naudojimas: nakva-cli backup [--to APLANKAS] [--keep N] [--dir APLANKAS]
 
@@ -432,6 +460,14 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     }
     if (command.name == "report") {
         return reportCommand(database, line, out);
+    }
+    if (command.name == "remove-old" || command.name == "anonymise") {
+        if (!std::filesystem::is_directory(database.dataFolder())) {
+            report("Aplanke „" + folder.string() + "“ nėra duomenų aplanko DATA.");
+            return ExitFailed;
+        }
+        return command.name == "anonymise" ? anonymiseCommand(database, out, std::cerr)
+                                           : removeOldCommand(database, line, out, std::cerr);
     }
     const TableDef* table = tableOperand(line.operands().front());
     if (table == nullptr) {

@@ -7,12 +7,13 @@ namespace nakva {
 
 namespace {
 
-constexpr std::array<std::string_view, 17> ValuedOptions = {
+constexpr std::array<std::string_view, 18> ValuedOptions = {
     "--dir",   "--order", "--filter",        "--set",          "--format",       "--field",
     "--from",  "--to",    "--pdf",           "--wmf-dir",      "--registration", "--service",
-    "--payer", "--group", "--service-group", "--service-name", "--keep"};
+    "--payer", "--group", "--service-group", "--service-name", "--keep",         "--code"};
 // Options without a value: given or not ("--yes").
-constexpr std::array<std::string_view, 4> Flags = {"--yes", "--include-departed", "--without-prices", "--no-check"};
+constexpr std::array<std::string_view, 4> Flags = {"--yes", "--include-departed", "--without-prices",
+                                                   "--no-check"};
 
 } // namespace
 

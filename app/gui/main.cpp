@@ -2,6 +2,7 @@
 #include "data/Database.h"
 #include "maintenance/Backup.h"
 #include "maintenance/FolderUse.h"
+#include "maintenance/widgets/MaintenanceProcedures.h"
 #include "messages/Message.h"
 #include "preview/PictureFile.h"
 #include "reference/widgets/ReferenceProcedures.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
         nakva::registerRoomServiceWindows(procedures, database);
         nakva::registerRegistrationProcedures(procedures, database);
         nakva::registerReportProcedures(procedures, database);
+        nakva::registerMaintenanceProcedures(procedures, database);
 
         nakva::MainWindow window(procedures, [&context] { return nakva::institutionName(context); });
         window.show();

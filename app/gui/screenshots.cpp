@@ -2,6 +2,8 @@
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/Table.h"
+#include "maintenance/widgets/MaintenanceProcedures.h"
+#include "maintenance/widgets/RemovalWindow.h"
 #include "preview/PictureFile.h"
 #include "preview/PreviewWindow.h"
 #include "reference/widgets/ReferenceProcedures.h"
@@ -19,6 +21,7 @@
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QImage>
@@ -166,6 +169,7 @@ int main(int argc, char** argv) {
     nakva::registerReferenceProcedures(procedures, database);
     nakva::registerRoomServiceWindows(procedures, database);
     nakva::registerRegistrationProcedures(procedures, database);
+    nakva::registerMaintenanceProcedures(procedures, database);
     nakva::MainWindow window(procedures, [] { return std::string("UAB „Pajūrio svečių namai“"); });
     window.move(0, 0);
     window.resize(1000, 640);
@@ -263,6 +267,25 @@ int main(int argc, char** argv) {
         qobject_cast<nakva::FormWindow*>(settings->widget())->tabs()->setCurrentIndex(1);
         ok = saveDrawn(folder, QStringLiteral("institution-settings.png"), window) && ok;
         settings->close();
+        pause(200);
+    }
+
+    // The removal of old registrations: its confirmation with the code typed, then its progress the
+    // moment "Pašalinti" is pressed; the window is closed before anything is removed.
+    if (QMdiSubWindow* removal = window.startProcedure("SalintiSenus")) {
+        removal->move(16, 16);
+        removal->resize(520, 260);
+        auto* confirmation = qobject_cast<nakva::RemovalWindow*>(removal->widget());
+        confirmation->codeEntry()->setText(QStringLiteral("KT7315"));
+        ok = saveDrawn(folder, QStringLiteral("removal-window.png"), window) && ok;
+        confirmation->findChild<QPushButton*>(QStringLiteral("removeButton"))->click();
+        removal->resize(360, 160);
+        // Drawn at once: given an event cycle, the removal would begin.
+        QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const QString path = folder.filePath(QStringLiteral("removal-progress.png"));
+        ok = window.grab().save(path) && ok;
+        std::printf("%s\n", qPrintable(path));
+        delete removal; // with the removal not yet begun
         pause(200);
     }
 

@@ -156,9 +156,10 @@ bool sameInKey(const Value& a, const Value& b, const KeyDef& key) {
 // The positions of the children of `relation` that hold `value`, in the child key's order: the read
 // starts at the linking value with the key's other components at their lowest and runs while the key
 // still holds that value. A case-insensitive key also brings children whose text differs only in
-// case: they link to another record and are read past. `firstOnly`: stop at the first child.
+// case: they link to another record and are read past, unless `anyCase` takes them too.
+// `firstOnly`: stop at the first child.
 StoreStatus findChildren(Table& child, const RelationDef& relation, const Value& value, bool firstOnly,
-                         std::vector<Position>& found) {
+                         std::vector<Position>& found, bool anyCase = false) {
     const TableDef& def = child.def();
     const KeyDef& key = def.keys[std::size_t(relation.childKey)];
     child.clear();
@@ -186,7 +187,7 @@ StoreStatus findChildren(Table& child, const RelationDef& relation, const Value&
         if (!sameInKey(held, value, key)) {
             return StoreStatus::Ok;
         }
-        if (sameLink(held, value)) {
+        if (anyCase || sameLink(held, value)) {
             found.push_back(child.position());
             if (firstOnly) {
                 return StoreStatus::Ok;
@@ -233,7 +234,12 @@ GuardedResult removeChildren(Operation& operation, const Record& parent) {
 
 // Rewrites, in change order, every child that holds a linking value of `former` that `changed` no
 // longer holds.
-GuardedResult followChange(Operation& operation, const Record& former, const Record& changed) {
+GuardedResult followChange(Operation& operation, const Record& former, const Record& changed,
+                           ChildrenFollow follow) {
+    const TableDef& parent = changed.table();
+    // Another spelling can only mean this parent where the parent's key ignores case.
+    const bool anyCase =
+        follow == ChildrenFollow::AnyCase && !parent.keys[std::size_t(parent.identityKey)].caseSensitive;
     for (const RelationDef* relation : Dictionary::instance().childrenForChange(changed.table().id)) {
         const Value& before = former.value(relation->parentField);
         const Value& after = changed.value(relation->parentField);
@@ -242,7 +248,7 @@ GuardedResult followChange(Operation& operation, const Record& former, const Rec
         }
         Table& child = operation[relation->child];
         std::vector<Position> children;
-        if (findChildren(child, *relation, before, false, children) != StoreStatus::Ok) {
+        if (findChildren(child, *relation, before, false, children, anyCase) != StoreStatus::Ok) {
             return operation.fail(WarningRetrieval, child);
         }
         for (const Position& position : children) {
@@ -430,7 +436,7 @@ GuardedResult guardedDelete(Table& table, const StillSelected& stillSelected) {
 }
 
 GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller caller,
-                            const StillSelected& stillSelected) {
+                            const StillSelected& stillSelected, ChildrenFollow follow) {
     if (&former.table() != &table.def()) {
         throw std::logic_error("ankstesnis įrašas ne lentelės " + std::string(table.def().name));
     }
@@ -458,7 +464,7 @@ GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller cal
     default:
         return operation.fail(WarningRewrite, table);
     }
-    if (followChange(operation, former, table.record()) != GuardedResult::Done) {
+    if (followChange(operation, former, table.record(), follow) != GuardedResult::Done) {
         return GuardedResult::Failed;
     }
     if (operation.commit() != StoreStatus::Ok) {

@@ -90,6 +90,12 @@ ExpressionResult<StillSelected> selectionCondition(Context& context, TableId tab
 // user changed the record meanwhile.
 enum class ChangeCaller { Batch = 0, Form = 1 };
 
+// Which children follow a changed linking value: those holding the former value exactly (the rule of
+// every form), or also those spelling it in another letter case, where the parent's key ignores case
+// and so no other parent can be meant ("a" under the payer "A": a batch renumbering payers must not
+// leave it naming a code nobody holds).
+enum class ChildrenFollow { Exact, AnyCase };
+
 // Deletes the handle's current record with its relation rules. With a condition, a record that no
 // longer meets it is left as it is: result NotSelected.
 GuardedResult guardedDelete(Table& table, const StillSelected& stillSelected = {});
@@ -101,6 +107,7 @@ GuardedResult guardedDelete(Table& table, const StillSelected& stillSelected = {
 // (before the buffer is written): one that no longer meets it is left as it is, result NotSelected,
 // and the buffer then holds the stored version.
 GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller caller,
-                            const StillSelected& stillSelected = {});
+                            const StillSelected& stillSelected = {},
+                            ChildrenFollow follow = ChildrenFollow::Exact);
 
 } // namespace nakva

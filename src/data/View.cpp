@@ -28,7 +28,11 @@ int storedFieldCount(const TableDef& table) {
 View::View(Table& main, const Variables* outer)
     : main_(main), requested_(main.def(), main.isSecondBuffer()), variables_(outer) {}
 
-View::~View() = default;
+// A read of one moment gives its read transaction back: left open, it would hold off every write of
+// every station to those files.
+View::~View() {
+    close();
+}
 
 bool View::join(TableId parent, bool secondBuffer) {
     return requested_.join(Dictionary::instance().table(parent), secondBuffer) >= 0;

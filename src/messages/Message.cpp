@@ -30,4 +30,12 @@ int showMessage(const MessageRequest& request) {
     return messageSink().show(request);
 }
 
+int showMessage(std::string text, std::string title, MessageIcon icon) {
+    MessageRequest request;
+    request.text = std::move(text);
+    request.title = std::move(title);
+    request.icon = icon;
+    return showMessage(request);
+}
+
 } // namespace nakva

@@ -43,6 +43,8 @@ public:
 void setMessageSink(MessageSink* sink); // nullptr restores the default, which answers the default button
 MessageSink& messageSink();
 int showMessage(const MessageRequest& request);
+// A text with an OK button, under a title of its own or the window's ("Pranešimas").
+int showMessage(std::string text, std::string title = {}, MessageIcon icon = MessageIcon::None);
 
 // The default sink: shows nothing and answers the request's default button.
 class DefaultMessageSink : public MessageSink {
