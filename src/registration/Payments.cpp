@@ -1,4 +1,5 @@
 #include "registration/Payments.h"
+#include "registration/Registration.h"
 
 #include "data/Collation.h"
 #include "data/Context.h"
@@ -195,21 +196,6 @@ SortTab tab(std::string text, std::string order, std::string filter = {}) {
 }
 
 } // namespace
-
-std::string payerName(Context& context, std::string_view code) {
-    if (trimRight(code).empty()) {
-        return {};
-    }
-    Table payers(context, TableId::Klient, false);
-    payers.open();
-    (void)payers.record().set(KLI::Kod, code);
-    std::string name;
-    if (payers.getByKey(KLI::KODKEY) == StoreStatus::Ok) {
-        name = payers.record().get(KLI::PAV);
-    }
-    payers.close();
-    return name;
-}
 
 std::string methodName(Context& context, std::int32_t method) {
     if (method == 0) {

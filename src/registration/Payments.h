@@ -13,9 +13,8 @@ namespace nakva {
 class Context;
 class FormEngine;
 
-// The payer's name (KLI:PAV) of a payer code, and the payment method's name (MOK1:MOKBUDOPAV) of a
-// method number; blank when the code is blank, the number 0, or nothing is found.
-std::string payerName(Context& context, std::string_view code);
+// The payment method's name (MOK1:MOKBUDOPAV) of a method number; blank when the number is 0 or
+// nothing is found. The payer's name is registration's payerName.
 std::string methodName(Context& context, std::int32_t method);
 
 // Payments: the money received against a registration's invoice (`Mokej`), by a payment document

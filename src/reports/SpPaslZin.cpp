@@ -158,6 +158,8 @@ ReportLayout layout(ReportScope& scope) {
                                                     true,
                                                     {Name, Figures.quantity, Figures.price, Figures.amount},
                                                     false,
+                                                    false,
+                                                    list::Right,
                                                     [state] {
                                                         return state->filter;
                                                     }});

@@ -6,6 +6,7 @@
 #include "data/Fields.h"
 #include "data/Transaction.h"
 #include "registration/Payments.h"
+#include "registration/Registration.h"
 #include "shell/Globals.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"

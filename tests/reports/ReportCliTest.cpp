@@ -441,7 +441,7 @@ TEST_F(ReportCliTest, InvoiceOfAnImportedRegistrationAndTheRegisterOfAPeriodAsPd
     EXPECT_NE(noLines.output.find("Sąskaitoje nėra nė vienos eilutės"), std::string::npos) << noLines.output;
 }
 
-const char* const ServicesAndPayments[][2] = {
+const std::pair<const char*, const char*> ServicesAndPayments[] = {
     {"PaslGrp", "PGRP:IrasoNr,PGRP:GrpPav\n1,Maitinimas\n"},
     {"Paslaug", "PAS:Pav,PAS:PAV1,PAS:PaslGrpNr,PAS:MATVNT,PAS:KAINSUPVM\n"
                 "Pusryčiai,švediškas stalas,1,ŽMN.,12.1\nPirtis,,0,VAL.,30\n"},

@@ -60,16 +60,6 @@ inline Decimal money(const char* text) {
     return *Decimal::parse(text);
 }
 
-// The report parameters of a period as its dialog leaves them, on the working day 2026-12-07.
-inline Globals period(Date from, Date to) {
-    Globals globals;
-    globals.EINDT = day(12, 7);
-    globals.PrDt = from;
-    globals.GalDt = to;
-    globals.PERIODAS = "Periodas:   " + formatDate(from) + " : " + formatDate(to);
-    return globals;
-}
-
 inline Globals month(int number) {
     return period(day(number, 1), monthEnd(day(number, 1)));
 }

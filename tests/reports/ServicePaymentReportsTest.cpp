@@ -12,10 +12,6 @@ namespace nakva::testing {
 
 namespace {
 
-Date day(int month, int dayOfMonth) {
-    return dateFromYmd(2026, month, dayOfMonth);
-}
-
 Globals december() {
     return period(day(12, 1), day(12, 31));
 }
