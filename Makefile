@@ -3,7 +3,7 @@
 PRESET ?= debug
 BUILD  := build/$(PRESET)
 
-.PHONY: all setup configure build test run bench format package clean soak
+.PHONY: all setup configure build test sanitize run bench format package clean soak
 
 all: build
 
@@ -20,6 +20,13 @@ build: configure
 
 test: build
 	ctest --preset $(PRESET)
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer (build/sanitize):
+# any memory fault or undefined behaviour fails the test that met it.
+sanitize: setup
+	@[ -f build/sanitize/build.ninja ] || cmake --preset sanitize
+	cmake --build --preset sanitize
+	ctest --preset sanitize
 
 # The desktop program in the current folder (its DATA folder is created there);
 # under a virtual display when there is no screen.

@@ -12,6 +12,9 @@ function(nakva_add_library name)
     endif()
 endfunction()
 
+# Every test's time limit in seconds: a test that hangs fails instead of holding the run.
+set(NAKVA_TEST_TIMEOUT 60 CACHE STRING "time limit of each test, in seconds")
+
 set(NAKVA_TEST_ENV "LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Vilnius;QT_QPA_PLATFORM=offscreen")
 
 # nakva_add_gtest(NAME SOURCES ... LIBS ...): one GoogleTest executable, every case a ctest test.
@@ -22,7 +25,7 @@ function(nakva_add_gtest name)
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/GTestMain.cpp)
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest nakva_warnings)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${NAKVA_TEST_TIMEOUT})
 endfunction()
 
 # nakva_add_qttest(NAME SOURCES ... LIBS ...): one QtTest executable for widgets, run offscreen.
@@ -33,5 +36,5 @@ function(nakva_add_qttest name)
     target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test nakva_warnings)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${NAKVA_TEST_ENV}")
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${NAKVA_TEST_ENV}" TIMEOUT ${NAKVA_TEST_TIMEOUT})
 endfunction()
