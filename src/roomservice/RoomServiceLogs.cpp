@@ -184,6 +184,8 @@ ListConfig changesList(const LogDef& log) {
     };
     config.tabs = dateAndRoomTabs(log, floorNumberType);
     config.insertTooltip = "Įvesti naują įrašą [Insert]";
+    config.changeTooltip = "Keisti pasirinktą įrašą [Enter]";
+    config.deleteTooltip = "Pašalinti pasirinktą įrašą [Delete]";
     return config;
 }
 

@@ -103,7 +103,10 @@ struct ListConfig {
     std::function<void(Variables&)> bind;
     std::vector<ListColumn> columns;
     std::vector<SortTab> tabs; // at least one; the list opens on the first
+    // The tips of the insert, change and delete buttons ("… [Insert]" where a list names the key).
     std::string insertTooltip = "Įvesti naują įrašą";
+    std::string changeTooltip = "Keisti pasirinktą įrašą";
+    std::string deleteTooltip = "Pašalinti pasirinktą įrašą";
     // The table's record form. Without one the list has no insert, change and delete buttons and no
     // popup menu: a selection-only or view-only list.
     FormCall form;

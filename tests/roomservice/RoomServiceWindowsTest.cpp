@@ -77,6 +77,7 @@ private slots:
     void init();
     void cleanup();
     void aCleaningIsLoggedForARoomPickedInTheSelectionWindow();
+    void theChangeListsButtonsNameTheirKeys();
 
 private:
     void add(TableId id, const std::vector<std::pair<std::string, std::string>>& values);
@@ -168,6 +169,38 @@ void RoomServiceWindowsTest::aCleaningIsLoggedForARoomPickedInTheSelectionWindow
     QCOMPARE(cells.at(2), std::string("2"));
     QCOMPARE(cells.at(5), std::string("102"));
     QVERIFY(messages_.shown().empty());
+}
+
+// The bedding and towel lists' buttons name their keys in the tips; the cleaning list's do not.
+void RoomServiceWindowsTest::theChangeListsButtonsNameTheirKeys() {
+    QAction* service = menuAction(window_->menuBar(), QStringLiteral("Kambarių aptarnavimas"));
+    QVERIFY(service != nullptr);
+    const struct {
+        const char* item;
+        const char* insert;
+        const char* change;
+        const char* remove;
+    } lists[] = {
+        {"Lovos patalynės keitimai", "Įvesti naują įrašą [Insert]", "Keisti pasirinktą įrašą [Enter]",
+         "Pašalinti pasirinktą įrašą [Delete]"},
+        {"Rankšluočių keitimai", "Įvesti naują įrašą [Insert]", "Keisti pasirinktą įrašą [Enter]",
+         "Pašalinti pasirinktą įrašą [Delete]"},
+        {"Kambarių valymai", "Įvesti naują įrašą", "Keisti pasirinktą įrašą", "Pašalinti pasirinktą įrašą"},
+    };
+    for (const auto& each : lists) {
+        menuAction(service->menu(), QString::fromUtf8(each.item))->trigger();
+        QMdiSubWindow* child = window_->mdiArea()->activeSubWindow();
+        auto* list = child != nullptr ? qobject_cast<ListWindow*>(child->widget()) : nullptr;
+        QVERIFY(list != nullptr);
+        const auto tip = [list](const char* name) {
+            auto* button = list->findChild<QPushButton*>(QString::fromLatin1(name));
+            return button != nullptr ? button->toolTip() : QString();
+        };
+        QCOMPARE(tip("insertButton"), QString::fromUtf8(each.insert));
+        QCOMPARE(tip("changeButton"), QString::fromUtf8(each.change));
+        QCOMPARE(tip("deleteButton"), QString::fromUtf8(each.remove));
+        child->close();
+    }
 }
 
 QTEST_MAIN(RoomServiceWindowsTest)

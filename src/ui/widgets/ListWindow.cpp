@@ -259,10 +259,8 @@ void ListWindow::build(bool embedded) {
     select_ =
         button("selectButton", QStringLiteral("Pasirinkti"), "select", QStringLiteral("Pasirinkti įrašą"));
     insert_ = button("insertButton", QStringLiteral("Naujas"), "insert", qt(config.insertTooltip));
-    change_ =
-        button("changeButton", QStringLiteral("Keisti"), "change", QStringLiteral("Keisti pasirinktą įrašą"));
-    delete_ = button("deleteButton", QStringLiteral("Pašalinti"), "delete",
-                     QStringLiteral("Pašalinti pasirinktą įrašą"));
+    change_ = button("changeButton", QStringLiteral("Keisti"), "change", qt(config.changeTooltip));
+    delete_ = button("deleteButton", QStringLiteral("Pašalinti"), "delete", qt(config.deleteTooltip));
     close_ = button("closeButton", QStringLiteral("Baigti"), "close", QStringLiteral("Uždaryti langą"));
     help_ = button("helpButton", QStringLiteral("Pagalba"), "help", QStringLiteral("Pagalba"));
     select_->setDefault(engine_->selectMode());
