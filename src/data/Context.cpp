@@ -1,10 +1,12 @@
 #include "data/Context.h"
 
+#include "data/SqlQuery.h"
 #include "data/SqliteConnection.h"
 #include "data/StoreError.h"
 #include "data/Table.h"
 #include "data/TableFormat.h"
 #include "data/Transaction.h"
+#include "data/Variables.h"
 #include "messages/StandardWarnings.h"
 
 #include <algorithm>
@@ -95,7 +97,7 @@ void createFile(const Database& database, const TableDef& table) {
 
 } // namespace
 
-Context::Context(Database& database) : database_(database) {
+Context::Context(Database& database) : database_(database), selectTexts_(std::make_unique<SelectTexts>()) {
     for (const TableDef& table : Dictionary::instance().tables()) {
         const auto i = std::size_t(table.id);
         tables_[i] = std::make_unique<Table>(*this, table.id, false);
@@ -109,6 +111,19 @@ Context::~Context() {
     if (transaction_) {
         transaction_->rollback();
     }
+}
+
+const SqlQuery& Context::keyQuery(const TableDef& table, int key, bool secondBuffer) {
+    std::unique_ptr<SqlQuery>& query = keyQueries_[{table.id, key, secondBuffer}];
+    if (!query) {
+        auto built = SqlQuery::build(ViewTables(table, secondBuffer), orderForKey(table, key, secondBuffer),
+                                     Filter{}, Variables{});
+        if (!built) {
+            throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, built.error.message)};
+        }
+        query = std::make_unique<SqlQuery>(std::move(*built));
+    }
+    return *query;
 }
 
 Table& Context::table(TableId table) {
@@ -150,9 +165,29 @@ std::string Context::schemaOn(const Route& route, TableId table) {
     return schema;
 }
 
+bool Context::reuseIdleFile(TableId id) {
+    std::optional<Database::IdleFile> idle = database_.takeIdle(id);
+    if (!idle) {
+        return false;
+    }
+    try {
+        if (!idle->reader->filesUnchanged() || (idle->writer && !idle->writer->filesUnchanged()) ||
+            TableFormat::readyStamp(*idle->reader) != idle->readyStamp) {
+            return false;
+        }
+    } catch (const StoreFailure&) {
+        return false; // opened anew, with the opening's own messages
+    }
+    File& file = files_[std::size_t(id)];
+    file.reader = std::move(idle->reader);
+    file.writer = std::move(idle->writer);
+    file.readyStamp = idle->readyStamp;
+    return true;
+}
+
 void Context::openFile(TableId id) {
     File& file = files_[std::size_t(id)];
-    if (file.reader) {
+    if (file.reader || reuseIdleFile(id)) {
         return;
     }
     const TableDef& table = Dictionary::instance().table(id);
@@ -179,6 +214,11 @@ void Context::openFile(TableId id) {
         switch (attempt.state) {
         case TableFormat::State::Ready:
             file.reader = std::move(attempt.connection);
+            try {
+                file.readyStamp = TableFormat::readyStamp(*file.reader);
+            } catch (const StoreFailure&) {
+                file.readyStamp = -1; // never taken again when idle: it is opened anew
+            }
             setLastOperationError({});
             return;
         case TableFormat::State::LayoutDiffers:
@@ -206,6 +246,15 @@ void Context::useFile(TableId table) {
 void Context::releaseFile(TableId table) {
     File& file = files_[std::size_t(table)];
     if (--file.users == 0) {
+        const bool settled = file.reader && !file.reader->inTransaction() &&
+                             (!file.writer || !file.writer->inTransaction()) && file.readyStamp >= 0;
+        if (settled) {
+            file.reader->resetStatements();
+            if (file.writer) {
+                file.writer->resetStatements();
+            }
+            database_.keepIdle(table, {std::move(file.reader), std::move(file.writer), file.readyStamp});
+        }
         file.writer.reset();
         file.reader.reset();
     }

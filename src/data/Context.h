@@ -4,14 +4,18 @@
 #include "data/Dictionary.h"
 
 #include <array>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace nakva {
 
 class SqliteConnection;
+class SelectTexts;
+class SqlQuery;
 class Table;
 class Transaction;
 
@@ -24,7 +28,9 @@ class Transaction;
 // database; views attach the files of the parents they join. A transaction runs on a connection of its
 // own whose main database is the first (parent) table's file, with the other tables' files attached
 // (at most six tables; SQLite allows ten attached files), so that its commit is atomic across all of
-// them; while it runs, every read and write of its tables on this context goes through it.
+// them; while it runs, every read and write of its tables on this context goes through it. When the
+// last handle of a table closes, its connections go to the database's idle ones (Database::keepIdle),
+// where the next context to open the table finds them, statements prepared.
 class Context {
 public:
     explicit Context(Database& database);
@@ -42,6 +48,11 @@ public:
 
     bool inTransaction() const { return transaction_ != nullptr; }
 
+    // The sorted read along a key, built once for every handle of the table on this context.
+    const SqlQuery& keyQuery(const TableDef& table, int key, bool secondBuffer);
+    // The select texts written for the reads on this context.
+    SelectTexts& selectTexts() { return *selectTexts_; }
+
     // Handles a procedure makes for itself on this context (Table(context, id, secondBuffer)) have their
     // own buffers and current records but share the context's files, counters and transactions.
 
@@ -55,6 +66,7 @@ private:
         std::unique_ptr<SqliteConnection> writer; // carries the transactions this table heads
         int users = 0;                            // open handles, and a running transaction
         bool inTransaction = false;
+        std::int64_t readyStamp = -1; // the file's when its layout was found right
     };
 
     // The connection and schema through which this context reaches a table now. Throws StoreFailure
@@ -69,6 +81,9 @@ private:
 
     // The opening algorithm for the first handle of a table (messages, creation, repair, stop).
     void openFile(TableId table);
+    // Takes the table's idle connections kept by the database when they still stand for the file
+    // as its layout was found right.
+    bool reuseIdleFile(TableId table);
     void useFile(TableId table);
     void releaseFile(TableId table);
 
@@ -81,6 +96,8 @@ private:
     std::vector<Table*> handles_; // every handle made on this context, its own and those of procedures
     std::array<std::unique_ptr<Table>, TableCount> tables_;
     std::array<std::unique_ptr<Table>, TableCount> seconds_;
+    std::map<std::tuple<TableId, int, bool>, std::unique_ptr<SqlQuery>> keyQueries_;
+    std::unique_ptr<SelectTexts> selectTexts_;
     Transaction* transaction_ = nullptr;
     TableId transactionHost_{};
 };

@@ -1,5 +1,7 @@
 #include "data/Database.h"
 
+#include "data/SqliteConnection.h"
+
 #include <algorithm>
 #include <chrono>
 #include <fstream>
@@ -57,6 +59,32 @@ void removeLeftoverSuperJournals(const std::filesystem::path& folder) {
 Database::Database(std::filesystem::path workingFolder)
     : workingFolder_(std::move(workingFolder)), istgPar_(TableId::IstgPar) {
     removeLeftoverSuperJournals(dataFolder());
+}
+
+Database::~Database() = default;
+
+namespace {
+// Idle connections kept per table: enough for the windows that open and close a table in turn.
+constexpr std::size_t IdlePerTable = 2;
+} // namespace
+
+void Database::keepIdle(TableId table, IdleFile file) {
+    const std::lock_guard lock(idleMutex_);
+    std::vector<IdleFile>& idle = idle_[std::size_t(table)];
+    if (idle.size() < IdlePerTable) {
+        idle.push_back(std::move(file));
+    }
+}
+
+std::optional<Database::IdleFile> Database::takeIdle(TableId table) {
+    const std::lock_guard lock(idleMutex_);
+    std::vector<IdleFile>& idle = idle_[std::size_t(table)];
+    if (idle.empty()) {
+        return std::nullopt;
+    }
+    IdleFile file = std::move(idle.back());
+    idle.pop_back();
+    return file;
 }
 
 std::filesystem::path Database::dataFolder() const {

@@ -4,6 +4,9 @@
 #include "data/StoreError.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 
 namespace nakva {
 
@@ -30,6 +33,9 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& file, Mode mode)
         throw StoreFailure{condition};
     }
     sqlite3_extended_result_codes(db_, 1);
+    if (auto identity = identify(file)) {
+        files_.push_back(std::move(*identity));
+    }
     registerLithuanianFunctions(db_);
     setBusyTimeout(DefaultBusyTimeout);
 }
@@ -60,6 +66,9 @@ void SqliteConnection::attach(const std::filesystem::path& file, const std::stri
     attach.bind(1, std::string_view(file.native()));
     attach.execute();
     attached_.emplace(schema, file);
+    if (auto identity = identify(file)) {
+        files_.push_back(std::move(*identity));
+    }
     execute("PRAGMA " + quoteName(schema) + ".synchronous=FULL");
 }
 
@@ -81,6 +90,31 @@ std::int64_t SqliteConnection::lastInsertRowid() const {
 
 bool SqliteConnection::inTransaction() const {
     return sqlite3_get_autocommit(db_) == 0;
+}
+
+void SqliteConnection::resetStatements() {
+    for (sqlite3_stmt* statement = sqlite3_next_stmt(db_, nullptr); statement;
+         statement = sqlite3_next_stmt(db_, statement)) {
+        sqlite3_reset(statement);
+    }
+}
+
+std::optional<SqliteConnection::FileIdentity> SqliteConnection::identify(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0 || status.st_size == 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{file, std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
+}
+
+bool SqliteConnection::filesUnchanged() const {
+    if (files_.size() != attached_.size() + 1) {
+        return false; // a file that could not be identified when it was opened
+    }
+    return std::ranges::all_of(files_, [](const FileIdentity& opened) {
+        const auto now = identify(opened.path);
+        return now && now->device == opened.device && now->inode == opened.inode;
+    });
 }
 
 } // namespace nakva

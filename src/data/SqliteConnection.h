@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 struct sqlite3;
 
@@ -46,8 +48,22 @@ public:
     std::int64_t lastInsertRowid() const;
     bool inTransaction() const;
 
+    // Resets every statement of the connection, so that none holds a read lock on its files.
+    void resetStatements();
+    // Whether the main file and every attached file are still the files the connection opened: not
+    // removed, emptied or replaced by others under their names.
+    bool filesUnchanged() const;
+
 private:
+    struct FileIdentity {
+        std::filesystem::path path;
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+    };
+    static std::optional<FileIdentity> identify(const std::filesystem::path& file);
+
     sqlite3* db_ = nullptr;
+    std::vector<FileIdentity> files_; // the main file first, then the attached ones
     std::unordered_map<std::string, std::unique_ptr<SqliteStatement>> statements_;
     std::unordered_map<std::string, std::filesystem::path> attached_;
 };

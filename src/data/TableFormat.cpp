@@ -199,6 +199,17 @@ State inspect(SqliteConnection& connection, const TableDef& table) {
     return State::Ready;
 }
 
+std::int64_t readyStamp(SqliteConnection& connection) {
+    SqliteStatement& stamp =
+        connection.prepare("SELECT schema_version, (SELECT value FROM main." + quoteName(MetaTable) +
+                           " WHERE name = 'collation') FROM pragma_schema_version");
+    StatementReset reset(stamp);
+    if (!stamp.step() || stamp.isNull(1) || stamp.text(1) != collationMark()) {
+        return -1;
+    }
+    return stamp.integer(0);
+}
+
 void useRollbackJournal(SqliteConnection& connection) {
     connection.execute("PRAGMA main.journal_mode=DELETE; PRAGMA main.synchronous=FULL");
 }

@@ -43,6 +43,10 @@ std::string indexSql(const TableDef& table, int key);
 // The state of the file that is the connection's main database. Its first read recovers a file left
 // by an interrupted transaction, waiting for other users as long as the connection's busy timeout.
 State inspect(SqliteConnection& connection, const TableDef& table);
+// What tells, in one read, that a file found ready is still as it was: the counter SQLite raises
+// with every change of the file's layout, while the keys' collation is the program's own; -1 when it
+// is not. Equal stamps: the layout need not be checked again.
+std::int64_t readyStamp(SqliteConnection& connection);
 // Rollback journal (never WAL, which does not work across computers) and full synchronous writes.
 void useRollbackJournal(SqliteConnection& connection);
 // Creates the table, its keys and the meta table in an empty file; nothing when another user was first.

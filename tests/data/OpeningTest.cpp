@@ -13,6 +13,7 @@ namespace nakva {
 namespace {
 
 using testing::StoreTest;
+using testing::TempFolder;
 
 // Opening a table: the algorithm's repairs, messages and stops.
 class OpeningTest : public StoreTest {
@@ -198,6 +199,45 @@ TEST_F(OpeningTest, TheFullCheckFindsKeysWrittenInAnotherOrderAndTheRebuildMends
     EXPECT_EQ(countFileRecords(database, TableId::Valstyb, count), StoreStatus::Ok);
     EXPECT_EQ(count, 3);
     EXPECT_EQ(checkFile(database, TableId::Kamb).state, FileCheck::State::Missing);
+}
+
+// A table's connection stays open after its last user closes it, for the next one; it is used again
+// only while it still stands for the file as its layout was found right.
+TEST_F(OpeningTest, AFileReplacedWhileNoOneUsedItIsOpenedAnew) {
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    // The same table with other records, put in its place under its name (as a restore does).
+    TempFolder other;
+    {
+        Database replacement(other.path());
+        Context writer(replacement);
+        Table& countries = writer.table(TableId::Valstyb);
+        countries.open();
+        for (const char* name : {"Austrija", "Belgija"}) {
+            countries.clear();
+            countries.record().set(VAL::Valstybe, name);
+            ASSERT_EQ(countries.add(), StoreStatus::Ok);
+        }
+    }
+    std::filesystem::rename(Database(other.path()).filePath(TableId::Valstyb),
+                            database.filePath(TableId::Valstyb));
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"),
+              (std::vector<std::string>{"Austrija", "Belgija"}));
+
+    std::filesystem::remove(database.filePath(TableId::Valstyb));
+    EXPECT_TRUE(storedColumn(TableId::Valstyb, "VAL:Valstybe").empty()) << "a removed file is made again";
+    EXPECT_TRUE(std::filesystem::exists(database.filePath(TableId::Valstyb)));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(OpeningTest, AConnectionKeptForLaterHoldsNoLock) {
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Lietuva"});
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(database.filePath(TableId::Valstyb).c_str(), &db), SQLITE_OK);
+    sqlite3_busy_timeout(db, 0);
+    EXPECT_EQ(sqlite3_exec(db, "BEGIN EXCLUSIVE; COMMIT", nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
 }
 
 } // namespace
