@@ -8,6 +8,7 @@ void RowCursor::restart() {
     current_.reset();
     batch_.clear();
     lastLimit_ = 0;
+    endsAfterBatch_ = false;
 }
 
 void RowCursor::start() {
@@ -33,6 +34,7 @@ void RowCursor::startAtPosition(std::vector<SqlValue> values, std::int64_t rowid
 void RowCursor::setCurrent(std::vector<SqlValue> values, std::int64_t rowid) {
     batch_.clear();
     lastLimit_ = 0;
+    endsAfterBatch_ = false;
     current_ = Current{std::move(values), rowid};
 }
 
@@ -54,6 +56,12 @@ Seek RowCursor::seekFor(ReadDirection) const {
 
 bool RowCursor::step(ReadDirection direction, std::uint64_t writeStamp, const Fetch& fetch, Row& row) {
     const bool readAhead = !batch_.empty() && batchDirection_ == direction && batchStamp_ == writeStamp;
+    if (!readAhead && batch_.empty() && endsAfterBatch_ && batchDirection_ == direction &&
+        batchStamp_ == writeStamp) {
+        // The last batch came short: the order ended there. Once told, the next read asks again.
+        endsAfterBatch_ = false;
+        return false;
+    }
     if (!readAhead) {
         // Each further batch in the same direction reads more, up to the limit of the kind of read.
         const bool continuing = lastLimit_ > 0 && batchDirection_ == direction;
@@ -65,7 +73,9 @@ bool RowCursor::step(ReadDirection direction, std::uint64_t writeStamp, const Fe
         batchDirection_ = direction;
         batchStamp_ = writeStamp;
         lastLimit_ = limit;
+        endsAfterBatch_ = int(batch_.size()) < limit;
         if (batch_.empty()) {
+            endsAfterBatch_ = false;
             return false;
         }
     }

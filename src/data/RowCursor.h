@@ -73,6 +73,7 @@ private:
     ReadDirection batchDirection_ = ReadDirection::Forward;
     std::uint64_t batchStamp_ = 0;
     int lastLimit_ = 0;
+    bool endsAfterBatch_ = false; // the batch read fewer rows than asked for
     int firstBatch_ = FirstBatch;
     bool longScan_ = false;
 };

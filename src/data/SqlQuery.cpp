@@ -73,6 +73,11 @@ class SqlWriter {
 public:
     SqlWriter(const SqlQuery& query, const SqlSpelling& spelling, std::vector<SqlValue>& parameters)
         : query_(query), tables_(query.tables_.tables()), spelling_(spelling), parameters_(parameters) {}
+    // A writer of the skeleton only: fields as "#view.field" tokens, the parameters as the full text
+    // would have them. A condition's skeleton differs wherever its text would.
+    SqlWriter(const SqlQuery& query, std::vector<SqlValue>& parameters)
+        : query_(query), tables_(query.tables_.tables()), spelling_(NoSpelling), parameters_(parameters),
+          skeleton_(true) {}
 
     std::string parameter(SqlValue value) {
         parameters_.push_back(std::move(value));
@@ -82,6 +87,9 @@ public:
     // A field as filters, orders and seeks read it: a joined parent's field is 0 or blank when the
     // parent is missing, as its cleared record buffer would be.
     std::string column(int view, int field) const {
+        if (skeleton_) {
+            return "#" + std::to_string(view) + "." + std::to_string(field);
+        }
         const ViewTable& table = tables_[view];
         const std::string spelled = spelling_.field(*table.table, field);
         if (view == 0) {
@@ -97,7 +105,9 @@ public:
         return view == 0 && !query_.searchable(field) ? "+" + column(view, field) : column(view, field);
     }
 
-    std::string rowid() const { return spelling_.field(*tables_.front().table, -1); }
+    std::string rowid() const {
+        return skeleton_ ? column(0, -1) : spelling_.field(*tables_.front().table, -1);
+    }
 
     std::string from() const { return " FROM " + spelling_.source(*tables_.front().table) + parents(); }
 
@@ -269,10 +279,13 @@ private:
                rightSql + " AND " + sql + ")";
     }
 
+    static inline const SqlSpelling NoSpelling{};
+
     const SqlQuery& query_;
     std::span<const ViewTable> tables_;
     const SqlSpelling& spelling_;
     std::vector<SqlValue>& parameters_;
+    bool skeleton_ = false;
 };
 
 SqlValue storedValue(const FieldDef& field, const Value& value) {
@@ -302,7 +315,35 @@ ExpressionResult<SqlQuery> SqlQuery::build(ViewTables tables, const Order& order
     query.order_ = std::move(*boundOrder);
     query.filter_ = std::move(*boundFilter);
     query.limitSearch();
+    query.describeStructure();
     return query;
+}
+
+void SqlQuery::describeStructure() {
+    for (const ViewTable& table : tables_.tables()) {
+        structure_ += std::string(table.table->name) + (table.secondBuffer ? "'" : "") + "<" +
+                      std::to_string(table.child) + ":" +
+                      (table.relation ? std::to_string(table.relation->childField) + ">" +
+                                            std::to_string(table.relation->parentField)
+                                      : std::string()) +
+                      " ";
+    }
+    for (const BoundOrderComponent& component : order_) {
+        structure_ += (component.descending ? "-" : "+") + std::to_string(component.view) + "." +
+                      std::to_string(component.field) + "/" + std::to_string(int(component.text)) + " ";
+    }
+}
+
+const SelectTexts::Written* SelectTexts::find(const std::string& key) const {
+    const auto found = written_.find(key);
+    return found == written_.end() ? nullptr : &found->second;
+}
+
+void SelectTexts::keep(std::string key, Written written) {
+    if (written_.size() >= Kept) {
+        written_.clear();
+    }
+    written_.insert_or_assign(std::move(key), std::move(written));
 }
 
 void SqlQuery::limitSearch() {
@@ -349,8 +390,59 @@ bool SqlQuery::searchable(int field) const {
     return !limited_ || std::ranges::find(searchable_, field) != searchable_.end();
 }
 
+namespace {
+
+// The parameters a seek adds after the filter's, in the order the select names them.
+void addSeekParameters(std::vector<SqlValue>& parameters, const Seek& seek, int orderCount) {
+    if (seek.kind == Seek::Kind::AtOrAfterValues || seek.kind == Seek::Kind::AfterValues) {
+        for (std::size_t i = 0; i < seek.values.size() && int(i) < orderCount; ++i) {
+            parameters.push_back(seek.values[i]);
+        }
+    } else if (seek.kind != Seek::Kind::None) {
+        for (int i = 0; i < orderCount; ++i) {
+            parameters.push_back(i < int(seek.values.size()) ? seek.values[i] : SqlValue());
+        }
+        parameters.push_back(seek.rowid);
+    }
+}
+
+} // namespace
+
 SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::string> columns,
-                              const Seek& seek, ReadDirection direction, int limit) const {
+                              const Seek& seek, ReadDirection direction, int limit,
+                              SelectTexts* texts) const {
+    if (!texts) {
+        return writeSelect(spelling, columns, seek, direction, limit);
+    }
+    SqlStatement statement;
+    std::string key;
+    for (const ViewTable& table : tables_.tables()) {
+        key += spelling.source(*table.table);
+        key += '\n';
+    }
+    key += structure_;
+    if (filter_) {
+        SqlWriter skeleton(*this, statement.parameters);
+        key += skeleton.condition(*filter_);
+    }
+    key += " " + std::to_string(int(seek.kind)) + " " + std::to_string(seek.values.size()) + " " +
+           std::to_string(int(direction)) + " " + std::to_string(limit);
+    const SelectTexts::Written* written = texts->find(key);
+    if (written && std::ranges::equal(written->columns, columns)) {
+        statement.text = written->text;
+        statement.orderColumn = written->orderColumn;
+        statement.orderCount = written->orderCount;
+        addSeekParameters(statement.parameters, seek, orderCount());
+        return statement;
+    }
+    statement = writeSelect(spelling, columns, seek, direction, limit);
+    texts->keep(std::move(key), {std::vector<std::string>(columns.begin(), columns.end()), statement.text,
+                                 statement.orderColumn, statement.orderCount});
+    return statement;
+}
+
+SqlStatement SqlQuery::writeSelect(const SqlSpelling& spelling, std::span<const std::string> columns,
+                                   const Seek& seek, ReadDirection direction, int limit) const {
     SqlStatement statement;
     SqlWriter writer(*this, spelling, statement.parameters);
     const bool backward = direction == ReadDirection::Backward;

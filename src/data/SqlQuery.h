@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -52,6 +53,27 @@ struct Seek {
 // The stored form of a field's value, as order values and parameters carry it.
 SqlValue storedValue(const FieldDef& field, const Value& value);
 
+// The select texts written on one procedure context, for every query of it to reuse: a list or a loop
+// over children reads through the same few shapes again and again, and writing a select costs more
+// than running it. A text is found by everything it depends on except the values, which stay
+// parameters; a value that changes the text (a decimal constant that no stored value can equal) changes
+// what it is found by too.
+class SelectTexts {
+public:
+    struct Written {
+        std::vector<std::string> columns;
+        std::string text;
+        int orderColumn = 0;
+        int orderCount = 0;
+    };
+    const Written* find(const std::string& key) const;
+    void keep(std::string key, Written written);
+
+private:
+    static constexpr std::size_t Kept = 256;
+    std::unordered_map<std::string, Written> written_;
+};
+
 class SqlQuery {
 public:
     // Resolves the order's and the filter's names in the view (joining the parents they name) with
@@ -67,7 +89,7 @@ public:
     // range per order component (k1 = v1 AND k2 > v2 ...), merged in order as far as the page
     // needs; the records of the page are then read by rowid.
     SqlStatement select(const SqlSpelling& spelling, std::span<const std::string> columns, const Seek& seek,
-                        ReadDirection direction, int limit) const;
+                        ReadDirection direction, int limit, SelectTexts* texts = nullptr) const;
     // The number of rows the filter passes.
     SqlStatement count(const SqlSpelling& spelling) const;
 
@@ -79,6 +101,9 @@ public:
 private:
     SqlQuery(ViewTables tables) : tables_(std::move(tables)) {}
     void limitSearch();
+    SqlStatement writeSelect(const SqlSpelling& spelling, std::span<const std::string> columns,
+                             const Seek& seek, ReadDirection direction, int limit) const;
+    void describeStructure();
     // Whether a filter's condition on this field of the main table may choose the index.
     bool searchable(int field) const;
 
@@ -89,6 +114,9 @@ private:
     std::optional<BoundExpr> filter_;
     bool limited_ = false;
     std::vector<int> searchable_;
+
+    std::string
+        structure_; // the view's tables and the order, as the cache of written selects tells queries apart
 };
 
 } // namespace nakva

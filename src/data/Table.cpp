@@ -126,7 +126,9 @@ Table::Table(Context& context, TableId table, bool secondBuffer)
         record_ = ownRecord_.get();
     }
     key_ = def_.identityKey;
-    keyQueries_.resize(def_.keys.size());
+    // Sorted reads by a handle mostly walk the few children of one parent: the first batch is small,
+    // and the following ones grow as the walk goes on.
+    cursor_.setFirstBatch(4);
     context_.handles_.push_back(this);
 }
 
@@ -174,16 +176,7 @@ void Table::clear() {
 }
 
 const SqlQuery& Table::keyQuery(int key) const {
-    std::unique_ptr<SqlQuery>& query = keyQueries_[std::size_t(key)];
-    if (!query) {
-        auto built = SqlQuery::build(ViewTables(def_, secondBuffer_), orderForKey(def_, key, secondBuffer_),
-                                     Filter{}, Variables{});
-        if (!built) {
-            throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, built.error.message)};
-        }
-        query = std::make_unique<SqlQuery>(std::move(*built));
-    }
-    return *query;
+    return context_.keyQuery(def_, key, secondBuffer_);
 }
 
 std::vector<SqlValue> Table::keyValues(int key, const Record& record) const {
@@ -273,11 +266,14 @@ void Table::fetch(int key, const Seek& seek, ReadDirection direction, int limit,
                    (field < 0 ? quoteName(TableFormat::RowidColumn)
                               : TableFormat::columnName(def_.fields[std::size_t(field)]));
         }};
-    std::vector<std::string> columns{alias + "." + quoteName(TableFormat::VersionColumn)};
-    for (std::string& column : StoredRecord::columns(def_, def_.name)) {
-        columns.push_back(std::move(column));
+    if (fetchColumns_.empty()) {
+        fetchColumns_.push_back(alias + "." + quoteName(TableFormat::VersionColumn));
+        for (std::string& column : StoredRecord::columns(def_, def_.name)) {
+            fetchColumns_.push_back(std::move(column));
+        }
     }
-    const SqlStatement sql = keyQuery(key).select(spelling, columns, seek, direction, limit);
+    const SqlStatement sql =
+        keyQuery(key).select(spelling, fetchColumns_, seek, direction, limit, &context_.selectTexts());
     SqliteStatement& statement = route.connection->prepare(sql.text);
     StatementReset reset(statement);
     StoredRecord::bindParameters(statement, sql.parameters);

@@ -117,8 +117,8 @@ private:
     Record* record_;
     int opens_ = 0;
 
-    int key_ = 0; // the order of sorted reads and positions
-    mutable std::vector<std::unique_ptr<SqlQuery>> keyQueries_;
+    int key_ = 0;                           // the order of sorted reads and positions
+    std::vector<std::string> fetchColumns_; // the version, then the record's columns
     RowCursor cursor_;
 
     std::int64_t currentRowid_ = 0; // 0: no current record

@@ -67,7 +67,10 @@ StoreStatus View::open() {
         }
         // Prepared now, so that a query the database cannot run fails here and not halfway.
         SqliteConnection& connection = connect();
-        connection.prepare(query_->select(spelling(), columns_, Seek{}, ReadDirection::Forward, 1).text);
+        connection.prepare(query_
+                               ->select(spelling(), columns_, Seek{}, ReadDirection::Forward, 1,
+                                        &main_.context().selectTexts())
+                               .text);
         if (oneMoment_ && !connection.inTransaction()) {
             connection.execute("BEGIN");
             moment_ = &connection;
@@ -93,11 +96,40 @@ void View::close() {
         }
         moment_ = nullptr;
     }
+    brief_ = false;
     query_.reset();
     handles_.clear();
     columns_.clear();
     cursor_.start();
     currentRowid_ = 0;
+}
+
+void View::beginReads() {
+    if (!query_ || moment_) {
+        return;
+    }
+    try {
+        SqliteConnection& connection = connect();
+        if (!connection.inTransaction()) {
+            connection.execute("BEGIN");
+            moment_ = &connection;
+            brief_ = true;
+        }
+    } catch (const StoreFailure&) {
+        // The reads go on one by one, each reporting its own failure.
+    }
+}
+
+void View::endReads() {
+    if (!brief_) {
+        return;
+    }
+    brief_ = false;
+    try {
+        moment_->execute("COMMIT"); // a read: nothing to write, only the locks to give back
+    } catch (const StoreFailure&) {
+    }
+    moment_ = nullptr;
 }
 
 SqliteConnection& View::connect() {
@@ -236,7 +268,8 @@ StoreStatus View::read(ReadDirection direction) {
 
 void View::fetch(const Seek& seek, ReadDirection direction, int limit, std::deque<RowCursor::Row>& rows) {
     SqliteConnection& connection = connect();
-    const SqlStatement sql = query_->select(spelling(), columns_, seek, direction, limit);
+    const SqlStatement sql =
+        query_->select(spelling(), columns_, seek, direction, limit, &main_.context().selectTexts());
     SqliteStatement& statement = connection.prepare(sql.text);
     StatementReset reset(statement);
     StoredRecord::bindParameters(statement, sql.parameters);

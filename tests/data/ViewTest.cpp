@@ -223,6 +223,52 @@ TEST_F(ViewTest, NoReadStaysOpenBetweenCalls) {
     EXPECT_EQ(read(view, ReadDirection::Forward).size(), 46u) << "and the view goes on to the new record";
 }
 
+// Select texts are written once per context and serve every later open with other values: what the
+// values decide stays in the parameters, and a value that changes the text (a sum no stored value can
+// equal) is told apart.
+TEST_F(ViewTest, SelectsWrittenOnceServeOtherValues) {
+    addRegistrations(6, [&](int number) {
+        addRegistration(number, "R");
+        registrations.record().set(SAS::IrasoNr, number);
+        ASSERT_EQ(registrations.getByKey(SAS::IRASONRKEY), StoreStatus::Ok);
+        (void)registrations.record().set(SAS::BSUMA, Decimal(number % 2 ? 10 : 20));
+        ASSERT_EQ(registrations.put(), StoreStatus::Ok);
+    });
+    const auto numbersAt = [&](const Value& sum) {
+        View view(registrations);
+        view.setOrder("+SAS:IrasoNr");
+        view.setFilter("SAS:BSUMA = LOC:Suma");
+        view.variables().set("LOC:Suma", sum);
+        EXPECT_EQ(view.open(), StoreStatus::Ok);
+        return read(view, ReadDirection::Forward);
+    };
+    EXPECT_EQ(numbersAt(Decimal(10)), (std::vector<int>{1, 3, 5}));
+    EXPECT_EQ(numbersAt(Decimal(20)), (std::vector<int>{2, 4, 6}));
+    EXPECT_EQ(numbersAt(*Decimal::parse("10.005")), std::vector<int>{});
+    EXPECT_EQ(numbersAt(std::int64_t(10)), (std::vector<int>{1, 3, 5}));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+// A read that came to the end of a short batch says so without asking the file again, once; the
+// read after that asks again and finds what another station added meanwhile.
+TEST_F(ViewTest, TheEndOfAShortBatchIsToldOnceThenAskedAgain) {
+    addRegistrations(3, [&](int number) { addRegistration(number, "R"); });
+    View view(registrations);
+    view.setOrder("+SAS:IrasoNr");
+    view.setPageSize(10);
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    EXPECT_EQ(read(view, ReadDirection::Forward), range(1, 3));
+    {
+        Database station(folder.path());
+        Context other(station);
+        Table& theirs = other.table(TableId::Saskait);
+        theirs.open();
+        theirs.record().set(SAS::IrasoNr, 4);
+        ASSERT_EQ(theirs.add(), StoreStatus::Ok);
+    }
+    EXPECT_EQ(read(view, ReadDirection::Forward), std::vector<int>{4});
+}
+
 // Another station renames the first country, moving it to the end of the order, while a view reads
 // the countries in steps.
 class MovedRecordTest : public ViewTest {
