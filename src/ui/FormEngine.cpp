@@ -595,6 +595,16 @@ bool FormEngine::changed() const {
     return childrenChanged_ || !(edited_ == former_);
 }
 
+ListConfig FormEngine::childList(std::size_t child) const {
+    const FormChildList& config = config_.children.at(child);
+    ListConfig list = config.list;
+    list.bind = [variable = config.variable,
+                 value = edited_.value(config.parentField)](Variables& variables) {
+        variables.set(variable, value);
+    };
+    return list;
+}
+
 FormResult FormEngine::callChild(const std::function<FormResult()>& call) {
     table_.record() = edited_;
     const FormResult result = call();

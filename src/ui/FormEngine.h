@@ -76,6 +76,10 @@ public:
     // deleted while the form was open.
     bool changed() const;
 
+    // The child lists configured on the form, each bound to the record's linking value.
+    std::size_t childListCount() const { return config_.children.size(); }
+    ListConfig childList(std::size_t child) const;
+
     // A child list's record form called from this form: the table's buffer receives the record as
     // edited so far (what the child form reads), a completed child counts as a change, and the
     // childClosed hook recomputes what follows the children.

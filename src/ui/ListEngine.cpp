@@ -301,6 +301,17 @@ ListEngine::ReadEnd ListEngine::readRows(bool forward, int limit, std::vector<Li
 }
 
 bool ListEngine::fill(const Start& requested, int above, const Position& target) {
+    // The page, its edges and the thumb's ends are read in one moment: one read transaction.
+    View* view = view_.get();
+    view->beginReads();
+    const bool filled = fillRows(requested, above, target);
+    if (view_.get() == view) {
+        view->endReads();
+    }
+    return filled;
+}
+
+bool ListEngine::fillRows(const Start& requested, int above, const Position& target) {
     Start start = requested;
     // A position taken in another order is found by its record; a record gone meanwhile is looked
     // for by the key values still standing in the buffers.
@@ -428,7 +439,11 @@ void ListEngine::buildSteps() {
     };
     Value first;
     Value last;
-    if (!edge(true, first) || !edge(false, last)) {
+    // Only the edge rows' values are wanted: one row each, not a page.
+    view_->setPageSize(1);
+    const bool found = edge(true, first) && edge(false, last);
+    view_->setPageSize(pageSize_);
+    if (!found) {
         return;
     }
     if (definition(*locator_).type == FieldType::String) {

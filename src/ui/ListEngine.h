@@ -188,6 +188,7 @@ private:
     // before a position start first. The current row becomes `target` when it is on the page, else
     // the first record read from the start (or the nearest before it).
     bool fill(const Start& start, int above, const Position& target);
+    bool fillRows(const Start& start, int above, const Position& target);
     bool fillCurrentAt(int row, const Start& start);
     bool readRow(bool forward, ListRow& row);
     // Reads on in the view's current read up to `limit` rows in all, nearest first. Edge: the order

@@ -1,10 +1,12 @@
 // The list engine against real table files of a few thousand records; the record form is a script.
 #include "data/StoreTestSupport.h"
 
+#include "data/LithuanianFunctions.h"
 #include "data/Transaction.h"
 #include "ui/ListEngine.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <deque>
 #include <functional>
@@ -260,6 +262,29 @@ TEST_F(ListEngineTest, ScrollsThroughThreeThousandRecordsRowForRow) {
         EXPECT_EQ(context.table(TableId::PaslGrp).record().get(PGRP::IrasoNr), scroll.current);
     }
     EXPECT_TRUE(messages.shown().empty());
+}
+
+// A page, its edges and the thumb's ends are read in one read transaction, which ends with the
+// page: between the user's keys another station writes at once.
+TEST_F(ListEngineTest, NoReadLockIsHeldBetweenPages) {
+    addGroups(1, 100);
+    auto list = open(groupsList());
+    const auto anotherStationWrites = [&](int number) {
+        sqlite3* db = nullptr;
+        EXPECT_EQ(sqlite3_open(database.filePath(TableId::PaslGrp).c_str(), &db), SQLITE_OK);
+        registerLithuanianFunctions(db);
+        sqlite3_busy_timeout(db, 0);
+        const std::string sql = "BEGIN IMMEDIATE; INSERT INTO PaslGrp(IrasoNr, GrpPav) VALUES(" +
+                                std::to_string(number) + ", 'Nauja'); COMMIT";
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    };
+    anotherStationWrites(101);
+    list->move(ListMove::PageDown);
+    EXPECT_EQ(page(*list), range(11, 20));
+    anotherStationWrites(102);
+    list->move(ListMove::Bottom);
+    EXPECT_EQ(page(*list), range(93, 102));
 }
 
 TEST_F(ListEngineTest, AShortTableHasNoScrollBarAndPageDownDoesNothing) {

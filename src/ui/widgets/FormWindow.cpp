@@ -142,14 +142,11 @@ void FormWindow::buildChildren() {
     const auto pageOf = [this](int tab) {
         return pages_[std::size_t(std::clamp(tab, 0, int(pages_.size()) - 1))];
     };
-    for (const FormChildList& child : config.children) {
-        ListConfig list = child.list;
-        list.bind = [variable = child.variable,
-                     value = engine_->record().value(child.parentField)](Variables& variables) {
-            variables.set(variable, value);
-        };
+    for (std::size_t index = 0; index < config.children.size(); ++index) {
+        const FormChildList& child = config.children[index];
         QWidget* page = pageOf(child.tab);
-        auto* window = new ListWindow(list, engine_->context(), Request::None, page, true);
+        auto* window =
+            new ListWindow(engine_->childList(index), engine_->context(), Request::None, page, true);
         window->setFormCall([this, form = child.form](Context& context, Request request, QWidget* caller) {
             const FormResult result =
                 engine_->callChild([&] { return callRecordForm(form, context, request, caller); });
