@@ -114,13 +114,31 @@ Date today() {
     return dateFromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
+namespace {
+
+// Two digits of a number 0..99, written at `at` (lists write thousands of dates: no printf).
+void twoDigits(std::string& text, std::size_t at, int number) {
+    text[at] = char('0' + number / 10);
+    text[at + 1] = char('0' + number % 10);
+}
+
+} // namespace
+
 std::string formatDate(Date date) {
     if (date == NoDate) {
         return {};
     }
     const YearMonthDay ymd = ymdFromDate(date);
-    char text[24];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", ymd.year, ymd.month, ymd.day);
+    if (ymd.year < 0 || ymd.year > 9999) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", ymd.year, ymd.month, ymd.day);
+        return text;
+    }
+    std::string text = "0000-00-00";
+    twoDigits(text, 0, ymd.year / 100);
+    twoDigits(text, 2, ymd.year % 100);
+    twoDigits(text, 5, ymd.month);
+    twoDigits(text, 8, ymd.day);
     return text;
 }
 
@@ -129,8 +147,10 @@ std::string formatDateNarrow(Date date) {
         return {};
     }
     const YearMonthDay ymd = ymdFromDate(date);
-    char text[24];
-    std::snprintf(text, sizeof text, "%02d-%02d-%02d", ((ymd.year % 100) + 100) % 100, ymd.month, ymd.day);
+    std::string text = "00-00-00";
+    twoDigits(text, 0, ((ymd.year % 100) + 100) % 100);
+    twoDigits(text, 3, ymd.month);
+    twoDigits(text, 6, ymd.day);
     return text;
 }
 
