@@ -89,6 +89,81 @@ void generate(Database& database) {
     }
 }
 
+// The last registrations, the current ones among them, with what a form shows of each: two rooms, three
+// invoice lines, a payment and a payer. Added once, beside the registrations.
+constexpr int WithChildren = 1000;
+constexpr int Rooms = 100;
+
+void generateChildren(Database& database) {
+    Context context(database);
+    Table& rooms = context.table(TableId::Kamb);
+    Table& occupied = context.table(TableId::SaskKmb);
+    Table& lines = context.table(TableId::Saskeil);
+    Table& payments = context.table(TableId::Mokej);
+    Table& payers = context.table(TableId::Klient);
+    Table& registrations = context.table(TableId::Saskait);
+    for (Table* table : {&rooms, &occupied, &lines, &payments, &payers, &registrations}) {
+        table->open();
+    }
+    std::int64_t count = 0;
+    check(occupied.recordCount(count), "count");
+    if (count > 0) {
+        return;
+    }
+    Transaction transaction(context);
+    check(transaction.begin({TableId::Kamb, TableId::SaskKmb, TableId::Saskeil, TableId::Mokej,
+                             TableId::Klient, TableId::Saskait}),
+          "begin");
+    for (int room = 1; room <= Rooms; ++room) {
+        rooms.clear();
+        rooms.record().set(KMB::KambarioID, room);
+        rooms.record().set(KMB::KambarioKorpusas, "A");
+        rooms.record().set(KMB::KambarioAukstas, 1 + room / 20);
+        rooms.record().set(KMB::KambarioNr, std::to_string(100 + room));
+        rooms.record().set(KMB::KambarioTipas, room % 3 == 0 ? "Dvivietis" : "Vienvietis");
+        (void)rooms.record().set(KMB::KAMBARIOKAINA, Decimal::fromScaled(4500 + room * 10, 2));
+        check(rooms.add(), "add room");
+    }
+    for (int payer = 1; payer <= 50; ++payer) {
+        payers.clear();
+        (void)payers.record().set(KLI::Kod, "K" + std::to_string(payer));
+        (void)payers.record().set(KLI::PAV, "UAB Mokėtojas " + std::to_string(payer));
+        check(payers.add(), "add payer");
+    }
+    for (int number = Registrations - WithChildren + 1; number <= Registrations; ++number) {
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, number);
+        check(registrations.getByKey(SAS::IRASONRKEY), "get");
+        (void)registrations.record().set(SAS::KliKod, "K" + std::to_string(1 + number % 50));
+        check(registrations.put(), "put");
+        for (int room = 0; room < 2; ++room) {
+            occupied.clear();
+            occupied.record().set(SKMB::IrasoNr, number);
+            occupied.record().set(SKMB::KambarioID, 1 + (number * 2 + room) % Rooms);
+            (void)occupied.record().set(SKMB::KambarioKaina, Decimal::fromScaled(5000, 2));
+            occupied.record().set(SKMB::KambarioGyventojuSkc, 1);
+            check(occupied.add(), "add occupied room");
+        }
+        for (int line = 0; line < 3; ++line) {
+            lines.clear();
+            lines.record().set(SEI::SEILID, (number - (Registrations - WithChildren)) * 3 + line);
+            lines.record().set(SEI::IrasoNr, number);
+            (void)lines.record().set(SEI::PasPav, line == 0 ? "Apgyvendinimas" : "Pusryčiai");
+            (void)lines.record().set(SEI::SUMA, Decimal::fromScaled(12100, 2));
+            (void)lines.record().set(SEI::SUMABEPVM, Decimal::fromScaled(10000, 2));
+            (void)lines.record().set(SEI::PVMSUMA, Decimal::fromScaled(2100, 2));
+            (void)lines.record().set(SEI::PVMPROC, Decimal::fromScaled(2100, 2));
+            check(lines.add(), "add line");
+        }
+        payments.clear();
+        payments.record().set(MOK::IrasoNr, number);
+        payments.record().set(MOK::SaskIrasoNr, number);
+        (void)payments.record().set(MOK::MOKSUMA, Decimal::fromScaled(36300, 2));
+        check(payments.add(), "add payment");
+    }
+    check(transaction.commit(), "commit");
+}
+
 // One context and one raw connection on the generated folder, for all measures.
 struct Fixture {
     Database database{dataFolder()};
@@ -98,6 +173,7 @@ struct Fixture {
 
     Fixture() {
         generate(database);
+        generateChildren(database);
         registrations.open();
         if (sqlite3_open_v2(database.filePath(TableId::Saskait).c_str(), &raw, SQLITE_OPEN_READWRITE,
                             nullptr) != SQLITE_OK) {
@@ -107,7 +183,8 @@ struct Fixture {
         sqlite3_busy_timeout(raw, 2000);
         // The tables the registration windows read beside the registrations, created when missing and
         // reached by the raw connection as the store's views reach them.
-        for (const TableId id : {TableId::Klient, TableId::SaskKmb, TableId::Saskeil}) {
+        for (const TableId id :
+             {TableId::Klient, TableId::SaskKmb, TableId::Saskeil, TableId::Mokej, TableId::Kamb}) {
             context.table(id).open();
             const std::string attach = "ATTACH DATABASE '" + database.filePath(id).string() + "' AS " +
                                        std::string(Dictionary::instance().table(id).name);
@@ -334,9 +411,10 @@ void rawCurrentList(benchmark::State& state) {
     }
 }
 
-// The registration form opened on a registration in change mode: the record, its rooms and its
-// invoice lines for the totals.
+// The registration form opened on a registration in change mode: the record with its payer's name, its
+// rooms with their labels, its invoice lines and its payments.
 const std::int32_t FormRegistration = Registrations - 100;
+constexpr int ChildRows = 5;
 
 void storeFormOpen(benchmark::State& state) {
     Table& registrations = fixture().registrations;
@@ -347,18 +425,31 @@ void storeFormOpen(benchmark::State& state) {
         registrations.watch();
         FormEngine form(RedSaskait(), fixture().context, {});
         benchmark::DoNotOptimize(form.open(Request::Change));
+        double rows = 1;
+        for (std::size_t child = 0; child < form.childListCount(); ++child) {
+            ListEngine list(form.childList(child), fixture().context);
+            list.setPageSize(ChildRows);
+            list.open();
+            rows += double(list.rows().size());
+        }
+        state.counters["rows"] = rows;
     }
 }
 
 void rawFormOpen(benchmark::State& state) {
-    RawQuery registration("SELECT * FROM Saskait WHERE IrasoNr = ?1");
-    RawQuery rooms("SELECT * FROM SaskKmb.SaskKmb WHERE IrasoNr = ?1 ORDER BY KambarioID");
+    RawQuery registration("SELECT s.*, k.PAV FROM Saskait s LEFT JOIN Klient.Klient k ON k.Kod = s.KliKod "
+                          "COLLATE LT_NOCASE WHERE s.IrasoNr = ?1");
+    RawQuery rooms("SELECT o.*, r.* FROM SaskKmb.SaskKmb o LEFT JOIN Kamb.Kamb r ON r.KambarioID = "
+                   "o.KambarioID WHERE o.IrasoNr = ?1 ORDER BY o.KambarioID");
     RawQuery lines("SELECT * FROM Saskeil.Saskeil WHERE IrasoNr = ?1 ORDER BY SEILID");
+    RawQuery payments("SELECT * FROM Mokej.Mokej WHERE SaskIrasoNr = ?1 ORDER BY IrasoNr");
     for (auto _ : state) {
-        for (RawQuery* query : {&registration, &rooms, &lines}) {
+        int rows = 0;
+        for (RawQuery* query : {&registration, &rooms, &lines, &payments}) {
             sqlite3_bind_int64(query->statement(), 1, FormRegistration);
-            query->run(state);
+            rows += query->run(state);
         }
+        state.counters["rows"] = rows;
     }
 }
 
