@@ -287,40 +287,55 @@ void ReferenceWindowsTest::theListFollowsTheFormWhenItSavesAndMoves() {
     QCOMPARE(shownCurrent, QStringLiteral("2"));
 }
 
+namespace {
+
+// A new record's form, shown.
+struct ShownForm {
+    std::unique_ptr<FormEngine> engine;
+    std::unique_ptr<FormWindow> window;
+
+    QLineEdit* entry(int field) const {
+        return qobject_cast<QLineEdit*>(window->itemWidget(engine->itemOfField(field)));
+    }
+};
+
+ShownForm showNewRecordForm(const FormConfig& config, Context& context) {
+    context.table(config.table).open();
+    context.table(config.table).clear();
+    ShownForm form{std::make_unique<FormEngine>(config, context, FormEngine::SelectList{}), nullptr};
+    if (form.engine->open(Request::Insert)) {
+        form.window = std::make_unique<FormWindow>(*form.engine);
+        form.window->show();
+        (void)QTest::qWaitForWindowExposed(form.window.get());
+    }
+    return form;
+}
+
+} // namespace
+
 // A payer's 50-character address shows whole, not as its last characters; the service's price without
 // VAT, which the form computes, looks as read-only as it is.
 void ReferenceWindowsTest::entriesShowWhatTheirFieldsHoldAndReadOnlyFieldsLookSo() {
     Context context(*database_);
-    context.table(TableId::Klient).open();
-    context.table(TableId::Klient).clear();
-    FormEngine payer(UpdateKlient(), context, {});
-    QVERIFY(payer.open(Request::Insert));
-    FormWindow payerWindow(payer);
-    payerWindow.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&payerWindow));
-    auto* address = qobject_cast<QLineEdit*>(payerWindow.itemWidget(payer.itemOfField(KLI::ADR.index)));
-    QVERIFY(address != nullptr);
+    const ShownForm payer = showNewRecordForm(UpdateKlient(), context);
+    QVERIFY(payer.window != nullptr);
+    QLineEdit* address = payer.entry(KLI::ADR.index);
     const QString fifty = QStringLiteral("Žalgirio g. 135-12, LT-08217 Vilnius, Lietuvos Res");
     QCOMPARE(fifty.size(), 50);
     address->setText(fifty);
-    address->end(false); // the line scrolls as far as it must to show its end
+    address->grab(); // painted: the line scrolls as far as it must to show the cursor at the end
+    QCOMPARE(address->cursorPosition(), int(fifty.size()));
     QCOMPARE(address->cursorPositionAt(QPoint(1, address->height() / 2)), 0);
 
-    context.table(TableId::Paslaug).open();
-    context.table(TableId::Paslaug).clear();
-    FormEngine service(RedPaslaug(), context, {});
-    QVERIFY(service.open(Request::Insert));
-    FormWindow serviceWindow(service);
-    serviceWindow.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&serviceWindow));
-    const auto look = [&](int field) {
-        auto* edit = qobject_cast<QLineEdit*>(serviceWindow.itemWidget(service.itemOfField(field)));
-        return edit->palette().color(QPalette::Base) == edit->palette().color(QPalette::Window);
+    const ShownForm service = showNewRecordForm(RedPaslaug(), context);
+    QVERIFY(service.window != nullptr);
+    const auto looksReadOnly = [&service](int field) {
+        const QPalette& palette = service.entry(field)->palette();
+        return palette.color(QPalette::Base) == palette.color(QPalette::Window);
     };
-    QVERIFY(look(PAS::KAINBEPVM.index));
-    QVERIFY(!look(PAS::PVMPROC.index));
-    QVERIFY(qobject_cast<QLineEdit*>(serviceWindow.itemWidget(service.itemOfField(PAS::KAINBEPVM.index)))
-                ->isReadOnly());
+    QVERIFY(service.entry(PAS::KAINBEPVM.index)->isReadOnly());
+    QVERIFY(looksReadOnly(PAS::KAINBEPVM.index));
+    QVERIFY(!looksReadOnly(PAS::PVMPROC.index));
 }
 
 QTEST_MAIN(ReferenceWindowsTest)
