@@ -68,7 +68,7 @@ private slots:
     void everyListOpensTwiceFromTheMenuWithItsCaption();
     void insertTypingEnterAndDeleteWithCancelAsTheDefault();
     void aNumberBelowItsLowestIsRefusedNamingABoundThatHolds();
-    void aListFillsItsWindowsRowsOnFirstOpening();
+    void aListFillsItsRowsAndFitsItsHeadingsOnFirstOpening();
     void aListResizedWhileItsFormIsOpenTakesItsNewRowCountWhenTheFormCloses();
     void theListFollowsTheFormWhenItSavesAndMoves();
     void entriesShowWhatTheirFieldsHoldAndReadOnlyFieldsLookSo();
@@ -213,7 +213,7 @@ void ReferenceWindowsTest::aNumberBelowItsLowestIsRefusedNamingABoundThatHolds()
 }
 
 // Valstybės opens with as many rows as its window has room for, the last one whole.
-void ReferenceWindowsTest::aListFillsItsWindowsRowsOnFirstOpening() {
+void ReferenceWindowsTest::aListFillsItsRowsAndFitsItsHeadingsOnFirstOpening() {
     std::vector<std::string> countries;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         countries.push_back(std::string(1, letter) + "valstybė");
@@ -229,6 +229,15 @@ void ReferenceWindowsTest::aListFillsItsWindowsRowsOnFirstOpening() {
     QCOMPARE(int(list->engine().rows().size()), room);
     const int rowHeight = list->table()->verticalHeader()->defaultSectionSize();
     QVERIFY(list->table()->rowViewportPosition(room - 1) + rowHeight <= list->table()->viewport()->height());
+
+    // Every column is at least as wide as its heading needs in the header's font and margins, the
+    // services' "Paieškos kodas" more than its configured width.
+    QMdiSubWindow* services = window_->startProcedure("SarPaslaug");
+    QVERIFY(QTest::qWaitForWindowExposed(services));
+    QHeaderView* header = qobject_cast<ListWindow*>(services->widget())->table()->horizontalHeader();
+    for (int column = 0; column < header->count(); ++column) {
+        QVERIFY(header->sectionSize(column) >= header->sectionSizeHint(column));
+    }
 }
 
 void ReferenceWindowsTest::aListResizedWhileItsFormIsOpenTakesItsNewRowCountWhenTheFormCloses() {
