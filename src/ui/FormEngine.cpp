@@ -292,10 +292,17 @@ bool FormEngine::inRange(int index) {
     if (field.minimum && field.maximum) {
         standardWarning(WarningOutOfRange, fieldName(field),
                         field.minimum->toString() + " ir " + field.maximum->toString());
-    } else if (high) {
-        standardWarning(WarningOutOfRangeHigh, fieldName(field), field.maximum->toString());
+        return false;
+    }
+    // "… mažesnė negu" and "… didesnė negu" are strict: they name the nearest value the field can
+    // hold beyond its bound, so that they hold for the bound itself (lowest 1: "didesnė negu 0").
+    const FieldDef& def = table_.def().fields[std::size_t(field.field)];
+    const int places = def.type == FieldType::Decimal ? def.places : 0;
+    const Decimal step = Decimal::fromScaled(1, places);
+    if (high) {
+        standardWarning(WarningOutOfRangeHigh, fieldName(field), (*field.maximum + step).toString(places));
     } else {
-        standardWarning(WarningOutOfRangeLow, fieldName(field), field.minimum->toString());
+        standardWarning(WarningOutOfRangeLow, fieldName(field), (*field.minimum - step).toString(places));
     }
     return false;
 }

@@ -103,6 +103,10 @@ ListEngine::~ListEngine() {
 }
 
 void ListEngine::notify() {
+    // The window was resized during a call (its form open): the page takes its size now.
+    if (pendingPageSize_ != 0 && !busy_) {
+        (void)resizePage(std::exchange(pendingPageSize_, 0));
+    }
     if (listener_) {
         listener_();
     }
@@ -467,28 +471,39 @@ void ListEngine::syncBuffers() {
 // --- scrolling ---
 
 void ListEngine::setPageSize(int rows) {
-    rows = std::max(rows, 1);
-    if (rows == pageSize_ || busy_) {
+    if (busy_) {
+        pendingPageSize_ = std::max(rows, 1); // taken when the call ends
         return;
+    }
+    pendingPageSize_ = 0;
+    if (resizePage(rows)) {
+        notify();
+    }
+}
+
+bool ListEngine::resizePage(int rows) {
+    rows = std::max(rows, 1);
+    if (rows == pageSize_) {
+        return false;
     }
     pageSize_ = rows;
     if (view_) {
         view_->setPageSize(rows);
     }
-    if (open_ && !closing_ && !minimised_) {
-        {
-            BusyGuard busy(busy_);
-            if (rows_.empty()) {
-                fill(Start{}, 0, {});
-            } else {
-                const Position current = rows_[std::size_t(current_ - 1)].position;
-                fill(Start{StartKind::Position, current}, std::min(current_, pageSize_) - 1, current);
-            }
+    if (!open_ || closing_ || minimised_) {
+        if (open_) {
+            refreshPending_ = true;
         }
-        notify();
-    } else if (open_) {
-        refreshPending_ = true;
+        return false;
     }
+    BusyGuard busy(busy_);
+    if (rows_.empty()) {
+        fill(Start{}, 0, {});
+    } else {
+        const Position current = rows_[std::size_t(current_ - 1)].position;
+        fill(Start{StartKind::Position, current}, std::min(current_, pageSize_) - 1, current);
+    }
+    return true;
 }
 
 void ListEngine::setCurrentRow(int row) {
@@ -932,7 +947,7 @@ std::vector<PopupItem> ListEngine::popupMenu() const {
     return {
         {"Naujas", "insert", ListAction::Insert, enabled(ListAction::Insert)},
         {"Keisti", "change", ListAction::Change, enabled(ListAction::Change)},
-        {"Pašalinti", "delete", ListAction::Delete, open_ && !closing_},
+        {"Pašalinti", "delete", ListAction::Delete, enabled(ListAction::Delete)},
         {},
         {"Pasirinkti", "select", ListAction::Select, enabled(ListAction::Select)},
     };
@@ -1073,6 +1088,7 @@ void ListEngine::runForm(Request request) {
         if (closing_ || rows_.empty()) {
             return;
         }
+        notify(); // the page follows the form from record to record
         request = Request::Change;
     }
 

@@ -89,7 +89,8 @@ public:
     // Reads the variables again and rebuilds the page from the first record (a filter value changed).
     void reload();
 
-    // The number of rows the list shows; a change rebuilds the page around the current record.
+    // The number of rows the list shows; a change rebuilds the page around the current record. Asked
+    // during a call (the window resized while its form is open), it is taken when the call ends.
     void setPageSize(int rows);
     int pageSize() const { return pageSize_; }
 
@@ -204,6 +205,7 @@ private:
     void buildSteps();
     void syncBuffers();
 
+    bool resizePage(int rows); // true when the page was rebuilt
     bool rowDown();
     bool rowUp();
     void pageDown();
@@ -243,6 +245,7 @@ private:
 
     int tab_ = 0;
     int pageSize_ = DefaultPageSize;
+    int pendingPageSize_ = 0; // asked for during a call; 0: none
     std::vector<ListRow> rows_;
     int current_ = 0;
     bool atStart_ = true; // the page begins with the first record of the order

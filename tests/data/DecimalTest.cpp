@@ -45,6 +45,9 @@ TEST(DecimalTest, ArithmeticIsExact) {
         {"10", '/', "4", "2.5"},
         {"7", '/', "-0.25", "-28"},
         {"1", '/', "8", "0.125"},
+        // a half at the last place a quotient keeps goes away from zero
+        {"0.00000000000000000001", '/', "2", "0.00000000000000000001"},
+        {"-0.00000000000000000003", '/', "2", "-0.00000000000000000002"},
     };
     for (const Case& c : cases) {
         const Decimal a = dec(c.a);

@@ -6,6 +6,8 @@
 #include "data/Transaction.h"
 #include "data/Variables.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -176,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(Children, IntegrityCaseTest,
                                            CaseCase{{"LATVIJA"}, false},
                                            CaseCase{{"LATVIJA", "latvija"}, false},
                                            CaseCase{{"LATVIJA", "latvija", "Latvija"}, true},
-                                           CaseCase{{"Latvijaa", "Latvij"}, false}));
+                                           CaseCase{{"Latvijaa", "Latvij"}, false}),
+                         nakva::testing::CaseName());
 
 TEST_F(IntegrityTest, RenamingACountryRewritesExactlyItsRegistrations) {
     add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
@@ -189,6 +192,13 @@ TEST_F(IntegrityTest, RenamingACountryRewritesExactlyItsRegistrations) {
     EXPECT_EQ(column(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvia"});
     EXPECT_EQ(column(TableId::Saskait, "SAS:GYVENTOJOVALSTYBE"),
               (std::vector<std::string>{"Latvia", "LATVIJA", "Latvia", "Lietuva"}));
+
+    // A rename that changes only the letter case is a rename too: the children follow it.
+    EXPECT_EQ(change(TableId::Valstyb, {{"VAL:Valstybe", "Latvia"}}, "VAL:Valstybe", "LATVIA"),
+              GuardedResult::Done);
+    EXPECT_EQ(column(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"LATVIA"});
+    EXPECT_EQ(column(TableId::Saskait, "SAS:GYVENTOJOVALSTYBE"),
+              (std::vector<std::string>{"LATVIA", "LATVIJA", "LATVIA", "Lietuva"}));
     EXPECT_TRUE(messages.shown().empty());
 }
 
@@ -257,8 +267,16 @@ TEST_F(IntegrityTest, DeletingARegistrationTakesAllItsChildrenAndNoOthers) {
 }
 
 // A delete that fails at one of the children, early or late in the walk, leaves every record in place.
-class IntegrityHalfwayTest : public IntegrityTest,
-                             public ::testing::WithParamInterface<std::pair<TableId, std::string_view>> {};
+struct HalfwayCase {
+    TableId failing;
+    std::string_view name;
+};
+
+void PrintTo(const HalfwayCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class IntegrityHalfwayTest : public IntegrityTest, public ::testing::WithParamInterface<HalfwayCase> {};
 
 TEST_P(IntegrityHalfwayTest, AFailedDeleteLeavesTheWholeRegistration) {
     addRegistrations();
@@ -276,10 +294,11 @@ TEST_P(IntegrityHalfwayTest, AFailedDeleteLeavesTheWholeRegistration) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Children, IntegrityHalfwayTest,
-                         ::testing::Values(std::pair{TableId::Mokej, std::string_view("Mokej")},
-                                           std::pair{TableId::Seilgraf, std::string_view("SEilGraf")},
-                                           std::pair{TableId::SaskKmb, std::string_view("SaskKmb")},
-                                           std::pair{TableId::Saskait, std::string_view("Saskait")}));
+                         ::testing::Values(HalfwayCase{TableId::Mokej, "Mokej"},
+                                           HalfwayCase{TableId::Seilgraf, "SEilGraf"},
+                                           HalfwayCase{TableId::SaskKmb, "SaskKmb"},
+                                           HalfwayCase{TableId::Saskait, "Saskait"}),
+                         nakva::testing::CaseName());
 
 TEST_F(IntegrityTest, ATransactionThatCannotStartIsReportedAndWritesNothing) {
     add(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:Gyventojas", "Jonas"}});

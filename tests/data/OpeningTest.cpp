@@ -1,6 +1,7 @@
 #include "StoreTestSupport.h"
 
 #include "data/StoreMaintenance.h"
+#include "support/CaseName.h"
 
 #include <sqlite3.h>
 
@@ -145,6 +146,10 @@ struct DamagedKeyCase {
     const char* damage; // SQL run on the file
 };
 
+void PrintTo(const DamagedKeyCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class DamagedKeys : public OpeningTest, public ::testing::WithParamInterface<DamagedKeyCase> {};
 
 TEST_P(DamagedKeys, AreRebuiltWhenTheUserSaysYes) {
@@ -175,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      "Saskait(Gyventojas)"},
                       DamagedKeyCase{"BuiltWithAnotherCollation",
                                      "UPDATE nakva_meta SET value = 'LT 0' WHERE name = 'collation'"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 TEST_F(OpeningTest, DamagedKeysStopTheProgramWhenTheUserSaysNo) {
     createFile(TableId::Saskait);

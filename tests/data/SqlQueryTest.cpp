@@ -2,6 +2,8 @@
 #include "data/QueryTestDatabase.h"
 #include "data/Variables.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -144,6 +146,10 @@ struct QuotedFilter {
     Bindings variables;
     std::vector<std::int64_t> rows; // rowids of the main table, in the order's order
 };
+
+void PrintTo(const QuotedFilter& c, std::ostream* out) {
+    *out << c.where;
+}
 
 // January 2024 as the report period of the period dialogs.
 Bindings january(Bindings more = {}) {
@@ -496,7 +502,7 @@ const std::vector<QuotedFilter> QuotedFilters = {
      {1, 2}},
 };
 
-class QuotedFilterTest : public testing::TestWithParam<QuotedFilter> {
+class QuotedFilterTest : public ::testing::TestWithParam<QuotedFilter> {
 protected:
     void SetUp() override { fill(db_); }
     QueryTestDatabase db_;
@@ -540,8 +546,8 @@ TEST_P(QuotedFilterTest, SelectsWhatItSays) {
     EXPECT_EQ(evaluated, c.rows);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryQuotedFilter, QuotedFilterTest, testing::ValuesIn(QuotedFilters),
-                         [](const testing::TestParamInfo<QuotedFilter>& info) {
+INSTANTIATE_TEST_SUITE_P(EveryQuotedFilter, QuotedFilterTest, ::testing::ValuesIn(QuotedFilters),
+                         [](const ::testing::TestParamInfo<QuotedFilter>& info) {
                              std::string name;
                              for (const char c : info.param.where) {
                                  name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -551,7 +557,7 @@ INSTANTIATE_TEST_SUITE_P(EveryQuotedFilter, QuotedFilterTest, testing::ValuesIn(
 
 // Sixty registrations with names that tie without regard to letter case, repeated dates and series;
 // forty rooms occupied by them, some by registrations or in rooms that are missing.
-class PagingTest : public testing::Test {
+class PagingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* const names[] = {"Jonaitis", "jonaitis", "Ąžuolas", "azuolas", "Petraitis",

@@ -1,6 +1,7 @@
 #include "StoreTestSupport.h"
 
 #include "data/Transaction.h"
+#include "support/CaseName.h"
 
 #include <sqlite3.h>
 
@@ -146,6 +147,10 @@ struct DuplicateCase {
     std::vector<std::string_view> collidingKeys; // none: the second record is accepted
 };
 
+void PrintTo(const DuplicateCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class DuplicateKeys : public TableTest, public ::testing::WithParamInterface<DuplicateCase> {};
 
 TEST_P(DuplicateKeys, AreRefusedExactlyOnUniqueKeys) {
@@ -228,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
                       {{"IST:ISTAIGA", "Viešbutis"}},
                       {{"IST:ISTAIGA", "Viešbutis"}},
                       {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 TEST_F(TableTest, PutRemoveAndPositionsFollowTheRecord) {
     Table& registrations = open(TableId::Saskait);

@@ -3,6 +3,7 @@
 #include "data/SqliteConnection.h"
 #include "data/Transaction.h"
 #include "data/View.h"
+#include "support/CaseName.h"
 
 #include <sqlite3.h>
 
@@ -120,14 +121,22 @@ TEST_F(ViewTest, PagesForwardAndBackFromPositions) {
     EXPECT_EQ(read(view, ReadDirection::Backward, 1), range(50, 50)) << "past the end: the last record";
 }
 
-class BrokenViews : public ViewTest,
-                    public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+struct BrokenView {
+    const char* order;
+    const char* filter;
+};
+
+void PrintTo(const BrokenView& c, std::ostream* out) {
+    *out << c.order << " where " << c.filter;
+}
+
+class BrokenViews : public ViewTest, public ::testing::WithParamInterface<BrokenView> {};
 
 TEST_P(BrokenViews, ShowWarning36AndYieldNoRecords) {
     addRegistration(1, "Jonaitis");
     View view(registrations);
-    view.setOrder(GetParam().first);
-    view.setFilter(GetParam().second);
+    view.setOrder(GetParam().order);
+    view.setFilter(GetParam().filter);
     EXPECT_EQ(view.open(), StoreStatus::Failed);
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "(VIEW) atidarymo klaida");
@@ -143,11 +152,12 @@ TEST_P(BrokenViews, ShowWarning36AndYieldNoRecords) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Store, BrokenViews,
-                         ::testing::Values(std::pair{"+SAS:IrasoNr", "SAS:IrasoDt >="},
-                                           std::pair{"+SAS:IrasoNr", "SAS:Nera = 1"},
-                                           std::pair{"+SAS:IrasoNr", "SAS:Gyventojas = 5"},
-                                           std::pair{"+SAS:IrasoNr", "SAS:IrasoDt > GLO:Nezinomas"},
-                                           std::pair{"+SAS:Nera", ""}, std::pair{"SAS:IrasoNr,,", ""}));
+                         ::testing::Values(BrokenView{"+SAS:IrasoNr", "SAS:IrasoDt >="},
+                                           BrokenView{"+SAS:IrasoNr", "SAS:Nera = 1"},
+                                           BrokenView{"+SAS:IrasoNr", "SAS:Gyventojas = 5"},
+                                           BrokenView{"+SAS:IrasoNr", "SAS:IrasoDt > GLO:Nezinomas"},
+                                           BrokenView{"+SAS:Nera", ""}, BrokenView{"SAS:IrasoNr,,", ""}),
+                         nakva::testing::CaseName());
 
 TEST_F(ViewTest, ValuesTypedByUsersStayValues) {
     addRegistration(1, "Jonaitis");

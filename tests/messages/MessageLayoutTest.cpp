@@ -1,5 +1,7 @@
 #include "messages/MessageLayout.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -27,6 +29,10 @@ struct RowsCase {
     std::string text;
     std::vector<std::string> rows;
 };
+
+void PrintTo(const RowsCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class MessageRowsTest : public ::testing::TestWithParam<RowsCase> {};
 
@@ -66,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         RowsCase{"CharactersNotBytesBroken",
                  repeat("ą", 40) + " " + repeat("ž", 40),
                  {repeat("ą", 40) + " ", repeat("ž", 40)}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 TEST(MessageRows, TwoHundredCharactersMakeThreeRowsBrokenAtBlanks) {
     std::string text;
@@ -87,6 +93,10 @@ struct ButtonsCase {
     std::vector<std::string> expectedCaptions;
     std::vector<int> results;
 };
+
+void PrintTo(const ButtonsCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class MessageButtonsTest : public ::testing::TestWithParam<ButtonsCase> {};
 
@@ -119,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonsCase{"UnknownBitsAloneAreOk", 256, "", {"&Gerai"}, {1}},
         ButtonsCase{"CaptionsGiveOrdinals", 70, "Vienas|Du|Trys", {"Vienas", "Du", "Trys"}, {1, 2, 3}},
         ButtonsCase{"OneCaption", 0, "&Tęsti", {"&Tęsti"}, {1}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 TEST(MessageButtons, IconsByValue) {
     MessageRequest request;
@@ -140,6 +150,10 @@ struct DefaultCase {
     int answer;
 };
 
+void PrintTo(const DefaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class MessageDefaultTest : public ::testing::TestWithParam<DefaultCase> {};
 
 TEST_P(MessageDefaultTest, FocusAndAnswer) {
@@ -157,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MessageDefaultTest,
                                            DefaultCase{"NotAmongThemIsFirst", 70, "", ButtonOk, 0, ButtonYes},
                                            DefaultCase{"CaptionOrdinal", 0, "A|B|C", 2, 1, 2},
                                            DefaultCase{"CaptionOrdinalOutOfRange", 0, "A|B|C", 4, 0, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         nakva::testing::CaseName());
 
 TEST(MessageLayout, TitleDefaultsToPranesimas) {
     MessageRequest titled = request("x");
@@ -174,6 +188,10 @@ struct GeometryCase {
     int textX;
     int width;
 };
+
+void PrintTo(const GeometryCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class MessageGeometryTest : public ::testing::TestWithParam<GeometryCase> {};
 
@@ -210,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
         GeometryCase{"LongestOfSeveralRows", "a\n" + repeat("m", 60) + "\nb", MessageIcon::None, 0, 12,
                      240 + 12 + 24},
         GeometryCase{"ButtonsWiderThanText", "Taip?", MessageIcon::Information, 255, 42, 8 * 56 + 2 + 24}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 TEST(MessageLayout, RowsAreSpacedByTheRowHeight) {
     const MessageLayout layout = layoutMessage(request("a\nb\nc"));

@@ -3,6 +3,8 @@
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 namespace nakva {
@@ -31,6 +33,10 @@ struct TextCase {
     std::string title;
     std::string text;
 };
+
+void PrintTo(const TextCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class StandardWarningTextTest : public StandardWarningFixture,
                                 public ::testing::WithParamInterface<TextCase> {};
@@ -95,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "todėl neatrinktas nė vienas įrašas."},
         TextCase{"ChangedByAnotherUser", 38, "", "", "Įrašas neišsaugotas",
                  "Šį įrašą jau pakeitė kitas vartotojas.Dabar matysite jau pakeistus duomenis."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 struct ChoiceCase {
     int number;
@@ -103,6 +109,10 @@ struct ChoiceCase {
     int defaultButton;
     MessageIcon icon;
 };
+
+void PrintTo(const ChoiceCase& c, std::ostream* out) {
+    *out << "warning " << c.number;
+}
 
 class StandardWarningChoiceTest : public StandardWarningFixture,
                                   public ::testing::WithParamInterface<ChoiceCase> {};
@@ -128,13 +138,18 @@ INSTANTIATE_TEST_SUITE_P(
                       ChoiceCase{32, ButtonOk | ButtonCancel, ButtonCancel, MessageIcon::Exclamation},
                       ChoiceCase{33, kYesNoCancel, ButtonNo, MessageIcon::Exclamation},
                       ChoiceCase{37, ButtonYes | ButtonNo, ButtonYes, MessageIcon::Exclamation},
-                      ChoiceCase{38, ButtonOk, ButtonOk, MessageIcon::Information}));
+                      ChoiceCase{38, ButtonOk, ButtonOk, MessageIcon::Information}),
+    nakva::testing::CaseName());
 
 struct StopCase {
     int number;
     int answer;
     std::string stopText;
 };
+
+void PrintTo(const StopCase& c, std::ostream* out) {
+    *out << "warning " << c.number;
+}
 
 class StandardWarningStopTest : public StandardWarningFixture,
                                 public ::testing::WithParamInterface<StopCase> {};
@@ -156,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, StandardWarningStopTest,
                                            StopCase{3, ButtonOk, "Klaida indeksuojant !"},
                                            StopCase{4, ButtonOk, "Klaida sukuriant failą !"},
                                            StopCase{5, ButtonOk, "Klaida sukuriant failą !"},
-                                           StopCase{22, ButtonOk, "Klaida sukuriant failą."}));
+                                           StopCase{22, ButtonOk, "Klaida sukuriant failą."}),
+                         nakva::testing::CaseName());
 
 TEST_F(StandardWarningFixture, OpeningMessagesReadAsTheirPartsSay) {
     EXPECT_EQ(standardWarningRequest(1, "DATA/Kamb.tps").text,

@@ -3,6 +3,8 @@
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -59,7 +61,11 @@ struct ButtonCase {
     std::set<C> enabled;
 };
 
-class PreviewButtons : public testing::TestWithParam<ButtonCase> {};
+void PrintTo(const ButtonCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class PreviewButtons : public ::testing::TestWithParam<ButtonCase> {};
 
 TEST_P(PreviewButtons, FollowThePageShown) {
     const ButtonCase& c = GetParam();
@@ -68,7 +74,7 @@ TEST_P(PreviewButtons, FollowThePageShown) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, PreviewButtons,
-    testing::Values(
+    ::testing::Values(
         ButtonCase{"onePageWholePage", 1, 1, 1, ZoomMode::WholePage, 1, {}},
         ButtonCase{"onePageZoomed", 1, 1, 1, ZoomMode::Percent200, 1, {}},
         ButtonCase{"onePageSeveralShown", 1, 2, 2, ZoomMode::WholePage, 1, {}},
@@ -114,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                    ZoomMode::Percent100,
                    3,
                    {C::FindPage, C::SeveralPages, C::FirstPage, C::PreviousPage, C::NextPage, C::LastPage}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 enum class Move { First, PreviousPortion, Previous, Next, NextPortion, Last };
 
@@ -129,7 +135,11 @@ struct MoveCase {
     int to;
 };
 
-class PreviewMoves : public testing::TestWithParam<MoveCase> {};
+void PrintTo(const MoveCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class PreviewMoves : public ::testing::TestWithParam<MoveCase> {};
 
 TEST_P(PreviewMoves, LandOnTheRightPage) {
     const MoveCase& c = GetParam();
@@ -159,7 +169,7 @@ TEST_P(PreviewMoves, LandOnTheRightPage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Moves, PreviewMoves,
-    testing::Values(
+    ::testing::Values(
         MoveCase{"nextPortionFromOne", 5, 2, 2, ZoomMode::WholePage, 1, Move::NextPortion, 5},
         MoveCase{"nextPortionFromFiveStays", 5, 2, 2, ZoomMode::WholePage, 5, Move::NextPortion, 5},
         MoveCase{"lastShowsTheLastFour", 5, 2, 2, ZoomMode::WholePage, 1, Move::Last, 2},
@@ -172,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"nextOnLastStays", 4, 1, 1, ZoomMode::WholePage, 4, Move::Next, 4},
         MoveCase{"previousOnFirstStays", 4, 1, 1, ZoomMode::WholePage, 1, Move::Previous, 1},
         MoveCase{"first", 4, 1, 1, ZoomMode::WholePage, 3, Move::First, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 TEST(PreviewZoom, WalksTheChainAndStopsAtItsEnds) {
     PreviewState s = state(2);
@@ -214,12 +224,12 @@ TEST(PreviewTexts, StatusJumpAndSaveTitles) {
     EXPECT_EQ(s.current(), 1);
 }
 
-class PreviewPrintPart : public testing::Test {
+class PreviewPrintPart : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ =
             std::filesystem::temp_directory_path() /
-            ("nakva-preview-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+            ("nakva-preview-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }
@@ -321,7 +331,12 @@ struct ScrollCase {
     int expected;
 };
 
-class PreviewScroll : public testing::TestWithParam<ScrollCase> {};
+void PrintTo(const ScrollCase& c, std::ostream* out) {
+    *out << c.position << (c.direction > 0 ? " down" : " up") << " window " << c.window << " image "
+         << c.image;
+}
+
+class PreviewScroll : public ::testing::TestWithParam<ScrollCase> {};
 
 TEST_P(PreviewScroll, ArrowKeyMovesByHalfAWindow) {
     const ScrollCase& c = GetParam();
@@ -330,11 +345,14 @@ TEST_P(PreviewScroll, ArrowKeyMovesByHalfAWindow) {
 
 // Window 500, image 1500: one press is 127 × 500 ÷ 1000 = 63.
 INSTANTIATE_TEST_SUITE_P(Keys, PreviewScroll,
-                         testing::Values(ScrollCase{0, +1, 500, 1500, 63}, ScrollCase{63, +1, 500, 1500, 126},
-                                         ScrollCase{64, -1, 500, 1500, 1}, ScrollCase{62, -1, 500, 1500, 0},
-                                         ScrollCase{0, -1, 500, 1500, 0}, ScrollCase{200, +1, 500, 1500, 256},
-                                         ScrollCase{256, +1, 500, 1500, 256}, ScrollCase{0, +1, 500, 500, 0},
-                                         ScrollCase{0, +1, 500, 400, 0}));
+                         ::testing::Values(ScrollCase{0, +1, 500, 1500, 63},
+                                           ScrollCase{63, +1, 500, 1500, 126},
+                                           ScrollCase{64, -1, 500, 1500, 1}, ScrollCase{62, -1, 500, 1500, 0},
+                                           ScrollCase{0, -1, 500, 1500, 0},
+                                           ScrollCase{200, +1, 500, 1500, 256},
+                                           ScrollCase{256, +1, 500, 1500, 256},
+                                           ScrollCase{0, +1, 500, 500, 0}, ScrollCase{0, +1, 500, 400, 0}),
+                         nakva::testing::CaseName());
 
 TEST(PreviewScrollOffset, MapsPositionsOntoTheImage) {
     EXPECT_EQ(scrollOffset(0, 500, 1500), 0);

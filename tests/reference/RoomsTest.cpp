@@ -7,6 +7,8 @@
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -126,6 +128,10 @@ struct OccupancyCase {
     std::string icon;
 };
 
+void PrintTo(const OccupancyCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class RoomOccupancyIconTest : public RoomsTest, public ::testing::WithParamInterface<OccupancyCase> {};
 
 // The dot follows the departed flag alone: dates of stay play no part.
@@ -163,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Stays, RoomOccupancyIconTest,
                                                              t.stay(1, 7, false, "2024-01-01", "2024-01-05");
                                                          },
                                                          "dotempty"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         nakva::testing::CaseName());
 
 TEST_F(RoomsTest, TheTypeFilterListsTheRoomsOfItsTypeAndAnEmptyOneTheRoomsWithoutAType) {
     addRecord(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Dvivietis"}});
@@ -251,6 +257,10 @@ struct CopyCase {
     std::string newId;
 };
 
+void PrintTo(const CopyCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class RoomCopyTest : public RoomsTest, public ::testing::WithParamInterface<CopyCase> {};
 
 // The copy takes the highest ID + 1 and equals the copied room in every other field; the form opens on
@@ -278,7 +288,7 @@ TEST_P(RoomCopyTest, TheCopyTakesTheHighestIdPlusOneAndACancelledFormRemovesIt) 
 
 INSTANTIATE_TEST_SUITE_P(Rooms, RoomCopyTest,
                          ::testing::Values(CopyCase{"TheHighest", 9, "10"}, CopyCase{"ALowerOne", 3, "10"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         nakva::testing::CaseName());
 
 TEST_F(RoomsTest, ASavedCopyStaysAndIsTheCurrentRow) {
     room(3, "", "7");
@@ -303,6 +313,10 @@ struct HistoryCase {
     std::vector<std::vector<std::string>> cells;
     std::vector<std::string> icons; // of the first column
 };
+
+void PrintTo(const HistoryCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RoomHistoryTest : public RoomsTest, public ::testing::WithParamInterface<HistoryCase> {};
 
@@ -366,7 +380,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"", ""}},
                       HistoryCase{"Bedding", RoomHistory::Bedding, {{"2024-03-03", "4", "2"}}, {""}},
                       HistoryCase{"Towels", RoomHistory::Towels, {{"2024-03-03", "4", "2"}}, {""}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 } // namespace
 } // namespace nakva

@@ -9,6 +9,8 @@
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -29,6 +31,10 @@ struct VatCase {
     const char* withoutVat;
 };
 
+void PrintTo(const VatCase& c, std::ostream* out) {
+    *out << c.withVat << " with " << c.vat << " VAT";
+}
+
 class PriceWithoutVatTest : public ::testing::TestWithParam<VatCase> {};
 
 TEST_P(PriceWithoutVatTest, IsThePriceWithVatTimesAHundredOverAHundredPlusVatInFourPlaces) {
@@ -43,12 +49,17 @@ INSTANTIATE_TEST_SUITE_P(Prices, PriceWithoutVatTest,
                                            VatCase{"1.0000", "21.00", "0.8264"},   // 0.826446...
                                            VatCase{"0.0001", "9.00", "0.0001"},    // 0.0000917 rounds up
                                            VatCase{"10.0000", "5.00", "9.5238"},
-                                           VatCase{"9999999.9999", "21.00", "8264462.8098"}));
+                                           VatCase{"9999999.9999", "21.00", "8264462.8098"}),
+                         nakva::testing::CaseName());
 
 struct NameCase {
     std::string name;
     std::string copy;
 };
+
+void PrintTo(const NameCase& c, std::ostream* out) {
+    *out << c.name.size() << " characters " << c.name;
+}
 
 class CopyNameTest : public ::testing::TestWithParam<NameCase> {};
 
@@ -75,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(Names, CopyNameTest,
                                                             name += "ž";
                                                         }
                                                         return name;
-                                                    }()}));
+                                                    }()}),
+                         nakva::testing::CaseName());
 
 class ServicesTest : public testing::StoreTest {
 protected:
@@ -283,6 +295,10 @@ struct DuplicateCase {
     const char* message; // empty: saved
 };
 
+void PrintTo(const DuplicateCase& c, std::ostream* out) {
+    *out << c.name << " in group " << c.group;
+}
+
 class ServiceDuplicatesTest : public ServicesTest, public ::testing::WithParamInterface<DuplicateCase> {};
 
 TEST_P(ServiceDuplicatesTest, NamesAreUniqueAsTypedAndWithinAGroupIgnoringCase) {
@@ -307,7 +323,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DuplicateCase{"Pirtis", "2", "Pagal pavadinimą"},     // the same name in another group
                       DuplicateCase{"PIRTIS", "1", "Pagal paslaugų grupę"}, // the same group, case aside
                       DuplicateCase{"PIRTIS", "2", ""},                     // another group: another service
-                      DuplicateCase{"Pirtis su vaikais", "1", ""}));        // the same code is no clash
+                      DuplicateCase{"Pirtis su vaikais", "1", ""}),
+    nakva::testing::CaseName()); // the same code is no clash
 
 TEST_F(ServicesTest, TheGroupTabShowsTheChosenGroupAndAnInsertThereGetsIt) {
     addService("Pusryčiai", "1");

@@ -7,6 +7,8 @@
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -134,6 +136,10 @@ struct DuplicateCase {
     std::string keyName;
 };
 
+void PrintTo(const DuplicateCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class SimpleListsDuplicateTest : public SimpleListsTest,
                                  public ::testing::WithParamInterface<DuplicateCase> {};
 
@@ -197,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Forms, SimpleListsDuplicateTest,
                                                          0,
                                                          "1",
                                                          "Pagal įrašo Nr."}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         nakva::testing::CaseName());
 
 TEST_F(SimpleListsTest, TheLetterLWalksThroughTheCountriesBeginningWithIt) {
     for (const char* country : {"Airija", "Latvija", "lenkija", "Lietuva", "Norvegija"}) {

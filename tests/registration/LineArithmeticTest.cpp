@@ -4,6 +4,8 @@
 #include "data/Fields.h"
 #include "registration/InvoiceLine.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -38,6 +40,10 @@ struct StepCase {
     Values expected;      // after the step, when it is taken
     bool refused = false; // the line stays as given and the step says why
 };
+
+void PrintTo(const StepCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 SetResult run(Step step, Record& line) {
     switch (step) {
@@ -163,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"SUMA", "10.01"}, {"PVMSUMA", "10"}, {"PVMPROC", "21"}},
                  {},
                  true}),
-    [](const ::testing::TestParamInfo<StepCase>& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 TEST(LinePeriodTest, ANewLineCoversTheNightsOfTheStayAndAStayEndingOnItsFirstDayGivesThatDay) {
     const Date first = dateFromYmd(2024, 5, 1);

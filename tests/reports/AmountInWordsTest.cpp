@@ -1,6 +1,11 @@
 #include "reports/AmountInWords.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <iomanip>
 
 namespace nakva {
 namespace {
@@ -10,7 +15,11 @@ struct AmountCase {
     const char* words;
 };
 
-class AmountInWordsTest : public testing::TestWithParam<AmountCase> {};
+void PrintTo(const AmountCase& c, std::ostream* out) {
+    *out << (c.amount < 0 ? "minus " : "") << std::fixed << std::setprecision(4) << std::abs(c.amount);
+}
+
+class AmountInWordsTest : public ::testing::TestWithParam<AmountCase> {};
 
 TEST_P(AmountInWordsTest, SpeaksTheAmount) {
     EXPECT_EQ(amountInWords(GetParam().amount), GetParam().words) << GetParam().amount;
@@ -19,7 +28,7 @@ TEST_P(AmountInWordsTest, SpeaksTheAmount) {
 // The invoice examples first, then the corners of each rule.
 INSTANTIATE_TEST_SUITE_P(
     Invoices, AmountInWordsTest,
-    testing::Values(
+    ::testing::Values(
         AmountCase{1234.56, "Vienas tūkstantis du šimtai trisdešimt keturi eurai 56 centai."},
         AmountCase{21.01, "Dvidešimt vienas euras 01 centas."},
         AmountCase{11.00, "Vienuolika eurų 00 centų."}, AmountCase{10.10, "Dešimt eurų 10 centų."},
@@ -29,11 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
         AmountCase{0.50, "50 centų."}, AmountCase{0, "00 centų."},
         AmountCase{-12.30, "Dvylika eurų 30 centų."}, AmountCase{600.00, "Šeši šimtai eurų 00 centų."},
         AmountCase{999999999.99, "Devyni šimtai devyniasdešimt devyni milijonai devyni šimtai devyniasdešimt "
-                                 "devyni tūkstančiai devyni šimtai devyniasdešimt devyni eurai 99 centai."}));
+                                 "devyni tūkstančiai devyni šimtai devyniasdešimt devyni eurai 99 centai."}),
+    nakva::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, AmountInWordsTest,
-    testing::Values(
+    ::testing::Values(
         // units and the euro forms
         AmountCase{1, "Vienas euras 00 centų."}, AmountCase{2.05, "Du eurai 05 centai."},
         AmountCase{7.77, "Septyni eurai 77 centai."}, AmountCase{8, "Aštuoni eurai 00 centų."},
@@ -66,11 +76,12 @@ INSTANTIATE_TEST_SUITE_P(
         AmountCase{0.01, "01 centas."}, AmountCase{0.05, "05 centai."}, AmountCase{0.11, "11 centų."},
         AmountCase{0.21, "21 centas."}, AmountCase{0.99, "99 centai."},
         // no euro words up to 0.999; halves of a euro
-        AmountCase{0.999, "00 centų."}, AmountCase{1.5, "Vienas euras 50 centų."},
-        AmountCase{2.5, "Du eurai 50 centų."},
+        AmountCase{0.999, "00 centų."}, AmountCase{0.9995, "Eurų 00 centų."},
+        AmountCase{1.5, "Vienas euras 50 centų."}, AmountCase{2.5, "Du eurai 50 centų."},
         AmountCase{-1234.56, "Vienas tūkstantis du šimtai trisdešimt keturi eurai 56 centai."},
         // the tenth digit is never spoken
-        AmountCase{1000000000, "Eurų 00 centų."}));
+        AmountCase{1000000000, "Eurų 00 centų."}),
+    nakva::testing::CaseName());
 
 } // namespace
 } // namespace nakva

@@ -3,6 +3,8 @@
 
 #include "roomservice/RoomServiceStatistics.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -45,6 +47,10 @@ struct UnpreparedCase {
     bool listed;
     const char* lastCleaning;
 };
+
+void PrintTo(const UnpreparedCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class UnpreparedRoomTest : public RoomServiceStatisticsTest,
                            public ::testing::WithParamInterface<UnpreparedCase> {};
@@ -98,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Rooms, UnpreparedRoomTest,
                                                               t.cleaning(5, "2026-12-01");
                                                           },
                                                           false, ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         nakva::testing::CaseName());
 
 // December of a room with stays crossing both ends of the month: only the nights inside it count,
 // and a stay leaving on the first counts as a record with its residents but no bed-days or income.

@@ -3,6 +3,8 @@
 #include "messages/ScriptedMessages.h"
 #include "ui/Holidays.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -28,7 +30,11 @@ struct EasterCase {
     int day;
 };
 
-class EasterTest : public testing::TestWithParam<EasterCase> {};
+void PrintTo(const EasterCase& c, std::ostream* out) {
+    *out << c.year << '-' << c.month << '-' << c.day;
+}
+
+class EasterTest : public ::testing::TestWithParam<EasterCase> {};
 
 TEST_P(EasterTest, SundayOfTheGregorianComputus) {
     const EasterCase c = GetParam();
@@ -39,12 +45,13 @@ TEST_P(EasterTest, SundayOfTheGregorianComputus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Years, EasterTest,
-                         testing::Values(EasterCase{2024, 3, 31}, EasterCase{2025, 4, 20},
-                                         EasterCase{2049, 4, 18}, EasterCase{2076, 4, 19},
-                                         EasterCase{1954, 4, 18}, EasterCase{1981, 4, 19},
-                                         EasterCase{1818, 3, 22}, EasterCase{1943, 4, 25},
-                                         EasterCase{2000, 4, 23}, EasterCase{2038, 4, 25},
-                                         EasterCase{1801, 4, 5}, EasterCase{2099, 4, 12}));
+                         ::testing::Values(EasterCase{2024, 3, 31}, EasterCase{2025, 4, 20},
+                                           EasterCase{2049, 4, 18}, EasterCase{2076, 4, 19},
+                                           EasterCase{1954, 4, 18}, EasterCase{1981, 4, 19},
+                                           EasterCase{1818, 3, 22}, EasterCase{1943, 4, 25},
+                                           EasterCase{2000, 4, 23}, EasterCase{2038, 4, 25},
+                                           EasterCase{1801, 4, 5}, EasterCase{2099, 4, 12}),
+                         nakva::testing::CaseName());
 
 TEST(Easter, AgreesWithTheShortenedRuleExceptInItsSeventeenWrongYears) {
     std::set<int> differing;
@@ -80,7 +87,7 @@ TEST(Holidays, FixedDaysAndNothingElse) {
     }
 }
 
-class CalendarModelTest : public testing::Test {
+class CalendarModelTest : public ::testing::Test {
 protected:
     ScriptedMessages messages;
     ScopedMessageSink guard{messages};

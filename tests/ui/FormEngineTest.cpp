@@ -6,8 +6,11 @@
 #include "ui/FormEngine.h"
 #include "ui/SeriesNumber.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -243,6 +246,26 @@ TEST_F(FormEngineTest, ANameDifferingOnlyInLetterCaseIsADuplicateOfTheNamedKey) 
     EXPECT_EQ(storedColumn(TableId::PaslGrp, "PGRP:GrpPav"), (std::vector<std::string>{"Maistas", ""}));
 }
 
+// A failed write has put the unsaved values in the table's buffer, which the calling list shares: the
+// cancel after it puts back the record as it was opened.
+TEST_F(FormEngineTest, CancellingAfterAFailedSaveLeavesTheRecordAsOpenedInTheBuffer) {
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Estija"}});
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    Table& countries = current(TableId::Valstyb, "VAL:Valstybe", "Latvija");
+    FormEngine form(countriesForm(), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    ASSERT_TRUE(form.setItemText(0, "ESTIJA")); // the key ignores letter case: a duplicate
+    messages.answerNext(ButtonOk);
+    messages.answerNext(ButtonCancel); // not tried again, the form stays open
+    form.save();
+    ASSERT_FALSE(form.finished());
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Įrašymo operacijos klaida", "Klaida išsaugant įrašą"}));
+    EXPECT_TRUE(form.cancel());
+    EXPECT_EQ(countries.record().get(VAL::Valstybe), "Latvija");
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"),
+              (std::vector<std::string>{"Estija", "Latvija"}));
+}
+
 TEST_F(FormEngineTest, AnotherUsersChangeIsShownAndTheNextSaveGoesThrough) {
     addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
     current(TableId::Valstyb, "VAL:Valstybe", "Latvija");
@@ -281,6 +304,10 @@ struct DeleteCase {
     std::vector<std::string> titles;
     std::vector<std::string> countries;
 };
+
+void PrintTo(const DeleteCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FormEngineDeleteTest : public FormEngineTest, public ::testing::WithParamInterface<DeleteCase> {};
 
@@ -321,7 +348,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  Response::Cancelled,
                                  {Confirm, Refused, Retry, Refused, Retry},
                                  {"Estija"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    nakva::testing::CaseName());
 
 TEST_F(FormEngineTest, ALookUpFindsTheValueAsStoredOrOpensTheListAtIt) {
     addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
@@ -408,12 +435,88 @@ TEST_F(FormEngineTest, ATextTheFieldRefusesIsKeptAndStopsTheSave) {
     EXPECT_EQ(messages.texts()[1], "Reikšmė Gyventojų skaičius turi būti tarp 1 ir 99.");
 }
 
+// A range warning names a bound that makes it true: "mažesnė negu" and "didesnė negu" are strict,
+// so they name the nearest value past the bound at the field's last place; "tarp" names the bounds.
+struct RangeCase {
+    const char* name;
+    int field;
+    std::optional<Decimal> minimum;
+    std::optional<Decimal> maximum;
+    std::string typed;
+    std::string warning; // empty: accepted
+};
+
+void PrintTo(const RangeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FormEngineRangeTest : public FormEngineTest, public ::testing::WithParamInterface<RangeCase> {};
+
+TEST_P(FormEngineRangeTest, AWarningNamesABoundThatMakesItTrue) {
+    const RangeCase& c = GetParam();
+    FormConfig config;
+    config.name = "TestRanges";
+    config.table = TableId::Saskait;
+    config.fields = {{"Gyventojų skaičius:", SAS::GYVENTOJUSKC.index}, {"PVM %:", SAS::PVMPROC.index}};
+    FormField& field = config.fields[c.field == SAS::PVMPROC.index ? 1 : 0];
+    field.minimum = c.minimum;
+    field.maximum = c.maximum;
+    context.table(TableId::Saskait).open();
+    context.table(TableId::Saskait).clear();
+    FormEngine form(config, context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    const int item = form.itemOfField(c.field);
+    ASSERT_TRUE(form.setItemText(item, c.typed));
+    EXPECT_EQ(form.acceptItem(item), c.warning.empty());
+    EXPECT_EQ(messages.texts(),
+              c.warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.warning});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormEngineRangeTest,
+    ::testing::Values(RangeCase{"WholeAtItsLowest", SAS::GYVENTOJUSKC.index, Decimal(1), {}, "1", ""},
+                      RangeCase{"WholeBelowItsLowest",
+                                SAS::GYVENTOJUSKC.index,
+                                Decimal(1),
+                                {},
+                                "0",
+                                "Gyventojų skaičius reikšmė turi būti didesnė negu 0."},
+                      RangeCase{"WholeAtItsHighest", SAS::GYVENTOJUSKC.index, {}, Decimal(99), "99", ""},
+                      RangeCase{"WholeAboveItsHighest",
+                                SAS::GYVENTOJUSKC.index,
+                                {},
+                                Decimal(99),
+                                "150",
+                                "Gyventojų skaičius reikšmė turi būti mažesnė negu 100."},
+                      RangeCase{"DecimalBelowItsLowest",
+                                SAS::PVMPROC.index,
+                                Decimal(0),
+                                {},
+                                "-5",
+                                "PVM % reikšmė turi būti didesnė negu -0.01."},
+                      RangeCase{"DecimalAboveItsHighest",
+                                SAS::PVMPROC.index,
+                                {},
+                                Decimal(100),
+                                "100.01",
+                                "PVM % reikšmė turi būti mažesnė negu 100.01."},
+                      RangeCase{"BothBoundsNamedAsTheyAre", SAS::GYVENTOJUSKC.index, Decimal(1), Decimal(99),
+                                "0", "Reikšmė Gyventojų skaičius turi būti tarp 1 ir 99."}),
+    nakva::testing::CaseName());
+
 struct ToolbarCase {
     Request request;
     ToolbarButton button;
     bool enabled;
     std::string tooltip;
 };
+
+void PrintTo(const ToolbarCase& c, std::ostream* out) {
+    const char* mode = c.request == Request::Insert   ? "insert"
+                       : c.request == Request::Change ? "change"
+                                                      : "view";
+    *out << mode << " button " << int(c.button) << (c.enabled ? " enabled" : " disabled");
+}
 
 class FormEngineToolbarTest : public FormEngineTest, public ::testing::WithParamInterface<ToolbarCase> {};
 
@@ -445,7 +548,8 @@ INSTANTIATE_TEST_SUITE_P(
         ToolbarCase{Request::Insert, ToolbarButton::PreviousRecord, false, ""},
         ToolbarCase{Request::Change, ToolbarButton::LastPage, true,
                     "Išsaugoti redaguojamą įrašą ir atversti paskutinį įrašą"},
-        ToolbarCase{Request::Change, ToolbarButton::Delete, false, ""}));
+        ToolbarCase{Request::Change, ToolbarButton::Delete, false, ""}),
+    nakva::testing::CaseName());
 
 TEST_F(FormEngineTest, CancelQuestionsOfTheFormsThatAskThem) {
     addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});

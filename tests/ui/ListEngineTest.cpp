@@ -479,6 +479,7 @@ TEST_F(ListEngineTest, AnEmptyTableOffersOnlyInsertAndTheFirstInsertBecomesCurre
     EXPECT_EQ(popup[0].text, "Naujas");
     EXPECT_TRUE(popup[0].enabled);
     EXPECT_FALSE(popup[1].enabled); // "Keisti"
+    EXPECT_FALSE(popup[2].enabled); // "Pašalinti": as its button
     EXPECT_TRUE(popup[3].text.empty());
     EXPECT_FALSE(popup[4].enabled); // "Pasirinkti"
     list->typeCharacter("A");
@@ -518,9 +519,17 @@ TEST_F(ListEngineTest, NavigationRequestsCallTheFormAgainOnTheMovedToRecord) {
         auto list = open(groupsList());
         list->move(ListMove::PageDown);
         list->setCurrentRow(5); // group 15
+        // The window behind the form is told of every move: it shows the record the form is on.
+        int shown = 0;
+        list->setListener([&shown, &list] { shown = currentNumber(*list); });
+        int shownAtSecondCall = 0;
         groupForm.steps.push_back(saveGroup(0, "Pakeista", each.navigation));
-        groupForm.steps.push_back(cancelForm());
+        groupForm.steps.push_back([&shown, &shownAtSecondCall](Table&, Request) {
+            shownAtSecondCall = shown;
+            return FormResult{Response::Cancelled, Navigation::None};
+        });
         list->press(ListAction::Change);
+        EXPECT_EQ(shownAtSecondCall, each.second);
         ASSERT_EQ(groupForm.records.size(), 2u);
         EXPECT_EQ(groupForm.records[0].get(PGRP::IrasoNr), 15);
         EXPECT_EQ(groupForm.records[1].get(PGRP::IrasoNr), each.second);
@@ -547,6 +556,25 @@ TEST_F(ListEngineTest, InsertAnotherAndInsertAfterAChangeCallTheFormWithACleanBu
     // The last call was cancelled: the page refilled from its first row.
     EXPECT_EQ(page(*list), range(1, 10));
     EXPECT_EQ(currentNumber(*list), 3);
+}
+
+// The window resized while its form is open: the engine reads nothing during the call, and takes the
+// new row count when the call ends.
+TEST_F(ListEngineTest, APageSizeAskedDuringAFormCallIsTakenWhenTheCallEnds) {
+    addGroups(1, 40);
+    auto list = open(groupsList());
+    list->setCurrentRow(4);
+    std::size_t rowsDuringTheCall = 0;
+    groupForm.steps.push_back([&list, &rowsDuringTheCall](Table&, Request) {
+        list->setPageSize(15);
+        rowsDuringTheCall = list->rows().size();
+        return FormResult{Response::Cancelled, Navigation::None};
+    });
+    list->press(ListAction::Change);
+    EXPECT_EQ(rowsDuringTheCall, 10u);
+    EXPECT_EQ(list->pageSize(), 15);
+    EXPECT_EQ(page(*list), range(1, 15));
+    EXPECT_EQ(currentNumber(*list), 4);
 }
 
 // --- filters, primes, refresh, tabs ---

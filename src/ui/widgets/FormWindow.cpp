@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -18,11 +19,14 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPalette>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace nakva {
 
@@ -53,6 +57,37 @@ QWidget* waitingWindow(QWidget* caller) {
         }
     }
     return caller != nullptr ? caller->window() : nullptr;
+}
+
+// How many characters an entry shows at least: what its field typically holds. A text its whole
+// width up to 50 characters (a payer's address), a number its digits with the sign and the point.
+int typicalCharacters(const FieldDef& def, const Picture& picture) {
+    if (picture.kind() == Picture::Kind::Text || picture.kind() == Picture::Kind::Number) {
+        return picture.width();
+    }
+    switch (def.type) {
+    case FieldType::String:
+        return std::min(def.size, 50);
+    case FieldType::Decimal:
+        return def.size + 2;
+    case FieldType::Byte:
+        return 4;
+    case FieldType::Long:
+    case FieldType::Group:
+        break;
+    }
+    return 11;
+}
+
+// A field the user cannot change looks so: on the window's ground, as the texts beside the fields,
+// instead of an entry's white.
+void showReadOnly(QLineEdit& edit, bool readOnly) {
+    QPalette palette;
+    if (readOnly) {
+        palette = edit.palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    }
+    edit.setPalette(palette); // an empty palette: the window's own again
 }
 
 } // namespace
@@ -221,6 +256,10 @@ FormWindow::Item FormWindow::makeItem(int index, QWidget* page) {
     if (def.type == FieldType::String) {
         item.edit->setMaxLength(def.size);
     }
+    if (item.date == nullptr) {
+        const QFontMetrics metrics = item.edit->fontMetrics();
+        item.widget->setMinimumWidth(metrics.averageCharWidth() * typicalCharacters(def, field.picture) + 16);
+    }
     item.edit->installEventFilter(this);
 
     QWidget* row = item.widget;
@@ -287,6 +326,7 @@ void FormWindow::showRecord() {
         item.edit->setText(text);
         item.edit->setModified(false);
         item.edit->setReadOnly(!editable);
+        showReadOnly(*item.edit, !editable);
         if (item.lookUp != nullptr) {
             item.lookUp->setEnabled(editable);
         }

@@ -200,9 +200,10 @@ void ListWindow::build(bool embedded) {
     for (int column = 0; column < int(config.columns.size()); ++column) {
         const ListColumn& each = config.columns[std::size_t(column)];
         headings = headings || !each.heading.empty();
-        // Widths are given in dialog units: a quarter of the average character; a heading fits.
+        // Widths are given in dialog units: a quarter of the average character; a heading fits, in
+        // the header's own font and margins.
         const int pixels =
-            std::max(each.width * unit / 4, fontMetrics().horizontalAdvance(qt(each.heading)) + 12);
+            std::max(each.width * unit / 4, table_->horizontalHeader()->sectionSizeHint(column));
         table_->setColumnWidth(column, pixels);
         width += pixels;
     }
@@ -509,6 +510,9 @@ void ListWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!frameWatched_) {
         frameWatched_ = true;
+        // The rows' room is settled only once the window's layout has placed it after the first show:
+        // the resize it makes then reaches no event of the rows' own.
+        QTimer::singleShot(0, this, &ListWindow::fitPage);
         if (auto* child = qobject_cast<QMdiSubWindow*>(parentWidget())) {
             connect(child, &QMdiSubWindow::windowStateChanged, this,
                     [this](Qt::WindowStates, Qt::WindowStates now) {
@@ -610,14 +614,19 @@ void ListWindow::showPopup(const QPoint& where) {
             if (!command.inPopup) {
                 continue;
             }
+            // Enabled as its button is.
             if (command.menu.empty()) {
-                connect(menu.addAction(qt(command.text)), &QAction::triggered, this, [run = command.run] {
+                QAction* action = menu.addAction(qt(command.text));
+                action->setEnabled(button->isEnabled());
+                connect(action, &QAction::triggered, this, [run = command.run] {
                     if (run) {
                         run();
                     }
                 });
             } else {
-                addItems(*menu.addMenu(qt(command.text)), command.menu);
+                QMenu* submenu = menu.addMenu(qt(command.text));
+                submenu->setEnabled(button->isEnabled());
+                addItems(*submenu, command.menu);
             }
         }
     }

@@ -133,6 +133,10 @@ struct BadImport {
 TEST_F(CliTest, ImportRefusesTheWholeFileAtItsFirstBadValue) {
     const BadImport cases[] = {
         {"date", "SAS:IrasoNr,SAS:IrasoDt\n10,2024-01-10\n11,2024-13-01\n", "eilutė 3, laukas SAS:IrasoDt: "},
+        // a line break inside a quoted field counts: the bad record begins on line 4
+        {"after a quoted line break",
+         "SAS:IrasoNr,SAS:Gyventojas,SAS:IrasoDt\n10,\"Dvi\neilutės\",2024-01-10\n11,Jonas,2024-13-01\n",
+         "eilutė 4, laukas SAS:IrasoDt: "},
         {"date form", "SAS:IrasoNr,SAS:IrasoDt\n10,2024.01.10\n",
          "eilutė 2, laukas SAS:IrasoDt: „2024.01.10“ nėra data (laukiama yyyy-mm-dd)."},
         {"width", "SAS:IrasoNr,SAS:SaskSer\n10,ABCDEF\n",

@@ -5,6 +5,8 @@
 #include "data/SqliteConnection.h"
 #include "data/StoreTestSupport.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -166,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
                "Saskait",
                "SAS:IrasoNr,SAS:KliKod\n1,UAB1\n2,UAB3\n",
                5,
-               {"UAB2", "UAB3"}}));
+               {"UAB2", "UAB3"}}),
+    nakva::testing::CaseName());
 
 // update checks a value as import does: nothing cut, rounded or left blank where it links.
 TEST_F(GuardedCommandsTest, UpdateRefusesWhatImportRefuses) {
