@@ -37,12 +37,15 @@ bool readFailed(StoreStatus status, TableId table) {
 // The rooms of registrations (SKMB1) joined to their registrations (SAS1) through the second buffers,
 // filtered; `each` sees every row whose registration exists. False after a failure (shown).
 template <typename Each>
-bool forEachStayRow(Context& context, const char* filter, Date from, Date to, Each each) {
+bool forEachStayRow(Context& context, const char* filter, const char* order, Date from, Date to, Each each) {
     const OpenedTable rooms(context.second(TableId::SaskKmb));
     const OpenedTable registrations(context.second(TableId::Saskait));
     View view(rooms.table());
-    view.join(TableId::Saskait, true);
+    // Required: the registrations' keys find the rows, and a room row without its registration holds
+    // no stay.
+    view.join(TableId::Saskait, true, true);
     view.setFilter(filter);
+    view.setOrder(order);
     view.variables().set("LOC:PrDt", std::int64_t(from));
     view.variables().set("LOC:GalDt", std::int64_t(to));
     // Every row in one read: the rows are few, and a read restarted after a batch could leave the
@@ -55,39 +58,53 @@ bool forEachStayRow(Context& context, const char* filter, Date from, Date to, Ea
     const Record& registration = registrations.table().record();
     StoreStatus status;
     while ((status = view.next()) == StoreStatus::Ok) {
-        if (registration.get(SAS1::IrasoNr) != 0) {
-            each(room, registration);
-        }
+        each(room, registration);
     }
     return !readFailed(status, TableId::SaskKmb);
 }
 
 } // namespace
 
-bool RoomGrid::build(Context& context, Date first, int days) {
+const char* const RoomGrid::StaysFilter = "SAS1:GyvenaIki >= LOC:PrDt AND SAS1:GyvenaNuo <= LOC:GalDt";
+const char* const RoomGrid::StaysOrder = "+SAS1:GyvenaIki";
+
+RoomGrid::RoomGrid(Context& context)
+    : context_(context), rooms_(context, TableId::Kamb, false), cleanings_(context, TableId::KmbVal, false) {
+    rooms_.open();
+    cleanings_.open();
+    context_.second(TableId::SaskKmb).open();
+    context_.second(TableId::Saskait).open();
+}
+
+RoomGrid::~RoomGrid() {
+    context_.second(TableId::Saskait).close();
+    context_.second(TableId::SaskKmb).close();
+    cleanings_.close();
+    rooms_.close();
+}
+
+bool RoomGrid::build(Date first, int days) {
     first_ = first;
-    days_ = std::max(days, 0);
-    rooms_.clear();
+    days_ = std::max(days, 1);
+    roomRows_.clear();
     stays_.clear();
     cells_.clear();
-    const bool read = readRooms(context) && readStays(context) && readReadiness(context);
+    const bool read = readRooms() && readStays() && readReadiness();
     place();
     return read;
 }
 
-bool RoomGrid::readRooms(Context& context) {
-    Table rooms(context, TableId::Kamb, false);
-    const OpenedTable opened(rooms);
-    View view(rooms);
+bool RoomGrid::readRooms() {
+    View view(rooms_);
     view.setOrder(RoomOrder);
     view.scanHint(true);
     if (view.open() != StoreStatus::Ok) {
         return false;
     }
-    const Record& room = rooms.record();
+    const Record& room = rooms_.record();
     StoreStatus status;
     while ((status = view.next()) == StoreStatus::Ok) {
-        GridRoom& row = rooms_.emplace_back();
+        GridRoom& row = roomRows_.emplace_back();
         row.id = room.get(KMB::KambarioID);
         row.type = room.get(KMB::KambarioTipas);
         row.building = room.get(KMB::KambarioKorpusas);
@@ -99,12 +116,12 @@ bool RoomGrid::readRooms(Context& context) {
 }
 
 // The stays that touch the days: arriving on or before the last day and leaving on or after the first.
-bool RoomGrid::readStays(Context& context) {
+bool RoomGrid::readStays() {
     if (days_ == 0) {
         return true;
     }
     const Date last = first_ + days_ - 1;
-    return forEachStayRow(context, "SAS1:GyvenaNuo <= LOC:GalDt AND SAS1:GyvenaIki >= LOC:PrDt", first_, last,
+    return forEachStayRow(context_, StaysFilter, StaysOrder, first_, last,
                           [this](const Record& room, const Record& registration) {
                               GridStay stay;
                               stay.registration = registration.get(SAS1::IrasoNr);
@@ -125,24 +142,25 @@ bool RoomGrid::readStays(Context& context) {
                           });
 }
 
-// The rule of the unprepared rooms' list, read for all rooms at once: the occupied rooms by one query
-// over the current registrations, the latest cleaning of each free room in use, and the departed stays
-// that left on or after the earliest of those cleanings by one more query.
-bool RoomGrid::readReadiness(Context& context) {
+// The rule of the unprepared rooms' list, read for all rooms at once and the cheapest reads first: a
+// room with a current stay on the shown days is occupied; each other room in use is read for its latest
+// cleaning; one query finds the departed stays that left on or after the earliest of those cleanings;
+// only for a room still unprepared then are the other current registrations (a guest whose departure
+// date has passed, a stay booked for later) read, by one more query.
+bool RoomGrid::readReadiness() {
     std::set<std::int32_t> occupied;
-    if (!forEachStayRow(context, "SAS1:Isvykes = 0", NoDate, NoDate,
-                        [&occupied](const Record& room, const Record&) {
-                            occupied.insert(room.get(SKMB1::KambarioID));
-                        })) {
-        return false;
+    for (const GridStay& stay : stays_) {
+        if (!stay.departed) {
+            occupied.insert(stay.roomId);
+        }
     }
     std::map<std::int32_t, LatestCleaning> cleaned;
     Date earliest = std::numeric_limits<Date>::max();
-    for (const GridRoom& room : rooms_) {
+    for (const GridRoom& room : roomRows_) {
         if (!room.inUse || occupied.contains(room.id)) {
             continue;
         }
-        const LatestCleaning cleaning = latestCleaning(context, room.id);
+        const LatestCleaning cleaning = latestCleaning(context_, room.id);
         if (cleaning.failed) {
             return false;
         }
@@ -156,7 +174,7 @@ bool RoomGrid::readReadiness(Context& context) {
     }
     // Only the departure date is filtered on, so that the query reads along the departure key.
     std::map<std::int32_t, Date> lastDeparture;
-    if (!forEachStayRow(context, "SAS1:GyvenaIki >= LOC:PrDt", earliest, NoDate,
+    if (!forEachStayRow(context_, "SAS1:GyvenaIki >= LOC:PrDt", StaysOrder, earliest, NoDate,
                         [&](const Record& room, const Record& registration) {
                             const std::int32_t id = room.get(SKMB1::KambarioID);
                             if (registration.get(SAS1::Isvykes) != 0 && cleaned.contains(id)) {
@@ -166,27 +184,38 @@ bool RoomGrid::readReadiness(Context& context) {
                         })) {
         return false;
     }
-    for (GridRoom& room : rooms_) {
+    std::vector<GridRoom*> unprepared;
+    for (GridRoom& room : roomRows_) {
         const auto cleaning = cleaned.find(room.id);
         if (cleaning == cleaned.end()) {
             continue;
         }
         const auto departure = lastDeparture.find(room.id);
-        const Date left = departure == lastDeparture.end() ? NoDate : departure->second;
-        if (unpreparedRule(false, cleaning->second, left)) {
-            room.unprepared = true;
-            room.lastDeparture = left;
-            room.lastCleaning = cleaning->second.date;
+        room.lastDeparture = departure == lastDeparture.end() ? NoDate : departure->second;
+        room.lastCleaning = cleaning->second.date;
+        if (unpreparedRule(false, cleaning->second, room.lastDeparture)) {
+            unprepared.push_back(&room);
         }
+    }
+    if (!unprepared.empty() &&
+        !forEachStayRow(
+            context_, "SAS1:Isvykes = 0 AND (SAS1:GyvenaIki < LOC:PrDt OR SAS1:GyvenaNuo > LOC:GalDt)",
+            "+SAS1:Isvykes", first_, first_ + days_ - 1, [&occupied](const Record& room, const Record&) {
+                occupied.insert(room.get(SKMB1::KambarioID));
+            })) {
+        return false;
+    }
+    for (GridRoom* room : unprepared) {
+        room->unprepared = !occupied.contains(room->id);
     }
     return true;
 }
 
 void RoomGrid::place() {
-    cells_.assign(rooms_.size() * std::size_t(days_), {});
+    cells_.assign(roomRows_.size() * std::size_t(days_), {});
     std::map<std::int32_t, int> rows;
     for (int row = 0; row < roomCount(); ++row) {
-        rows[rooms_[std::size_t(row)].id] = row;
+        rows[roomRows_[std::size_t(row)].id] = row;
     }
     const Date last = first_ + days_ - 1;
     std::vector<GridStay> placed;
@@ -221,7 +250,7 @@ void RoomGrid::place() {
 
 int RoomGrid::rowOfRoom(std::int32_t roomId) const {
     for (int row = 0; row < roomCount(); ++row) {
-        if (rooms_[std::size_t(row)].id == roomId) {
+        if (roomRows_[std::size_t(row)].id == roomId) {
             return row;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Date.h"
+#include "data/Table.h"
 
 #include <cstdint>
 #include <string>
@@ -15,8 +16,8 @@ class Context;
 // its nights. A stay occupies the nights from its arrival to the day before its departure; a stay that
 // arrives and leaves on one day has no night and stands on its arrival day.
 //
-//     RoomGrid grid;
-//     grid.build(context, glo().EINDT, 14);
+//     RoomGrid grid(context);
+//     grid.build(glo().EINDT, 14);
 //     for (int row = 0; row < grid.roomCount(); ++row)
 //         for (int day = 0; day < grid.days(); ++day)
 //             grid.cell(row, day) ... grid.stay(index)
@@ -33,8 +34,8 @@ struct GridRoom {
     std::string number;
     bool inUse = true;
     bool unprepared = false;
-    Date lastDeparture = NoDate; // set for an unprepared room
-    Date lastCleaning = NoDate;  // set for an unprepared room
+    Date lastDeparture = NoDate; // as the rule read them: set for an unprepared room
+    Date lastCleaning = NoDate;
 };
 
 struct GridStay {
@@ -57,17 +58,30 @@ struct GridStay {
 
 class RoomGrid {
 public:
-    // Reads the rooms and the stays for `days` days from `first`. False when a read failed (after its
-    // message); the grid then holds what was read before.
-    bool build(Context& context, Date first, int days);
+    // The grid keeps the files it reads open on `context` while it lives, as a list keeps its tables:
+    // reading it again (every time its window gets the focus) finds them open.
+    explicit RoomGrid(Context& context);
+    ~RoomGrid();
+    RoomGrid(const RoomGrid&) = delete;
+    RoomGrid& operator=(const RoomGrid&) = delete;
+
+    // Reads the rooms and the stays for `days` days (at least one) from `first`. False when a read
+    // failed (after its message); the grid then holds what was read before.
+    bool build(Date first, int days);
+
+    // The one query of the stays: the rooms of registrations (SKMB1) with their registrations (SAS1)
+    // required, LOC:PrDt and LOC:GalDt the first and last day, read along the departure date's key
+    // from the first day on, so that the years of stays before it are never read.
+    static const char* const StaysFilter;
+    static const char* const StaysOrder;
 
     Date first() const { return first_; }
     int days() const { return days_; }
     Date day(int column) const { return first_ + column; }
 
-    int roomCount() const { return int(rooms_.size()); }
-    const GridRoom& room(int row) const { return rooms_.at(std::size_t(row)); }
-    const std::vector<GridRoom>& rooms() const { return rooms_; }
+    int roomCount() const { return int(roomRows_.size()); }
+    const GridRoom& room(int row) const { return roomRows_.at(std::size_t(row)); }
+    const std::vector<GridRoom>& rooms() const { return roomRows_; }
     int rowOfRoom(std::int32_t roomId) const; // -1 for none
 
     const std::vector<GridStay>& stays() const { return stays_; }
@@ -79,14 +93,18 @@ public:
     bool overbooked(int row, int column) const;
 
 private:
-    bool readRooms(Context& context);
-    bool readStays(Context& context);
-    bool readReadiness(Context& context);
+    bool readRooms();
+    bool readStays();
+    bool readReadiness();
     void place();
+
+    Context& context_;
+    Table rooms_;     // a handle of the grid's own: the context's room buffer stays as it was
+    Table cleanings_; // kept open for the latest cleanings' reads
 
     Date first_ = NoDate;
     int days_ = 0;
-    std::vector<GridRoom> rooms_;
+    std::vector<GridRoom> roomRows_;
     std::vector<GridStay> stays_;
     std::vector<std::vector<int>> cells_; // row × days + column
 };

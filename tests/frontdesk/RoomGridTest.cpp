@@ -50,8 +50,8 @@ TEST_F(RoomGridTest, StaysStandOnTheirNightsAcrossTheShownDays) {
     addStay(8, "Vėliau", 7, 9, false, {2});  // after the shown days
     addStay(9, "Be kambario", 0, 3);
 
-    RoomGrid grid;
-    ASSERT_TRUE(grid.build(context, D, 7));
+    RoomGrid grid(context);
+    ASSERT_TRUE(grid.build(D, 7));
     EXPECT_TRUE(messages.shown().empty());
     ASSERT_EQ(grid.roomCount(), 3);
     // By type, then number.
@@ -124,8 +124,8 @@ TEST_F(RoomGridTest, RoomsNotInUseAndUnpreparedRoomsAreMarked) {
     // 106: never cleaned: not marked.
     addStay(6, "Dalia", -9, -7, true, {6});
 
-    RoomGrid grid;
-    ASSERT_TRUE(grid.build(context, D, 14));
+    RoomGrid grid(context);
+    ASSERT_TRUE(grid.build(D, 14));
     ASSERT_EQ(grid.roomCount(), 6);
     // room, in use, unprepared
     const std::vector<std::tuple<std::string, bool, bool>> expected = {
@@ -145,8 +145,8 @@ TEST_F(RoomGridTest, RoomsNotInUseAndUnpreparedRoomsAreMarked) {
 }
 
 TEST_F(RoomGridTest, AnEmptyHouseGivesAnEmptyGrid) {
-    RoomGrid grid;
-    ASSERT_TRUE(grid.build(context, D, 14));
+    RoomGrid grid(context);
+    ASSERT_TRUE(grid.build(D, 14));
     EXPECT_EQ(grid.roomCount(), 0);
     EXPECT_TRUE(grid.stays().empty());
 }
