@@ -386,7 +386,7 @@ int main(int argc, char** argv) {
 
     // The front desk on a day of the sample data: the room grid and the day's lists.
     const nakva::Date workingDate = nakva::glo().EINDT;
-    nakva::glo().EINDT = nakva::dateFromYmd(2025, 4, 12);
+    nakva::glo().EINDT = nakva::dateFromYmd(2025, 4, 13);
     if (QMdiSubWindow* grid = window.startProcedure("KmbUzimtumas")) {
         grid->move(0, 0);
         grid->resize(1000, 420);

@@ -153,7 +153,7 @@ public:
                     return text(grid_.stay(stay).guest);
                 }
             }
-            return stays.empty() ? QVariant() : QStringLiteral("…");
+            return {};
         case Qt::BackgroundRole:
             if (grid_.overbooked(entry, column)) {
                 return QBrush(QColor(0xf4, 0x8a, 0x8a));
@@ -336,6 +336,18 @@ void RoomGridWindow::reload() {
     table_->clearSpans();
     for (const int row : model_->headingRows()) {
         table_->setSpan(row, 0, 1, grid_->days() + 1);
+    }
+    // A stay alone on its nights is one bar with its whole name; where stays share a night each night
+    // stays a cell of its own.
+    for (const GridStay& stay : grid_->stays()) {
+        bool alone = stay.lastColumn > stay.firstColumn;
+        for (int column = stay.firstColumn; alone && column <= stay.lastColumn; ++column) {
+            alone = grid_->cell(stay.row, column).size() == 1;
+        }
+        if (alone) {
+            table_->setSpan(model_->modelRow(stay.row), stay.firstColumn + 1, 1,
+                            stay.lastColumn - stay.firstColumn + 1);
+        }
     }
     table_->setColumnWidth(0, 80);
     const int row = model_->modelRow(roomId != 0 ? grid_->rowOfRoom(roomId) : 0);
