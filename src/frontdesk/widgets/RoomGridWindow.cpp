@@ -5,6 +5,7 @@
 #include "data/Fields.h"
 #include "data/Table.h"
 #include "data/Text.h"
+#include "frontdesk/widgets/WindowButtons.h"
 #include "shell/Globals.h"
 #include "ui/Help.h"
 #include "ui/widgets/DateEntry.h"
@@ -285,16 +286,7 @@ RoomGridWindow::RoomGridWindow(std::unique_ptr<Context> context, OpenStay openSt
                                   "geltona: vienos dienos; * neparuoštas kambarys"),
                    this);
     buttons->addWidget(legend, 1);
-    auto* close = new QPushButton(QStringLiteral("Baigti"), this);
-    close->setObjectName(QStringLiteral("closeButton"));
-    connect(close, &QPushButton::clicked, this, [this] {
-        (parentWidget() != nullptr && parentWidget()->inherits("QMdiSubWindow") ? parentWidget() : this)
-            ->close();
-    });
-    auto* help = new QPushButton(QStringLiteral("Pagalba"), this);
-    connect(help, &QPushButton::clicked, this, [] { showHelp("KmbUzimtumas"); });
-    buttons->addWidget(close);
-    buttons->addWidget(help);
+    addCloseAndHelp(*this, *buttons, "KmbUzimtumas");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);

@@ -3,10 +3,10 @@
 #include "data/Context.h"
 #include "data/Fields.h"
 #include "frontdesk/DayLists.h"
+#include "frontdesk/widgets/WindowButtons.h"
 #include "reference/widgets/ListReports.h"
 #include "registration/RegistrationLists.h"
 #include "shell/Globals.h"
-#include "ui/Help.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -65,21 +65,12 @@ TodayWindow::TodayWindow(Database& database, const WidgetFormCall& form, QWidget
         QStringLiteral("Šiame kompiuteryje atverti šį langą kiekvieną kartą paleidus programą"));
     atStart_->setChecked(openTodayAtStart());
     connect(atStart_, &QCheckBox::toggled, this, [](bool on) { setOpenTodayAtStart(on); });
-    auto* close = new QPushButton(QStringLiteral("Baigti"), this);
-    close->setObjectName(QStringLiteral("closeButton"));
-    connect(close, &QPushButton::clicked, this, [this] {
-        (parentWidget() != nullptr && parentWidget()->inherits("QMdiSubWindow") ? parentWidget() : this)
-            ->close();
-    });
-    auto* help = new QPushButton(QStringLiteral("Pagalba"), this);
-    connect(help, &QPushButton::clicked, this, [] { showHelp("SarSiandien"); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(print_);
     buttons->addWidget(atStart_);
     buttons->addStretch(1);
-    buttons->addWidget(close);
-    buttons->addWidget(help);
+    addCloseAndHelp(*this, *buttons, "SarSiandien");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
