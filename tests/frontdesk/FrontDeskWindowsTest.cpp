@@ -154,6 +154,17 @@ void FrontDeskWindowsTest::theGridMovesByDaysWeeksAndMonthsAndReadsAgainOnFocus(
         QCOMPARE(grid.grid().first(), D + first);
         QCOMPARE(grid.firstDayEntry()->date(), D + first);
     }
+    // The arrows past the last day move the days on, the cursor staying on its room and last day.
+    point(grid, 1, 13);
+    QTest::keyClick(grid.table(), Qt::Key_Right);
+    QCOMPARE(grid.grid().first(), D + 1);
+    QCOMPARE(grid.currentDayColumn(), 13);
+    QCOMPARE(grid.currentRoomRow(), 1);
+    point(grid, 1, 0);
+    QTest::keyClick(grid.table(), Qt::Key_Left);
+    QCOMPARE(grid.grid().first(), D);
+    QCOMPARE(grid.currentDayColumn(), 0);
+
     grid.spanChoice()->setCurrentIndex(2);
     emit grid.spanChoice()->activated(2);
     QCOMPARE(grid.grid().days(), 31);

@@ -7,7 +7,6 @@
 #include "data/Text.h"
 #include "frontdesk/widgets/WindowButtons.h"
 #include "shell/Globals.h"
-#include "ui/Help.h"
 #include "ui/widgets/DateEntry.h"
 
 #include <QAbstractTableModel>
@@ -387,8 +386,11 @@ bool RoomGridWindow::eventFilter(QObject* watched, QEvent* event) {
                 activateCurrent();
                 return true;
             }
-            if (key->key() == Qt::Key_F1) {
-                showHelp("KmbUzimtumas");
+            // Past the last day or before the first the days move on by one, the cursor staying.
+            const int column = currentDayColumn();
+            if ((key->key() == Qt::Key_Right && column == days_ - 1) ||
+                (key->key() == Qt::Key_Left && column == 0)) {
+                move(key->key() == Qt::Key_Right ? 1 : -1);
                 return true;
             }
         } else if (event->type() == QEvent::FocusIn &&

@@ -22,8 +22,9 @@ class DateEntry;
 // is a bar over its nights with the guest's name: current stays blue, departed grey, a night held twice
 // red, a stay of one day yellow; rooms not in use greyed, an unprepared room's name marked. A tip
 // tells the stay's dates, residents and invoice. Double click or Enter on a stay opens its
-// registration form; on a free night a new registration in that room from that day. The grid is read
-// again whenever the window gets the focus back.
+// registration form; on a free night a new registration in that room from that day. The arrows move
+// through rooms and days, and past the last or first day move the days by one. The grid is read again
+// whenever the window gets the focus back.
 class RoomGridWindow : public QWidget {
     Q_OBJECT
 public:
