@@ -1,5 +1,7 @@
 #include "data/Context.h"
 #include "data/Database.h"
+#include "frontdesk/widgets/FrontDeskProcedures.h"
+#include "frontdesk/widgets/TodayWindow.h"
 #include "maintenance/Backup.h"
 #include "maintenance/FolderUse.h"
 #include "maintenance/widgets/MaintenanceProcedures.h"
@@ -46,11 +48,16 @@ int main(int argc, char** argv) {
         nakva::registerRegistrationProcedures(procedures, database);
         nakva::registerReportProcedures(procedures, database);
         nakva::registerMaintenanceProcedures(procedures, database);
+        nakva::registerFrontDeskProcedures(procedures, database);
 
         nakva::MainWindow window(procedures, [&context] { return nakva::institutionName(context); });
         window.show();
         if (procedures.contains(nakva::CurrentRegistrationsProcedure)) {
             window.startProcedure(nakva::CurrentRegistrationsProcedure);
+        }
+        // A station that asked for it opens the day's lists too.
+        if (nakva::openTodayAtStart()) {
+            window.startProcedure(nakva::TodayProcedure);
         }
         return application.exec();
     } catch (const nakva::ProgramStop& stop) {

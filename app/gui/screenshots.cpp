@@ -2,6 +2,7 @@
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/Table.h"
+#include "frontdesk/widgets/FrontDeskProcedures.h"
 #include "maintenance/widgets/MaintenanceProcedures.h"
 #include "maintenance/widgets/RemovalWindow.h"
 #include "preview/PictureFile.h"
@@ -12,6 +13,7 @@
 #include "reports/PictureDecoder.h"
 #include "reports/widgets/ReportWindow.h"
 #include "roomservice/widgets/RoomServiceWindows.h"
+#include "shell/Globals.h"
 #include "shell/widgets/AboutWindow.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
@@ -170,6 +172,7 @@ int main(int argc, char** argv) {
     nakva::registerRoomServiceWindows(procedures, database);
     nakva::registerRegistrationProcedures(procedures, database);
     nakva::registerMaintenanceProcedures(procedures, database);
+    nakva::registerFrontDeskProcedures(procedures, database);
     nakva::MainWindow window(procedures, [] { return std::string("UAB „Pajūrio svečių namai“"); });
     window.move(0, 0);
     window.resize(1000, 640);
@@ -380,6 +383,26 @@ int main(int argc, char** argv) {
         payments->close();
         pause(200);
     }
+
+    // The front desk on a day of the sample data: the room grid and the day's lists.
+    const nakva::Date workingDate = nakva::glo().EINDT;
+    nakva::glo().EINDT = nakva::dateFromYmd(2025, 4, 13);
+    if (QMdiSubWindow* grid = window.startProcedure("KmbUzimtumas")) {
+        grid->move(0, 0);
+        grid->resize(1000, 420);
+        ok = saveDrawn(folder, QStringLiteral("room-grid.png"), window) && ok;
+        grid->close();
+        pause(200);
+    }
+    nakva::glo().EINDT = nakva::dateFromYmd(2025, 4, 14);
+    if (QMdiSubWindow* today = window.startProcedure("SarSiandien")) {
+        today->move(0, 0);
+        today->resize(1000, 560);
+        ok = saveDrawn(folder, QStringLiteral("today.png"), window) && ok;
+        today->close();
+        pause(200);
+    }
+    nakva::glo().EINDT = workingDate;
 
     QTimer::singleShot(0, [&] {
         QWidget* calendar = QApplication::activeModalWidget();

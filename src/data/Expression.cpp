@@ -752,7 +752,7 @@ int ViewTables::indexOf(const TableDef& table, bool secondBuffer) const {
     return -1;
 }
 
-int ViewTables::join(const TableDef& parent, bool secondBuffer) {
+int ViewTables::join(const TableDef& parent, bool secondBuffer, bool required) {
     if (const int existing = indexOf(parent, secondBuffer); existing >= 0) {
         return existing;
     }
@@ -787,7 +787,7 @@ int ViewTables::join(const TableDef& parent, bool secondBuffer) {
         }
         int index = indexOf(table, second);
         if (index < 0) {
-            tables_.push_back({&table, second, path[step], child});
+            tables_.push_back({&table, second, path[step], child, required});
             index = int(tables_.size()) - 1;
         }
         child = index;

@@ -110,6 +110,9 @@ struct ViewTable {
     bool secondBuffer = false;
     const RelationDef* relation = nullptr; // by which it is joined; none for the main table
     int child = -1;                        // the view table holding the relation's child field
+    // A child without this parent is not read: the parent is joined inner and its fields are read as
+    // stored, so that a filter on them can choose the parent's index.
+    bool required = false;
 
     FieldRef field(int index) const { return {table, index, secondBuffer}; }
 };
@@ -121,7 +124,7 @@ public:
     // Joins a parent reachable from the main table along the relations, with the tables in between
     // (Seilgraf → Saskeil → Saskait). Returns its index, or -1 when no relation leads there or the
     // table already stands in the view under its other buffer.
-    int join(const TableDef& parent, bool secondBuffer = false);
+    int join(const TableDef& parent, bool secondBuffer = false, bool required = false);
     int indexOf(const TableDef& table, bool secondBuffer) const; // -1 when not in the view
 
     std::span<const ViewTable> tables() const { return tables_; }

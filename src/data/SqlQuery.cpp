@@ -85,14 +85,14 @@ public:
     }
 
     // A field as filters, orders and seeks read it: a joined parent's field is 0 or blank when the
-    // parent is missing, as its cleared record buffer would be.
+    // parent is missing, as its cleared record buffer would be; a required parent is never missing.
     std::string column(int view, int field) const {
         if (skeleton_) {
             return "#" + std::to_string(view) + "." + std::to_string(field);
         }
         const ViewTable& table = tables_[view];
         const std::string spelled = spelling_.field(*table.table, field);
-        if (view == 0) {
+        if (view == 0 || table.required) {
             return spelled;
         }
         const bool text = table.table->fields[field].type == FieldType::String;
@@ -125,7 +125,7 @@ public:
             const ViewTable& parent = tables_[i];
             const ViewTable& child = tables_[parent.child];
             const RelationDef& relation = *parent.relation;
-            sql += " LEFT JOIN " + spelling_.source(*parent.table) + " ON " +
+            sql += (parent.required ? " JOIN " : " LEFT JOIN ") + spelling_.source(*parent.table) + " ON " +
                    spelling_.field(*parent.table, relation.parentField);
             if (parent.table->fields[relation.parentField].type == FieldType::String) {
                 // The parent is found as its key finds it.

@@ -34,8 +34,8 @@ View::~View() {
     close();
 }
 
-bool View::join(TableId parent, bool secondBuffer) {
-    return requested_.join(Dictionary::instance().table(parent), secondBuffer) >= 0;
+bool View::join(TableId parent, bool secondBuffer, bool required) {
+    return requested_.join(Dictionary::instance().table(parent), secondBuffer, required) >= 0;
 }
 
 StoreStatus View::open() {

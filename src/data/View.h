@@ -44,8 +44,10 @@ public:
     View& operator=(const View&) = delete;
 
     // Joins a parent that the main table's relations reach (with the tables in between); false when
-    // none leads there. Takes effect at the next open.
-    bool join(TableId parent, bool secondBuffer = false);
+    // none leads there. Takes effect at the next open. A required parent leaves out the rows that lack
+    // it, and a filter on its fields can then read along its keys (the stays of a period found by the
+    // registrations' dates, not by reading every room row).
+    bool join(TableId parent, bool secondBuffer = false, bool required = false);
     void setOrder(std::string order) { order_ = std::move(order); }
     void setFilter(std::string filter) { filter_ = std::move(filter); }
     Variables& variables() { return variables_; }

@@ -179,20 +179,10 @@ std::string roomBeside(FormEngine& form) {
     return text;
 }
 
-// A room chosen or typed: its list price and one resident, taken only from a room found.
 bool occupiedRoomAccepted(FormEngine& form, int field) {
-    if (field != SKMB::KambarioID.index) {
-        return true;
+    if (field == SKMB::KambarioID.index) {
+        (void)takeRoomDefaults(form.context(), form.record());
     }
-    Record& row = form.record();
-    Table rooms(form.context(), TableId::Kamb, false);
-    rooms.open();
-    rooms.record().set(KMB::KambarioID, row.get(SKMB::KambarioID));
-    if (rooms.getByKey(KMB::IDKEY) == StoreStatus::Ok) {
-        (void)row.set(SKMB::KambarioKaina, rooms.record().get(KMB::KAMBARIOKAINA));
-        row.set(SKMB::KambarioGyventojuSkc, 1);
-    }
-    rooms.close();
     return true;
 }
 
@@ -296,6 +286,19 @@ InvoiceTotals invoiceTotals(Context& context, std::int32_t registration) {
     }
     lines.close();
     return totals;
+}
+
+bool takeRoomDefaults(Context& context, Record& row) {
+    Table rooms(context, TableId::Kamb, false);
+    rooms.open();
+    rooms.record().set(KMB::KambarioID, row.get(SKMB::KambarioID));
+    const bool found = rooms.getByKey(KMB::IDKEY) == StoreStatus::Ok;
+    if (found) {
+        (void)row.set(SKMB::KambarioKaina, rooms.record().get(KMB::KAMBARIOKAINA));
+        row.set(SKMB::KambarioGyventojuSkc, 1);
+    }
+    rooms.close();
+    return found;
 }
 
 std::string payerName(Context& context, std::string_view code) {

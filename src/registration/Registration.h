@@ -84,6 +84,10 @@ void recomputeRegistration(FormEngine& form);
 FormConfig RedSaskait();
 enum RegistrationTab { DataTab, RoomsTab, InvoiceTab, PaymentsTab, NotesTab };
 
+// A room chosen for an occupied-room row (SKMB:KambarioID set): the row takes the room's list price and
+// one resident, which the user may type over. False, with the row unchanged, when no room has that ID.
+bool takeRoomDefaults(Context& context, Record& row);
+
 // The occupied-room form `UpdateSaskKmb` "UŽIMAMO KAMBARIO ĮRAŠAS": the room chosen in "SelectKamb"
 // or typed; on the user's accept its list price and 1 resident.
 FormConfig UpdateSaskKmb();

@@ -111,6 +111,18 @@ std::optional<std::vector<std::int32_t>> roomsOf(Context& context, std::int32_t 
 
 } // namespace
 
+std::vector<ListColumn> archiveColumns() {
+    ListColumn departed = column("I", "SAS:Isvykes", 10, ColumnAlign::Center, Picture::text(0));
+    departed.compute = [](Context&) {
+        return std::string();
+    };
+    departed.icon = departedIcon;
+    std::vector<ListColumn> shown = columns();
+    shown.pop_back();
+    shown.insert(shown.begin(), departed);
+    return shown;
+}
+
 ListConfig SarSaskait() {
     ListConfig config = registrations("SarSaskait", "REGISTRACIJOS ĮRAŠAI:  NEIŠVYKĘ GYVENTOJAI");
     config.columns = columns();
@@ -133,14 +145,7 @@ ListConfig SarSaskait() {
 
 ListConfig SarSaskaitVisi() {
     ListConfig config = registrations("SarSaskaitVisi", "VISI REGISTRACIJOS ĮRAŠAI (SU ARCHYVU)");
-    ListColumn departed = column("I", "SAS:Isvykes", 10, ColumnAlign::Center, Picture::text(0));
-    departed.compute = [](Context&) {
-        return std::string();
-    };
-    departed.icon = departedIcon;
-    config.columns = columns();
-    config.columns.pop_back();
-    config.columns.insert(config.columns.begin(), departed);
+    config.columns = archiveColumns();
     SortTab payer = tab("1 mokėtojas", "+UPPER(SAS:KliKod),+SAS:SaskDt,+SAS:IrasoNr",
                         "UPPER(SAS:KliKod) = UPPER(" + std::string(PayerVariable) + ")");
     payer.primes = {{"SAS:KliKod", std::string(PayerVariable)}};

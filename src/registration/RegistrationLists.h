@@ -17,6 +17,10 @@ class Table;
 ListConfig SarSaskait();
 ListConfig SarSaskaitVisi();
 
+// The all-registrations list's columns: the departed check "I" first, then the current list's columns
+// without "ĮrašoNr". Every row needs its payer (join Klient).
+std::vector<ListColumn> archiveColumns();
+
 // The variables the tabs' filters name: the departure value the current list shows (0), the invoice
 // number of the "Pagal sąsk. Nr" tab, the group of the group tabs and the payer of "1 mokėtojas".
 inline constexpr std::string_view DepartedVariable = "LOC:Isvykes";

@@ -11,6 +11,7 @@
 #include "reports/SpNepKmbSar.h"
 #include "reports/SpPaslSar.h"
 #include "reports/SpSarIsvykst.h"
+#include "reports/SpSiandien.h"
 #include "reports/SpPaslZin.h"
 #include "reports/SpSaskSuvData.h"
 #include "reports/SpStat.h"
@@ -32,6 +33,7 @@ std::span<const ReportSpec* const> reportCatalog() {
         &SpEinRegSarasa(), &SpStatValst(),       &SpStatValstDet(), &SpStatGrup(),
         &SpStatGrupDet(),  &SpPaslZin(),         &SpPaslSuvF2(),    &SpPaslKn(),
         &SpApmZin(),       &SpApmZin2(),         &SpKlientKn(),     &SpKlientAdr(),
+        &SpSiandien(),
     };
     return reports;
 }

@@ -15,14 +15,10 @@ namespace {
 
 constexpr int WarningReadError = 26;
 
-// The room's latest cleaning: the entry just before the room's highest possible key value on (room,
-// date, entry number), when it belongs to the room.
-struct LatestCleaning {
-    Date date = NoDate;
-    bool found = false;
-    bool failed = false;
-};
+} // namespace
 
+// The entry just before the room's highest possible key value on (room, date, entry number), when it
+// belongs to the room.
 LatestCleaning latestCleaning(Context& context, std::int32_t roomId) {
     LatestCleaning latest;
     Table cleanings(context, TableId::KmbVal, false);
@@ -46,7 +42,9 @@ LatestCleaning latestCleaning(Context& context, std::int32_t roomId) {
     return latest;
 }
 
-} // namespace
+bool unpreparedRule(bool occupied, const LatestCleaning& cleaning, Date lastDeparture) {
+    return cleaning.found && !occupied && cleaning.date <= lastDeparture;
+}
 
 UnpreparedRoom unpreparedRoom(Context& context, std::int32_t roomId) {
     UnpreparedRoom room;
@@ -55,7 +53,7 @@ UnpreparedRoom unpreparedRoom(Context& context, std::int32_t roomId) {
     room.lastDeparture = departure.departure;
     const LatestCleaning cleaning = latestCleaning(context, roomId);
     room.failed = occupied.failed || departure.failed || cleaning.failed;
-    if (cleaning.found && !occupied.occupied && cleaning.date <= departure.departure) {
+    if (unpreparedRule(occupied.occupied, cleaning, departure.departure)) {
         room.listed = true;
         room.lastCleaning = cleaning.date;
     }

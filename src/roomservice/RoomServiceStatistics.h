@@ -16,6 +16,19 @@ class Context;
 // An unprepared room (`SpNepKmbSar`): free, vacated at least once, and not cleaned since its guest
 // left: its latest cleaning is dated on or before its last departure (a cleaning on the departure day
 // itself does not prepare it). A room never cleaned, never vacated, or occupied is not listed.
+// The room's latest cleaning entry, read along KVAL:KEY_KMBDT through a handle of its own; found is
+// false when the room has none.
+struct LatestCleaning {
+    Date date = NoDate;
+    bool found = false;
+    bool failed = false; // a read failed after its message
+};
+LatestCleaning latestCleaning(Context& context, std::int32_t roomId);
+
+// The rule itself, on what was read: a room with a cleaning, not occupied, whose latest cleaning is
+// dated on or before its last departure (NoDate when it was never vacated).
+bool unpreparedRule(bool occupied, const LatestCleaning& cleaning, Date lastDeparture);
+
 struct UnpreparedRoom {
     bool listed = false;
     Date lastDeparture = NoDate;

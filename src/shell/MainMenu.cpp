@@ -39,7 +39,15 @@ std::vector<MenuEntry> build() {
                     command("&Apie programą", MenuAction::About, "apie programą ir autorius"),
                 },
                 "pagalbiniai darbai su failais"),
-        item("Gyventojai", CurrentRegistrationsProcedure),
+        submenu("Gyventojai",
+                {
+                    item("Registracijos įrašai", CurrentRegistrationsProcedure,
+                         "neišvykusių gyventojų registracijos įrašai"),
+                    item("Kambarių užimtumas", "KmbUzimtumas", "kambariai ir dienos: kas kur gyvena"),
+                    item("Šiandien", "SarSiandien", "šiandien atvykstantys, išvykstantys ir gyvenantys"),
+                    separator(),
+                    item("Atvykstantys ir išvykstantys (spausdinti)", "SpSiandien"),
+                }),
         submenu("Ataskaitos",
                 {
                     item("Registracijos žurnalas", "SpZurnala"),
@@ -131,6 +139,14 @@ std::vector<MenuEntry> build() {
 const std::vector<MenuEntry>& mainMenu() {
     static const std::vector<MenuEntry> menu = build();
     return menu;
+}
+
+const std::vector<ToolbarProcedure>& toolbarProcedures() {
+    static const std::vector<ToolbarProcedure> procedures = {
+        {"room-grid", "Kambarių užimtumas", "KmbUzimtumas"},
+        {"today", "Šiandien atvykstantys, išvykstantys ir gyvenantys", "SarSiandien"},
+    };
+    return procedures;
 }
 
 } // namespace nakva

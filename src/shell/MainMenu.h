@@ -31,6 +31,15 @@ struct MenuEntry {
 // The menu bar, left to right. Entries of the bar itself may act directly ("Gyventojai", "&Baigti").
 const std::vector<MenuEntry>& mainMenu();
 
+// A procedure the toolbar starts, after the buttons that act on the active child window: its picture
+// (":/shell/<icon>.svg"), its tip and the procedure.
+struct ToolbarProcedure {
+    std::string_view icon;
+    std::string_view tooltip;
+    std::string_view procedure;
+};
+const std::vector<ToolbarProcedure>& toolbarProcedures();
+
 // The procedure start-up opens at once: the list of current registrations.
 inline constexpr std::string_view CurrentRegistrationsProcedure = "SarSaskait";
 

@@ -67,6 +67,9 @@ public:
     Record& record() { return edited_; }
     const Record& record() const { return edited_; }
     const Record& openingCopy() const { return former_; }
+    // The record as it now stands becomes the opening copy: what the form's own opening hook set after
+    // the record was numbered (a room its caller asked for) is no change of the user's.
+    void keepAsOpened() { former_ = edited_; }
     // Where the record the form works on is stored (empty for a new record not yet added).
     const Position& position() const { return position_; }
     // The form's working values (FormWorkingValue), which its own logic sets.

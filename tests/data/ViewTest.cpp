@@ -204,6 +204,39 @@ TEST_F(ViewTest, JoinedParentsFillTheirBuffers) {
     EXPECT_EQ(view.next(), StoreStatus::EndOfData);
 }
 
+TEST_F(ViewTest, ARequiredParentLeavesOutTheRowsWithoutIt) {
+    rooms.clear();
+    rooms.record().set(KMB::KambarioID, 1);
+    rooms.record().set(KMB::KambarioTipas, "Liuks");
+    ASSERT_EQ(rooms.add(), StoreStatus::Ok);
+    for (auto [registration, room] : {std::pair{7, 1}, std::pair{8, 3}}) {
+        occupied.clear();
+        occupied.record().set(SKMB::IrasoNr, registration);
+        occupied.record().set(SKMB::KambarioID, room);
+        ASSERT_EQ(occupied.add(), StoreStatus::Ok);
+    }
+    // filter, registrations read: the row of the missing room neither read nor taken for a blank room
+    const std::vector<std::pair<std::string, std::vector<int>>> cases = {
+        {"", {7}},
+        {"KMB:KambarioTipas = ''", {}},
+        {"KMB:KambarioTipas = 'Liuks'", {7}},
+        {"KMB:KambarioID <= 3", {7}},
+    };
+    for (const auto& [filter, expected] : cases) {
+        View view(occupied);
+        ASSERT_TRUE(view.join(TableId::Kamb, false, true));
+        view.setOrder("+KMB:KambarioID");
+        view.setFilter(filter);
+        ASSERT_EQ(view.open(), StoreStatus::Ok) << filter;
+        std::vector<int> read;
+        while (view.next() == StoreStatus::Ok) {
+            read.push_back(occupied.record().get(SKMB::IrasoNr));
+            EXPECT_EQ(rooms.record().get(KMB::KambarioTipas), "Liuks");
+        }
+        EXPECT_EQ(read, expected) << filter;
+    }
+}
+
 TEST_F(ViewTest, NoReadStaysOpenBetweenCalls) {
     addRegistrations(50, [&](int number) { addRegistration(number, "R"); });
     View view(registrations);

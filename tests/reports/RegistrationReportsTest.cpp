@@ -4,6 +4,7 @@
 #include "reports/ReportCatalog.h"
 #include "reports/SpEinReg.h"
 #include "reports/SpSarIsvykst.h"
+#include "reports/SpSiandien.h"
 #include "reports/SpStat.h"
 #include "reports/SpZurnala.h"
 
@@ -265,6 +266,30 @@ TEST_F(RegistrationReportsTest, DepartingListHasALineForEachRoomOfAStayInRoomOrd
     runToEnd(reversed, period(day(3, 31), day(3, 1)));
     EXPECT_TRUE(reversed.showsPreview());
     EXPECT_TRUE(reversed.pages().empty());
+}
+
+// The day's sheet on the working date 2026-12-07: arrivals, then departures, each by surname with its
+// count; a stay of that one day in both, one that only spans the day in neither.
+TEST_F(RegistrationReportsTest, TheDaySheetListsTheWorkingDatesArrivalsAndDepartures) {
+    addStay(Stay(1, day(12, 7), day(12, 9)).named("Zigmas").with("SAS:KAMBARIAI", " A-101"));
+    addStay(Stay(2, day(12, 7), day(12, 8)).named("Aldona").of(2));
+    addStay(Stay(3, day(12, 3), day(12, 7)).named("Bronius").with("SAS:Isvykes", "1"));
+    addStay(Stay(4, day(12, 7), day(12, 7)).named("Dieninis"));
+    addStay(Stay(5, day(12, 5), day(12, 10)).named("Gyvenantis"));
+    addStay(Stay(6, day(12, 8), day(12, 9)).named("Rytojus"));
+
+    run(SpSiandien(), period(day(12, 1), day(12, 31)));
+    ASSERT_EQ(drawn.size(), 1u);
+    const auto texts = allTexts();
+    EXPECT_EQ(columnBelow(list::Left, Align::Left, "Atvyksta"),
+              (std::vector<std::string>{"Aldona", "Dieninis", "Zigmas", "Iš viso: 3", "Išvyksta", "Bronius",
+                                        "Dieninis", "Iš viso: 2", "Sudarė:"}));
+    EXPECT_EQ(columnBelow(mm(192), Align::Right, "Išv"), (std::vector<std::string>{"1"}));
+    EXPECT_TRUE(contains(texts, " A-101"));
+    EXPECT_TRUE(contains(texts, "ATVYKSTANTYS IR IŠVYKSTANTYS GYVENTOJAI"));
+    EXPECT_FALSE(contains(texts, "Gyvenantis"));
+    EXPECT_FALSE(contains(texts, "Rytojus"));
+    EXPECT_EQ(findReport("SpSiandien"), &SpSiandien());
 }
 
 // Statistics columns: Valstybė / Grupė, Žmonių skč., Lovadienių, Be PVM, Su PVM, PVM.

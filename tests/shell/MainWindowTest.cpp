@@ -130,6 +130,11 @@ private slots:
   -
   &Apie programą | apie programą ir autorius
 Gyventojai
+  Registracijos įrašai | neišvykusių gyventojų registracijos įrašai
+  Kambarių užimtumas | kambariai ir dienos: kas kur gyvena
+  Šiandien | šiandien atvykstantys, išvykstantys ir gyvenantys
+  -
+  Atvykstantys ir išvykstantys (spausdinti)
 Ataskaitos
   Registracijos žurnalas
   Registracijos žurnalas su apmokejimu
@@ -214,7 +219,7 @@ Kambarių aptarnavimas
         QTest::addColumn<QString>("text");
         QTest::newRow("Valstybės") << QStringList{"Žinynai", "Valstybės"}
                                    << QStringLiteral("Procedūra BrowseValstyb neapibrėžta.");
-        QTest::newRow("Gyventojai") << QStringList{"Gyventojai"}
+        QTest::newRow("Gyventojai") << QStringList{"Gyventojai", "Registracijos įrašai"}
                                     << QStringLiteral("Procedūra SarSaskait neapibrėžta.");
         QTest::newRow("statistics") << QStringList{"Ataskaitos", "Statistika",
                                                    "Gyventojų statistika pagal grupes"}
@@ -258,7 +263,8 @@ Kambarių aptarnavimas
                                     "Kitas įrašas", "Kitas lapas", "Paskutinis lapas", "Įvesti naują įrašą",
                                     "Keisti pasirinktą įrašą", "Pašalinti paririnktą įrašą",
                                     "Kopijuoti/Įstatyti ankstesnio įrašo reikšmę", "Pasirinkti įrašą",
-                                    "Eksportuoti…", "Uždaryti langą", "Pagalba"}));
+                                    "Eksportuoti…", "Uždaryti langą", "Pagalba", "Kambarių užimtumas",
+                                    "Šiandien atvykstantys, išvykstantys ir gyvenantys"}));
     }
 
     void toolbarActsOnTheActiveChild() {

@@ -187,6 +187,15 @@ void MainWindow::buildToolbar() {
             toolbar->addSeparator();
         }
     }
+    toolbar->addSeparator();
+    for (const ToolbarProcedure& procedure : toolbarProcedures()) {
+        auto* action =
+            toolbar->addAction(QIcon(QStringLiteral(":/shell/%1.svg").arg(qt(procedure.icon))), QString());
+        action->setObjectName(QStringLiteral("toolbar-%1").arg(qt(procedure.icon)));
+        action->setToolTip(qt(procedure.tooltip));
+        const std::string name(procedure.procedure);
+        connect(action, &QAction::triggered, this, [this, name] { startProcedure(name); });
+    }
 }
 
 ToolbarClient* MainWindow::activeClient() const {
