@@ -321,8 +321,8 @@ ExpressionResult<SqlQuery> SqlQuery::build(ViewTables tables, const Order& order
 
 void SqlQuery::describeStructure() {
     for (const ViewTable& table : tables_.tables()) {
-        structure_ += std::string(table.table->name) + (table.secondBuffer ? "'" : "") + "<" +
-                      std::to_string(table.child) + ":" +
+        structure_ += std::string(table.table->name) + (table.secondBuffer ? "'" : "") +
+                      (table.required ? "!" : "") + "<" + std::to_string(table.child) + ":" +
                       (table.relation ? std::to_string(table.relation->childField) + ">" +
                                             std::to_string(table.relation->parentField)
                                       : std::string()) +

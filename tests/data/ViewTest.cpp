@@ -222,19 +222,28 @@ TEST_F(ViewTest, ARequiredParentLeavesOutTheRowsWithoutIt) {
         {"KMB:KambarioTipas = 'Liuks'", {7}},
         {"KMB:KambarioID <= 3", {7}},
     };
-    for (const auto& [filter, expected] : cases) {
+    const auto readJoined = [&](bool required, const std::string& filter) {
         View view(occupied);
-        ASSERT_TRUE(view.join(TableId::Kamb, false, true));
+        EXPECT_TRUE(view.join(TableId::Kamb, false, required));
         view.setOrder("+KMB:KambarioID");
         view.setFilter(filter);
-        ASSERT_EQ(view.open(), StoreStatus::Ok) << filter;
+        EXPECT_EQ(view.open(), StoreStatus::Ok) << filter;
         std::vector<int> read;
         while (view.next() == StoreStatus::Ok) {
             read.push_back(occupied.record().get(SKMB::IrasoNr));
-            EXPECT_EQ(rooms.record().get(KMB::KambarioTipas), "Liuks");
+            if (required) {
+                EXPECT_EQ(rooms.record().get(KMB::KambarioTipas), "Liuks");
+            }
         }
-        EXPECT_EQ(read, expected) << filter;
+        return read;
+    };
+    for (const auto& [filter, expected] : cases) {
+        EXPECT_EQ(readJoined(true, filter), expected) << filter;
     }
+    // The same order and filters joined as usual, on the same context: the row of the missing room
+    // comes with a blank room, its select not mistaken for the required join's.
+    EXPECT_EQ(readJoined(false, ""), (std::vector<int>{8, 7}));
+    EXPECT_EQ(readJoined(false, "KMB:KambarioTipas = ''"), std::vector<int>{8});
 }
 
 TEST_F(ViewTest, NoReadStaysOpenBetweenCalls) {
