@@ -18,15 +18,16 @@
 #include "data/Variables.h"
 #include "frontdesk/RoomGrid.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <map>
 #include <stdexcept>
 
 using namespace nakva;
+using nakva::bench::check;
 
 namespace {
 
@@ -40,15 +41,7 @@ const Date Today = dateFromYmd(2026, 12, 7);
 const Date FirstArrival = Today + 35 - Nights;
 
 std::filesystem::path dataFolder() {
-    const char* given = std::getenv("NAKVA_BENCH_FRONTDESK");
-    return given ? std::filesystem::path(given)
-                 : std::filesystem::temp_directory_path() / "nakva-bench-frontdesk-2";
-}
-
-void check(StoreStatus status, const char* what) {
-    if (status != StoreStatus::Ok) {
-        throw std::runtime_error(std::string(what) + ": " + lastOperationError().text);
-    }
+    return bench::cachedDataFolder("NAKVA_BENCH_FRONTDESK", "nakva-bench-frontdesk-2");
 }
 
 void generate(Database& database) {
@@ -248,38 +241,6 @@ void rawStays(benchmark::State& state) {
     }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            times_[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        // With repetitions, their medians.
-        auto grid = times_.find("RoomGrid100x31/grid_median");
-        auto raw = times_.find("RoomGrid100x31/raw_median");
-        if (grid == times_.end() || raw == times_.end()) {
-            grid = times_.find("RoomGrid100x31/grid");
-            raw = times_.find("RoomGrid100x31/raw");
-        }
-        if (grid != times_.end() && raw != times_.end()) {
-            std::printf("\nroom grid / raw query: %.2f (CPU %.2f); within 2: %s\n",
-                        grid->second.real / raw->second.real, grid->second.cpu / raw->second.cpu,
-                        grid->second.cpu <= 2 * raw->second.cpu ? "yes" : "no");
-        }
-    }
-
-private:
-    struct Times {
-        double real = 0;
-        double cpu = 0;
-    };
-    std::map<std::string, Times> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -287,7 +248,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("RoomGrid100x31/raw", rawStays)->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     fixture();
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

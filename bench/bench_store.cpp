@@ -14,16 +14,18 @@
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <random>
 #include <stdexcept>
 
 using namespace nakva;
+using nakva::bench::check;
 
 namespace {
 
@@ -33,15 +35,7 @@ const Date FirstDay = dateFromYmd(2015, 1, 1);
 constexpr int Days = 3650;
 
 std::filesystem::path dataFolder() {
-    const char* given = std::getenv("NAKVA_BENCH_DATA");
-    return given ? std::filesystem::path(given)
-                 : std::filesystem::temp_directory_path() / "nakva-bench-store";
-}
-
-void check(StoreStatus status, const char* what) {
-    if (status != StoreStatus::Ok) {
-        throw std::runtime_error(std::string(what) + ": " + lastOperationError().text);
-    }
+    return bench::cachedDataFolder("NAKVA_BENCH_DATA", "nakva-bench-store");
 }
 
 void generate(Database& database) {
@@ -453,42 +447,6 @@ void rawFormOpen(benchmark::State& state) {
     }
 }
 
-// Collects the times of the runs to print the ratios at the end: wall-clock time, and CPU time, which a
-// machine busy with other work disturbs less.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            times_[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-26s %12s %12s %7s %12s %12s %7s\n", "measure (ns)", "store", "raw SQLite", "ratio",
-                    "store CPU", "raw CPU", "ratio");
-        for (const auto& [name, time] : times_) {
-            if (!name.ends_with("/store")) {
-                continue;
-            }
-            const std::string measure = name.substr(0, name.size() - 6);
-            const auto raw = times_.find(measure + "/raw");
-            if (raw != times_.end()) {
-                std::printf("%-26s %12.0f %12.0f %7.2f %12.0f %12.0f %7.2f\n", measure.c_str(), time.real,
-                            raw->second.real, time.real / raw->second.real, time.cpu, raw->second.cpu,
-                            time.cpu / raw->second.cpu);
-            }
-        }
-    }
-
-private:
-    struct Times {
-        double real = 0;
-        double cpu = 0;
-    };
-    std::map<std::string, Times> times_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -510,7 +468,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("RegistrationFormOpen/raw", rawFormOpen);
     benchmark::Initialize(&argc, argv);
     fixture();
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
