@@ -10,6 +10,7 @@
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
 #include "shell/Globals.h"
+#include "support/AddRecord.h"
 #include "ui/widgets/DateEntry.h"
 
 #include <QCheckBox>
@@ -72,15 +73,7 @@ void FrontDeskWindowsTest::cleanup() {
 }
 
 void FrontDeskWindowsTest::add(TableId id, const std::vector<std::pair<std::string, std::string>>& values) {
-    Context context(*database_);
-    Table& table = context.table(id);
-    table.open();
-    table.clear();
-    for (const auto& [field, value] : values) {
-        QVERIFY(table.record().setText(field, value).ok());
-    }
-    QCOMPARE(table.add(), StoreStatus::Ok);
-    table.close();
+    addRecord(*database_, id, values);
 }
 
 void FrontDeskWindowsTest::addStay(int number, const std::string& guest, int from, int to, int room) {

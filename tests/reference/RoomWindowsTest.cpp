@@ -10,6 +10,7 @@
 #include "reference/widgets/ReferenceProcedures.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
+#include "support/AddRecord.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 
@@ -122,15 +123,7 @@ void RoomWindowsTest::cleanup() {
 }
 
 void RoomWindowsTest::add(TableId id, const std::vector<std::pair<std::string, std::string>>& values) {
-    Context context(*database_);
-    Table& table = context.table(id);
-    table.open();
-    table.clear();
-    for (const auto& [field, value] : values) {
-        QVERIFY(table.record().setText(field, value).ok());
-    }
-    QCOMPARE(table.add(), StoreStatus::Ok);
-    table.close();
+    addRecord(*database_, id, values);
 }
 
 ListWindow* RoomWindowsTest::openRooms() {

@@ -11,6 +11,7 @@
 #include "shell/Globals.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
+#include "support/AddRecord.h"
 #include "support/PreviewAnswers.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
@@ -109,15 +110,7 @@ void ServiceWindowsTest::cleanup() {
 }
 
 void ServiceWindowsTest::add(TableId id, const std::map<std::string, std::string>& values) {
-    Context other(*database_);
-    Table& table = other.table(id);
-    table.open();
-    table.clear();
-    for (const auto& [field, value] : values) {
-        QVERIFY(table.record().setText(field, value).ok());
-    }
-    QCOMPARE(table.add(), StoreStatus::Ok);
-    table.close();
+    addRecord(*database_, id, {values.begin(), values.end()});
 }
 
 ListWindow* ServiceWindowsTest::openList() {

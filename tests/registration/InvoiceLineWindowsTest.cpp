@@ -8,6 +8,7 @@
 #include "data/Table.h"
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
+#include "support/AddRecord.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 
@@ -120,15 +121,7 @@ void InvoiceLineWindowsTest::cleanup() {
 }
 
 void InvoiceLineWindowsTest::add(TableId id, const std::map<std::string, std::string>& values) {
-    Context other(*database_);
-    Table& table = other.table(id);
-    table.open();
-    table.clear();
-    for (const auto& [name, value] : values) {
-        QVERIFY(table.record().setText(name, value).ok());
-    }
-    QCOMPARE(table.add(), StoreStatus::Ok);
-    table.close();
+    addRecord(*database_, id, {values.begin(), values.end()});
 }
 
 void InvoiceLineWindowsTest::theServiceBuildsTheScheduleAndTheButtonRebuildsIt() {

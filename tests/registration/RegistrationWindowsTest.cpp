@@ -13,6 +13,7 @@
 #include "shell/Globals.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
+#include "support/AddRecord.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 
@@ -120,15 +121,7 @@ void RegistrationWindowsTest::cleanup() {
 
 void RegistrationWindowsTest::add(TableId id,
                                   const std::vector<std::pair<std::string, std::string>>& values) {
-    Context context(*database_);
-    Table& table = context.table(id);
-    table.open();
-    table.clear();
-    for (const auto& [field, value] : values) {
-        QVERIFY(table.record().setText(field, value).ok());
-    }
-    QCOMPARE(table.add(), StoreStatus::Ok);
-    table.close();
+    addRecord(*database_, id, values);
 }
 
 ListWindow* RegistrationWindowsTest::start(std::string_view procedure) {

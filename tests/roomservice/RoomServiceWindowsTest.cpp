@@ -12,6 +12,7 @@
 #include "shell/Globals.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
+#include "support/AddRecord.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 
@@ -121,15 +122,7 @@ void RoomServiceWindowsTest::cleanup() {
 }
 
 void RoomServiceWindowsTest::add(TableId id, const std::vector<std::pair<std::string, std::string>>& values) {
-    Context context(*database_);
-    Table& table = context.table(id);
-    table.open();
-    table.clear();
-    for (const auto& [field, value] : values) {
-        QVERIFY(table.record().setText(field, value).ok());
-    }
-    QCOMPARE(table.add(), StoreStatus::Ok);
-    table.close();
+    addRecord(*database_, id, values);
 }
 
 void RoomServiceWindowsTest::aCleaningIsLoggedForARoomPickedInTheSelectionWindow() {
