@@ -42,8 +42,10 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// Keywords are ASCII upper case: only ASCII letters can match them.
 bool isKeyword(std::string_view name, std::string_view keyword) {
-    return upper(name) == keyword;
+    return std::ranges::equal(
+        name, keyword, [](char a, char b) { return (a >= 'a' && a <= 'z' ? char(a - 'a' + 'A') : a) == b; });
 }
 
 // "Filtro klaida ties ženklu Nr. 14: laukiama „)“, rasta „AND“."

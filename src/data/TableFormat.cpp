@@ -200,14 +200,31 @@ State inspect(SqliteConnection& connection, const TableDef& table) {
 }
 
 std::int64_t readyStamp(SqliteConnection& connection) {
-    SqliteStatement& stamp =
-        connection.prepare("SELECT schema_version, (SELECT value FROM main." + quoteName(MetaTable) +
-                           " WHERE name = 'collation') FROM pragma_schema_version");
-    StatementReset reset(stamp);
-    if (!stamp.step() || stamp.isNull(1) || stamp.text(1) != collationMark()) {
-        return -1;
+    // Both read in one moment of the file, its lock taken once; every statement prepared once.
+    const bool own = !connection.inTransaction();
+    if (own) {
+        connection.prepare("BEGIN").execute();
     }
-    return stamp.integer(0);
+    std::int64_t stamp = -1;
+    try {
+        SqliteStatement& version = connection.prepare("PRAGMA main.schema_version");
+        SqliteStatement& collation = connection.prepare("SELECT value FROM main." + quoteName(MetaTable) +
+                                                        " WHERE name = 'collation'");
+        StatementReset versionReset(version);
+        StatementReset collationReset(collation);
+        if (version.step() && collation.step() && collation.text(0) == collationMark()) {
+            stamp = version.integer(0);
+        }
+    } catch (const StoreFailure&) {
+        if (own) {
+            connection.prepare("COMMIT").execute();
+        }
+        throw;
+    }
+    if (own) {
+        connection.prepare("COMMIT").execute();
+    }
+    return stamp;
 }
 
 void useRollbackJournal(SqliteConnection& connection) {

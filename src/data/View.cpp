@@ -111,7 +111,7 @@ void View::beginReads() {
     try {
         SqliteConnection& connection = connect();
         if (!connection.inTransaction()) {
-            connection.execute("BEGIN");
+            connection.prepare("BEGIN").execute();
             moment_ = &connection;
             brief_ = true;
         }
@@ -126,7 +126,7 @@ void View::endReads() {
     }
     brief_ = false;
     try {
-        moment_->execute("COMMIT"); // a read: nothing to write, only the locks to give back
+        moment_->prepare("COMMIT").execute(); // a read: nothing to write, only the locks to give back
     } catch (const StoreFailure&) {
     }
     moment_ = nullptr;
