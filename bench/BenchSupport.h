@@ -46,8 +46,8 @@ public:
             medians = medians || name.ends_with(MedianSuffix);
         }
         const std::string suffix = medians ? MedianSuffix : "";
-        std::printf("\n%-34s %12s %12s %7s %12s %12s %7s\n", "measure (ns)", "program", "raw SQLite", "ratio",
-                    "CPU", "raw CPU", "ratio");
+        std::printf("\n%-34s %12s %12s %7s %12s %12s %7s\n", "measure (unit of its runs)", "program",
+                    "raw SQLite", "ratio", "CPU", "raw CPU", "ratio");
         for (const auto& [name, time] : times_) {
             if (!name.ends_with(suffix)) {
                 continue;
