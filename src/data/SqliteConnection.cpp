@@ -23,7 +23,10 @@ std::string quoteName(std::string_view name) {
 }
 
 SqliteConnection::SqliteConnection(const std::filesystem::path& file, Mode mode) {
-    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    // A connection is used by one thread at a time (its context's, or none while it is kept idle):
+    // SQLite need not lock it at every call.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(file.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const ErrorCondition condition = StoreError::sqliteCondition(

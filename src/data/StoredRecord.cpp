@@ -1,9 +1,11 @@
 #include "data/StoredRecord.h"
 
+#include "data/Cp1257.h"
 #include "data/SqliteConnection.h"
 #include "data/StoreError.h"
 #include "data/TableFormat.h"
 #include "data/Text.h"
+#include "data/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,6 +17,24 @@ namespace {
 [[noreturn]] void badValue(const FieldDef& field, const std::string& why) {
     throw StoreFailure{
         StoreError::condition(StoreError::BadStoredValue, std::string(field.name) + " " + why)};
+}
+
+// Whether a stored text is one the program writes for the field: Windows-1257 characters, at most
+// the field's width of them. Most are (any text with a Lithuanian letter among them), and they are
+// taken as they are.
+bool writtenForField(std::string_view text, int width) {
+    std::size_t chars = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++chars) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const char32_t ch = utf8::decode(text, pos);
+        if ((ch & utf8::InvalidFlag) != 0 || !unicodeToCp1257(ch)) {
+            return false;
+        }
+    }
+    return chars <= std::size_t(std::max(width, 0));
 }
 
 } // namespace
@@ -71,11 +91,9 @@ void read(const SqliteStatement& row, int firstColumn, Record& record) {
             break;
         }
         case FieldType::String: {
-            // What the program writes is taken as it is; plain ASCII within the width is surely such. Any
-            // other text goes through the field's checks (width in characters, Windows-1257).
+            // What the program writes is taken as it is; any other text goes through the field's checks.
             const std::string_view text = row.text(column);
-            if (text.size() <= std::size_t(field.size) &&
-                std::ranges::all_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            if (writtenForField(text, field.size)) {
                 record.setStoredText(i, text);
             } else if (const SetResult result = record.setValue(i, std::string(text)); !result) {
                 badValue(field, result.error);
