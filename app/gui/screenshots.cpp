@@ -41,6 +41,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 // Takes the pictures of the user guide and the README from the running frame, under a virtual display
 // (scripts/screenshots.sh): the main window with a menu open, the service groups list and its form on
@@ -53,6 +54,14 @@ void pause(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// A window called from another answers through the event loop: it turns until `done` holds, for at
+// most ten seconds.
+void waitUntil(const std::function<bool()>& done) {
+    for (int turn = 0; turn < 500 && !done(); ++turn) {
+        pause(20);
+    }
 }
 
 bool save(const QDir& folder, const QString& name, const QRect& area) {
@@ -203,6 +212,7 @@ int main(int argc, char** argv) {
         form->parentWidget()->close();
     });
     list->engine().press(nakva::ListAction::Change);
+    waitUntil([&] { return child->isEnabled(); });
     child->close();
     pause(200);
 
@@ -251,6 +261,7 @@ int main(int argc, char** argv) {
             form->parentWidget()->close();
         });
         serviceList->engine().press(nakva::ListAction::Change);
+        waitUntil([&] { return services->isEnabled(); });
         services->close();
         pause(200);
     }
@@ -320,6 +331,7 @@ int main(int argc, char** argv) {
         });
         grab->start(200);
         nakva::runCatalogReport("SpDidSask", invoiceContext, &window);
+        waitUntil([&] { return !grab->isActive() && window.findChild<nakva::ReportWindow*>() == nullptr; });
         registrations.close();
         ok = tries < 50 && ok;
     }
@@ -342,6 +354,7 @@ int main(int argc, char** argv) {
             form->saveButton()->click();
         });
         current->engine().press(nakva::ListAction::Change);
+        waitUntil([&] { return registrations->isEnabled(); });
         registrations->close();
         pause(200);
     }
@@ -372,7 +385,10 @@ int main(int argc, char** argv) {
                 form->cancelButton()->click();
             }
         });
-        nakva::callInvoiceLineForm(context, nakva::Request::Insert, nullptr);
+        bool answered = false;
+        nakva::callInvoiceLineForm(context, nakva::Request::Insert, nullptr,
+                                   [&answered](nakva::FormResult) { answered = true; });
+        waitUntil([&answered] { return answered; });
     }
 
     if (QMdiSubWindow* payments = window.startProcedure("SarMokej")) {

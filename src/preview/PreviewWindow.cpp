@@ -13,7 +13,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -356,47 +355,38 @@ QMdiSubWindow* childWindowOf(QWidget* caller) {
 
 } // namespace
 
-int previewReport(PageList& pages, std::string_view title, QWidget* caller) {
+void previewReport(PageList pages, std::string_view title, QWidget* caller, PreviewDone done) {
     if (refuseEmptyReport(pages)) {
-        return PreviewNoPrint;
+        done(PreviewNoPrint, pages);
+        return;
     }
     auto* window = new PreviewWindow(std::move(pages), qt(title));
-    pages.clear();
-    QPointer<PreviewWindow> alive(window);
-    QPointer<QWidget> shown = window;
     if (QMdiArea* area = mdiAreaFor(caller)) {
         QMdiSubWindow* child = area->addSubWindow(window);
+        child->setAttribute(Qt::WA_DeleteOnClose);
         child->showMaximized();
-        shown = child;
     } else {
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
     }
-    // Its report run waits, and so does the window it was started from.
-    QPointer<QMdiSubWindow> blocked = childWindowOf(caller);
+    // Its report run waits, and so does the window it was started from; every other window is free.
+    const QPointer<QMdiSubWindow> blocked = childWindowOf(caller);
     if (blocked) {
         blocked->setEnabled(false);
     }
-
-    int result = PreviewNoPrint;
-    bool answered = false;
-    QEventLoop loop;
-    QObject::connect(window, &PreviewWindow::finished, &loop, [&](int answer) {
-        result = answer;
-        pages = window->takePages();
-        answered = true;
-        loop.quit();
-    });
-    loop.exec();
-    if (!answered && alive) {
-        // The program is ending under the preview: nothing to print.
-        pages = alive->takePages();
-        delete shown.data();
-    }
-    if (blocked) {
-        blocked->setEnabled(true);
-    }
-    return result;
+    const QPointer<QWidget> waiting = caller;
+    const bool called = caller != nullptr;
+    QObject::connect(window, &PreviewWindow::finished, window,
+                     [window, blocked, waiting, called, done = std::move(done)](int answer) {
+                         if (blocked) {
+                             blocked->setEnabled(true);
+                         }
+                         if (called && !waiting) {
+                             return; // the run went first
+                         }
+                         PageList back = window->takePages();
+                         done(answer, back);
+                     });
 }
 
 } // namespace nakva

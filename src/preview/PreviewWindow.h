@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <string_view>
 
 class QAction;
@@ -76,11 +77,12 @@ private:
 
 // The preview call of a report run: an empty list shows "Nėra duomenų, tenkinančių ataskaitos
 // sąlygas" and answers 2 at once; otherwise the preview opens, as a child of the main window when
-// there is one, and blocks its caller (the caller's own window is disabled meanwhile) until it
-// closes. Returns PreviewPrint or PreviewNoPrint; `pages` comes back as the run is to print it
-// (a range print removes and deletes pages, copies repeat the list).
-// The window shows neither the report's name nor its title; the run names its print job with
-// printJobName().
-int previewReport(PageList& pages, std::string_view title, QWidget* caller = nullptr);
+// there is one, and returns: the caller's own window is disabled until the preview closes, every other
+// window stays free. Then `done` hears PreviewPrint or PreviewNoPrint and the pages as the run is to
+// print them (a range print removes and deletes pages, copies repeat the list); never when the caller
+// went first. The window shows neither the report's name nor its title; the run names its print job
+// with printJobName().
+using PreviewDone = std::function<void(int answer, PageList& pages)>;
+void previewReport(PageList pages, std::string_view title, QWidget* caller, PreviewDone done);
 
 } // namespace nakva

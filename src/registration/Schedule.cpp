@@ -168,17 +168,19 @@ bool restoreSchedule(Context& context, std::int32_t line, const std::vector<Reco
     return true;
 }
 
-FormResult keepingSchedule(Context& context, Request request, const std::function<FormResult()>& call) {
+void keepingSchedule(Context& context, Request request, const std::function<void(FormDone)>& call,
+                     FormDone done) {
     if (request != Request::Change) {
-        return call();
+        call(std::move(done));
+        return;
     }
     const std::int32_t line = context.table(TableId::Saskeil).record().get(SEI::SEILID);
-    const std::optional<std::vector<Record>> kept = scheduleOf(context, line);
-    const FormResult result = call();
-    if (kept && result.response == Response::Cancelled && scheduleOf(context, line) != kept) {
-        restoreSchedule(context, line, *kept);
-    }
-    return result;
+    call([&context, line, kept = scheduleOf(context, line), done = std::move(done)](FormResult result) {
+        if (kept && result.response == Response::Cancelled && scheduleOf(context, line) != kept) {
+            restoreSchedule(context, line, *kept);
+        }
+        done(result);
+    });
 }
 
 bool confirmRegeneration() {

@@ -39,8 +39,10 @@ bool restoreSchedule(Context& context, std::int32_t line, const std::vector<Reco
 
 // Calls a line form (`call`) so that a changed line left without saving gets back the schedule it had
 // when the form opened: its quantity and its schedule never disagree. (A new line left so is deleted,
-// and its schedule with it.) The line stands in the `Saskeil` buffer of `context`.
-FormResult keepingSchedule(Context& context, Request request, const std::function<FormResult()>& call);
+// and its schedule with it.) The line stands in the `Saskeil` buffer of `context`; `call` answers
+// through the FormDone it is given, and then `done` hears the form's answer.
+void keepingSchedule(Context& context, Request request, const std::function<void(FormDone)>& call,
+                     FormDone done);
 
 // "Ar suformuoti grafiką?" under "Grafiko performavimas": true on Yes.
 bool confirmRegeneration();

@@ -85,6 +85,7 @@ FormEngine::FormEngine(FormConfig config, Context& context, SelectList selectLis
       former_(config_.table) {}
 
 FormEngine::~FormEngine() {
+    *alive_ = false;
     for (Table* table : opened_) {
         table->close();
     }
@@ -240,11 +241,18 @@ bool FormEngine::setItemText(int index, std::string_view text) {
 }
 
 bool FormEngine::acceptItem(int index) {
-    if (!itemEditable(index)) {
-        return true;
+    if (!itemEditable(index) || waiting_) {
+        return !waiting_;
     }
     const int field = item(index).field;
-    if (!checkItem(index, false) || (config_.hooks.accepted && !config_.hooks.accepted(*this, field))) {
+    // A value chosen from the look-up's list is accepted again, and the focus moves on.
+    const auto acceptChosen = [this, index] {
+        if (acceptItem(index)) {
+            focusNext(index);
+        }
+    };
+    if (!checkItem(index, false, acceptChosen) ||
+        (config_.hooks.accepted && !config_.hooks.accepted(*this, field))) {
         focus_ = index;
         return false;
     }
@@ -253,7 +261,7 @@ bool FormEngine::acceptItem(int index) {
 
 // One item's rules: by the user accepting it, or in the final check of all items on save, which
 // also tests required items and repeats a refused text's message.
-bool FormEngine::checkItem(int index, bool finalCheck) {
+bool FormEngine::checkItem(int index, bool finalCheck, const std::function<void()>& chosen) {
     const FormField& field = item(index);
     if (const auto refused = refused_.find(index); refused != refused_.end()) {
         if (finalCheck) {
@@ -272,7 +280,7 @@ bool FormEngine::checkItem(int index, bool finalCheck) {
     if (!inRange(index)) {
         return false;
     }
-    if (field.lookUp && (!finalCheck || field.lookUp->onSave) && !lookUpValue(index)) {
+    if (field.lookUp && (!finalCheck || field.lookUp->onSave) && !lookUpValue(index, chosen)) {
         return false;
     }
     return !config_.hooks.check || config_.hooks.check(*this, field.field);
@@ -307,10 +315,10 @@ bool FormEngine::inRange(int index) {
     return false;
 }
 
-// A look-up item's value must be found in the other table; when it is not, the selection list opens.
-// A value found under a key that ignores letter case is taken as stored, so that the record links
-// to it exactly.
-bool FormEngine::lookUpValue(int index) {
+// A look-up item's value must be found in the other table; when it is not, the selection list opens
+// and the item waits for its choice (false). A value found under a key that ignores letter case is
+// taken as stored, so that the record links to it exactly.
+bool FormEngine::lookUpValue(int index, const std::function<void()>& chosen) {
     const FormField& field = item(index);
     const FormLookUp& lookUp = *field.lookUp;
     const Value& value = edited_.value(field.field);
@@ -330,32 +338,77 @@ bool FormEngine::lookUpValue(int index) {
             return false;
         }
     }
-    return chooseFromList(index);
+    return chooseFromList(index, chosen);
 }
 
-bool FormEngine::chooseFromList(int index) {
+// True when the list answered at once with a choice. A later answer runs `chosen` after a choice,
+// then the listener.
+bool FormEngine::chooseFromList(int index, const std::function<void()>& chosen) {
     const FormField& field = item(index);
     const FormLookUp& lookUp = *field.lookUp;
     Table& other = context_.table(lookUp.table);
     other.clear();
     (void)other.record().setValue(lookUp.field, edited_.value(field.field));
     focus_ = index;
-    if (!selectList_ || selectList_(lookUp, context_) != Response::Completed) {
+    if (!selectList_) {
         return false;
     }
-    if (!edited_.setValue(field.field, other.record().value(lookUp.field))) {
-        return false;
-    }
-    refused_.erase(index);
-    return true;
+    struct Answer {
+        bool later = false;
+        bool chosen = false;
+    };
+    const auto answer = std::make_shared<Answer>();
+    waiting_ = true;
+    selectList_(lookUp, context_, [this, index, chosen, answer, alive = alive_](Response response) {
+        if (!*alive) {
+            return;
+        }
+        waiting_ = false;
+        const FormField& answered = item(index);
+        Table& list = context_.table(answered.lookUp->table);
+        focus_ = index;
+        answer->chosen = response == Response::Completed &&
+                         edited_.setValue(answered.field, list.record().value(answered.lookUp->field));
+        if (answer->chosen) {
+            refused_.erase(index);
+        }
+        if (!answer->later) {
+            return;
+        }
+        if (answer->chosen && chosen) {
+            chosen();
+        }
+        if (listener_) {
+            listener_();
+        }
+    });
+    answer->later = true;
+    return answer->chosen;
 }
 
 void FormEngine::lookUp(int index) {
-    if (!itemEditable(index) || !item(index).lookUp) {
+    if (!itemEditable(index) || !item(index).lookUp || waiting_) {
         return;
     }
-    if (chooseFromList(index)) {
-        acceptItem(index);
+    const auto acceptChosen = [this, index] {
+        if (acceptItem(index)) {
+            focusNext(index);
+        }
+    };
+    if (chooseFromList(index, acceptChosen)) {
+        acceptChosen();
+    }
+}
+
+// After a value was chosen the focus moves on, the way the user was going: to the next item that
+// can be edited, in tab order (the item itself when there is none).
+void FormEngine::focusNext(int index) {
+    focus_ = index;
+    for (int next = index + 1; next < itemCount(); ++next) {
+        if (itemEditable(next)) {
+            focus_ = next;
+            return;
+        }
     }
 }
 
@@ -371,7 +424,7 @@ void FormEngine::restoreHistory() {
 }
 
 void FormEngine::save(Navigation navigation) {
-    if (finished_) {
+    if (finished_ || waiting_) {
         return;
     }
     navigation_ = navigation;
@@ -381,7 +434,7 @@ void FormEngine::save(Navigation navigation) {
         return;
     }
     for (int i = 0; i < itemCount(); ++i) {
-        if (itemEditable(i) && !checkItem(i, true)) {
+        if (itemEditable(i) && !checkItem(i, true, [this, navigation] { save(navigation); })) {
             focus_ = i;
             navigation_ = Navigation::None;
             return;
@@ -612,23 +665,32 @@ ListConfig FormEngine::childList(std::size_t child) const {
     return list;
 }
 
-FormResult FormEngine::callChild(const std::function<FormResult()>& call) {
+void FormEngine::callChild(const std::function<void(FormDone)>& call, FormDone done) {
     table_.record() = edited_;
-    const FormResult result = call();
-    if (result.response == Response::Completed) {
-        childrenChanged_ = true;
-    }
-    // The child form may have read other records of this table through the handle.
-    table_.record() = edited_;
-    if (config_.hooks.childClosed) {
-        config_.hooks.childClosed(*this);
-    }
-    return result;
+    call([this, alive = alive_, done = std::move(done)](FormResult result) {
+        if (!*alive) {
+            return;
+        }
+        if (result.response == Response::Completed) {
+            childrenChanged_ = true;
+        }
+        // The child form may have read other records of this table through the handle.
+        table_.record() = edited_;
+        if (config_.hooks.childClosed) {
+            config_.hooks.childClosed(*this);
+        }
+        if (done) {
+            done(result);
+        }
+    });
 }
 
 bool FormEngine::cancel() {
     if (finished_) {
         return true;
+    }
+    if (waiting_) {
+        return false;
     }
     if ((request_ == Request::Insert || request_ == Request::Change) && changed()) {
         if (config_.cancelQuestion == CancelQuestion::Confirm &&

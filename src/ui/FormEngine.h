@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,8 +45,9 @@ void showFieldMessage(const std::string& text);
 class FormEngine {
 public:
     // Opens a look-up's selection list on the form's context (the value to open at stands in the
-    // looked-up table's buffer; on Completed the chosen record is there).
-    using SelectList = std::function<Response(const FormLookUp& lookUp, Context& context)>;
+    // looked-up table's buffer; on Completed the chosen record is there) and answers through `done`,
+    // at once or once the list has gone. Meanwhile the form waits (waiting()) and does nothing.
+    using SelectList = std::function<void(const FormLookUp& lookUp, Context& context, SelectDone done)>;
 
     FormEngine(FormConfig config, Context& context, SelectList selectList);
     ~FormEngine();
@@ -84,9 +86,10 @@ public:
     ListConfig childList(std::size_t child) const;
 
     // A child list's record form called from this form: the table's buffer receives the record as
-    // edited so far (what the child form reads), a completed child counts as a change, and the
-    // childClosed hook recomputes what follows the children.
-    FormResult callChild(const std::function<FormResult()>& call);
+    // edited so far (what the child form reads); when the child answers (through the FormDone `call`
+    // is given, at once or once its window has gone) a completed child counts as a change, the
+    // childClosed hook recomputes what follows the children, and then `done` hears the answer.
+    void callChild(const std::function<void(FormDone)>& call, FormDone done = {});
 
     // Items are the configured fields by their place in tab order.
     int itemCount() const { return int(config_.fields.size()); }
@@ -108,15 +111,23 @@ public:
     // why) and kept as typed; the save stops at it until it is corrected.
     bool setItemText(int item, std::string_view text);
     // The user accepted the item: its range, its look-up, the form's check and the computations tied
-    // to it. False keeps the focus on it.
+    // to it. False keeps the focus on it. A look-up value not found opens the selection list: false
+    // then too, and a value chosen there is accepted when the list answers, with the focus moved on
+    // to the next item (the listener hears of it).
     bool acceptItem(int item);
     // Ctrl+Down or the look-up button: the selection list at the current value; a choice is copied
-    // in and the item accepted.
+    // in, the item accepted and the focus moved on; without a choice the focus stays on the item.
     void lookUp(int item);
+    // A look-up's selection list is open: the form waits for its answer.
+    bool waiting() const { return waiting_; }
+    // Called after a look-up's list answered later than the call that opened it: the view shows the
+    // record again, puts the focus where focusItem() says and closes once finished().
+    void setListener(std::function<void()> listener) { listener_ = std::move(listener); }
     // The history key: the focused item receives the value of the history record.
     void restoreHistory();
 
     // The save button (and the toolbar's select button); the save-and-move buttons name their move.
+    // A look-up checked on save whose value is not found opens its list; a choice saves again.
     void save(Navigation navigation = Navigation::None);
     // The cancel button, the toolbar's close button, closing the window. False when the form stays
     // open (the user chose to go on editing).
@@ -134,10 +145,12 @@ public:
 private:
     bool numberRecord();
     void deleteRecord();
-    bool checkItem(int item, bool finalCheck);
+    // `chosen` runs when a look-up's list, opened because its value was not found, gives a value.
+    bool checkItem(int item, bool finalCheck, const std::function<void()>& chosen);
     bool inRange(int item);
-    bool lookUpValue(int item);
-    bool chooseFromList(int item);
+    bool lookUpValue(int item, const std::function<void()>& chosen);
+    bool chooseFromList(int item, const std::function<void()>& chosen);
+    void focusNext(int item);
     bool unique(int& clashingKey);
     int duplicateKey();
     std::string keyName(int key) const;
@@ -168,6 +181,10 @@ private:
     Navigation navigation_ = Navigation::None;
     bool finished_ = false;
     FormResult result_;
+    bool waiting_ = false;
+    std::function<void()> listener_;
+    // False once the engine has gone: a list answering later finds nobody to answer.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace nakva

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <utility>
 
 namespace nakva {
@@ -96,6 +97,7 @@ ListEngine::ListEngine(const ListConfig& config, Context& context, Request reque
 }
 
 ListEngine::~ListEngine() {
+    *alive_ = false;
     view_.reset();
     for (auto table = opened_.rbegin(); table != opened_.rend(); ++table) {
         (*table)->close();
@@ -716,7 +718,10 @@ void ListEngine::locate(const Value& value) {
     }
     {
         BusyGuard busy(busy_);
-        setLocatorValue(value);
+        // A text is looked for by its capitals, as the letter locator does: on a key with letter case
+        // they come first among the same letters.
+        const auto* text = std::get_if<std::string>(&value);
+        setLocatorValue(text != nullptr ? Value(upper(*text)) : value);
         fill(Start{StartKind::KeyValue, {}}, 0, {});
     }
     notify();
@@ -787,18 +792,32 @@ std::vector<std::string> ListEngine::selectorBeside(int tab) const {
     return shown->beside(context_, *value);
 }
 
-// The look-up's list at the value standing in its table's buffer; the chosen value, or nothing.
-std::optional<Value> ListEngine::chooseSelectorValue(Table& other, const SelectCall& choose) {
-    std::optional<Value> chosen;
-    {
-        BusyGuard busy(busy_);
-        if (choose && choose(context_) == Response::Completed) {
-            chosen = other.record().value(selector()->lookUp.field);
-        }
+// The look-up's list at the value standing in its table's buffer, which stays open until the list has
+// answered; a chosen value is taken. The list is busy meanwhile.
+void ListEngine::chooseSelectorValue(std::shared_ptr<OpenedTable> opened, const SelectCall& choose,
+                                     std::function<void(bool)> done) {
+    if (!choose) {
+        syncBuffers();
+        done(false);
+        return;
     }
-    // The look-up used the buffers the current row stands in.
-    syncBuffers();
-    return chosen;
+    busy_ = true;
+    choose(context_, [this, opened, done = std::move(done), alive = alive_](Response response) {
+        if (!*alive) {
+            return;
+        }
+        busy_ = false;
+        std::optional<Value> chosen;
+        if (response == Response::Completed) {
+            chosen = opened->table().record().value(selector()->lookUp.field);
+        }
+        // The look-up used the buffers the current row stands in.
+        syncBuffers();
+        if (chosen) {
+            takeSelectorValue(*chosen);
+        }
+        done(chosen.has_value());
+    });
 }
 
 void ListEngine::takeSelectorValue(const Value& value) {
@@ -810,14 +829,16 @@ void ListEngine::takeSelectorValue(const Value& value) {
     reload();
 }
 
-bool ListEngine::acceptSelector(std::string_view typed, const SelectCall& choose) {
+void ListEngine::acceptSelector(std::string_view typed, const SelectCall& choose,
+                                std::function<void(bool)> done) {
     const TabSelector* shown = selector();
     if (shown == nullptr || !open_ || closing_ || busy_) {
-        return false;
+        done(false);
+        return;
     }
     const FormLookUp& lookUp = shown->lookUp;
-    const OpenedTable opened(context_.table(lookUp.table));
-    Table& other = opened.table();
+    const auto opened = std::make_shared<OpenedTable>(context_.table(lookUp.table));
+    Table& other = opened->table();
     other.clear();
     if (const SetResult set = other.record().setText(lookUp.field, typed); !set) {
         syncBuffers();
@@ -830,47 +851,42 @@ bool ListEngine::acceptSelector(std::string_view typed, const SelectCall& choose
         request.title = "Negeras lauko turinys";
         request.icon = MessageIcon::Information;
         showMessage(request);
-        return false;
+        done(false);
+        return;
     }
     Value value = other.record().value(lookUp.field);
     if (!isBlankValue(value)) {
         const StoreStatus found = other.getByKey(lookUp.key);
-        if (found == StoreStatus::Ok) {
-            value = other.record().value(lookUp.field); // as stored: the filter compares exactly
-            syncBuffers();
-        } else if (found == StoreStatus::NotFound) {
-            const std::optional<Value> chosen = chooseSelectorValue(other, choose);
-            if (!chosen) {
-                return false;
-            }
-            value = *chosen;
-        } else {
+        if (found == StoreStatus::NotFound) {
+            chooseSelectorValue(opened, choose, std::move(done));
+            return;
+        }
+        if (found != StoreStatus::Ok) {
             syncBuffers();
             standardWarning(WarningRecordRetrieval, other.def().messageName());
-            return false;
+            done(false);
+            return;
         }
+        value = other.record().value(lookUp.field); // as stored: the filter compares exactly
+        syncBuffers();
     }
     takeSelectorValue(value);
-    return true;
+    done(true);
 }
 
-bool ListEngine::chooseSelector(const SelectCall& choose) {
+void ListEngine::chooseSelector(const SelectCall& choose, std::function<void(bool)> done) {
     const TabSelector* shown = selector();
     if (shown == nullptr || !open_ || closing_ || busy_) {
-        return false;
+        done(false);
+        return;
     }
-    const OpenedTable opened(context_.table(shown->lookUp.table));
-    Table& other = opened.table();
+    const auto opened = std::make_shared<OpenedTable>(context_.table(shown->lookUp.table));
+    Table& other = opened->table();
     other.clear();
     if (const Value* value = variables_.find(shown->variable)) {
         (void)other.record().setValue(shown->lookUp.field, *value);
     }
-    const std::optional<Value> chosen = chooseSelectorValue(other, choose);
-    if (!chosen) {
-        return false;
-    }
-    takeSelectorValue(*chosen);
-    return true;
+    chooseSelectorValue(opened, choose, std::move(done));
 }
 
 void ListEngine::rebuildAround(const Position& record) {
@@ -993,26 +1009,26 @@ void ListEngine::press(ListAction action) {
     if (busy_ || !enabled(action)) {
         return;
     }
-    {
-        BusyGuard busy(busy_);
-        switch (action) {
-        case ListAction::Insert:
-            runForm(Request::Insert);
-            break;
-        case ListAction::Change:
-            runForm(Request::Change);
-            break;
-        case ListAction::Delete:
-            runForm(Request::Delete);
-            break;
-        case ListAction::Select:
+    if (action == ListAction::Select) {
+        {
+            BusyGuard busy(busy_);
             if (regetCurrent() == StoreStatus::Ok) {
                 response_ = Response::Completed;
                 closing_ = true;
             }
-            break;
         }
+        notify();
+        return;
     }
+    // Busy until the form has answered: the list reads nothing while its form is open.
+    busy_ = true;
+    runForm(action == ListAction::Insert   ? Request::Insert
+            : action == ListAction::Change ? Request::Change
+                                           : Request::Delete);
+}
+
+void ListEngine::endCall() {
+    busy_ = false;
     notify();
 }
 
@@ -1037,29 +1053,34 @@ bool ListEngine::rebuildOnRecord(const Position& record, int above) {
 }
 
 void ListEngine::runForm(Request request) {
-    FormResult result;
-    for (;;) {
-        if (request == Request::Insert) {
-            table_.clear();
-            applyPrimes();
-        } else {
-            if (regetCurrent() != StoreStatus::Ok) {
-                return;
-            }
-            table_.watch();
+    if (request == Request::Insert) {
+        table_.clear();
+        applyPrimes();
+    } else {
+        if (regetCurrent() != StoreStatus::Ok) {
+            endCall();
+            return;
         }
-        result = form_(context_, request);
-        const Navigation navigation = result.navigation;
-        if (navigation == Navigation::None || request == Request::Delete) {
-            break;
+        table_.watch();
+    }
+    form_(context_, request, [this, request, alive = alive_](FormResult result) {
+        if (*alive) {
+            formAnswered(request, result);
         }
+    });
+}
+
+void ListEngine::formAnswered(Request request, FormResult result) {
+    const Navigation navigation = result.navigation;
+    if (navigation != Navigation::None && request != Request::Delete) {
         if (navigation == Navigation::InsertAnother ||
             (request == Request::Insert && navigation == Navigation::Next)) {
-            request = Request::Insert;
-            continue;
+            runForm(Request::Insert);
+            return;
         }
         // Save and move: the page on the saved record, then the move, then the record now current.
         if (!rebuildOnRecord(savedPosition(), current_ > 0 ? current_ - 1 : 0)) {
+            endCall();
             return;
         }
         switch (navigation) {
@@ -1086,10 +1107,12 @@ void ListEngine::runForm(Request request) {
             break;
         }
         if (closing_ || rows_.empty()) {
+            endCall();
             return;
         }
         notify(); // the page follows the form from record to record
-        request = Request::Change;
+        runForm(Request::Change);
+        return;
     }
 
     if (result.response == Response::Completed && request != Request::Delete) {
@@ -1103,6 +1126,7 @@ void ListEngine::runForm(Request request) {
         const Position current = rows_[std::size_t(current_ - 1)].position;
         fill(Start{StartKind::Position, rows_.front().position}, 0, current);
     }
+    endCall();
 }
 
 void ListEngine::copyCurrent(const std::function<std::optional<Position>(Table& table)>& copy,
@@ -1110,40 +1134,45 @@ void ListEngine::copyCurrent(const std::function<std::optional<Position>(Table& 
     if (!open_ || closing_ || busy_ || rows_.empty() || (openForm && !form_)) {
         return;
     }
-    {
-        BusyGuard busy(busy_);
-        if (regetCurrent() == StoreStatus::Ok) {
-            if (const std::optional<Position> added = copy(table_)) {
-                if (rebuildOnRecord(*added, 0) && openForm && !rows_.empty()) {
-                    changeCopy();
-                }
-            } else if (!rows_.empty()) {
-                // Nothing was added: the page as it stands, the buffers back on the current row.
-                const Position current = rows_[std::size_t(current_ - 1)].position;
-                fill(Start{StartKind::Position, rows_.front().position}, 0, current);
+    busy_ = true;
+    if (regetCurrent() == StoreStatus::Ok) {
+        if (const std::optional<Position> added = copy(table_)) {
+            if (rebuildOnRecord(*added, 0) && openForm && !rows_.empty()) {
+                changeCopy();
+                return;
             }
+        } else if (!rows_.empty()) {
+            // Nothing was added: the page as it stands, the buffers back on the current row.
+            const Position current = rows_[std::size_t(current_ - 1)].position;
+            fill(Start{StartKind::Position, rows_.front().position}, 0, current);
         }
     }
-    notify();
+    endCall();
 }
 
 // The form on the copy, which is the current row.
 void ListEngine::changeCopy() {
     if (regetCurrent() != StoreStatus::Ok) {
+        endCall();
         return;
     }
     const Position copy = rows_[std::size_t(current_ - 1)].position;
     table_.watch();
-    const FormResult result = form_(context_, Request::Change);
-    if (result.response == Response::Completed) {
-        rebuildOnRecord(savedPosition(), 0);
-        return;
-    }
-    // A refused delete has shown why, and the copy stays.
-    if (table_.regetByPosition(copy) == StoreStatus::Ok) {
-        (void)guardedDelete(table_);
-    }
-    fill(Start{StartKind::Position, copy}, current_ > 0 ? current_ - 1 : 0, {});
+    form_(context_, Request::Change, [this, copy, alive = alive_](FormResult result) {
+        if (!*alive) {
+            return;
+        }
+        if (result.response == Response::Completed) {
+            rebuildOnRecord(savedPosition(), 0);
+        } else {
+            // A refused delete has shown why, and the copy stays.
+            if (table_.regetByPosition(copy) == StoreStatus::Ok) {
+                (void)guardedDelete(table_);
+            }
+            fill(Start{StartKind::Position, copy}, current_ > 0 ? current_ - 1 : 0, {});
+        }
+        endCall();
+    });
 }
 
 // --- toolbar ---

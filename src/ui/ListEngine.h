@@ -19,6 +19,7 @@
 namespace nakva {
 
 class Context;
+class OpenedTable;
 class Table;
 class View;
 
@@ -53,6 +54,9 @@ struct PopupItem {
 //     list.open();
 //     list.typeCharacter("L");
 //     list.press(ListAction::Change);
+//
+// A button that calls the record form leaves the list busy until the form answers (FormCall's `done`),
+// at once or after the form's window has gone; the listener then hears of the rebuilt page.
 //
 // The record buffers of the list's table (and of its joined parents) on the context hold the record
 // of the current row, and are cleared when the page is empty. A read error other than the end of the
@@ -122,13 +126,13 @@ public:
     std::vector<std::string> selectorBeside(int tab) const;
     // The selector's entry accepted with `typed`: a blank value is taken as it is, another is looked up
     // and taken as stored, and one not found opens the look-up's list (`choose`, on the list's context,
-    // at the typed value) to take the chosen one. The list is read again from the top. False, with
-    // nothing changed, when the text is refused (a message says why) or the choice is cancelled: the
-    // cursor stays in the entry.
-    bool acceptSelector(std::string_view typed, const SelectCall& choose);
+    // at the typed value) to take the chosen one. The list is read again from the top and `done` hears
+    // true, at once or when the look-up's list answered. False, with nothing changed, when the text is
+    // refused (a message says why) or the choice is cancelled: the cursor stays in the entry.
+    void acceptSelector(std::string_view typed, const SelectCall& choose, std::function<void(bool)> done);
     // The selector's look-up button or Ctrl+Down: the list at the present value; a chosen value is
-    // taken. False when cancelled.
-    bool chooseSelector(const SelectCall& choose);
+    // taken. `done` hears false when cancelled.
+    void chooseSelector(const SelectCall& choose, std::function<void(bool)> done);
 
     bool visible(ListAction action) const;
     bool enabled(ListAction action) const;
@@ -214,7 +218,8 @@ private:
     void rebuildAround(const Position& record);
 
     void bindSelectors();
-    std::optional<Value> chooseSelectorValue(Table& other, const SelectCall& choose);
+    void chooseSelectorValue(std::shared_ptr<OpenedTable> opened, const SelectCall& choose,
+                             std::function<void(bool)> done);
     void takeSelectorValue(const Value& value);
 
     void setLocatorValue(const Value& value);
@@ -222,8 +227,12 @@ private:
     Value fieldValue(const FieldRef& field) const;
     Table& handle(const FieldRef& field) const;
 
+    // The form called on the request; its answer arrives in formAnswered(), now or later. The list is
+    // busy until then and endCall() ends that.
     void runForm(Request request);
+    void formAnswered(Request request, FormResult result);
     void changeCopy();
+    void endCall();
     Position savedPosition() const;
     void applyPrimes();
 
@@ -253,11 +262,13 @@ private:
     LocatorSteps steps_;
 
     bool open_ = false;
-    bool busy_ = false; // inside a call: window events arriving meanwhile read nothing
+    bool busy_ = false; // inside a call or its form open: window events arriving meanwhile read nothing
     bool minimised_ = false;
     bool refreshPending_ = false;
     bool closing_ = false;
     Response response_ = Response::Cancelled;
+    // False once the engine has gone: a form or list answering later finds nobody to answer.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace nakva

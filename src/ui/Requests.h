@@ -7,8 +7,10 @@ namespace nakva {
 class Context;
 
 // What one window asks of another that it calls on its own procedure context. The called window
-// blocks its caller until it returns; the record to work on (or the value to open at) stands in the
-// table's record buffer on that context.
+// blocks its caller until it returns its answer, and only its caller: the answer comes back through a
+// continuation (`done`), which may run at once (a form that does not open its window) or later, once
+// the called window has gone. The record to work on (or the value to open at) stands in the table's
+// record buffer on that context.
 enum class Request {
     None = 0, // started from the menu: maintenance
     Insert = 1,
@@ -44,11 +46,14 @@ struct FormResult {
 // A table's record form as its callers call it. Insert: the buffer has been cleared (and primed by a
 // caller that creates a child record or shows a filtered tab). Change, delete, view: the buffer holds
 // the record, re-read by its position and watched by the caller. Afterwards the saved record stays in
-// the buffer as the table handle's current record.
-using FormCall = std::function<FormResult(Context& context, Request request)>;
+// the buffer as the table handle's current record. The caller goes on in `done`, called exactly once.
+using FormDone = std::function<void(FormResult result)>;
+using FormCall = std::function<void(Context& context, Request request, FormDone done)>;
 
 // A list opened for a selection: it opens at the value standing in the table's buffer (or the next
-// one, or the last record past the end) and, on Completed, leaves the chosen record there.
-using SelectCall = std::function<Response(Context& context)>;
+// one, or the last record past the end) and, on Completed, leaves the chosen record there. The caller
+// goes on in `done`, called exactly once.
+using SelectDone = std::function<void(Response response)>;
+using SelectCall = std::function<void(Context& context, SelectDone done)>;
 
 } // namespace nakva

@@ -33,6 +33,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 
 namespace nakva {
 
@@ -376,8 +377,9 @@ private slots:
     }
 
     void emptyReportOpensNoWindow() {
-        PageList pages;
-        QCOMPARE(previewReport(pages, "Ataskaita"), int(PreviewNoPrint));
+        std::optional<int> answer;
+        previewReport({}, "Ataskaita", nullptr, [&answer](int given, PageList&) { answer = given; });
+        QCOMPARE(answer, std::make_optional(int(PreviewNoPrint))); // at once
         QCOMPARE(messages.texts(), std::vector<std::string>{"Nėra duomenų, tenkinančių ataskaitos sąlygas"});
     }
 
@@ -390,21 +392,26 @@ private slots:
         area.resize(800, 600);
         area.show();
 
-        bool callerBlocked = false;
-        QTimer::singleShot(0, [&] {
-            QCOMPARE(area.subWindowList().size(), 2);
-            auto* window = qobject_cast<PreviewWindow*>(area.subWindowList().at(1)->widget());
-            QVERIFY(window != nullptr);
-            callerBlocked = !caller->isEnabled();
-            window->press(PreviewControl::Print);
-        });
-        QCOMPARE(previewReport(pages, "Ataskaita", caller->widget()), int(PreviewPrint));
-        QVERIFY(callerBlocked);
+        std::optional<int> answer;
+        const PreviewDone answered = [&answer, &pages](int given, PageList& back) {
+            answer = given;
+            pages = back;
+        };
+        previewReport(pages, "Ataskaita", caller->widget(), answered);
+        QCOMPARE(area.subWindowList().size(), 2);
+        auto* window = qobject_cast<PreviewWindow*>(area.subWindowList().at(1)->widget());
+        QVERIFY(window != nullptr);
+        QVERIFY(!caller->isEnabled());
+        QVERIFY(!answer);
+        window->press(PreviewControl::Print);
+        QTRY_COMPARE(answer, std::make_optional(int(PreviewPrint)));
         QVERIFY(caller->isEnabled());
         QCOMPARE(pages, original);
 
-        QTimer::singleShot(0, [&] { area.subWindowList().at(1)->close(); }); // the close box: no print
-        QCOMPARE(previewReport(pages, "Ataskaita", caller->widget()), int(PreviewNoPrint));
+        answer.reset();
+        previewReport(pages, "Ataskaita", caller->widget(), answered);
+        area.subWindowList().at(1)->close(); // the close box: no print
+        QTRY_COMPARE(answer, std::make_optional(int(PreviewNoPrint)));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(area.subWindowList().size(), 1);
     }

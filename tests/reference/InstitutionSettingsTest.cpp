@@ -4,6 +4,7 @@
 
 #include "data/Table.h"
 #include "reference/InstitutionSettings.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 
 #include <gtest/gtest.h>
@@ -33,12 +34,13 @@ protected:
         Table& settings = on.table(TableId::IstgPar);
         settings.open();
         EXPECT_EQ(readInstitutionSettings(settings), StoreStatus::Ok);
-        auto form =
-            std::make_unique<FormEngine>(RedIstgPar(), on, [this](const FormLookUp& lookUp, Context& at) {
+        auto form = std::make_unique<FormEngine>(
+            RedIstgPar(), on,
+            nakva::testing::pickerAnsweringAtOnce([this](const FormLookUp& lookUp, Context& at) {
                 listsOpened.push_back(lookUp.list + " at " +
                                       at.table(lookUp.table).record().text(lookUp.field));
                 return Response::Cancelled;
-            });
+            }));
         EXPECT_TRUE(form->open(Request::Change));
         return form;
     }

@@ -4,6 +4,7 @@
 
 #include "data/Table.h"
 #include "reference/Payers.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
@@ -70,7 +71,7 @@ protected:
 
     // The payer form as the list calls it, the user typing `items` and saving.
     static FormCall typingAndSaving(std::vector<std::pair<int, std::string>> items) {
-        return [items](Context& on, Request request) {
+        return nakva::testing::formAnsweringAtOnce([items](Context& on, Request request) {
             FormEngine form(UpdateKlient(), on, {});
             if (!form.open(request)) {
                 return form.result();
@@ -83,7 +84,7 @@ protected:
                 EXPECT_TRUE(form.cancel());
             }
             return form.result();
-        };
+        });
     }
 
     static std::string current(const ListEngine& list) {
@@ -140,7 +141,7 @@ TEST_F(PayersTest, ACodeOfTwentyCharactersCannotTakeTheTilde) {
 TEST_F(PayersTest, ACodeTakenIgnoringLetterCaseIsRefusedByCodeAndTheFormStaysOpen) {
     addPayer("UAB");
     bool stayedOpen = false;
-    auto list = openList([&stayedOpen](Context& on, Request request) {
+    auto list = openList(nakva::testing::formAnsweringAtOnce([&stayedOpen](Context& on, Request request) {
         FormEngine form(UpdateKlient(), on, {});
         form.open(request);
         EXPECT_TRUE(form.setItemText(0, "uab"));
@@ -148,7 +149,7 @@ TEST_F(PayersTest, ACodeTakenIgnoringLetterCaseIsRefusedByCodeAndTheFormStaysOpe
         stayedOpen = !form.finished();
         form.cancel();
         return form.result();
-    });
+    }));
     list->press(ListAction::Insert);
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(
@@ -186,11 +187,11 @@ TEST_F(PayersTest, DeleteIsRefusedWhileARegistrationOrAPaymentNamesThePayer) {
         addChild(each.child, "p" + std::to_string(nextNumber)); // another case: not this payer's
         messages.clear();
         messages.answerNext(ButtonOk); // the delete confirmed
-        auto list = openList([](Context& on, Request request) {
+        auto list = openList(nakva::testing::formAnsweringAtOnce([](Context& on, Request request) {
             FormEngine form(UpdateKlient(), on, {});
             form.open(request);
             return form.result();
-        });
+        }));
         list->locate(code);
         list->press(ListAction::Delete);
         ASSERT_GE(messages.texts().size(), 2u);

@@ -11,6 +11,7 @@
 #include "reference/widgets/ReferenceProcedures.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
+#include "ui/widgets/CalledWindow.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 
@@ -162,6 +163,7 @@ void ReferenceWindowsTest::insertTypingEnterAndDeleteWithCancelAsTheDefault() {
         QTest::keyClick(name, Qt::Key_Return);
     });
     QTest::keyClick(list->table(), Qt::Key_Insert);
+    QTRY_VERIFY(!waitsForCalledWindow(list)); // the form has answered
     QCOMPARE(title, QStringLiteral("Kuriamas naujas įrašas"));
     QCOMPARE(saveTip, QStringLiteral("Išsaugoti pakeitimus ir baigti"));
     QCOMPARE(list->engine().rows().size(), std::size_t(1));

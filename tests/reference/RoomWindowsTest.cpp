@@ -11,6 +11,7 @@
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "support/AddRecord.h"
+#include "ui/widgets/CalledWindow.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 
@@ -179,6 +180,7 @@ void RoomWindowsTest::aTypeNotFoundOpensTheRoomTypesAndACancelLeavesTheCursorInT
         types.closeButton()->click();
     });
     QTest::keyClick(type, Qt::Key_Return);
+    QTRY_VERIFY(!waitsForCalledWindow(list));
     QCOMPARE(opened, QStringLiteral("KAMBARIŲ TIPAI"));
     QTRY_VERIFY(type->hasFocus());
     QCOMPARE(type->text(), QStringLiteral("Trivietis"));
@@ -190,6 +192,7 @@ void RoomWindowsTest::aTypeNotFoundOpensTheRoomTypesAndACancelLeavesTheCursorInT
         types.selectButton()->click();
     });
     QTest::keyClick(type, Qt::Key_Down, Qt::ControlModifier);
+    QTRY_VERIFY(!waitsForCalledWindow(list));
     QCOMPARE(type->text(), QStringLiteral("Vienvietis"));
     QCOMPARE(list->table()->model()->rowCount(), 1);
     QCOMPARE(list->table()->model()->index(0, 0).data().toString(), QStringLiteral("3"));
@@ -216,6 +219,7 @@ void RoomWindowsTest::theCopyOpensTheFormWithItsHistoryAndCancellingRemovesIt() 
         QTest::keyClick(form.itemWidget(1), Qt::Key_Escape);
     });
     list->commandButton("copyButton")->click();
+    QTRY_VERIFY(!waitsForCalledWindow(list));
     QCOMPARE(title, QStringLiteral("Įrašas taisomas"));
     QCOMPARE(id, QStringLiteral("4"));
     QCOMPARE(tabs,
@@ -231,6 +235,7 @@ void RoomWindowsTest::theCopyOpensTheFormWithItsHistoryAndCancellingRemovesIt() 
         QTest::keyClick(form.itemWidget(1), Qt::Key_Escape);
     });
     list->changeButton()->click();
+    QTRY_VERIFY(!waitsForCalledWindow(list));
     QCOMPARE(residents, 1);
     QVERIFY(messages_.shown().empty());
 }

@@ -4,6 +4,7 @@
 
 #include "data/Table.h"
 #include "reference/Rooms.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
@@ -85,7 +86,7 @@ public:
 
     // The room form played by the form engine: records what it was opened on, then saves or cancels.
     FormCall roomForm(bool save) {
-        return [this, save](Context& on, Request request) {
+        return nakva::testing::formAnsweringAtOnce([this, save](Context& on, Request request) {
             FormEngine form(RedKamb(), on, {});
             if (!form.open(request)) {
                 return form.result();
@@ -98,7 +99,7 @@ public:
                 EXPECT_TRUE(form.cancel());
             }
             return form.result();
-        };
+        });
     }
 
     struct Opened {
@@ -110,14 +111,14 @@ public:
 
     // The room type list played by a script: cancelled, or the given type chosen.
     SelectCall typeList(std::optional<std::string> choice) {
-        return [this, choice](Context& on) {
+        return nakva::testing::listAnsweringAtOnce([this, choice](Context& on) {
             typeListOpenedAt.push_back(on.table(TableId::KmbTipai).record().text(KTIP::KambarioTipas.index));
             if (!choice) {
                 return Response::Cancelled;
             }
             (void)on.table(TableId::KmbTipai).record().setText(KTIP::KambarioTipas.index, *choice);
             return Response::Completed;
-        };
+        });
     }
     std::vector<std::string> typeListOpenedAt;
 };
@@ -178,11 +179,11 @@ TEST_F(RoomsTest, TheTypeFilterListsTheRoomsOfItsTypeAndAnEmptyOneTheRoomsWithou
     room(3, "Vienvietis");
     room(4, "DVIVIETIS");
     auto list = openList(SarKamb());
-    ASSERT_TRUE(list->acceptSelector("", {}));
+    ASSERT_TRUE(nakva::testing::selectorTaken(*list, "", {}));
     EXPECT_EQ(column(*list, 0), std::vector<std::string>{"2"});
 
     // Found in the room types whatever the case, and taken as stored there.
-    ASSERT_TRUE(list->acceptSelector("dvivietis", typeList(std::nullopt)));
+    ASSERT_TRUE(nakva::testing::selectorTaken(*list, "dvivietis", typeList(std::nullopt)));
     EXPECT_TRUE(typeListOpenedAt.empty());
     EXPECT_EQ(list->selectorText(RoomTypeTab), "Dvivietis");
     EXPECT_EQ(column(*list, 0), (std::vector<std::string>{"1", "4"}));
@@ -197,19 +198,19 @@ TEST_F(RoomsTest, ATypeNotFoundOpensTheRoomTypesListAndACancelledChoiceChangesNo
     room(1, "Vienvietis");
     room(2, "");
     auto list = openList(SarKamb());
-    ASSERT_TRUE(list->acceptSelector("", {}));
+    ASSERT_TRUE(nakva::testing::selectorTaken(*list, "", {}));
 
-    EXPECT_FALSE(list->acceptSelector("Trivietis", typeList(std::nullopt)));
+    EXPECT_FALSE(nakva::testing::selectorTaken(*list, "Trivietis", typeList(std::nullopt)));
     EXPECT_EQ(typeListOpenedAt, std::vector<std::string>{"Trivietis"});
     EXPECT_EQ(list->selectorText(RoomTypeTab), "");
     EXPECT_EQ(column(*list, 0), std::vector<std::string>{"2"});
 
-    EXPECT_TRUE(list->acceptSelector("Trivietis", typeList("Vienvietis")));
+    EXPECT_TRUE(nakva::testing::selectorTaken(*list, "Trivietis", typeList("Vienvietis")));
     EXPECT_EQ(list->selectorText(RoomTypeTab), "Vienvietis");
     EXPECT_EQ(column(*list, 0), std::vector<std::string>{"1"});
 
     // The look-up button opens the list at the present type at once.
-    EXPECT_FALSE(list->chooseSelector(typeList(std::nullopt)));
+    EXPECT_FALSE(nakva::testing::selectorTaken(*list, std::nullopt, typeList(std::nullopt)));
     EXPECT_EQ(typeListOpenedAt.back(), "Vienvietis");
     EXPECT_EQ(list->selectorText(RoomTypeTab), "Vienvietis");
 }
@@ -220,7 +221,7 @@ TEST_F(RoomsTest, ARoomInsertedOnTheTypeTabGetsTheFilterTypeAndTheNextId) {
     ListConfig config = SarKamb();
     config.form = roomForm(true);
     auto list = openList(config);
-    ASSERT_TRUE(list->acceptSelector("Liuksas", {}));
+    ASSERT_TRUE(nakva::testing::selectorTaken(*list, "Liuksas", {}));
 
     list->press(ListAction::Insert);
     ASSERT_EQ(openedOn.size(), 1u);

@@ -12,7 +12,9 @@
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "support/AddRecord.h"
+#include "support/AnswerOf.h"
 #include "support/PreviewAnswers.h"
+#include "ui/widgets/CalledWindow.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 #include "ui/widgets/SelectionLists.h"
@@ -35,6 +37,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 using namespace nakva;
 
@@ -197,6 +200,7 @@ void ServiceWindowsTest::aNewServiceIsTypedWithItsGroupsNameAndItsPriceWithoutVa
         QTest::keyClick(edit(*form, Vat), Qt::Key_Return);
     });
     QTest::keyClick(list->table(), Qt::Key_Insert);
+    QTRY_VERIFY(!waitsForCalledWindow(list)); // the form has answered
 
     QCOMPARE(seen["title"], QStringLiteral("Kuriamas naujas įrašas"));
     QCOMPARE(seen["vat"], QStringLiteral("21.00"));
@@ -223,6 +227,7 @@ void ServiceWindowsTest::theCopyOpensTheFormOnItAndCancellingRemovesIt() {
         QTest::keyClick(edit(*form, Name), Qt::Key_Escape);
     });
     list->commandButton("copyButton")->click();
+    QTRY_VERIFY(!waitsForCalledWindow(list));
 
     QCOMPARE(seen["title"], QStringLiteral("Įrašas taisomas"));
     QCOMPARE(seen["name"], QStringLiteral("Pirtis~"));
@@ -270,7 +275,13 @@ void ServiceWindowsTest::theServiceBookIsTheHighlightedServices() {
     const auto runThrough = [](PageList* shown) {
         const auto answer = [shown](const auto& again, int turns) -> void {
             QTimer::singleShot(0, [shown, again, turns] {
-                auto* dialog = qobject_cast<ParameterDialogWindow*>(QApplication::activeModalWidget());
+                ParameterDialogWindow* dialog = nullptr;
+                for (QWidget* widget : QApplication::topLevelWidgets()) {
+                    if (auto* shown = qobject_cast<ParameterDialogWindow*>(widget);
+                        shown != nullptr && shown->isVisible()) {
+                        dialog = shown;
+                    }
+                }
                 if (dialog == nullptr) {
                     QVERIFY2(turns > 0, "no parameter dialog");
                     again(again, turns - 1);
@@ -288,6 +299,7 @@ void ServiceWindowsTest::theServiceBookIsTheHighlightedServices() {
     // "Biliardas" is highlighted: it was never invoiced, so nothing is shown.
     runThrough(nullptr);
     print->actions()[1]->trigger();
+    QTRY_VERIFY(!waitsForCalledWindow(list)); // the run is over
     QCOMPARE(list->engine().context().table(PAS::table).record().get(PAS::Pav), std::string("Biliardas"));
 
     // "Pirtis": its line, named in small letters.
@@ -295,6 +307,7 @@ void ServiceWindowsTest::theServiceBookIsTheHighlightedServices() {
     PageList shown;
     runThrough(&shown);
     print->actions()[1]->trigger();
+    QTRY_VERIFY(!waitsForCalledWindow(list));
     QCOMPARE(shown.size(), std::size_t(1));
     QCOMPARE(messages_.texts().size(), std::size_t(1));
     QVERIFY(list->isEnabled());
@@ -322,7 +335,10 @@ void ServiceWindowsTest::aCallerChoosesAServiceFromTheListOpenedAtItsValue() {
         QTest::keyClick(list->table(), Qt::Key_Down);
         QTest::keyClick(list->table(), Qt::Key_Return);
     });
-    QCOMPARE(callSelectionList("SarPaslaug", caller, nullptr), Response::Completed);
+    QCOMPARE(nakva::testing::answerOf([&caller](SelectDone done) {
+                 callSelectionList("SarPaslaug", caller, nullptr, std::move(done));
+             }),
+             std::optional<Response>(Response::Completed));
     QCOMPARE(openedAt, std::string("Pirtis"));
     QVERIFY(selectShown);
     QCOMPARE(services.record().get(PAS::Pav), std::string("Skalbimas"));

@@ -6,6 +6,7 @@
 #include "data/Table.h"
 #include "reference/RecordCopy.h"
 #include "reference/Services.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
@@ -149,7 +150,7 @@ protected:
 
     // The service form as the list calls it: the user types `typing` and saves, or cancels.
     FormCall serviceForm(std::vector<std::pair<int, std::string>> typing, bool save) {
-        return [this, typing, save](Context& on, Request request) {
+        return nakva::testing::formAnsweringAtOnce([this, typing, save](Context& on, Request request) {
             FormEngine form(RedPaslaug(), on, {});
             if (!form.open(request)) {
                 return form.result();
@@ -166,7 +167,7 @@ protected:
                 EXPECT_TRUE(form.cancel());
             }
             return form.result();
-        };
+        });
     }
 
     // An insert form opened on the list's context as the list opens it.
@@ -336,17 +337,18 @@ TEST_F(ServicesTest, TheGroupTabShowsTheChosenGroupAndAnInsertThereGetsIt) {
     EXPECT_EQ(names(*list), std::vector<std::string>{"Skalbimas"}); // no group chosen yet: group 0
 
     int chosen = 0;
-    const SelectCall choose = [&chosen](Context& on) {
+    const SelectCall choose = nakva::testing::listAnsweringAtOnce([&chosen](Context& on) {
         ++chosen;
         EXPECT_EQ(on.table(TableId::PaslGrp).record().get(PGRP::IrasoNr), 7); // opened at the typed number
         on.table(TableId::PaslGrp).record().set(PGRP::IrasoNr, 1);
         return Response::Completed;
-    };
-    EXPECT_TRUE(list->acceptSelector("2", choose));
+    });
+    EXPECT_TRUE(nakva::testing::selectorTaken(*list, "2", choose));
     EXPECT_EQ(chosen, 0);
     EXPECT_EQ(names(*list), std::vector<std::string>{"Biliardas"});
 
-    EXPECT_TRUE(list->acceptSelector("7", choose)); // no group 7: the group list chose group 1
+    EXPECT_TRUE(
+        nakva::testing::selectorTaken(*list, "7", choose)); // no group 7: the group list chose group 1
     EXPECT_EQ(chosen, 1);
     EXPECT_EQ(list->selectorText(ServiceGroupTab), "1");
     EXPECT_EQ(names(*list), (std::vector<std::string>{"Pusryčiai", "Vakarienė"}));
@@ -360,15 +362,16 @@ TEST_F(ServicesTest, AGroupNotChosenOrNotANumberLeavesTheTabAsItWas) {
     addService("Biliardas", "2");
     auto list = openList();
     list->selectTab(ServiceGroupTab);
-    ASSERT_TRUE(list->acceptSelector("2", {}));
+    ASSERT_TRUE(nakva::testing::selectorTaken(*list, "2", {}));
 
-    EXPECT_FALSE(list->acceptSelector("9", [](Context&) { return Response::Cancelled; }));
-    EXPECT_FALSE(list->acceptSelector("du", {}));
+    EXPECT_FALSE(nakva::testing::selectorTaken(
+        *list, "9", nakva::testing::listAnsweringAtOnce([](Context&) { return Response::Cancelled; })));
+    EXPECT_FALSE(nakva::testing::selectorTaken(*list, "du", {}));
     EXPECT_EQ(messages.shown().size(), 1u); // the number refused; the cancelled choice says nothing
     EXPECT_EQ(list->selectorText(ServiceGroupTab), "2");
     EXPECT_EQ(names(*list), std::vector<std::string>{"Biliardas"});
 
-    EXPECT_TRUE(list->acceptSelector("0", {}));
+    EXPECT_TRUE(nakva::testing::selectorTaken(*list, "0", {}));
     EXPECT_TRUE(list->rows().empty());
 }
 

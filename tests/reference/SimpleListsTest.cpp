@@ -4,6 +4,7 @@
 
 #include "data/Table.h"
 #include "reference/SimpleLists.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
@@ -38,24 +39,25 @@ protected:
 
     // The list's form call played by the form engine, the user typing `typing` in each call.
     FormCall formCall(FormConfig config, std::vector<Typing> typing) {
-        return [this, config, typing, call = std::size_t(0)](Context& on, Request request) mutable {
-            FormEngine form(config, on, {});
-            if (!form.open(request)) {
+        return nakva::testing::formAnsweringAtOnce(
+            [this, config, typing, call = std::size_t(0)](Context& on, Request request) mutable {
+                FormEngine form(config, on, {});
+                if (!form.open(request)) {
+                    return form.result();
+                }
+                const Typing& user = typing.at(call++);
+                for (const auto& [item, text] : user.items) {
+                    EXPECT_TRUE(form.setItemText(item, text));
+                }
+                if (user.save) {
+                    form.save();
+                }
+                if (!form.finished()) {
+                    lastTitle = form.title();
+                    EXPECT_TRUE(form.cancel());
+                }
                 return form.result();
-            }
-            const Typing& user = typing.at(call++);
-            for (const auto& [item, text] : user.items) {
-                EXPECT_TRUE(form.setItemText(item, text));
-            }
-            if (user.save) {
-                form.save();
-            }
-            if (!form.finished()) {
-                lastTitle = form.title();
-                EXPECT_TRUE(form.cancel());
-            }
-            return form.result();
-        };
+            });
     }
 
     std::unique_ptr<ListEngine> openList(ListConfig config) {

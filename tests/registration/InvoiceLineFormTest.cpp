@@ -8,6 +8,7 @@
 #include "registration/InvoiceLine.h"
 #include "registration/Registration.h"
 #include "registration/Schedule.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 
 #include <gtest/gtest.h>
@@ -61,10 +62,11 @@ protected:
         return form->record().get(SEI::SEILID);
     }
 
-    FormEngine::SelectList selectList = [this](const FormLookUp& lookUp, Context&) {
-        selections.push_back(lookUp.list);
-        return Response::Cancelled;
-    };
+    FormEngine::SelectList selectList =
+        nakva::testing::pickerAnsweringAtOnce([this](const FormLookUp& lookUp, Context&) {
+            selections.push_back(lookUp.list);
+            return Response::Cancelled;
+        });
     std::vector<std::string> selections;
 };
 
@@ -221,14 +223,18 @@ TEST_F(InvoiceLineFormTest, CancellingAChangedLinePutsBackTheScheduleItHadWhenTh
     const std::int32_t number = saveLine("Pusryčiai");
     const std::vector<std::string> before = schedule(number);
     context.table(TableId::Saskeil).record().set(SEI::SEILID, number);
-    const FormResult result = keepingSchedule(context, Request::Change, [&] {
-        auto form = open(Request::Change, number);
-        messages.answerNext(ButtonYes);
-        EXPECT_TRUE(type(*form, SEI::KIEKISPERDIENA.index, "4"));
-        EXPECT_EQ(schedule(number).front(), "2024-05-01 4.000");
-        EXPECT_TRUE(form->cancel());
-        return form->result();
-    });
+    FormResult result{Response::Completed};
+    keepingSchedule(
+        context, Request::Change,
+        [&](FormDone done) {
+            auto form = open(Request::Change, number);
+            messages.answerNext(ButtonYes);
+            EXPECT_TRUE(type(*form, SEI::KIEKISPERDIENA.index, "4"));
+            EXPECT_EQ(schedule(number).front(), "2024-05-01 4.000");
+            EXPECT_TRUE(form->cancel());
+            done(form->result());
+        },
+        [&result](FormResult answered) { result = answered; });
     EXPECT_EQ(result.response, Response::Cancelled);
     EXPECT_EQ(schedule(number), before);
     EXPECT_EQ(lines().at(0).text("SEI:KIEKIS"), "3.000");

@@ -8,6 +8,7 @@
 #include "registration/Payments.h"
 #include "registration/Registration.h"
 #include "shell/Globals.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
@@ -70,10 +71,10 @@ protected:
     }
 
     FormEngine::SelectList cancelling() {
-        return [this](const FormLookUp& lookUp, Context&) {
+        return nakva::testing::pickerAnsweringAtOnce([this](const FormLookUp& lookUp, Context&) {
             lists.push_back(lookUp.list);
             return Response::Cancelled;
-        };
+        });
     }
 
     static std::vector<std::string> column(const ListEngine& list, std::size_t index) {

@@ -4,6 +4,7 @@
 
 #include "data/Fields.h"
 #include "registration/RegistrationLists.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/ListEngine.h"
 
 #include <gtest/gtest.h>
@@ -179,37 +180,36 @@ TEST_F(RegistrationListsTest, TheGroupAndPayerTabsTakeTheValueTheirListsHold) {
     addRegistration("1", "Ona", {{"SAS:GyventojoGrupe", "Turistai"}, {"SAS:KliKod", "UAB"}});
     addRegistration("2", "Petras", {{"SAS:GyventojoGrupe", "Verslas"}});
     const auto choose = [](const char* group) {
-        return [group](Context& list) {
+        return nakva::testing::listAnsweringAtOnce([group](Context& list) {
             (void)list.table(TableId::Grupes).record().setText("GRP:Grupe", group);
             return Response::Completed;
-        };
+        });
     };
-    const SelectCall leave = [](Context&) {
-        return Response::Cancelled;
-    };
+    const SelectCall leave =
+        nakva::testing::listAnsweringAtOnce([](Context&) { return Response::Cancelled; });
 
     ListEngine current(SarSaskait(), context);
     current.open();
     current.selectTab(CurrentGroupTab);
     ASSERT_NE(current.selector(), nullptr);
     EXPECT_TRUE(current.rows().empty()); // no group chosen yet
-    ASSERT_TRUE(current.acceptSelector("turistai", leave));
+    ASSERT_TRUE(nakva::testing::selectorTaken(current, "turistai", leave));
     EXPECT_EQ(current.selectorText(CurrentGroupTab), "Turistai");
     EXPECT_EQ(shown(current, NameColumn), std::vector<std::string>{"Ona"});
-    EXPECT_FALSE(current.acceptSelector("Sportas", leave));
+    EXPECT_FALSE(nakva::testing::selectorTaken(current, "Sportas", leave));
     EXPECT_EQ(current.selectorText(CurrentGroupTab), "Turistai");
-    ASSERT_TRUE(current.acceptSelector("Sportas", choose("Verslas")));
+    ASSERT_TRUE(nakva::testing::selectorTaken(current, "Sportas", choose("Verslas")));
     EXPECT_EQ(shown(current, NameColumn), std::vector<std::string>{"Petras"});
 
     ListEngine all(SarSaskaitVisi(), context);
     all.open();
     all.selectTab(AllPayerTab);
-    ASSERT_TRUE(all.acceptSelector("uab", leave));
+    ASSERT_TRUE(nakva::testing::selectorTaken(all, "uab", leave));
     EXPECT_EQ(all.selectorText(AllPayerTab), "UAB");
     EXPECT_EQ(all.selectorBeside(AllPayerTab), std::vector<std::string>{"UAB Kelionė"});
     EXPECT_EQ(shown(all, NameColumn + 1), std::vector<std::string>{"Ona"});
     // A blank payer shows the registrations without one, with no name beside.
-    ASSERT_TRUE(all.acceptSelector("", leave));
+    ASSERT_TRUE(nakva::testing::selectorTaken(all, "", leave));
     EXPECT_EQ(all.selectorBeside(AllPayerTab), std::vector<std::string>{""});
     EXPECT_EQ(shown(all, NameColumn + 1), std::vector<std::string>{"Petras"});
 }

@@ -5,6 +5,7 @@
 #include "data/Fields.h"
 #include "registration/Registration.h"
 #include "shell/Globals.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 
 #include <gtest/gtest.h>
@@ -49,10 +50,10 @@ protected:
     }
 
     FormEngine::SelectList cancelling() {
-        return [this](const FormLookUp& lookUp, Context&) {
+        return nakva::testing::pickerAnsweringAtOnce([this](const FormLookUp& lookUp, Context&) {
             lists.push_back(lookUp.list);
             return Response::Cancelled;
-        };
+        });
     }
 
     void addRoom(const std::string& id, const std::string& building, const std::string& number,

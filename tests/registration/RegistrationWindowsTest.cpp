@@ -14,6 +14,7 @@
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "support/AddRecord.h"
+#include "ui/widgets/CalledWindow.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 
@@ -156,6 +157,7 @@ void RegistrationWindowsTest::aGuestIsRegisteredInTwoRoomsLeavesAndStandsInTheAr
                 QTest::keyClick(edit, Qt::Key_Return); // accepted (the room's price), then saved
             });
             rooms->insertButton()->click();
+            QTRY_VERIFY(!waitsForCalledWindow(rooms)); // the room's form has answered
         }
         QCOMPARE(rooms->engine().rows().size(), std::size_t(2));
         roomsPrice = form.workingValue(0)->text();
@@ -165,6 +167,7 @@ void RegistrationWindowsTest::aGuestIsRegisteredInTwoRoomsLeavesAndStandsInTheAr
             lineForm.cancelButton()->click();
         });
         form.childList(1)->insertButton()->click();
+        QTRY_VERIFY(!waitsForCalledWindow(form.childList(1)));
         QCOMPARE(form.childList(1)->engine().rows().size(), std::size_t(0));
         form.saveButton()->click();
         if (form.isVisible()) { // a refused save must not leave the test waiting
@@ -174,6 +177,7 @@ void RegistrationWindowsTest::aGuestIsRegisteredInTwoRoomsLeavesAndStandsInTheAr
         }
     });
     list->insertButton()->click();
+    QTRY_VERIFY(!waitsForCalledWindow(list));
     QCOMPARE(roomsPrice.trimmed(), QStringLiteral("200.00"));
     QCOMPARE(lineTitle, QStringLiteral("Kuriama nauja sąskaitos eilutė"));
     const QAbstractItemModel* rows = list->table()->model();
@@ -217,10 +221,12 @@ void RegistrationWindowsTest::aGuestIsRegisteredInTwoRoomsLeavesAndStandsInTheAr
     QCOMPARE(reports.at(0)->text(), QStringLiteral("Sąskaitą A4 detali"));
     // The invoice of the highlighted registration, which has no lines yet.
     reports.at(0)->trigger();
+    QTRY_VERIFY(!waitsForCalledWindow(archive)); // the run is over
     QCOMPARE(QString::fromStdString(messages_.texts().back()),
              QStringLiteral("Sąskaitoje nėra nė vienos eilutės: nėra ką spausdinti."));
     QCOMPARE(reports.at(6)->text(), QStringLiteral("Registracijos žurnalą"));
     reports.at(6)->trigger();
+    QTRY_VERIFY(!waitsForCalledWindow(archive));
     QCOMPARE(QString::fromStdString(messages_.texts().back()),
              QStringLiteral("Procedūra SpZurnala neapibrėžta."));
 }
@@ -262,6 +268,7 @@ void RegistrationWindowsTest::theMainLinesButtonChargesTheStayOnceAndTheTotalsFo
         }
     });
     list->changeButton()->click();
+    QTRY_VERIFY(!waitsForCalledWindow(list));
     QCOMPARE(seen["caption"].toString(), QStringLiteral("Automatiškai sukurti pagrindinių paslaugų eilutes"));
     QCOMPARE(seen["lines"].toULongLong(), 2ULL);
     // 200.00 of rooms a day for 3 nights, and 2 breakfasts a day at 7.50.
@@ -308,6 +315,7 @@ void RegistrationWindowsTest::aPaymentOfTheListShowsOnTheRegistrationWhoseOwnPay
         }
     });
     payments->insertButton()->click();
+    QTRY_VERIFY(!waitsForCalledWindow(payments));
     QCOMPARE(amount, QStringLiteral("150.00"));
     QCOMPARE(comment, QStringLiteral("Apmokėjimas už paslaugas pagal sąskaitą A 15 2024-04-15."));
     QCOMPARE(payments->table()->model()->rowCount(), 1);
@@ -327,10 +335,12 @@ void RegistrationWindowsTest::aPaymentOfTheListShowsOnTheRegistrationWhoseOwnPay
             payment.cancelButton()->click();
         });
         paid->insertButton()->click();
+        QTRY_VERIFY(!waitsForCalledWindow(paid));
         messages_.answerNext(ButtonNo);
         form.cancelButton()->click();
     });
     registrations->changeButton()->click();
+    QTRY_VERIFY(!waitsForCalledWindow(registrations));
     QCOMPARE(shown, 1);
     QCOMPARE(payer, QStringLiteral("UAB"));
     QCOMPARE(primed, QStringLiteral("150.00"));

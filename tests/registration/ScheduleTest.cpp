@@ -4,6 +4,7 @@
 
 #include "registration/InvoiceLine.h"
 #include "registration/Schedule.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
@@ -40,7 +41,7 @@ protected:
     // The schedule row form on the line's schedule list, with the line as edited in its buffer.
     void rowForm(ListAction action, const std::function<void(FormEngine&)>& user, bool save) {
         ListConfig config = scheduleList();
-        config.form = [&](Context& on, Request request) {
+        config.form = nakva::testing::formAnsweringAtOnce([&](Context& on, Request request) {
             FormEngine form(RedSEilGr(), on, {});
             if (!form.open(request)) {
                 return form.result();
@@ -52,7 +53,7 @@ protected:
                 form.cancel();
             }
             return form.result();
-        };
+        });
         config.bind = [](Variables& variables) {
             variables.set(ScheduleLineVariable, std::int64_t(1));
         };

@@ -12,6 +12,7 @@
 #include "shell/Globals.h"
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
+#include "support/AnswerOf.h"
 #include "support/PreviewAnswers.h"
 #include "ui/widgets/DateEntry.h"
 #include "ui/widgets/SelectionLists.h"
@@ -38,10 +39,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs `action` on the parameter dialog once it is open (it runs modally).
+// Runs `action` on the parameter dialog once it is open (it opens as its call returns).
 void whenDialogOpens(std::function<void(ParameterDialogWindow&)> action) {
     QTimer::singleShot(0, [action] {
-        auto* dialog = qobject_cast<ParameterDialogWindow*>(QApplication::activeModalWidget());
+        ParameterDialogWindow* dialog = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* shown = qobject_cast<ParameterDialogWindow*>(widget);
+                shown != nullptr && shown->isVisible()) {
+                dialog = shown;
+            }
+        }
         QVERIFY(dialog != nullptr);
         action(*dialog);
     });
@@ -58,6 +65,16 @@ QLineEdit& lineEdit(ParameterDialogWindow& dialog, DialogField field) {
 void type(QLineEdit& edit, const QString& text) {
     edit.setText(text);
     edit.setModified(true);
+}
+
+// A report window still there (its run not over).
+bool reportWindowLeft() {
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (qobject_cast<ReportWindow*>(widget) != nullptr) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -112,7 +129,10 @@ private slots:
                      QString("Kalendoriaus iškvietimas su CtrlDown"));
             dialog.runButton()->click();
         });
-        QCOMPARE(askReportParameters(ParameterDialog::Period, *context, nullptr), Response::Completed);
+        QCOMPARE(nakva::testing::answerOf([this](SelectDone done) {
+                     askReportParameters(ParameterDialog::Period, *context, nullptr, std::move(done));
+                 }),
+                 std::make_optional(Response::Completed));
         QCOMPARE(QString::fromStdString(glo().PERIODAS), QString("Periodas:   2026-12-01 : 2026-12-31"));
 
         // March typed and run: the next dialog proposes March again.
@@ -121,14 +141,20 @@ private slots:
             dateEntry(dialog, DialogField::EndDate).edit()->setText("2026-03-31");
             dialog.runButton()->click();
         });
-        QCOMPARE(askReportParameters(ParameterDialog::Period, *context, nullptr), Response::Completed);
+        QCOMPARE(nakva::testing::answerOf([this](SelectDone done) {
+                     askReportParameters(ParameterDialog::Period, *context, nullptr, std::move(done));
+                 }),
+                 std::make_optional(Response::Completed));
         whenDialogOpens([](ParameterDialogWindow& dialog) {
             QCOMPARE(dateEntry(dialog, DialogField::StartDate).edit()->text(), QString("2026-03-01"));
             QCOMPARE(dateEntry(dialog, DialogField::EndDate).edit()->text(), QString("2026-03-31"));
             dateEntry(dialog, DialogField::EndDate).edit()->setText("2026-02-01");
             dialog.cancelButton()->click();
         });
-        QCOMPARE(askReportParameters(ParameterDialog::Period, *context, nullptr), Response::Cancelled);
+        QCOMPARE(nakva::testing::answerOf([this](SelectDone done) {
+                     askReportParameters(ParameterDialog::Period, *context, nullptr, std::move(done));
+                 }),
+                 std::make_optional(Response::Cancelled));
         QCOMPARE(glo().GalDt, dateFromYmd(2026, 3, 31)); // nothing typed is kept
         QCOMPARE(QString::fromStdString(glo().PERIODAS), QString("Periodas:   2026-03-01 : 2026-03-31"));
     }
@@ -142,7 +168,10 @@ private slots:
             dateEntry(dialog, DialogField::EndDate).edit()->setText("2026-02-28");
             dialog.runButton()->click();
         });
-        QCOMPARE(askReportParameters(ParameterDialog::EndDate, *context, nullptr), Response::Completed);
+        QCOMPARE(nakva::testing::answerOf([this](SelectDone done) {
+                     askReportParameters(ParameterDialog::EndDate, *context, nullptr, std::move(done));
+                 }),
+                 std::make_optional(Response::Completed));
         QCOMPARE(glo().PrDt, NoDate); // the end-date dialog proposes no start
         QCOMPARE(glo().GalDt, dateFromYmd(2026, 2, 28));
         QCOMPARE(glo().PERIODAS, std::string()); // the end-date dialog builds no caption
@@ -151,12 +180,12 @@ private slots:
     void aGroupNotInItsTableOpensTheListAndTakesTheChoice() {
         int calls = 0;
         Response answer = Response::Cancelled;
-        addSelectionList("SarGrup", [&](Context& on, QWidget*) {
+        addSelectionList("SarGrup", [&](Context& on, QWidget*, SelectDone done) {
             ++calls;
             if (answer == Response::Completed) {
                 (void)on.table(GRP::table).record().set(GRP::Grupe, "Sportininkai");
             }
-            return answer;
+            done(answer);
         });
         glo().Grupe = "Ankstesnė";
         whenDialogOpens([&](ParameterDialogWindow& dialog) {
@@ -174,7 +203,10 @@ private slots:
             type(group, "Nėra tokios");
             dialog.runButton()->click();
         });
-        QCOMPARE(askReportParameters(ParameterDialog::Journal, *context, nullptr), Response::Completed);
+        QCOMPARE(nakva::testing::answerOf([this](SelectDone done) {
+                     askReportParameters(ParameterDialog::Journal, *context, nullptr, std::move(done));
+                 }),
+                 std::make_optional(Response::Completed));
         QCOMPARE(calls, 2);
         QCOMPARE(QString::fromStdString(glo().Grupe), QString("Sportininkai"));
     }
@@ -188,7 +220,10 @@ private slots:
             QCOMPARE(dialog.cancelButton()->toolTip(), QString("Nutraukti veiksmą ir uždaryti langą"));
             dialog.cancelButton()->click();
         });
-        QCOMPARE(askReportParameters(ParameterDialog::ServiceName, *context, nullptr), Response::Cancelled);
+        QCOMPARE(nakva::testing::answerOf([this](SelectDone done) {
+                     askReportParameters(ParameterDialog::ServiceName, *context, nullptr, std::move(done));
+                 }),
+                 std::make_optional(Response::Cancelled));
     }
 
     void serviceLedgerHasItsFlagsAndServiceLookUp() {
@@ -201,7 +236,10 @@ private slots:
             static_cast<QCheckBox*>(dialog.fieldWidget(DialogField::WithoutPrices))->setChecked(true);
             dialog.runButton()->click();
         });
-        QCOMPARE(askReportParameters(ParameterDialog::ServiceLedger, *context, nullptr), Response::Completed);
+        QCOMPARE(nakva::testing::answerOf([this](SelectDone done) {
+                     askReportParameters(ParameterDialog::ServiceLedger, *context, nullptr, std::move(done));
+                 }),
+                 std::make_optional(Response::Completed));
         QVERIFY(glo().SuIsvykusiais);
         QVERIFY(glo().BEKAINU);
     }
@@ -221,6 +259,7 @@ private slots:
             }
         });
         runReport(SpPaslSar(), *context, nullptr);
+        QTRY_VERIFY(!reportWindowLeft());
         QCOMPARE(caption, QString("Formuojama ataskaita"));
         QCOMPARE(shown.size(), std::size_t(1));
         QVERIFY(messages.shown().empty());
@@ -231,6 +270,7 @@ private slots:
 
     void aProcessRunThatSelectsNothingOpensNoPreview() {
         runReport(SpPaslSar(), *context, nullptr);
+        QTRY_VERIFY(!reportWindowLeft());
         QVERIFY(messages.shown().empty());
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             QVERIFY(qobject_cast<PreviewWindow*>(widget) == nullptr || !widget->isVisible());
@@ -258,6 +298,7 @@ private slots:
         PageList shown;
         closePreviewWhenItOpens(shown);
         runCatalogReport("SpDidSask", *context, nullptr);
+        QTRY_VERIFY(!reportWindowLeft());
         QCOMPARE(shown.size(), std::size_t(1));
         QVERIFY(messages.shown().empty());
 
@@ -266,6 +307,7 @@ private slots:
         registrations.record().set(SAS::IrasoNr, 1);
         QCOMPARE(registrations.getByKey(SAS::IRASONRKEY), StoreStatus::Ok);
         runCatalogReport("SpDidSask", *context, nullptr);
+        QTRY_VERIFY(!reportWindowLeft());
         registrations.close();
         QCOMPARE(messages.shown().size(), std::size_t(1));
         QVERIFY(QString::fromStdString(messages.shown()[0].text).startsWith("Sąskaitoje nėra"));
@@ -290,7 +332,7 @@ private slots:
         QVERIFY(!procedures.contains("SpDidSask"));    // only on a list's current registration
         MainWindow frame(procedures, [] { return std::string(); });
         frame.show();
-        // The preview blocks its run in a loop of its own: it is answered from there.
+        // The preview is answered once it has opened.
         bool progressHidden = false;
         int total = 0;
         QPointer<QMdiSubWindow> report;

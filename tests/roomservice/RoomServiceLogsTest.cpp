@@ -5,6 +5,7 @@
 #include "data/Table.h"
 #include "roomservice/RoomServiceLogs.h"
 #include "shell/Globals.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
 
@@ -56,7 +57,7 @@ protected:
 
     // The room selection window played by a script: cancelled, or the given room chosen.
     FormEngine::SelectList roomList(std::int32_t choice) {
-        return [choice, this](const FormLookUp& lookUp, Context& on) {
+        return nakva::testing::pickerAnsweringAtOnce([choice, this](const FormLookUp& lookUp, Context& on) {
             EXPECT_EQ(lookUp.list, "SelectKamb");
             ++selections;
             if (choice == 0) {
@@ -64,7 +65,7 @@ protected:
             }
             on.table(TableId::Kamb).record().set(KMB::KambarioID, choice);
             return Response::Completed;
-        };
+        });
     }
     int selections = 0;
 };
@@ -74,7 +75,7 @@ protected:
 TEST_F(RoomServiceLogsTest, ANewCleaningOnTheOneRoomTabTakesTheRoomTheDateAndTheResidents) {
     ListConfig config = SarKmbVal();
     std::vector<std::string> seen;
-    config.form = [&](Context& on, Request request) {
+    config.form = nakva::testing::formAnsweringAtOnce([&](Context& on, Request request) {
         FormEngine form(RedKmbVal(), on, roomList(2));
         EXPECT_TRUE(form.open(request));
         const int room = form.itemOfField(KVAL::KambarioID.index);
@@ -96,9 +97,9 @@ TEST_F(RoomServiceLogsTest, ANewCleaningOnTheOneRoomTabTakesTheRoomTheDateAndThe
         EXPECT_EQ(form.itemText(quantity), "3");
         form.save();
         return form.result();
-    };
+    });
     auto list = openList(config, LogRoomTab);
-    ASSERT_TRUE(list->acceptSelector("1", {}));
+    ASSERT_TRUE(nakva::testing::selectorTaken(*list, "1", {}));
     EXPECT_EQ(list->selectorBeside(LogRoomTab), (std::vector<std::string>{"A", "1", "101"}));
     list->press(ListAction::Insert);
     EXPECT_EQ(seen, (std::vector<std::string>{"1", "2026-12-07", "1", "0"}));
@@ -139,8 +140,8 @@ TEST_F(RoomServiceLogsTest, RoomZeroOnTheOneRoomTabHidesBeddingWithoutARoomAndSh
     EXPECT_TRUE(bedding->rows().empty());
     auto towels = openList(SarKmbRanks(), LogRoomTab);
     EXPECT_EQ(column(*towels, number), (std::vector<std::string>{"1", "3"}));
-    ASSERT_TRUE(bedding->acceptSelector("1", {}));
-    ASSERT_TRUE(towels->acceptSelector("1", {}));
+    ASSERT_TRUE(nakva::testing::selectorTaken(*bedding, "1", {}));
+    ASSERT_TRUE(nakva::testing::selectorTaken(*towels, "1", {}));
     EXPECT_EQ(column(*bedding, number), std::vector<std::string>{"2"});
     EXPECT_EQ(column(*towels, number), std::vector<std::string>{"2"});
     // The date tab shows them all (by date, then room), the room columns blank for an entry without one.
@@ -150,15 +151,15 @@ TEST_F(RoomServiceLogsTest, RoomZeroOnTheOneRoomTabHidesBeddingWithoutARoomAndSh
 
 TEST_F(RoomServiceLogsTest, EntriesOfOneRoomAndDateAreAllSavedAndTheCleanerTabPrimesItsCleaner) {
     ListConfig config = SarKmbVal();
-    config.form = [](Context& on, Request request) {
+    config.form = nakva::testing::formAnsweringAtOnce([](Context& on, Request request) {
         FormEngine form(RedKmbVal(), on, {});
         EXPECT_TRUE(form.open(request));
         EXPECT_TRUE(form.setItemText(form.itemOfField(KVAL::KambarioID.index), "1"));
         form.save();
         return form.result();
-    };
+    });
     auto list = openList(config, LogCleanerTab);
-    ASSERT_TRUE(list->acceptSelector("rasa", {}));
+    ASSERT_TRUE(nakva::testing::selectorTaken(*list, "rasa", {}));
     list->press(ListAction::Insert);
     list->press(ListAction::Insert);
     EXPECT_EQ(storedColumn(TableId::KmbVal, "KVAL:IrasoID"), (std::vector<std::string>{"1", "2"}));

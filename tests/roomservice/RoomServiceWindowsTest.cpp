@@ -13,6 +13,7 @@
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "support/AddRecord.h"
+#include "ui/widgets/CalledWindow.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 
@@ -149,10 +150,12 @@ void RoomServiceWindowsTest::aCleaningIsLoggedForARoomPickedInTheSelectionWindow
             rooms.selectButton()->click();
         });
         form.lookUpButton(room)->click();
+        QTRY_VERIFY(!waitsForCalledWindow(&form)); // the rooms' list has answered
         quantity = qobject_cast<QLineEdit*>(form.itemWidget(itemOf(KVAL::KIEKIS.index)))->text();
         form.saveButton()->click();
     });
     list->insertButton()->click();
+    QTRY_VERIFY(!waitsForCalledWindow(list));
 
     QCOMPARE(selection, QStringLiteral("Pasirinkite kambarį:"));
     QCOMPARE(quantity, QStringLiteral("3"));

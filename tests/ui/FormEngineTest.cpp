@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace nakva {
@@ -90,14 +91,15 @@ protected:
 
     // A selection list that picks `choice` (or cancels when empty) and records the value it opened at.
     FormEngine::SelectList picker(std::string choice) {
-        return [this, choice](const FormLookUp& lookUp, Context& on) {
+        return [this, choice](const FormLookUp& lookUp, Context& on, SelectDone done) {
             Table& table = on.table(lookUp.table);
             openedAt.push_back(table.record().text(lookUp.field));
             if (choice.empty()) {
-                return Response::Cancelled;
+                done(Response::Cancelled);
+                return;
             }
             EXPECT_TRUE(table.record().setText(lookUp.field, choice).ok());
-            return Response::Completed;
+            done(Response::Completed);
         };
     }
 
@@ -370,8 +372,55 @@ TEST_F(FormEngineTest, ALookUpFindsTheValueAsStoredOrOpensTheListAtIt) {
     EXPECT_EQ(openedAt, std::vector<std::string>{"Le"});
     EXPECT_EQ(form.itemText(1), "Lenkija");
 
-    form.lookUp(1); // Ctrl+Down
+    form.setFocusItem(1);
+    form.lookUp(1); // Ctrl+Down: a pick moves the focus on
     EXPECT_EQ(openedAt, (std::vector<std::string>{"Le", "Lenkija"}));
+    EXPECT_EQ(form.focusItem(), 2);
+}
+
+// A selection list window answers once it has gone: the form waits meanwhile (no save, no cancel),
+// then takes the choice, accepts the item and moves the focus on to the next item; the view hears of
+// it. Without a choice the focus stays on the item.
+TEST_F(FormEngineTest, AListAnsweringLaterLeavesTheFormWaitingThenMovesTheFocusOn) {
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lenkija"}});
+    int computations = 0;
+    context.table(TableId::Saskait).open();
+    context.table(TableId::Saskait).clear();
+    SelectDone answer;
+    FormEngine form(registrationForm(&computations), context,
+                    [&answer](const FormLookUp&, Context&, SelectDone done) { answer = std::move(done); });
+    int heard = 0;
+    form.setListener([&heard] { ++heard; });
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_TRUE(form.setItemText(0, "Jonaitis"));
+
+    for (const bool choose : {true, false}) {
+        SCOPED_TRACE(choose ? "chosen" : "left");
+        ASSERT_TRUE(form.setItemText(1, "Le"));
+        EXPECT_FALSE(form.acceptItem(1)); // typed and Tab: the list opens
+        ASSERT_TRUE(answer);
+        EXPECT_TRUE(form.waiting());
+        form.save();
+        EXPECT_FALSE(form.cancel());
+        EXPECT_FALSE(form.finished());
+
+        if (choose) {
+            context.table(TableId::Valstyb).record().set(VAL::Valstybe, "Lenkija");
+        }
+        heard = 0;
+        std::exchange(answer, {})(choose ? Response::Completed : Response::Cancelled);
+        EXPECT_FALSE(form.waiting());
+        EXPECT_EQ(heard, 1);
+        EXPECT_EQ(form.itemText(1), choose ? "Lenkija" : "Le");
+        EXPECT_EQ(form.focusItem(), choose ? 2 : 1);
+    }
+
+    // Ctrl+Down with a choice: the focus moves on as well.
+    form.lookUp(1);
+    context.table(TableId::Valstyb).record().set(VAL::Valstybe, "Lenkija");
+    std::exchange(answer, {})(Response::Completed);
+    EXPECT_EQ(form.focusItem(), 2);
+    EXPECT_EQ(form.itemText(1), "Lenkija");
 }
 
 TEST_F(FormEngineTest, ALookUpLeftWithoutAChoiceKeepsTheTypedValueAndStopsTheSave) {
@@ -598,6 +647,14 @@ FormResult addRoomUnder(Context& context, std::string* parentName) {
     return {status == StoreStatus::Ok ? Response::Completed : Response::Cancelled, Navigation::None};
 }
 
+// A child's form answering at once through callChild: the answer the caller heard after it.
+Response childAnswer(FormEngine& form, const std::function<FormResult()>& child) {
+    Response heard = Response::Cancelled;
+    form.callChild([&child](FormDone done) { done(child()); },
+                   [&heard](FormResult result) { heard = result.response; });
+    return heard;
+}
+
 TEST_F(FormEngineTest, AChildFormReadsTheEditedRecordAndLeavingUnsavedStillWritesTheDerivedFields) {
     addRecord(TableId::Saskait, {{"SAS:IrasoNr", "3"}, {"SAS:Gyventojas", "Ona"}});
     current(TableId::Saskait, "SAS:IrasoNr", "3");
@@ -607,7 +664,7 @@ TEST_F(FormEngineTest, AChildFormReadsTheEditedRecordAndLeavingUnsavedStillWrite
     ASSERT_TRUE(form.setItemText(0, "Jonas"));
 
     std::string seen;
-    EXPECT_EQ(form.callChild([&] { return addRoomUnder(context, &seen); }).response, Response::Completed);
+    EXPECT_EQ(childAnswer(form, [&] { return addRoomUnder(context, &seen); }), Response::Completed);
     EXPECT_EQ(seen, "Jonas");
     EXPECT_EQ(closed, 1);
     ASSERT_TRUE(form.setItemText(0, "Ona")); // the record as opened again: the room alone is the change
@@ -628,7 +685,7 @@ TEST_F(FormEngineTest, CancellingANewRecordRemovesTheChildrenAddedMeanwhileWithI
         FormEngine form(parentForm(&closed), context, {});
         ASSERT_TRUE(form.open(Request::Insert));
         std::string seen;
-        ASSERT_EQ(form.callChild([&] { return addRoomUnder(context, &seen); }).response, Response::Completed);
+        ASSERT_EQ(childAnswer(form, [&] { return addRoomUnder(context, &seen); }), Response::Completed);
         EXPECT_EQ(storedColumn(TableId::SaskKmb, "SKMB:IrasoNr"), std::vector<std::string>{"1"});
         messages.answerNext(ButtonNo);
         EXPECT_TRUE(form.cancel());

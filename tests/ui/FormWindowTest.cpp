@@ -18,6 +18,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace nakva;
 
@@ -28,7 +29,8 @@ FormConfig registrationForm() {
     config.name = "WindowRegistration";
     config.table = TableId::Saskait;
     config.fields = {{"Gyventojo pavardė, vardas*:", SAS::Gyventojas.index},
-                     {"Valstybė*:", SAS::GYVENTOJOVALSTYBE.index, "Kilmės šalis"}};
+                     {"Valstybė*:", SAS::GYVENTOJOVALSTYBE.index, "Kilmės šalis"},
+                     {"Adresas:", SAS::GYVENTOJOADRESAS.index}};
     config.fields[1].lookUp.emplace(TableId::Valstyb, VAL::Valstybe.index, VAL::Key_Valst.index,
                                     "BrowseValstyb");
     return config;
@@ -135,12 +137,13 @@ void FormWindowTest::ctrlDownOpensTheLookUpsListAtTheTypedValue() {
     addCountry("Latvija");
     context_->table(TableId::Saskait).open();
     context_->table(TableId::Saskait).clear();
-    FormEngine engine(registrationForm(), *context_, [this](const FormLookUp& lookUp, Context& on) {
-        Table& countries = on.table(lookUp.table);
-        openedAt_.push_back(countries.record().text(lookUp.field));
-        countries.record().set(VAL::Valstybe, "Latvija");
-        return Response::Completed;
-    });
+    FormEngine engine(registrationForm(), *context_,
+                      [this](const FormLookUp& lookUp, Context& on, SelectDone done) {
+                          Table& countries = on.table(lookUp.table);
+                          openedAt_.push_back(countries.record().text(lookUp.field));
+                          countries.record().set(VAL::Valstybe, "Latvija");
+                          done(Response::Completed);
+                      });
     QVERIFY(engine.open(Request::Insert));
     FormWindow window(engine);
     window.show();
@@ -152,7 +155,7 @@ void FormWindowTest::ctrlDownOpensTheLookUpsListAtTheTypedValue() {
     QCOMPARE(openedAt_.size(), std::size_t(1));
     QCOMPARE(openedAt_[0], std::string("La"));
     QCOMPARE(edit(window, 1)->text(), QStringLiteral("Latvija"));
-    QVERIFY(edit(window, 1)->hasFocus());
+    QVERIFY(edit(window, 2)->hasFocus()); // a value picked: the focus moves on
 
     QTest::mouseClick(window.lookUpButton(1), Qt::LeftButton);
     QCOMPARE(openedAt_.size(), std::size_t(2));
@@ -202,33 +205,30 @@ void FormWindowTest::aCallOpensBesideItsCallerAndReturnsWhenTheFormCloses() {
 
     context_->table(TableId::Saskait).open();
     context_->table(TableId::Saskait).clear();
-    QPointer<FormWindow> shown;
-    bool callerWaited = false;
-    QTimer::singleShot(0, [&] {
-        shown = area.findChild<FormWindow*>();
-        QVERIFY(shown != nullptr);
-        callerWaited = !caller->parentWidget()->isEnabled();
-        QCOMPARE(area.subWindowList().size(), 2);
-        shown->parentWidget()->move(123, 45);
-        shown->toolbarPressed(ToolbarButton::Select); // the save: the name is not required here
-    });
-    const FormResult result = FormWindow::call(registrationForm(), *context_, Request::Insert, caller);
-    QCOMPARE(result.response, Response::Completed);
-    QVERIFY(callerWaited);
+    std::optional<Response> answer;
+    const auto answered = [&answer](FormResult result) {
+        answer = result.response;
+    };
+    FormWindow::call(registrationForm(), *context_, Request::Insert, caller, answered);
+    QPointer<FormWindow> shown = area.findChild<FormWindow*>();
+    QVERIFY(shown != nullptr);
+    QVERIFY(!caller->parentWidget()->isEnabled());
+    QCOMPARE(area.subWindowList().size(), 2);
+    QVERIFY(!answer);
+    shown->parentWidget()->move(123, 45);
+    shown->toolbarPressed(ToolbarButton::Select); // the save: the name is not required here
+    QTRY_COMPARE(answer, std::optional<Response>(Response::Completed));
     QVERIFY(caller->parentWidget()->isEnabled());
     QVERIFY(shown.isNull());
     QCOMPARE(area.activeSubWindow(), caller->parentWidget());
     QCOMPARE(column(TableId::Saskait, "SAS:IrasoNr"), std::vector<std::string>{"1"});
 
     // The next window of the same form opens where the last one was left.
-    QPoint where;
-    QTimer::singleShot(0, [&] {
-        where = area.findChild<FormWindow*>()->parentWidget()->pos();
-        area.findChild<FormWindow*>()->toolbarPressed(ToolbarButton::Close);
-    });
-    QCOMPARE(FormWindow::call(registrationForm(), *context_, Request::Insert, caller).response,
-             Response::Cancelled);
-    QCOMPARE(where, QPoint(123, 45));
+    answer.reset();
+    FormWindow::call(registrationForm(), *context_, Request::Insert, caller, answered);
+    QCOMPARE(area.findChild<FormWindow*>()->parentWidget()->pos(), QPoint(123, 45));
+    area.findChild<FormWindow*>()->toolbarPressed(ToolbarButton::Close);
+    QTRY_COMPARE(answer, std::optional<Response>(Response::Cancelled));
 }
 
 void FormWindowTest::deleteAsksWithCancelAsTheDefault() {
@@ -242,8 +242,10 @@ void FormWindowTest::deleteAsksWithCancelAsTheDefault() {
     config.table = TableId::Valstyb;
     config.fields = {{"Valstybės pavadinimas:", VAL::Valstybe.index}};
 
-    const FormResult result = FormWindow::call(config, *context_, Request::Delete, nullptr);
-    QCOMPARE(result.response, Response::Cancelled);
+    std::optional<Response> answer;
+    FormWindow::call(config, *context_, Request::Delete, nullptr,
+                     [&answer](FormResult result) { answer = result.response; });
+    QCOMPARE(answer, std::optional<Response>(Response::Cancelled)); // at once: no window
     QCOMPARE(messages_.shown().size(), std::size_t(1));
     QCOMPARE(messages_.shown()[0].defaultButton, int(ButtonCancel));
     QCOMPARE(column(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Estija"});

@@ -3,6 +3,7 @@
 
 #include "data/LithuanianFunctions.h"
 #include "data/Transaction.h"
+#include "support/AnswerAtOnce.h"
 #include "ui/ListEngine.h"
 
 #include <gtest/gtest.h>
@@ -17,25 +18,39 @@ namespace nakva {
 namespace {
 
 // The record form replaced by a script: each call records the request and the record it was given,
-// then runs the next scripted step on the table's handle.
+// then runs the next scripted step on the table's handle. With `later` the form stays open: its
+// step runs and it answers when answer() is called, as a form window does once the user closes it.
 class ScriptedForm {
 public:
     using Step = std::function<FormResult(Table&, Request)>;
 
     explicit ScriptedForm(TableId table) : table_(table) {}
 
-    FormResult operator()(Context& context, Request request) {
-        Table& table = context.table(table_);
+    void operator()(Context& context, Request request, FormDone done) {
         requests.push_back(request);
-        records.push_back(table.record());
-        if (steps.empty()) {
-            return {};
+        records.push_back(context.table(table_).record());
+        open = [this, &context, request, done = std::move(done)] {
+            FormResult result;
+            if (!steps.empty()) {
+                const Step step = steps.front();
+                steps.pop_front();
+                result = step(context.table(table_), request);
+            }
+            done(result);
+        };
+        if (!later) {
+            answer();
         }
-        const Step step = steps.front();
-        steps.pop_front();
-        return step(table, request);
     }
 
+    void answer() {
+        const std::function<void()> closing = std::move(open);
+        open = nullptr;
+        closing();
+    }
+
+    bool later = false;
+    std::function<void()> open; // the form not yet answered
     std::deque<Step> steps;
     std::vector<Request> requests;
     std::vector<Record> records;
@@ -129,8 +144,8 @@ protected:
         config.tabs = {tab("Pagal įrašo Nr.", "+PGRP:IrasoNr", "PGRP:IrasoNr"),
                        tab("Pagal pavadinimą", "+UPPER(PGRP:GrpPav),+PGRP:IrasoNr", "PGRP:GrpPav")};
         config.insertTooltip = "Sukurti naują įrašą";
-        config.form = [this](Context& context, Request request) {
-            return groupForm(context, request);
+        config.form = [this](Context& context, Request request, FormDone done) {
+            groupForm(context, request, std::move(done));
         };
         return config;
     }
@@ -466,6 +481,44 @@ TEST_F(ListEngineTest, ThePageIsRebuiltAfterInsertChangeAndDelete) {
                                                         Request::Delete, Request::Change}));
 }
 
+// A form window stays open while the user works in it: the list reads nothing and takes no button
+// until the form answers, then rebuilds its page on the saved record; a navigation request calls the
+// form again, with the page following the form's record meanwhile.
+TEST_F(ListEngineTest, AFormAnsweringLaterKeepsTheListBusyUntilItsAnswer) {
+    addGroups(1, 30);
+    auto list = open(groupsList());
+    int heard = 0;
+    list->setListener([&heard] { ++heard; });
+    groupForm.later = true;
+    groupForm.steps.push_back(saveGroup(31, "Nauja"));
+    list->press(ListAction::Insert);
+    ASSERT_TRUE(groupForm.open);
+    list->press(ListAction::Change); // the list waits for its form: nothing happens
+    list->move(ListMove::Bottom);
+    EXPECT_EQ(groupForm.requests, std::vector<Request>{Request::Insert});
+    EXPECT_EQ(page(*list), range(1, 10));
+    heard = 0;
+    groupForm.answer();
+    EXPECT_GT(heard, 0);
+    EXPECT_EQ(currentNumber(*list), 31);
+
+    // Save and move to the next record: the page follows before the form opens on it.
+    list->move(ListMove::Top);
+    list->setCurrentRow(2);
+    groupForm.steps.push_back(saveGroup(0, "Antra", Navigation::Next));
+    list->press(ListAction::Change);
+    groupForm.answer();
+    ASSERT_TRUE(groupForm.open); // the form again, on group 3
+    EXPECT_EQ(currentNumber(*list), 3);
+    EXPECT_EQ(groupForm.records.back().get(PGRP::IrasoNr), 3);
+    groupForm.steps.push_back(cancelForm());
+    groupForm.answer();
+    EXPECT_FALSE(groupForm.open);
+    EXPECT_EQ(currentNumber(*list), 3);
+    list->move(ListMove::Bottom); // free again
+    EXPECT_EQ(currentNumber(*list), 31);
+}
+
 TEST_F(ListEngineTest, AnEmptyTableOffersOnlyInsertAndTheFirstInsertBecomesCurrent) {
     auto list = open(groupsList());
     EXPECT_TRUE(list->rows().empty());
@@ -656,25 +709,25 @@ TEST_F(ListEngineTest, ATabSelectorLooksItsValueUpKeepsItWhenAskedAndGivesTheBuf
         return shown;
     };
     int opened = 0;
-    const SelectCall cancel = [&opened](Context&) {
+    const SelectCall cancel = [&opened](Context&, SelectDone done) {
         ++opened;
-        return Response::Cancelled;
+        done(Response::Cancelled);
     };
 
     for (const bool remembered : {true, false}) {
         auto list = open(configured(remembered));
         EXPECT_EQ(list->selectorText(0), "0"); // blank at first: the services without a group
         EXPECT_EQ(names(*list), std::vector<std::string>{"Skalbimas"});
-        ASSERT_TRUE(list->acceptSelector("2", cancel));
+        ASSERT_TRUE(testing::selectorTaken(*list, "2", cancel));
         EXPECT_EQ(opened, 0); // found: no list opened
         EXPECT_EQ(names(*list), (std::vector<std::string>{"Pirtis", "Sauna"}));
         EXPECT_EQ(list->selectorBeside(0), std::vector<std::string>{"#2"});
 
         // Not found and the choice cancelled, or not a number: nothing changes, the row's buffer is
         // given back.
-        EXPECT_FALSE(list->acceptSelector("7", cancel));
+        EXPECT_FALSE(testing::selectorTaken(*list, "7", cancel));
         EXPECT_EQ(opened, 1);
-        EXPECT_FALSE(list->acceptSelector("septyni", cancel));
+        EXPECT_FALSE(testing::selectorTaken(*list, "septyni", cancel));
         EXPECT_EQ(list->selectorText(0), "2");
         EXPECT_EQ(context.table(TableId::Paslaug).record().get(PAS::Pav), "Pirtis");
         opened = 0;

@@ -25,6 +25,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace nakva {
 
@@ -81,18 +82,19 @@ private:
 
     // The record form, played by the script.
     WidgetFormCall form() {
-        return [this](Context& on, Request request, QWidget* caller) {
+        return [this](Context& on, Request request, QWidget* caller, FormDone done) {
             if (caller == nullptr) {
                 qWarning("the form was called without its caller");
             }
             requests.push_back(request);
             Table& table = on.table(TableId::Valstyb);
             if (steps.empty()) {
-                return FormResult{};
+                done(FormResult{});
+                return;
             }
             const Step step = steps.front();
             steps.pop_front();
-            return step(table, request);
+            done(step(table, request));
         };
     }
 
@@ -333,27 +335,37 @@ private slots:
         addCountries({"Airija", "Latvija", "Lietuva", "Olandija"});
         Table& buffer = context->table(TableId::Valstyb);
         buffer.record().set(VAL::Valstybe, "Lie");
-        QString selectShown;
-        QTimer::singleShot(0, [&selectShown] {
-            ListWindow* list = openList("BrowseValstyb");
-            QVERIFY(list != nullptr);
-            selectShown = list->selectButton()->isVisible() ? "visible" : "hidden";
-            QCOMPARE(current(*list), std::string("Lietuva")); // opened at the caller's value
-            QTest::keyClick(list->table(), Qt::Key_Down);
-            QTest::keyClick(list->table(), Qt::Key_Return);
-        });
-        QCOMPARE(ListWindow::call(countries(), *context, nullptr), Response::Completed);
-        QCOMPARE(selectShown, QStringLiteral("visible"));
+        std::optional<Response> answer;
+        const auto answered = [&answer](Response response) {
+            answer = response;
+        };
+        ListWindow::call(countries(), *context, nullptr, answered);
+        ListWindow* list = openList("BrowseValstyb");
+        QVERIFY(list != nullptr);
+        QVERIFY(list->selectButton()->isVisible());
+        QCOMPARE(current(*list), std::string("Lietuva")); // opened at the caller's value
+        QVERIFY(!answer);                                 // the call returned, the list is open
+        QTest::keyClick(list->table(), Qt::Key_Down);
+        QTest::keyClick(list->table(), Qt::Key_Return);
+        QTRY_COMPARE(answer, std::optional<Response>(Response::Completed));
         QCOMPARE(buffer.record().get(VAL::Valstybe), std::string("Olandija"));
 
         buffer.record().set(VAL::Valstybe, "Zz"); // past the end: the last record
-        QTimer::singleShot(0, [] {
-            ListWindow* list = openList("BrowseValstyb");
-            QVERIFY(list != nullptr);
-            QCOMPARE(current(*list), std::string("Olandija"));
-            list->closeButton()->click();
-        });
-        QCOMPARE(ListWindow::call(countries(), *context, nullptr), Response::Cancelled);
+        answer.reset();
+        ListWindow::call(countries(), *context, nullptr, answered);
+        list = openList("BrowseValstyb");
+        QVERIFY(list != nullptr);
+        QCOMPARE(current(*list), std::string("Olandija"));
+        list->closeButton()->click();
+        QTRY_COMPARE(answer, std::optional<Response>(Response::Cancelled));
+
+        // Esc leaves a selection list as "Baigti" does.
+        answer.reset();
+        ListWindow::call(countries(), *context, nullptr, answered);
+        list = openList("BrowseValstyb");
+        QVERIFY(list != nullptr);
+        QTest::keyClick(list->table(), Qt::Key_Escape);
+        QTRY_COMPARE(answer, std::optional<Response>(Response::Cancelled));
     }
 
     void aDateLocatorUsesTheCalendar() {

@@ -82,8 +82,8 @@ QWidget* openInstitutionSettings(Database& database, Request request) {
     }
     SettingsForm* owner = form.get();
     form->engine = std::make_unique<FormEngine>(
-        RedIstgPar(), *form->context, [owner](const FormLookUp& lookUp, Context& context) {
-            return callSelectionList(lookUp.list, context, owner->window);
+        RedIstgPar(), *form->context, [owner](const FormLookUp& lookUp, Context& context, SelectDone done) {
+            callSelectionList(lookUp.list, context, owner->window, std::move(done));
         });
     form->engine->open(Request::Change); // a change always opens its window
 

@@ -17,9 +17,9 @@ namespace nakva {
 
 namespace {
 
-FormResult callPayerForm(Context& context, Request request, QWidget* caller) {
-    return FormWindow::call(UpdateKlient(), context, request, caller,
-                            [](FormWindow& form) { form.setToolTip(QStringLiteral("Kliento redagavimas")); });
+void callPayerForm(Context& context, Request request, QWidget* caller, FormDone done) {
+    FormWindow::call(UpdateKlient(), context, request, caller, std::move(done),
+                     [](FormWindow& form) { form.setToolTip(QStringLiteral("Kliento redagavimas")); });
 }
 
 // "Kopijuoti" and "Spausdinti..." of the payers list.
@@ -63,11 +63,12 @@ void registerPayerWindows(ProcedureRegistry& procedures, Database& database) {
         addPayerCommands(*window);
         return window;
     });
-    addSelectionList("SarKlient", [](Context& context, QWidget* caller) {
-        return ListWindow::call(SarKlient(), context, caller, callPayerForm, addPayerCommands);
+    addSelectionList("SarKlient", [](Context& context, QWidget* caller, SelectDone done) {
+        ListWindow::call(SarKlient(), context, caller, std::move(done), callPayerForm, addPayerCommands);
     });
-    addSelectionList("SelectKlient", [](Context& context, QWidget* caller) {
-        return ListWindow::call(SelectKlient(), context, caller, callPayerForm, captionSelectKlient);
+    addSelectionList("SelectKlient", [](Context& context, QWidget* caller, SelectDone done) {
+        ListWindow::call(SelectKlient(), context, caller, std::move(done), callPayerForm,
+                         captionSelectKlient);
     });
 }
 

@@ -32,8 +32,8 @@ constexpr SimpleList SimpleLists[] = {
 };
 
 WidgetFormCall formOf(FormConfig (*form)()) {
-    return [form](Context& context, Request request, QWidget* caller) {
-        return FormWindow::call(form(), context, request, caller);
+    return [form](Context& context, Request request, QWidget* caller, FormDone done) {
+        FormWindow::call(form(), context, request, caller, std::move(done));
     };
 }
 
@@ -46,12 +46,13 @@ void registerReferenceProcedures(ProcedureRegistry& procedures, Database& databa
             window->setFormCall(formOf(simple.form));
             return window;
         });
-        addSelectionList(std::string(simple.procedure), [simple](Context& context, QWidget* caller) {
-            return ListWindow::call(simple.list(), context, caller, formOf(simple.form));
-        });
+        addSelectionList(
+            std::string(simple.procedure), [simple](Context& context, QWidget* caller, SelectDone done) {
+                ListWindow::call(simple.list(), context, caller, std::move(done), formOf(simple.form));
+            });
     }
-    addSelectionList("SelectMokBudai", [](Context& context, QWidget* caller) {
-        return ListWindow::call(SelectMokBudai(), context, caller);
+    addSelectionList("SelectMokBudai", [](Context& context, QWidget* caller, SelectDone done) {
+        ListWindow::call(SelectMokBudai(), context, caller, std::move(done));
     });
     registerRoomWindows(procedures, database);
     registerServiceWindows(procedures, database);

@@ -22,8 +22,8 @@ constexpr RoomHistory Histories[RoomHistoryTabs] = {RoomHistory::Residents, Room
                                                     RoomHistory::Bedding, RoomHistory::Towels};
 
 // The room form with the room's history on its further tabs, each list bound to the room on the form.
-FormResult callRoomForm(Context& context, Request request, QWidget* caller) {
-    return FormWindow::call(RedKamb(), context, request, caller, [&context](FormWindow& form) {
+void callRoomForm(Context& context, Request request, QWidget* caller, FormDone done) {
+    FormWindow::call(RedKamb(), context, request, caller, std::move(done), [&context](FormWindow& form) {
         const std::int64_t room = context.table(TableId::Kamb).record().get(KMB::KambarioID);
         for (int tab = 0; tab < RoomHistoryTabs; ++tab) {
             ListConfig config = roomHistory(Histories[tab]);
@@ -76,8 +76,8 @@ void registerRoomWindows(ProcedureRegistry& procedures, Database& database) {
         setUpRoomList(*window);
         return window;
     });
-    addSelectionList("SarKamb", [](Context& context, QWidget* caller) {
-        return ListWindow::call(SarKamb(), context, caller, callRoomForm, setUpRoomList);
+    addSelectionList("SarKamb", [](Context& context, QWidget* caller, SelectDone done) {
+        ListWindow::call(SarKamb(), context, caller, std::move(done), callRoomForm, setUpRoomList);
     });
 }
 

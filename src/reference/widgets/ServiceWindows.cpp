@@ -15,8 +15,8 @@ namespace nakva {
 
 namespace {
 
-FormResult callServiceForm(Context& context, Request request, QWidget* caller) {
-    return FormWindow::call(RedPaslaug(), context, request, caller);
+void callServiceForm(Context& context, Request request, QWidget* caller, FormDone done) {
+    FormWindow::call(RedPaslaug(), context, request, caller, std::move(done));
 }
 
 // The services list's own commands, in the menu's window and in a selection.
@@ -56,8 +56,8 @@ void registerServiceWindows(ProcedureRegistry& procedures, Database& database) {
         setUpServiceList(*window);
         return window;
     });
-    addSelectionList("SarPaslaug", [](Context& context, QWidget* caller) {
-        return ListWindow::call(SarPaslaug(), context, caller, callServiceForm, setUpServiceList);
+    addSelectionList("SarPaslaug", [](Context& context, QWidget* caller, SelectDone done) {
+        ListWindow::call(SarPaslaug(), context, caller, std::move(done), callServiceForm, setUpServiceList);
     });
 }
 

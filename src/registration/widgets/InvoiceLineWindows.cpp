@@ -92,7 +92,7 @@ struct LineWindow {
 
 } // namespace
 
-FormResult callInvoiceLineForm(Context& context, Request request, QWidget* caller) {
+void callInvoiceLineForm(Context& context, Request request, QWidget* caller, FormDone done) {
     auto line = std::make_shared<LineWindow>();
     FormConfig config = UpdateSaskeil();
     // A service chosen, the dates or the quantity a day accepted may have rebuilt the schedule.
@@ -101,14 +101,17 @@ FormResult callInvoiceLineForm(Context& context, Request request, QWidget* calle
         line->reload();
         return done;
     };
-    return keepingSchedule(context, request, [&] {
-        return FormWindow::call(config, context, request, caller,
-                                [line](FormWindow& form) { line->setUp(form); });
-    });
+    keepingSchedule(
+        context, request,
+        [&](FormDone answer) {
+            FormWindow::call(config, context, request, caller, std::move(answer),
+                             [line](FormWindow& form) { line->setUp(form); });
+        },
+        std::move(done));
 }
 
-FormResult callScheduleRowForm(Context& context, Request request, QWidget* caller) {
-    return FormWindow::call(RedSEilGr(), context, request, caller);
+void callScheduleRowForm(Context& context, Request request, QWidget* caller, FormDone done) {
+    FormWindow::call(RedSEilGr(), context, request, caller, std::move(done));
 }
 
 void addMainServiceLinesButton(FormWindow& form) {
@@ -125,10 +128,10 @@ void addMainServiceLinesButton(FormWindow& form) {
         const Value* price = engine->variables().find(RoomsPriceVariable);
         const auto* roomsPerDay = price != nullptr ? std::get_if<Decimal>(price) : nullptr;
         // As a child form would: the lines count as a change and the registration's totals follow.
-        engine->callChild([&] {
+        engine->callChild([&](FormDone answer) {
             const std::optional<int> created = createMainServiceLines(engine->context(), engine->record(),
                                                                       roomsPerDay ? *roomsPerDay : Decimal());
-            return FormResult{created && *created > 0 ? Response::Completed : Response::Cancelled};
+            answer(FormResult{created && *created > 0 ? Response::Completed : Response::Cancelled});
         });
         window->childList(InvoiceLinesList)->engine().reload();
         window->showRecord();

@@ -12,8 +12,8 @@ class FormWindow;
 // The invoice line form with its schedule and the schedule row form, as the registration's lines open
 // them: the line (or, for an insert, its registration's number) in the `Saskeil` buffer of `context`,
 // the registration as edited so far in the `Saskait` buffer.
-FormResult callInvoiceLineForm(Context& context, Request request, QWidget* caller);
-FormResult callScheduleRowForm(Context& context, Request request, QWidget* caller);
+void callInvoiceLineForm(Context& context, Request request, QWidget* caller, FormDone done);
+void callScheduleRowForm(Context& context, Request request, QWidget* caller, FormDone done);
 
 // The registration form's "Automatiškai sukurti pagrindinių paslaugų eilutes" on its invoice tab: the
 // main service lines of the registration as edited so far, at its rooms' price a day; its lines and

@@ -16,12 +16,12 @@ namespace nakva {
 
 namespace {
 
-FormResult callRegistrationPaymentForm(Context& context, Request request, QWidget* caller) {
-    return FormWindow::call(RedMokej(PaymentVariant::Registration), context, request, caller);
+void callRegistrationPaymentForm(Context& context, Request request, QWidget* caller, FormDone done) {
+    FormWindow::call(RedMokej(PaymentVariant::Registration), context, request, caller, std::move(done));
 }
 
-FormResult callListPaymentForm(Context& context, Request request, QWidget* caller) {
-    return FormWindow::call(RedMokej(PaymentVariant::List), context, request, caller);
+void callListPaymentForm(Context& context, Request request, QWidget* caller, FormDone done) {
+    FormWindow::call(RedMokej(PaymentVariant::List), context, request, caller, std::move(done));
 }
 
 // The print menu with the payment ledgers.
@@ -52,8 +52,8 @@ void registerPaymentWindows(ProcedureRegistry& procedures, Database& database) {
         return window;
     });
     addRecordForm("RedMokej", callRegistrationPaymentForm);
-    addSelectionList("SelectSaskait", [](Context& context, QWidget* caller) {
-        return ListWindow::call(SelectSaskait(), context, caller);
+    addSelectionList("SelectSaskait", [](Context& context, QWidget* caller, SelectDone done) {
+        ListWindow::call(SelectSaskait(), context, caller, std::move(done));
     });
 }
 

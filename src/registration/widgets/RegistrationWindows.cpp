@@ -26,12 +26,12 @@ namespace nakva {
 
 namespace {
 
-FormResult callRegistrationForm(Context& context, Request request, QWidget* caller) {
-    return FormWindow::call(RedSaskait(), context, request, caller, addMainServiceLinesButton);
+void callRegistrationForm(Context& context, Request request, QWidget* caller, FormDone done) {
+    FormWindow::call(RedSaskait(), context, request, caller, std::move(done), addMainServiceLinesButton);
 }
 
-FormResult callOccupiedRoomForm(Context& context, Request request, QWidget* caller) {
-    return FormWindow::call(UpdateSaskKmb(), context, request, caller);
+void callOccupiedRoomForm(Context& context, Request request, QWidget* caller, FormDone done) {
+    FormWindow::call(UpdateSaskKmb(), context, request, caller, std::move(done));
 }
 
 // "Rasti sąsk. Nr.:" above the rows of its tab: the number accepted is bound and the list read again

@@ -2,6 +2,7 @@
 
 #include "messages/Message.h"
 #include "reference/Services.h"
+#include "ui/widgets/ChildSignals.h"
 #include "ui/widgets/DateEntry.h"
 #include "ui/widgets/SelectionLists.h"
 
@@ -68,7 +69,7 @@ ParameterDialogWindow::ParameterDialogWindow(ParameterDialog dialog, Context& co
     cancel_ = new QPushButton(qt(def.cancelText), this);
     cancel_->setObjectName("cancelButton");
     cancel_->setToolTip(qt(def.cancelTip));
-    connect(run_, &QPushButton::clicked, this, &ParameterDialogWindow::runPressed);
+    connect(run_, &QPushButton::clicked, this, [this] { runPressed(); });
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
@@ -82,6 +83,10 @@ ParameterDialogWindow::ParameterDialogWindow(ParameterDialog dialog, Context& co
     for (const DialogFieldDef& field : def.fields) {
         show(field.field);
     }
+}
+
+ParameterDialogWindow::~ParameterDialogWindow() {
+    detachChildren(this);
 }
 
 void ParameterDialogWindow::addField(const DialogFieldDef& def, QGridLayout* grid, int row) {
@@ -121,7 +126,7 @@ void ParameterDialogWindow::addField(const DialogFieldDef& def, QGridLayout* gri
         button->setText(QStringLiteral("..."));
         button->setToolTip(qt(LookUpButtonTip));
         button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QToolButton::clicked, this, [this, field] { chooseFromList(field); });
+        connect(button, &QToolButton::clicked, this, [this, field] { lookUp(field); });
         connect(edit, &QLineEdit::editingFinished, this, [this, field, edit] {
             if (edit->isModified()) {
                 edit->setModified(false);
@@ -189,32 +194,43 @@ bool ParameterDialogWindow::take(DialogField field) {
     return true;
 }
 
-bool ParameterDialogWindow::checkLookUp(DialogField field) {
+void ParameterDialogWindow::checkLookUp(DialogField field) {
     take(field);
     if (lookUpFound(field, context_, values_)) {
         lastGood_ = values_;
         show(field);
-        return true;
+        return;
     }
-    return chooseFromList(field);
+    lookUp(field);
 }
 
-bool ParameterDialogWindow::chooseFromList(DialogField field) {
+void ParameterDialogWindow::lookUp(DialogField field) {
+    chooseFromList(field, [this, field] {
+        fieldWidget(field)->setFocus();
+        focusNextChild();
+    });
+}
+
+void ParameterDialogWindow::chooseFromList(DialogField field, std::function<void()> chosen) {
     take(field);
     primeLookUp(field, context_, values_);
-    const Response response = callSelectionList(dialogLookUp(field).list, context_, this);
-    if (response == Response::Completed) {
-        takeLookUpChoice(field, context_, values_);
-        lastGood_ = values_;
-    } else {
-        // A cancelled choice puts back what the field held before.
-        values_.Grupe = lastGood_.Grupe;
-        values_.Pasl = lastGood_.Pasl;
-        values_.PaslGrpNr = lastGood_.PaslGrpNr;
-    }
-    show(field);
-    fieldWidget(field)->setFocus();
-    return response == Response::Completed;
+    callSelectionList(dialogLookUp(field).list, context_, this,
+                      [this, field, chosen = std::move(chosen)](Response response) {
+                          if (response == Response::Completed) {
+                              takeLookUpChoice(field, context_, values_);
+                              lastGood_ = values_;
+                          } else {
+                              // A cancelled choice puts back what the field held before.
+                              values_.Grupe = lastGood_.Grupe;
+                              values_.Pasl = lastGood_.Pasl;
+                              values_.PaslGrpNr = lastGood_.PaslGrpNr;
+                          }
+                          show(field);
+                          fieldWidget(field)->setFocus();
+                          if (response == Response::Completed) {
+                              chosen();
+                          }
+                      });
 }
 
 void ParameterDialogWindow::dateAccepted(DialogField field) {
@@ -231,13 +247,17 @@ void ParameterDialogWindow::dateAccepted(DialogField field) {
     }
 }
 
-void ParameterDialogWindow::runPressed() {
-    for (const DialogFieldDef& field : parameterDialogDef(dialog_).fields) {
-        if (!take(field.field)) {
+void ParameterDialogWindow::runPressed(std::size_t from) {
+    const std::vector<DialogFieldDef>& fields = parameterDialogDef(dialog_).fields;
+    for (std::size_t i = from; i < fields.size(); ++i) {
+        const DialogField field = fields[i].field;
+        if (!take(field)) {
             return;
         }
-        if (isLookUpField(field.field) && !lookUpFound(field.field, context_, values_) &&
-            !chooseFromList(field.field)) {
+        if (isLookUpField(field) && !lookUpFound(field, context_, values_)) {
+            // A value chosen for it goes on with the fields after it; none leaves the dialog open at
+            // the field.
+            chooseFromList(field, [this, i] { runPressed(i + 1); });
             return;
         }
     }
@@ -251,7 +271,7 @@ bool ParameterDialogWindow::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_Down && (key->modifiers() & Qt::ControlModifier)) {
             for (const auto& [field, button] : lookUps_) {
                 if (watched == fieldWidget(field)) {
-                    chooseFromList(field);
+                    lookUp(field);
                     return true;
                 }
             }
@@ -260,17 +280,23 @@ bool ParameterDialogWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-Response askReportParameters(ParameterDialog dialog, Context& context, QWidget* parent) {
+void askReportParameters(ParameterDialog dialog, Context& context, QWidget* parent, SelectDone done) {
     if (dialog == ParameterDialog::None) {
-        return Response::Completed;
+        done(Response::Completed);
+        return;
     }
     openParameterDialog(dialog, glo());
-    ParameterDialogWindow window(dialog, context, glo(), parent);
-    if (window.exec() != QDialog::Accepted) {
-        return Response::Cancelled;
-    }
-    glo() = window.values();
-    return Response::Completed;
+    auto* window = new ParameterDialogWindow(dialog, context, glo(), parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(window, &QDialog::finished, window, [window, done = std::move(done)](int result) {
+        if (result != QDialog::Accepted) {
+            done(Response::Cancelled);
+            return;
+        }
+        glo() = window->values();
+        done(Response::Completed);
+    });
+    static_cast<QDialog*>(window)->show();
 }
 
 } // namespace nakva

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <map>
 
 class QCheckBox;
@@ -30,6 +31,7 @@ public:
     // applied to `globals` by the caller; the look-ups read through `context`.
     ParameterDialogWindow(ParameterDialog dialog, Context& context, const Globals& globals,
                           QWidget* parent = nullptr);
+    ~ParameterDialogWindow() override;
 
     // The values as the user left them; after "&Vykdyti" with the period caption built.
     const Globals& values() const { return values_; }
@@ -49,14 +51,18 @@ private:
     // Takes the text of a field into the values; false and the field focused when a date is no date.
     bool take(DialogField field);
     void show(DialogField field);
-    // The typed value is looked up; when it is not found, the list opens. False when nothing valid
-    // stands in the field afterwards (the list was cancelled on a value that is not there).
-    bool checkLookUp(DialogField field);
-    // Opens the field's list at its value; a choice is copied in, a cancel restores the value the
-    // field had before.
-    bool chooseFromList(DialogField field);
+    // The typed value is looked up; when it is not found, the list opens (lookUp).
+    void checkLookUp(DialogField field);
+    // The look-up button, Ctrl+Down: the list; after a choice the focus moves on to the next field.
+    void lookUp(DialogField field);
+    // Opens the field's list at its value and returns; when the list has gone, a choice is copied in
+    // and `chosen` runs, a cancel restores the value the field had before. The focus is back in the
+    // field either way.
+    void chooseFromList(DialogField field, std::function<void()> chosen);
     void dateAccepted(DialogField field);
-    void runPressed();
+    // "&Vykdyti": the fields from `from` on are taken and their look-ups checked, then the dialog
+    // accepts.
+    void runPressed(std::size_t from = 0);
 
     ParameterDialog dialog_;
     Context& context_;
@@ -70,8 +76,9 @@ private:
 };
 
 // A report run's dialog call: applies the opening rules to the program's parameters (glo()), shows
-// the dialog modally and, on "&Vykdyti", leaves its values there. Completed or Cancelled; a report
-// without a dialog answers Completed at once.
-Response askReportParameters(ParameterDialog dialog, Context& context, QWidget* parent);
+// the dialog and returns; every window stays free meanwhile. On "&Vykdyti" the values are left there
+// and `done` hears Completed, otherwise Cancelled, once the dialog has closed; a report without a
+// dialog answers Completed at once.
+void askReportParameters(ParameterDialog dialog, Context& context, QWidget* parent, SelectDone done);
 
 } // namespace nakva

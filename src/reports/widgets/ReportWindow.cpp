@@ -9,12 +9,9 @@
 #include "reports/widgets/ParameterDialogWindow.h"
 #include "shell/Globals.h"
 #include "shell/widgets/ProgramPrinter.h"
+#include "ui/widgets/CalledWindow.h"
 
-#include <QApplication>
-#include <QEventLoop>
 #include <QLabel>
-#include <QMainWindow>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
@@ -27,22 +24,6 @@ namespace {
 
 QString qt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QMdiArea* mdiAreaOf(QWidget* widget) {
-    for (; widget != nullptr; widget = widget->parentWidget()) {
-        if (auto* area = qobject_cast<QMdiArea*>(widget)) {
-            return area;
-        }
-    }
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (auto* frame = qobject_cast<QMainWindow*>(top); frame != nullptr && frame->isVisible()) {
-            if (auto* area = qobject_cast<QMdiArea*>(frame->centralWidget())) {
-                return area;
-            }
-        }
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -99,14 +80,25 @@ void ReportWindow::begin() {
     // The progress window waits, hidden, for the parameters.
     frame()->hide();
     QWidget* dialogParent = parentWidget() != nullptr ? window() : nullptr;
-    if (askReportParameters(definition_.dialog, context_, dialogParent) != Response::Completed) {
-        emit finished();
-        deleteLater();
-        return;
-    }
-    frame()->show();
-    run_->start(glo());
-    timer_->start();
+    askReportParameters(definition_.dialog, context_, dialogParent,
+                        [alive = QPointer<ReportWindow>(this)](Response response) {
+                            if (!alive) {
+                                return;
+                            }
+                            if (response != Response::Completed) {
+                                alive->over();
+                                return;
+                            }
+                            alive->frame()->show();
+                            alive->run_->start(glo());
+                            alive->timer_->start();
+                        });
+}
+
+void ReportWindow::over() {
+    files_.reset();
+    emit finished();
+    deleteLater();
 }
 
 void ReportWindow::tick() {
@@ -123,45 +115,28 @@ void ReportWindow::tick() {
 void ReportWindow::end() {
     timer_->stop();
     frame()->hide();
-    if (run_->showsPreview()) {
-        const std::unique_ptr<PageFiles> files = run_->takePageFiles();
-        PageList pages = files->pages();
-        if (previewReport(pages, definition_.title, this) == PreviewPrint) {
+    if (!run_->showsPreview()) {
+        over();
+        return;
+    }
+    // The page files stay until the preview has answered and its printing is done.
+    files_ = run_->takePageFiles();
+    previewReport(files_->pages(), definition_.title, this, [this](int answer, PageList& pages) {
+        if (answer == PreviewPrint) {
             printReportPages(pages, QString::fromStdString(printJobName(definition_.name, definition_.title)),
                              programPrinter());
         }
-    }
-    emit finished();
-    deleteLater();
+        over();
+    });
 }
 
 void runReport(const ReportSpec& definition, Context& context, QWidget* caller) {
     auto* window = new ReportWindow(definition, context);
-    QPointer<QMdiSubWindow> blocked;
-    for (QWidget* widget = caller; widget != nullptr; widget = widget->parentWidget()) {
-        if ((blocked = qobject_cast<QMdiSubWindow*>(widget))) {
-            break;
-        }
+    QWidget* frame = openCalledWindow(window, caller, {});
+    if (frame != window) {
+        QObject::connect(window, &QObject::destroyed, frame, &QWidget::close);
     }
-    QEventLoop loop;
-    QObject::connect(window, &ReportWindow::finished, &loop, &QEventLoop::quit);
-    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    if (QMdiArea* area = mdiAreaOf(caller)) {
-        QMdiSubWindow* child = area->addSubWindow(window);
-        child->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(window, &QObject::destroyed, child, &QMdiSubWindow::close);
-        child->show();
-    } else {
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->show();
-    }
-    if (blocked) {
-        blocked->setEnabled(false);
-    }
-    loop.exec();
-    if (blocked) {
-        blocked->setEnabled(true);
-    }
+    frame->show();
 }
 
 void runCatalogReport(std::string_view name, Context& context, QWidget* caller) {

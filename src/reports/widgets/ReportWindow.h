@@ -12,6 +12,7 @@ class QTimer;
 namespace nakva {
 
 class Context;
+class PageFiles;
 class ReportRun;
 struct ReportSpec;
 
@@ -45,6 +46,8 @@ private:
     void begin();
     void tick();
     void end();
+    // The run is over: the window goes.
+    void over();
     // The frame the window is shown in: its child window frame in the main window, or itself.
     QWidget* frame();
 
@@ -52,14 +55,16 @@ private:
     const ReportSpec& definition_;
     Context& context_;
     std::unique_ptr<ReportRun> run_;
+    std::unique_ptr<PageFiles> files_;
     QLabel* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QTimer* timer_ = nullptr;
     bool begun_ = false;
 };
 
-// Runs a report for a window (a list's print menu) on that window's context, and returns when the run
-// is over. The progress window opens beside the caller in the main window when there is one.
+// Runs a report for a window (a list's print menu) on that window's context, and returns at once. The
+// progress window opens beside the caller in the main window when there is one; the caller's window
+// is disabled until the run is over (CalledWindow.h), every other window stays free.
 void runReport(const ReportSpec& definition, Context& context, QWidget* caller);
 // The same for a report of the catalog by its name ("SpDidSask"), as a list's print menu starts it on
 // the list's context: a report about one record (ReportSpec::subject; the invoices) takes the list's

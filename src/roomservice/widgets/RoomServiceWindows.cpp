@@ -33,14 +33,15 @@ void registerRoomServiceWindows(ProcedureRegistry& procedures, Database& databas
     for (const LogWindow& log : Logs) {
         procedures.add(std::string(log.procedure), [&database, log]() -> QWidget* {
             auto* window = new ListWindow(log.list(), std::make_unique<Context>(database));
-            window->setFormCall([form = log.form](Context& context, Request request, QWidget* caller) {
-                return FormWindow::call(form(), context, request, caller);
-            });
+            window->setFormCall(
+                [form = log.form](Context& context, Request request, QWidget* caller, FormDone done) {
+                    FormWindow::call(form(), context, request, caller, std::move(done));
+                });
             return window;
         });
     }
-    addSelectionList(std::string(SelectKambName), [](Context& context, QWidget* caller) {
-        return ListWindow::call(SelectKambAt(context), context, caller);
+    addSelectionList(std::string(SelectKambName), [](Context& context, QWidget* caller, SelectDone done) {
+        ListWindow::call(SelectKambAt(context), context, caller, std::move(done));
     });
 }
 

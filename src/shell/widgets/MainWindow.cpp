@@ -10,6 +10,7 @@
 #include "ui/Help.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -55,6 +56,18 @@ MainWindow::MainWindow(const ProcedureRegistry& procedures, std::function<std::s
     help->setShortcutContext(Qt::ApplicationShortcut);
     connect(help, &QAction::triggered, this, [] { showHelp(); });
     addAction(help);
+
+    // Ctrl+F4 closes the active child window, as its close box does (a form asks its question).
+    auto* closeChild = new QAction(this);
+    closeChild->setObjectName("closeChildAction");
+    closeChild->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    closeChild->setShortcutContext(Qt::WindowShortcut);
+    connect(closeChild, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* child = mdi_->activeSubWindow()) {
+            child->close();
+        }
+    });
+    addAction(closeChild);
 
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::childActivated);
     resize(1000, 700);
@@ -259,7 +272,14 @@ void MainWindow::toolbarPressed(ToolbarButton button) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    mdi_->closeAllSubWindows();
+    // The newest first: a window called from another answers before its caller closes.
+    const QList<QMdiSubWindow*> children = mdi_->subWindowList(QMdiArea::CreationOrder);
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        if (!(*child)->close()) {
+            break;
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     if (!mdi_->subWindowList().isEmpty()) {
         event->ignore(); // a child window stayed open (its user chose to go on editing)
         return;

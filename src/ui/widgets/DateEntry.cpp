@@ -1,6 +1,7 @@
 #include "ui/widgets/DateEntry.h"
 
 #include "ui/widgets/CalendarWindow.h"
+#include "ui/widgets/ChildSignals.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -35,6 +36,10 @@ DateEntry::DateEntry(QWidget* parent) : QWidget(parent) {
             emit accepted();
         }
     });
+}
+
+DateEntry::~DateEntry() {
+    detachChildren(this);
 }
 
 Date DateEntry::date() const {

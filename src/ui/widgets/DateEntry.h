@@ -18,6 +18,7 @@ class DateEntry : public QWidget {
     Q_OBJECT
 public:
     explicit DateEntry(QWidget* parent = nullptr);
+    ~DateEntry() override;
 
     // The typed date; NoDate for a blank field. A text that is no date gives NoDate and false from
     // isValid(), with the reason in errorText().

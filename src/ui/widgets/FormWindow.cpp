@@ -2,6 +2,8 @@
 
 #include "data/Table.h"
 #include "ui/Help.h"
+#include "ui/widgets/CalledWindow.h"
+#include "ui/widgets/ChildSignals.h"
 #include "ui/widgets/DateEntry.h"
 #include "ui/widgets/ListWindow.h"
 #include "ui/widgets/RecordForms.h"
@@ -10,14 +12,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPalette>
 #include <QPointer>
@@ -46,17 +46,6 @@ int qtKeyOf(int virtualKey) {
         return virtualKey; // Qt::Key_A.. and Qt::Key_0.. are the ASCII codes
     }
     return 0;
-}
-
-// The caller's window that waits while the form is open: its multiple-document child, or its
-// top-level window.
-QWidget* waitingWindow(QWidget* caller) {
-    for (QWidget* widget = caller; widget != nullptr; widget = widget->parentWidget()) {
-        if (qobject_cast<QMdiSubWindow*>(widget) != nullptr) {
-            return widget;
-        }
-    }
-    return caller != nullptr ? caller->window() : nullptr;
 }
 
 // How many characters an entry shows at least: what its field typically holds. A text its whole
@@ -98,20 +87,19 @@ FormWindow::FormWindow(FormEngine& engine, QWidget* parent) : QWidget(parent), e
     build();
     showRecord();
     focusItem(engine.focusItem());
+    // A look-up's list answered: the record with the chosen value, the focus moved on.
+    engine.setListener([this] { afterAction(true); });
 }
 
 FormWindow::~FormWindow() {
+    // A look-up's list or a child's form open on the form's context goes first.
+    dropCalledWindows(this);
+    if (engine_ != nullptr) {
+        engine_->setListener({});
+    }
     // The fields lose the focus while the window goes: nothing of theirs may reach the window's members.
     engine_ = nullptr;
-    for (const Item& item : items_) {
-        for (QObject* control : {static_cast<QObject*>(item.edit), static_cast<QObject*>(item.check),
-                                 static_cast<QObject*>(item.combo), static_cast<QObject*>(item.date)}) {
-            if (control != nullptr) {
-                control->removeEventFilter(this);
-                disconnect(control, nullptr, this, nullptr);
-            }
-        }
-    }
+    detachChildren(this);
 }
 
 void FormWindow::build() {
@@ -182,12 +170,17 @@ void FormWindow::buildChildren() {
         QWidget* page = pageOf(child.tab);
         auto* window =
             new ListWindow(engine_->childList(index), engine_->context(), Request::None, page, true);
-        window->setFormCall([this, form = child.form](Context& context, Request request, QWidget* caller) {
-            const FormResult result =
-                engine_->callChild([&] { return callRecordForm(form, context, request, caller); });
-            showRecord();
-            return result;
-        });
+        window->setFormCall(
+            [this, form = child.form](Context& context, Request request, QWidget* caller, FormDone done) {
+                engine_->callChild(
+                    [form, &context, request, caller](FormDone answer) {
+                        callRecordForm(form, context, request, caller, std::move(answer));
+                    },
+                    [this, done = std::move(done)](FormResult result) {
+                        showRecord();
+                        done(result);
+                    });
+            });
         auto* layout = static_cast<QFormLayout*>(page->layout());
         if (child.row >= 0 && child.row <= layout->rowCount()) {
             layout->insertRow(child.row, window);
@@ -504,6 +497,10 @@ QWidget* FormWindow::frame() const {
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
+    if (waitsForCalledWindow(this)) { // its look-up's list or a child's form answers first
+        event->ignore();
+        return;
+    }
     if (engine_ != nullptr && !engine_->finished() && !engine_->cancel()) {
         event->ignore();
         afterAction(true);
@@ -513,6 +510,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
         const QPoint where = frame()->pos();
         formMemory(engine_->config().name).position = FormMemory::Point{where.x(), where.y()};
         const FormResult result = engine_->result();
+        engine_->setListener({});
         engine_ = nullptr;
         emit finished(result);
     }
@@ -550,65 +548,36 @@ void FormWindow::toolbarPressed(ToolbarButton button) {
     }
 }
 
-FormResult FormWindow::call(const FormConfig& config, Context& context, Request request, QWidget* caller,
-                            const std::function<void(FormWindow&)>& setUp) {
-    QPointer<FormWindow> window;
-    FormEngine engine(config, context, [&window](const FormLookUp& lookUp, Context& on) {
-        return callSelectionList(lookUp.list, on, window);
-    });
-    if (!engine.open(request)) {
-        return engine.result();
+void FormWindow::call(const FormConfig& config, Context& context, Request request, QWidget* caller,
+                      FormDone done, const std::function<void(FormWindow&)>& setUp) {
+    auto shown = std::make_shared<QPointer<FormWindow>>();
+    auto engine = std::make_unique<FormEngine>(
+        config, context, [shown](const FormLookUp& lookUp, Context& on, SelectDone answer) {
+            callSelectionList(lookUp.list, on, *shown, std::move(answer));
+        });
+    if (!engine->open(request)) {
+        done(engine->result());
+        return;
     }
 
-    window = new FormWindow(engine);
+    FormEngine& form = *engine;
+    auto* window = new FormWindow(form);
+    window->ownEngine_ = std::move(engine);
+    *shown = window;
     if (setUp) {
         setUp(*window);
     }
-    FormResult result = engine.result();
-    QEventLoop loop;
-    connect(window, &FormWindow::finished, &loop, [&result, &loop](FormResult finished) {
-        result = finished;
-        loop.quit();
-    });
+    auto result = std::make_shared<FormResult>(form.result());
+    connect(window, &FormWindow::finished, window, [result](FormResult finished) { *result = finished; });
 
     const std::optional<FormMemory::Point> position = formMemory(config.name).position;
-    QMdiArea* area = nullptr;
-    for (QWidget* widget = caller; widget != nullptr && area == nullptr; widget = widget->parentWidget()) {
-        area = qobject_cast<QMdiArea*>(widget);
-    }
-    QPointer<QWidget> frame = window.data();
-    if (area != nullptr) {
-        QMdiSubWindow* child = area->addSubWindow(window);
-        child->setWindowTitle(window->windowTitle());
-        frame = child;
-    }
-    frame->setAttribute(Qt::WA_DeleteOnClose);
+    QWidget* frame = openCalledWindow(window, caller, [result, done = std::move(done)] { done(*result); });
     frame->adjustSize();
     if (position) {
         frame->move(position->x, position->y);
     }
     frame->show();
-    window->focusItem(engine.focusItem());
-
-    QPointer<QWidget> waiting = waitingWindow(caller);
-    if (waiting) {
-        waiting->setEnabled(false);
-    }
-    loop.exec();
-    // The window goes before the call returns: it works on the caller's context. It is still there
-    // only when the event loops were ended without it (the program stopping).
-    if (window) {
-        window->engine_ = nullptr;
-    }
-    delete frame;
-    if (waiting) {
-        waiting->setEnabled(true);
-        if (auto* child = qobject_cast<QMdiSubWindow*>(waiting.data());
-            child != nullptr && child->mdiArea()) {
-            child->mdiArea()->setActiveSubWindow(child);
-        }
-    }
-    return result;
+    window->focusItem(form.focusItem());
 }
 
 } // namespace nakva

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -33,12 +34,20 @@ public:
     explicit FormWindow(FormEngine& engine, QWidget* parent = nullptr);
     ~FormWindow() override;
 
-    // Calls a record form as its callers do. A delete, or an insert whose numbering was given up,
-    // returns at once; otherwise the window opens beside the caller as a child of its multiple-document
-    // area (the caller disabled meanwhile), or on its own when there is none, and the call returns
-    // when it closes. `setUp` adds the form's own widgets (sub-lists on its tabs) before the window shows.
-    static FormResult call(const FormConfig& config, Context& context, Request request, QWidget* caller,
-                           const std::function<void(FormWindow&)>& setUp = {});
+    // Calls a record form as its callers do, and returns at once; the caller goes on in `done`.
+    //
+    //     FormWindow::call(RedKamb(), context, Request::Change, this, [this](FormResult result) {
+    //         if (result.response == Response::Completed) { /* the saved record is in the buffer */ }
+    //     });
+    //
+    // A delete, or an insert whose numbering was given up, answers at once (`done` runs before call
+    // returns). Otherwise the window opens beside the caller as a child of its multiple-document area,
+    // or on its own when there is none (CalledWindow.h): the caller's window is disabled, every other
+    // window stays free, and `done` runs once the form's window has gone, with the caller's window
+    // active again. `done` never runs when the caller went first. `setUp` adds the form's own widgets
+    // (sub-lists on its tabs) before the window shows.
+    static void call(const FormConfig& config, Context& context, Request request, QWidget* caller,
+                     FormDone done, const std::function<void(FormWindow&)>& setUp = {});
 
     // The control that edits an item (a line edit, check box, drop list or date entry).
     QWidget* itemWidget(int item) const;
@@ -96,6 +105,7 @@ private:
     void focusItem(int item);
     QWidget* frame() const;
 
+    std::unique_ptr<FormEngine> ownEngine_; // a called form's, which goes with its window
     FormEngine* engine_;
     std::vector<Item> items_;
     QTabWidget* tabs_ = nullptr;

@@ -3,6 +3,8 @@
 #include "data/Context.h"
 #include "messages/Message.h"
 #include "ui/Help.h"
+#include "ui/widgets/CalledWindow.h"
+#include "ui/widgets/ChildSignals.h"
 #include "ui/widgets/DateEntry.h"
 #include "ui/widgets/ListExportRun.h"
 #include "ui/widgets/TabSelectorField.h"
@@ -10,17 +12,14 @@
 #include <QAbstractTableModel>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QEventLoop>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -145,6 +144,9 @@ ListWindow::ListWindow(const ListConfig& config, std::unique_ptr<Context> contex
 }
 
 ListWindow::~ListWindow() {
+    // A form or list it called works on its context: it goes first.
+    dropCalledWindows(this);
+    detachChildren(this);
     // The view lets go of the rows before the engine that holds them goes.
     table_->setModel(nullptr);
     engine_->setListener({});
@@ -358,8 +360,8 @@ void ListWindow::locateTyped() {
 }
 
 void ListWindow::setFormCall(WidgetFormCall form) {
-    engine_->setFormCall([this, form = std::move(form)](Context& context, Request request) {
-        return form(context, request, this);
+    engine_->setFormCall([this, form = std::move(form)](Context& context, Request request, FormDone done) {
+        form(context, request, this, std::move(done));
     });
     update();
 }
@@ -533,6 +535,10 @@ void ListWindow::changeEvent(QEvent* event) {
 }
 
 void ListWindow::closeEvent(QCloseEvent* event) {
+    if (waitsForCalledWindow(this)) { // the window it called answers first
+        event->ignore();
+        return;
+    }
     engine_->close();
     if (!finished_) {
         finished_ = true;
@@ -573,6 +579,12 @@ bool ListWindow::listKey(const QKeyEvent& key) {
     case Qt::Key_Menu:
         showPopupAtCurrentRow();
         return true;
+    case Qt::Key_Escape: // as "Baigti"
+        if (close_->isVisibleTo(this)) {
+            engine_->close();
+            return true;
+        }
+        return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (control) {
@@ -743,8 +755,8 @@ void ListWindow::toolbarPressed(ToolbarButton button) {
     engine_->toolbarPressed(button);
 }
 
-Response ListWindow::call(const ListConfig& config, Context& context, QWidget* caller, WidgetFormCall form,
-                          const std::function<void(ListWindow&)>& setUp) {
+void ListWindow::call(const ListConfig& config, Context& context, QWidget* caller, SelectDone done,
+                      WidgetFormCall form, const std::function<void(ListWindow&)>& setUp) {
     auto* window = new ListWindow(config, context, Request::Select);
     if (form) {
         window->setFormCall(std::move(form));
@@ -755,39 +767,15 @@ Response ListWindow::call(const ListConfig& config, Context& context, QWidget* c
     if (window->engine().closing()) {
         const Response response = window->engine().response();
         delete window;
-        return response;
+        done(response);
+        return;
     }
-    Response response = Response::Cancelled;
-    QEventLoop loop;
-    connect(window, &ListWindow::finished, &loop, [&response, &loop](Response finished) {
-        response = finished;
-        loop.quit();
-    });
-
-    QMdiArea* area = nullptr;
-    QPointer<QWidget> waiting = caller != nullptr ? caller->window() : nullptr;
-    for (QWidget* widget = caller; widget != nullptr && area == nullptr; widget = widget->parentWidget()) {
-        if (qobject_cast<QMdiSubWindow*>(widget) != nullptr) {
-            waiting = widget;
-        }
-        area = qobject_cast<QMdiArea*>(widget);
-    }
-    // The window goes before the call returns: it works on the caller's context.
-    QPointer<QWidget> frame = window;
-    if (area != nullptr) {
-        frame = area->addSubWindow(window);
-    }
+    auto response = std::make_shared<Response>(Response::Cancelled);
+    connect(window, &ListWindow::finished, window, [response](Response finished) { *response = finished; });
+    QWidget* frame =
+        openCalledWindow(window, caller, [response, done = std::move(done)] { done(*response); });
     frame->show();
     window->table()->setFocus();
-    if (waiting) {
-        waiting->setEnabled(false);
-    }
-    loop.exec();
-    delete frame;
-    if (waiting) {
-        waiting->setEnabled(true);
-    }
-    return response;
 }
 
 } // namespace nakva

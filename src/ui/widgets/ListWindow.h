@@ -27,8 +27,9 @@ namespace nakva {
 class Context;
 class DateEntry;
 
-// A record form as the widgets open it: next to the window that calls it.
-using WidgetFormCall = std::function<FormResult(Context& context, Request request, QWidget* caller)>;
+// A record form as the widgets open it: next to the window that calls it; the caller goes on in `done`
+// (FormWindow::call).
+using WidgetFormCall = std::function<void(Context& context, Request request, QWidget* caller, FormDone done)>;
 
 // An item of a list command's menu ("Mokėtojų sąrašą" under "Spausdinti..."): with items of its own a
 // submenu ("Spausdinti"); an item without text is a separator line.
@@ -67,7 +68,7 @@ struct ListCommand {
 // Keys in the list: arrows, PageUp, PageDown, Home, End scroll; Insert, Delete and Ctrl+Enter press
 // the insert, delete and change buttons; Enter presses "Pasirinkti" in select mode; a printable
 // character is the letter locator; the context-menu key and a right click show the popup menu, which
-// always ends with "Eksportuoti…".
+// always ends with "Eksportuoti…"; Esc closes the window as "Baigti" does.
 class ListWindow : public QWidget, public ToolbarClient {
     Q_OBJECT
 public:
@@ -78,12 +79,20 @@ public:
     ListWindow(const ListConfig& config, std::unique_ptr<Context> context, QWidget* parent = nullptr);
     ~ListWindow() override;
 
-    // Opens a list for a selection beside the caller (a child of its multiple-document area, the
-    // caller disabled meanwhile; on its own when there is none) and returns when it closes: Completed
-    // with the chosen record in the table's buffer on `context`, or Cancelled.
-    // `setUp` gives the window its own commands before it shows.
-    static Response call(const ListConfig& config, Context& context, QWidget* caller,
-                         WidgetFormCall form = {}, const std::function<void(ListWindow&)>& setUp = {});
+    // Opens a list for a selection beside the caller and returns at once; the caller goes on in `done`
+    // with Completed (the chosen record in the table's buffer on `context`) or Cancelled.
+    //
+    //     ListWindow::call(SarKamb(), context, this, [this](Response response) {
+    //         if (response == Response::Completed) { /* the chosen room is in the buffer */ }
+    //     });
+    //
+    // The window is a child of the caller's multiple-document area (on its own when there is none);
+    // only the caller's window is disabled meanwhile, and `done` runs once the list has gone, with the
+    // caller's window active again (CalledWindow.h); never when the caller went first. A list that
+    // closes as it opens answers at once. `form` is the record form the list's buttons call; `setUp`
+    // gives the window its own commands before it shows.
+    static void call(const ListConfig& config, Context& context, QWidget* caller, SelectDone done,
+                     WidgetFormCall form = {}, const std::function<void(ListWindow&)>& setUp = {});
 
     ListEngine& engine() { return *engine_; }
     // The record form opened with this window as its caller, instead of the configuration's.

@@ -21,13 +21,15 @@ void addRecordForm(std::string name, WidgetFormCall call) {
     forms()[std::move(name)] = std::move(call);
 }
 
-FormResult callRecordForm(std::string_view name, Context& context, Request request, QWidget* caller) {
+void callRecordForm(std::string_view name, Context& context, Request request, QWidget* caller,
+                    FormDone done) {
     const auto found = forms().find(name);
     if (found == forms().end() || !found->second) {
         standardWarning(WarningUndefinedProcedure, name);
-        return {};
+        done({});
+        return;
     }
-    return found->second(context, request, caller);
+    found->second(context, request, caller, std::move(done));
 }
 
 } // namespace nakva

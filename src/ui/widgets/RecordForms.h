@@ -9,9 +9,9 @@ namespace nakva {
 
 // The record forms that other windows open by name ("UpdateSaskKmb"): a form's child lists name the
 // children's form. Each layer adds its forms when the program starts. A call runs on the caller's
-// context and returns when the form closes.
+// context and answers through `done` once the form has closed (FormWindow::call).
 void addRecordForm(std::string name, WidgetFormCall call);
-// A name nobody added shows warning 6 "Procedūra neapibrėžta" and gives Cancelled.
-FormResult callRecordForm(std::string_view name, Context& context, Request request, QWidget* caller);
+// A name nobody added shows warning 6 "Procedūra neapibrėžta" and answers Cancelled at once.
+void callRecordForm(std::string_view name, Context& context, Request request, QWidget* caller, FormDone done);
 
 } // namespace nakva

@@ -21,13 +21,14 @@ void addSelectionList(std::string name, SelectionListCall call) {
     lists()[std::move(name)] = std::move(call);
 }
 
-Response callSelectionList(std::string_view name, Context& context, QWidget* caller) {
+void callSelectionList(std::string_view name, Context& context, QWidget* caller, SelectDone done) {
     const auto found = lists().find(name);
     if (found == lists().end() || !found->second) {
         standardWarning(WarningUndefinedProcedure, name);
-        return Response::Cancelled;
+        done(Response::Cancelled);
+        return;
     }
-    return found->second(context, caller);
+    found->second(context, caller, std::move(done));
 }
 
 } // namespace nakva

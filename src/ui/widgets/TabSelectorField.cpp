@@ -8,9 +8,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QToolButton>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace nakva {
@@ -95,16 +97,27 @@ void TabSelectorField::showValue() {
 }
 
 SelectCall TabSelectorField::choose() {
-    return [this](Context& context) {
-        return callSelectionList(list_, context, &window_);
+    return [this](Context& context, SelectDone done) {
+        callSelectionList(list_, context, &window_, std::move(done));
     };
 }
 
-void TabSelectorField::lookUp() {
-    if (window_.engine().chooseSelector(choose())) {
-        showValue();
-    }
+// After a choice the list shows it and the focus moves on, the way the user was going; without one
+// the cursor is back in the entry, the typed value kept to be corrected.
+void TabSelectorField::chosen(bool taken) {
     entry_->setFocus();
+    if (taken) {
+        showValue();
+        focusNextChild();
+    }
+}
+
+void TabSelectorField::lookUp() {
+    window_.engine().chooseSelector(choose(), [field = QPointer<TabSelectorField>(this)](bool taken) {
+        if (field) {
+            field->chosen(taken);
+        }
+    });
 }
 
 void TabSelectorField::accepted() {
@@ -112,11 +125,22 @@ void TabSelectorField::accepted() {
         return;
     }
     entry_->setModified(false);
-    if (window_.engine().acceptSelector(entry_->text().toStdString(), choose())) {
-        showValue();
-    } else {
-        entry_->setFocus(); // a cancelled choice: the typed value stays to be corrected
-    }
+    // A value found at once is shown where the user went; one chosen from the list moves on.
+    const auto later = std::make_shared<bool>(false);
+    window_.engine().acceptSelector(entry_->text().toStdString(), choose(),
+                                    [field = QPointer<TabSelectorField>(this), later](bool taken) {
+                                        if (!field) {
+                                            return;
+                                        }
+                                        if (*later) {
+                                            field->chosen(taken);
+                                        } else if (taken) {
+                                            field->showValue();
+                                        } else {
+                                            field->entry_->setFocus();
+                                        }
+                                    });
+    *later = true;
 }
 
 } // namespace nakva

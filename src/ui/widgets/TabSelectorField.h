@@ -32,6 +32,7 @@ private:
     SelectCall choose();
     void lookUp();
     void accepted();
+    void chosen(bool taken);
 
     ListWindow& window_;
     int tab_ = 0;

@@ -1,0 +1,101 @@
+#include "ui/widgets/CalledWindow.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+namespace nakva {
+
+namespace {
+
+// The tie between a caller and the window it called, a child of the caller: it goes with the caller,
+// and then the called window's answer finds nobody.
+class CallLink : public QObject {
+public:
+    CallLink(QObject* caller, QWidget* called, QWidget* waiting, std::function<void()> returned)
+        : QObject(caller), called_(called), waiting_(waiting), returned_(std::move(returned)) {}
+
+    QPointer<QWidget> called_;
+    QPointer<QWidget> waiting_;
+    std::function<void()> returned_;
+};
+
+// The caller's window that waits: its multiple-document child, or its top-level window.
+QWidget* waitingWindow(QWidget* caller) {
+    for (QWidget* widget = caller; widget != nullptr; widget = widget->parentWidget()) {
+        if (qobject_cast<QMdiSubWindow*>(widget) != nullptr) {
+            return widget;
+        }
+    }
+    return caller != nullptr ? caller->window() : nullptr;
+}
+
+QMdiArea* areaOf(QWidget* caller) {
+    for (QWidget* widget = caller; widget != nullptr; widget = widget->parentWidget()) {
+        if (auto* area = qobject_cast<QMdiArea*>(widget)) {
+            return area;
+        }
+    }
+    return nullptr;
+}
+
+// The links of the calls made by `window` or a widget inside it.
+QList<CallLink*> linksOf(const QWidget* window) {
+    QList<CallLink*> links;
+    for (QObject* child : window->findChildren<QObject*>()) {
+        if (auto* link = dynamic_cast<CallLink*>(child)) {
+            links.append(link);
+        }
+    }
+    return links;
+}
+
+} // namespace
+
+QWidget* openCalledWindow(QWidget* window, QWidget* caller, std::function<void()> returned) {
+    QWidget* frame = window;
+    if (QMdiArea* area = areaOf(caller)) {
+        QMdiSubWindow* child = area->addSubWindow(window);
+        child->setWindowTitle(window->windowTitle());
+        frame = child;
+    }
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    QWidget* waiting = waitingWindow(caller);
+    if (waiting != nullptr && waiting->isAncestorOf(frame)) {
+        waiting = nullptr; // the main window itself called: the window opens inside it
+    }
+    auto* link = new CallLink(caller, frame, waiting, std::move(returned));
+    if (waiting != nullptr) {
+        waiting->setEnabled(false);
+    }
+    QObject::connect(frame, &QObject::destroyed, link, [link] {
+        if (QWidget* back = link->waiting_) {
+            back->setEnabled(true);
+            if (auto* child = qobject_cast<QMdiSubWindow*>(back); child != nullptr && child->mdiArea()) {
+                child->mdiArea()->setActiveSubWindow(child);
+            } else {
+                back->activateWindow();
+            }
+        }
+        const std::function<void()> returned = std::move(link->returned_);
+        delete link;
+        if (returned) {
+            returned();
+        }
+    });
+    return frame;
+}
+
+bool waitsForCalledWindow(const QWidget* window) {
+    return window != nullptr && !linksOf(window).isEmpty();
+}
+
+void dropCalledWindows(QWidget* window) {
+    for (CallLink* link : linksOf(window)) {
+        const QPointer<QWidget> called = link->called_;
+        delete link;
+        delete called.data();
+    }
+}
+
+} // namespace nakva
