@@ -753,6 +753,9 @@ void FormEngine::finish(Response response) {
 }
 
 bool FormEngine::toolbarEnabled(ToolbarButton button) const {
+    if (waiting_) { // a look-up's list is open: the form answers nothing until it has chosen
+        return false;
+    }
     const bool editing = request_ == Request::Insert || request_ == Request::Change;
     switch (button) {
     case ToolbarButton::Select:

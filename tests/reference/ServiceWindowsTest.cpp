@@ -74,6 +74,7 @@ private slots:
     void aNewServiceIsTypedWithItsGroupsNameAndItsPriceWithoutVatShown();
     void theCopyOpensTheFormOnItAndCancellingRemovesIt();
     void theGroupTabShowsTheTypedGroupWithItsName();
+    void theNameLocatorIgnoresLetterCase();
     void theServiceBookIsTheHighlightedServices();
     void aCallerChoosesAServiceFromTheListOpenedAtItsValue();
 
@@ -233,6 +234,33 @@ void ServiceWindowsTest::theCopyOpensTheFormOnItAndCancellingRemovesIt() {
     QCOMPARE(seen["name"], QStringLiteral("Pirtis~"));
     QCOMPARE(list->engine().rows().size(), std::size_t(1));
     QCOMPARE(list->engine().rows()[0].cells.at(1), std::string("Pirtis"));
+}
+
+// "Rasti pav.:" on the name order, which keeps letter case: a typed name is looked for as the letter
+// locator looks, whatever its case.
+void ServiceWindowsTest::theNameLocatorIgnoresLetterCase() {
+    for (const char* name : {"Pirtis", "Sauna", "Skalbimas"}) {
+        add(TableId::Paslaug, {{"PAS:Pav", name}});
+    }
+    ListWindow* list = openList();
+    QVERIFY(list != nullptr);
+    QCOMPARE(list->tabBar()->currentIndex(), 0);
+    auto* entry = qobject_cast<QLineEdit*>(list->locatorEntry());
+    QVERIFY(entry != nullptr);
+    const struct {
+        const char* typed;
+        const char* found;
+    } cases[] = {{"pir", "Pirtis"}, {"SKAL", "Skalbimas"}, {"sAu", "Sauna"}, {"Pi", "Pirtis"}};
+    for (const auto& each : cases) {
+        entry->setFocus();
+        entry->selectAll();
+        QTest::keyClicks(entry, QString::fromUtf8(each.typed));
+        QTest::keyClick(entry, Qt::Key_Return);
+        const ListEngine& engine = list->engine();
+        const std::string found = engine.rows().at(std::size_t(engine.currentRow() - 1)).cells.at(1);
+        QCOMPARE(QString::fromStdString(found + " for " + each.typed),
+                 QString::fromStdString(std::string(each.found) + " for " + each.typed));
+    }
 }
 
 void ServiceWindowsTest::theGroupTabShowsTheTypedGroupWithItsName() {

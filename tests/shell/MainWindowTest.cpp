@@ -246,6 +246,16 @@ Kambarių aptarnavimas
         QVERIFY(!first.intersects(second));
     }
 
+    // Ctrl+F4 closes the active child window, as its close box does; the other stays.
+    void ctrlF4ClosesTheActiveChild() {
+        window->startProcedure("TestChild");
+        QMdiSubWindow* second = window->startProcedure("TestChild");
+        QCOMPARE(window->mdiArea()->activeSubWindow(), second);
+        QTest::keyClick(second->widget(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 1);
+        QVERIFY(window->mdiArea()->subWindowList().at(0) != second);
+    }
+
     void toolbarWithoutChild() {
         for (const ToolbarButtonDef& def : toolbarButtons()) {
             QAction* action = window->toolbarAction(def.button);

@@ -6,12 +6,17 @@
 #include "data/Table.h"
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
+#include "ui/widgets/CalledWindow.h"
+#include "ui/widgets/ListWindow.h"
+#include "ui/widgets/SelectionLists.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -53,6 +58,7 @@ private slots:
     void theHistoryKeyFillsTheFocusedField();
     void escapeCancelsAndTheNumberedRecordGoes();
     void aCallOpensBesideItsCallerAndReturnsWhenTheFormCloses();
+    void aPickAfterTypingAndTabMovesTheFocusOnInTheActiveForm();
     void deleteAsksWithCancelAsTheDefault();
 
 private:
@@ -229,6 +235,76 @@ void FormWindowTest::aCallOpensBesideItsCallerAndReturnsWhenTheFormCloses() {
     QCOMPARE(area.findChild<FormWindow*>()->parentWidget()->pos(), QPoint(123, 45));
     area.findChild<FormWindow*>()->toolbarPressed(ToolbarButton::Close);
     QTRY_COMPARE(answer, std::optional<Response>(Response::Cancelled));
+}
+
+// The countries' list a form's look-up opens, beside the form in the caller's area: a value typed and
+// left with Tab that is not found opens it; after a pick the form is the active window again, its
+// toolbar buttons enabled, and the focus on the next field; Esc in the list leaves it without a
+// choice, with the focus back on the field.
+void FormWindowTest::aPickAfterTypingAndTabMovesTheFocusOnInTheActiveForm() {
+    addCountry("Latvija");
+    addCountry("Lietuva");
+    addSelectionList("BrowseValstyb", [](Context& on, QWidget* caller, SelectDone done) {
+        ListConfig countries;
+        countries.name = "BrowseValstyb";
+        countries.table = TableId::Valstyb;
+        ListColumn name;
+        name.field = "VAL:Valstybe";
+        name.picture = Picture::text(20);
+        countries.columns = {name};
+        SortTab byName;
+        byName.order = "+UPPER(VAL:Valstybe)";
+        byName.locator = "VAL:Valstybe";
+        countries.tabs = {byName};
+        ListWindow::call(countries, on, caller, std::move(done));
+    });
+    QMdiArea area;
+    area.resize(900, 600);
+    auto* caller = new QWidget;
+    area.addSubWindow(caller)->show();
+    area.show();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
+    context_->table(TableId::Saskait).open();
+    context_->table(TableId::Saskait).clear();
+    std::optional<Response> answer;
+    FormWindow::call(registrationForm(), *context_, Request::Insert, caller,
+                     [&answer](FormResult result) { answer = result.response; });
+    QPointer<FormWindow> form = area.findChild<FormWindow*>();
+    QVERIFY(form != nullptr);
+    const auto countriesList = [&area]() -> ListWindow* {
+        QMdiSubWindow* active = area.activeSubWindow();
+        return active != nullptr ? qobject_cast<ListWindow*>(active->widget()) : nullptr;
+    };
+
+    for (const bool pick : {false, true}) {
+        edit(*form, 1)->setFocus();
+        edit(*form, 1)->selectAll();
+        QTest::keyClicks(edit(*form, 1), QStringLiteral("Li"));
+        QTest::keyClick(edit(*form, 1), Qt::Key_Tab);
+        QTRY_VERIFY(countriesList() != nullptr);
+        ListWindow* list = countriesList();
+        QVERIFY(!form->parentWidget()->isEnabled());
+        QVERIFY(!form->toolbarEnabled(ToolbarButton::Select)); // the form waits for the list
+        QTest::keyClick(list->table(), pick ? Qt::Key_Return : Qt::Key_Escape);
+        QTRY_VERIFY(!waitsForCalledWindow(form));
+        QCOMPARE(area.activeSubWindow(), form->parentWidget());
+        QVERIFY(form->parentWidget()->isEnabled());
+        QTRY_VERIFY(QApplication::focusWidget() != nullptr);
+        if (pick) {
+            QCOMPARE(edit(*form, 1)->text(), QStringLiteral("Lietuva"));
+            QCOMPARE(QApplication::focusWidget(), edit(*form, 2)); // moved on, as the user was going
+        } else {
+            QCOMPARE(edit(*form, 1)->text(), QStringLiteral("Li"));
+            QCOMPARE(QApplication::focusWidget(), edit(*form, 1)); // back on the field
+        }
+        QVERIFY(form->toolbarEnabled(ToolbarButton::Select));
+    }
+
+    // Esc in the form: its cancel (the question answered "Taip").
+    messages_.answerNext(ButtonYes);
+    QTest::keyClick(edit(*form, 2), Qt::Key_Escape);
+    QTRY_COMPARE(answer, std::optional<Response>(Response::Cancelled));
+    QVERIFY(column(TableId::Saskait, "SAS:IrasoNr").empty());
 }
 
 void FormWindowTest::deleteAsksWithCancelAsTheDefault() {

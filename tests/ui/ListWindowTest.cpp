@@ -9,12 +9,16 @@
 #include "ui/widgets/CalendarWindow.h"
 #include "ui/widgets/DateEntry.h"
 #include "ui/widgets/FileDialogs.h"
+#include "ui/widgets/FormWindow.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -366,6 +370,82 @@ private slots:
         QVERIFY(list != nullptr);
         QTest::keyClick(list->table(), Qt::Key_Escape);
         QTRY_COMPARE(answer, std::optional<Response>(Response::Cancelled));
+    }
+
+    // Valstybės opened twice, Insert and typing in each: both forms open, each list waiting for its
+    // own. Whichever form is saved first, its list is live again at once (rebuilt, answering keys)
+    // while the other still waits; then the other. Esc leaves a list as "Baigti" does, Ctrl+F4 closes
+    // the active child window.
+    void twoListsWithTheirFormsOpenCloseInEitherOrderAndBothStayLive() {
+        addCountries({"Latvija"});
+        FormConfig country;
+        country.name = "TwoListsCountry";
+        country.table = TableId::Valstyb;
+        country.fields = {{"Valstybės pavadinimas:", VAL::Valstybe.index}};
+        QMdiArea area;
+        area.resize(1000, 700);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowActive(&area));
+        std::vector<ListWindow*> lists;
+        for (int i = 0; i < 2; ++i) {
+            auto* list = new ListWindow(countries(), std::make_unique<Context>(*database));
+            list->setFormCall([country](Context& on, Request request, QWidget* caller, FormDone done) {
+                FormWindow::call(country, on, request, caller, std::move(done));
+            });
+            area.addSubWindow(list)->show();
+            lists.push_back(list);
+        }
+        const auto names = [](ListWindow* list) {
+            std::vector<std::string> shown;
+            for (const ListRow& row : list->engine().rows()) {
+                shown.push_back(row.cells.at(0));
+            }
+            return shown;
+        };
+        const auto openForm = [&area](ListWindow* list, const QString& name) -> QPointer<FormWindow> {
+            QTest::keyClick(list->table(), Qt::Key_Insert);
+            auto* form = qobject_cast<FormWindow*>(area.activeSubWindow()->widget());
+            if (form != nullptr) {
+                QTest::keyClicks(qobject_cast<QLineEdit*>(form->itemWidget(0)), name);
+            }
+            return form;
+        };
+
+        const struct {
+            int first;
+            QString names[2];
+        } orders[] = {{0, {"Estija", "Suomija"}}, {1, {"Airija", "Norvegija"}}};
+        for (const auto& order : orders) {
+            QPointer<FormWindow> forms[2] = {openForm(lists[0], order.names[0]),
+                                             openForm(lists[1], order.names[1])};
+            QVERIFY(forms[0] != nullptr && forms[1] != nullptr);
+            QVERIFY(!lists[0]->isEnabled() && !lists[1]->isEnabled());
+
+            const int first = order.first;
+            const int second = 1 - first;
+            QTest::keyClick(forms[first]->itemWidget(0), Qt::Key_Return); // saved
+            QTRY_VERIFY(lists[first]->isEnabled());
+            QVERIFY(forms[first].isNull());
+            QVERIFY(!lists[second]->isEnabled()); // its form is still open
+            QCOMPARE(current(*lists[first]), order.names[first].toStdString());
+            QTest::keyClick(lists[first]->table(), Qt::Key_Home); // live: it answers keys
+            QCOMPARE(current(*lists[first]), names(lists[first]).front());
+
+            QTest::keyClick(forms[second]->itemWidget(0), Qt::Key_Return);
+            QTRY_VERIFY(lists[second]->isEnabled());
+            QCOMPARE(current(*lists[second]), order.names[second].toStdString());
+            lists[first]->engine().refresh();
+            QCOMPARE(names(lists[0]), names(lists[1]));
+        }
+        QCOMPARE(names(lists[0]),
+                 (std::vector<std::string>{"Airija", "Estija", "Latvija", "Norvegija", "Suomija"}));
+
+        QTest::keyClick(lists[0]->table(), Qt::Key_Escape);
+        QTRY_COMPARE(area.subWindowList().size(), 1);
+        area.setActiveSubWindow(area.subWindowList().at(0));
+        lists[1]->table()->setFocus();
+        QTest::keyClick(lists[1]->table(), Qt::Key_F4, Qt::ControlModifier); // the child window's close
+        QTRY_COMPARE(area.subWindowList().size(), 0);
     }
 
     void aDateLocatorUsesTheCalendar() {

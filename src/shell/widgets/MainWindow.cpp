@@ -57,18 +57,6 @@ MainWindow::MainWindow(const ProcedureRegistry& procedures, std::function<std::s
     connect(help, &QAction::triggered, this, [] { showHelp(); });
     addAction(help);
 
-    // Ctrl+F4 closes the active child window, as its close box does (a form asks its question).
-    auto* closeChild = new QAction(this);
-    closeChild->setObjectName("closeChildAction");
-    closeChild->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
-    closeChild->setShortcutContext(Qt::WindowShortcut);
-    connect(closeChild, &QAction::triggered, this, [this] {
-        if (QMdiSubWindow* child = mdi_->activeSubWindow()) {
-            child->close();
-        }
-    });
-    addAction(closeChild);
-
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::childActivated);
     resize(1000, 700);
     updateToolbar();
