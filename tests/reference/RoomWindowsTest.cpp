@@ -194,6 +194,7 @@ void RoomWindowsTest::aTypeNotFoundOpensTheRoomTypesAndACancelLeavesTheCursorInT
     QTest::keyClick(type, Qt::Key_Down, Qt::ControlModifier);
     QTRY_VERIFY(!waitsForCalledWindow(list));
     QCOMPARE(type->text(), QStringLiteral("Vienvietis"));
+    QTRY_COMPARE(QApplication::focusWidget(), list->table()); // a pick moves the focus on, to the rooms
     QCOMPARE(list->table()->model()->rowCount(), 1);
     QCOMPARE(list->table()->model()->index(0, 0).data().toString(), QStringLiteral("3"));
 }

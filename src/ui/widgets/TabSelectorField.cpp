@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTableView>
 #include <QToolButton>
 
 #include <functional>
@@ -102,14 +103,15 @@ SelectCall TabSelectorField::choose() {
     };
 }
 
-// After a choice the list shows it and the focus moves on, the way the user was going; without one
-// the cursor is back in the entry, the typed value kept to be corrected.
+// After a choice the list shows it and the focus moves on to its rows, the way the user was going;
+// without one the cursor is back in the entry, the typed value kept to be corrected.
 void TabSelectorField::chosen(bool taken) {
-    entry_->setFocus();
-    if (taken) {
-        showValue();
-        focusNextChild();
+    if (!taken) {
+        entry_->setFocus();
+        return;
     }
+    showValue();
+    window_.table()->setFocus();
 }
 
 void TabSelectorField::lookUp() {
