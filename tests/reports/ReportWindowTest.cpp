@@ -277,6 +277,20 @@ private slots:
         }
     }
 
+    // The main window itself runs a report (as the screenshots' invoice does): the progress opens
+    // inside it, and it stays free.
+    void aReportTheMainWindowRunsOpensInsideItAndLeavesItFree() {
+        ProcedureRegistry procedures;
+        MainWindow frame(procedures, [] { return std::string(); });
+        frame.show();
+        runReport(SpPaslSar(), *context, &frame);
+        QCOMPARE(frame.mdiArea()->subWindowList().size(), 1);
+        QVERIFY(frame.isEnabled());
+        QTRY_VERIFY(!reportWindowLeft());
+        QVERIFY(frame.isEnabled());
+        QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 0);
+    }
+
     void aListRunsAnInvoiceByNameOnItsHighlightedRegistration() {
         Table& registrations = context->table(SAS::table);
         registrations.open();

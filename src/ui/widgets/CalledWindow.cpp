@@ -1,5 +1,6 @@
 #include "ui/widgets/CalledWindow.h"
 
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -30,11 +31,16 @@ QWidget* waitingWindow(QWidget* caller) {
     return caller != nullptr ? caller->window() : nullptr;
 }
 
+// The multiple-document area the caller is in, or the main window's own when the main window itself
+// calls.
 QMdiArea* areaOf(QWidget* caller) {
     for (QWidget* widget = caller; widget != nullptr; widget = widget->parentWidget()) {
         if (auto* area = qobject_cast<QMdiArea*>(widget)) {
             return area;
         }
+    }
+    if (auto* frame = qobject_cast<QMainWindow*>(caller)) {
+        return qobject_cast<QMdiArea*>(frame->centralWidget());
     }
     return nullptr;
 }

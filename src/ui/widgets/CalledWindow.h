@@ -7,8 +7,9 @@ class QWidget;
 namespace nakva {
 
 // How one window calls another without waiting inside it: the called window opens beside its caller
-// (a child of the caller's multiple-document area, or on its own when there is none) and only the
-// caller's window is disabled meanwhile; every other window stays free. When the called window has
+// (a child of the caller's multiple-document area, or of the main window's own when the main window
+// itself calls, or on its own when there is none) and only the caller's window is disabled meanwhile;
+// every other window stays free. When the called window has
 // gone, the caller's window is enabled and active again and `returned` runs: the caller goes on there.
 //
 //     QWidget* frame = openCalledWindow(window, caller, [answer] { done(*answer); });
