@@ -223,6 +223,22 @@ private slots:
         QCOMPARE(entry.date(), dateFromYmd(2024, 2, 29));
         QCOMPARE(accepted, 1);
     }
+
+    // An entry going with a date typed and not yet accepted: its field loses the focus on the way
+    // out, when the entry is no longer there to accept anything.
+    void anEntryBeingDestroyedAcceptsNothing() {
+        QWidget window;
+        auto* entry = new DateEntry(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        int accepted = 0;
+        connect(entry, &DateEntry::accepted, this, [&accepted] { ++accepted; });
+        entry->edit()->setFocus();
+        QTest::keyClicks(entry->edit(), QStringLiteral("2024-03-01"));
+        QVERIFY(entry->edit()->hasFocus() && entry->edit()->isModified());
+        delete entry;
+        QCOMPARE(accepted, 0);
+    }
 };
 
 } // namespace nakva

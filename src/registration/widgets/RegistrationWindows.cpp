@@ -43,7 +43,8 @@ QWidget* invoiceNumberEntry(ListWindow& window) {
     entry->setObjectName("invoiceNumberFilter");
     label->setBuddy(entry);
     entry->setValidator(new QIntValidator(0, 2147483647, entry));
-    QObject::connect(entry, &QLineEdit::editingFinished, entry, [&window, entry] {
+    // Tied to the window, which lets go of its children's signals as it goes (ChildSignals.h).
+    QObject::connect(entry, &QLineEdit::editingFinished, &window, [&window, entry] {
         if (!entry->isModified()) {
             return;
         }

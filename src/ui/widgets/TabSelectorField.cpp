@@ -1,6 +1,7 @@
 #include "ui/widgets/TabSelectorField.h"
 
 #include "ui/ListEngine.h"
+#include "ui/widgets/ChildSignals.h"
 #include "ui/widgets/ListWindow.h"
 #include "ui/widgets/SelectionLists.h"
 
@@ -74,6 +75,10 @@ TabSelectorField::TabSelectorField(ListWindow& window, int tab)
     layout->addWidget(entry_, selector.beside ? 0 : 1);
     layout->addWidget(button_);
     name_ = selector.name;
+}
+
+TabSelectorField::~TabSelectorField() {
+    detachChildren(this);
 }
 
 void TabSelectorField::showValue() {

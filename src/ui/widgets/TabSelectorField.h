@@ -22,6 +22,7 @@ class TabSelectorField : public QWidget {
 public:
     // The selector of the window's tab `tab`.
     TabSelectorField(ListWindow& window, int tab);
+    ~TabSelectorField() override;
 
     QLineEdit* entry() const { return entry_; }
     QToolButton* lookUpButton() const { return button_; }
