@@ -266,7 +266,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         if (!(*child)->close()) {
             break;
         }
+        // The window goes, then its caller hears of it (CalledWindow.h) and may close in turn.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::sendPostedEvents();
     }
     if (!mdi_->subWindowList().isEmpty()) {
         event->ignore(); // a child window stayed open (its user chose to go on editing)

@@ -56,6 +56,24 @@ QList<CallLink*> linksOf(const QWidget* window) {
     return links;
 }
 
+// The called window has gone: the caller's window is enabled and active again, and the caller goes
+// on.
+void returnToCaller(CallLink* link) {
+    if (QWidget* back = link->waiting_) {
+        back->setEnabled(true);
+        if (auto* child = qobject_cast<QMdiSubWindow*>(back); child != nullptr && child->mdiArea()) {
+            child->mdiArea()->setActiveSubWindow(child);
+        } else {
+            back->activateWindow();
+        }
+    }
+    const std::function<void()> returned = std::move(link->returned_);
+    delete link;
+    if (returned) {
+        returned();
+    }
+}
+
 } // namespace
 
 QWidget* openCalledWindow(QWidget* window, QWidget* caller, std::function<void()> returned) {
@@ -74,20 +92,11 @@ QWidget* openCalledWindow(QWidget* window, QWidget* caller, std::function<void()
     if (waiting != nullptr) {
         waiting->setEnabled(false);
     }
+    // Once the called window has quite gone (not while it is being destroyed, when the frame's area
+    // still counts it as a child window): the caller's window back, then the caller goes on.
     QObject::connect(frame, &QObject::destroyed, link, [link] {
-        if (QWidget* back = link->waiting_) {
-            back->setEnabled(true);
-            if (auto* child = qobject_cast<QMdiSubWindow*>(back); child != nullptr && child->mdiArea()) {
-                child->mdiArea()->setActiveSubWindow(child);
-            } else {
-                back->activateWindow();
-            }
-        }
-        const std::function<void()> returned = std::move(link->returned_);
-        delete link;
-        if (returned) {
-            returned();
-        }
+        QMetaObject::invokeMethod(
+            link, [link] { returnToCaller(link); }, Qt::QueuedConnection);
     });
     return frame;
 }

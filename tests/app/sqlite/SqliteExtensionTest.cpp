@@ -19,6 +19,10 @@ struct ToolRun {
 // The sqlite3 tool on a table file, with the extension loaded first when asked.
 ToolRun sqliteTool(const std::filesystem::path& file, const std::string& sql, bool withExtension = true) {
     std::string command = "sqlite3 -batch";
+#ifdef NAKVA_ASAN_RUNTIME
+    // Built with AddressSanitizer, the extension loads only into a tool that has its runtime first.
+    command = "LD_PRELOAD=" NAKVA_ASAN_RUNTIME " ASAN_OPTIONS=detect_leaks=0 " + command;
+#endif
     if (withExtension) {
         command += " -cmd '.load " + std::string(NAKVA_SQLITE_EXTENSION_FILE) + "'";
     }
