@@ -95,13 +95,13 @@ void FrontDeskWindowsTest::theGridOpensAStayOrANewOneOnAFreeNight() {
     std::vector<std::pair<Date, std::int32_t>> created;
     RoomGridWindow grid(
         std::make_unique<Context>(*database_),
-        [&opened](Context& context, QWidget*) {
+        [&opened](Context& context, QWidget*, FormDone done) {
             opened.push_back(context.table(TableId::Saskait).record().get(SAS::IrasoNr));
-            return FormResult{};
+            done(FormResult{});
         },
-        [&created](Context&, Date arrival, std::int32_t room, QWidget*) {
+        [&created](Context&, Date arrival, std::int32_t room, QWidget*, FormDone done) {
             created.emplace_back(arrival, room);
-            return FormResult{};
+            done(FormResult{});
         });
     grid.resize(1200, 400);
     grid.show();
@@ -133,8 +133,8 @@ void FrontDeskWindowsTest::theGridOpensAStayOrANewOneOnAFreeNight() {
 
 void FrontDeskWindowsTest::theGridMovesByDaysWeeksAndMonthsAndReadsAgainOnFocus() {
     RoomGridWindow grid(
-        std::make_unique<Context>(*database_), [](Context&, QWidget*) { return FormResult{}; },
-        [](Context&, Date, std::int32_t, QWidget*) { return FormResult{}; });
+        std::make_unique<Context>(*database_), [](Context&, QWidget*, FormDone done) { done(FormResult{}); },
+        [](Context&, Date, std::int32_t, QWidget*, FormDone done) { done(FormResult{}); });
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     // button, first day afterwards
@@ -173,9 +173,9 @@ void FrontDeskWindowsTest::theGridMovesByDaysWeeksAndMonthsAndReadsAgainOnFocus(
 void FrontDeskWindowsTest::todaysDepartureByCtrlIMovesTheGuestFromTheHouse() {
     addStay(3, "Algis", -3, 0, 2);
     std::vector<Request> calls;
-    TodayWindow today(*database_, [&calls](Context&, Request request, QWidget*) {
+    TodayWindow today(*database_, [&calls](Context&, Request request, QWidget*, FormDone done) {
         calls.push_back(request);
-        return FormResult{};
+        done(FormResult{});
     });
     today.resize(1000, 1000);
     today.show();

@@ -18,9 +18,9 @@ namespace {
 
 // The registration form as the registration lists open it, with its main service lines' button: the
 // one place the front desk's windows call a form.
-FormResult callRegistrationForm(const FormConfig& config, Context& context, Request request,
-                                QWidget* caller) {
-    return FormWindow::call(config, context, request, caller, addMainServiceLinesButton);
+void callRegistrationForm(const FormConfig& config, Context& context, Request request, QWidget* caller,
+                          FormDone done) {
+    FormWindow::call(config, context, request, caller, std::move(done), addMainServiceLinesButton);
 }
 
 } // namespace
@@ -29,18 +29,20 @@ void registerFrontDeskProcedures(ProcedureRegistry& procedures, Database& databa
     procedures.add(RoomGridProcedure, [&database]() -> QWidget* {
         return new RoomGridWindow(
             std::make_unique<Context>(database),
-            [](Context& context, QWidget* caller) {
-                return callRegistrationForm(RedSaskait(), context, Request::Change, caller);
+            [](Context& context, QWidget* caller, FormDone done) {
+                callRegistrationForm(RedSaskait(), context, Request::Change, caller, std::move(done));
             },
-            [](Context& context, Date arrival, std::int32_t roomId, QWidget* caller) {
+            [](Context& context, Date arrival, std::int32_t roomId, QWidget* caller, FormDone done) {
                 context.table(TableId::Saskait).clear();
-                return callRegistrationForm(newStayForm(arrival, roomId), context, Request::Insert, caller);
+                callRegistrationForm(newStayForm(arrival, roomId), context, Request::Insert, caller,
+                                     std::move(done));
             });
     });
     procedures.add(TodayProcedure, [&database]() -> QWidget* {
-        return new TodayWindow(database, [](Context& context, Request request, QWidget* caller) {
-            return callRegistrationForm(RedSaskait(), context, request, caller);
-        });
+        return new TodayWindow(
+            database, [](Context& context, Request request, QWidget* caller, FormDone done) {
+                callRegistrationForm(RedSaskait(), context, request, caller, std::move(done));
+            });
     });
 }
 

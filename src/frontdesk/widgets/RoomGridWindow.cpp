@@ -361,21 +361,26 @@ void RoomGridWindow::activateCurrent() {
     if (room < 0 || column < 0) {
         return;
     }
+    // The grid is read again once the form has answered.
+    const FormDone reread = [this](FormResult) {
+        reload();
+    };
     const std::vector<int>& stays = grid_->cell(room, column);
     if (stays.empty()) {
-        newStay_(*context_, grid_->day(column), grid_->room(room).id, this);
-    } else {
-        // The stay's registration re-read and watched, as a list calls the form to change it.
-        Table& registrations = context_->table(TableId::Saskait);
-        const OpenedTable opened(registrations);
-        registrations.clear();
-        registrations.record().set(SAS::IrasoNr, grid_->stay(stays.front()).registration);
-        if (registrations.getByKey(SAS::IRASONRKEY) == StoreStatus::Ok) {
-            registrations.watch();
-            openStay_(*context_, this);
-        }
+        newStay_(*context_, grid_->day(column), grid_->room(room).id, this, reread);
+        return;
     }
-    reload();
+    // The stay's registration re-read and watched, as a list calls the form to change it.
+    Table& registrations = context_->table(TableId::Saskait);
+    const OpenedTable opened(registrations);
+    registrations.clear();
+    registrations.record().set(SAS::IrasoNr, grid_->stay(stays.front()).registration);
+    if (registrations.getByKey(SAS::IRASONRKEY) != StoreStatus::Ok) {
+        reload();
+        return;
+    }
+    registrations.watch();
+    openStay_(*context_, this, reread);
 }
 
 bool RoomGridWindow::eventFilter(QObject* watched, QEvent* event) {

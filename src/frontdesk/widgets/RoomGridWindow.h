@@ -29,10 +29,11 @@ class RoomGridWindow : public QWidget {
     Q_OBJECT
 public:
     // The record forms as the window opens them, on its context, with the window as their caller:
-    // a stay's registration (change), and a new one primed from a free night.
-    using OpenStay = std::function<FormResult(Context& context, QWidget* caller)>;
-    using NewStay =
-        std::function<FormResult(Context& context, Date arrival, std::int32_t roomId, QWidget* caller)>;
+    // a stay's registration (change), and a new one primed from a free night; they answer through
+    // `done` once the form has closed (FormWindow::call).
+    using OpenStay = std::function<void(Context& context, QWidget* caller, FormDone done)>;
+    using NewStay = std::function<void(Context& context, Date arrival, std::int32_t roomId, QWidget* caller,
+                                       FormDone done)>;
 
     RoomGridWindow(std::unique_ptr<Context> context, OpenStay openStay, NewStay newStay,
                    QWidget* parent = nullptr);
