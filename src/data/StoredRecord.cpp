@@ -8,6 +8,7 @@
 #include "data/Utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace nakva::StoredRecord {
@@ -48,6 +49,17 @@ std::vector<std::string> columns(const TableDef& table, std::string_view alias) 
         }
     }
     return result;
+}
+
+const std::vector<std::string>& columns(const TableDef& table) {
+    static const std::array<std::vector<std::string>, TableCount> all = [] {
+        std::array<std::vector<std::string>, TableCount> made;
+        for (const TableDef& each : Dictionary::instance().tables()) {
+            made[std::size_t(each.id)] = columns(each, each.name);
+        }
+        return made;
+    }();
+    return all[std::size_t(table.id)];
 }
 
 std::string columnList(const TableDef& table) {

@@ -18,6 +18,8 @@ namespace StoredRecord {
 
 // `alias`."column" for every stored field, in record order.
 std::vector<std::string> columns(const TableDef& table, std::string_view alias);
+// The same with the table's own name as the alias, built once for every table.
+const std::vector<std::string>& columns(const TableDef& table);
 // The stored fields' columns as a list: "IrasoNr","IrasoDt",...
 std::string columnList(const TableDef& table);
 

@@ -268,9 +268,8 @@ void Table::fetch(int key, const Seek& seek, ReadDirection direction, int limit,
         }};
     if (fetchColumns_.empty()) {
         fetchColumns_.push_back(alias + "." + quoteName(TableFormat::VersionColumn));
-        for (std::string& column : StoredRecord::columns(def_, def_.name)) {
-            fetchColumns_.push_back(std::move(column));
-        }
+        const std::vector<std::string>& stored = StoredRecord::columns(def_);
+        fetchColumns_.insert(fetchColumns_.end(), stored.begin(), stored.end());
     }
     const SqlStatement sql =
         keyQuery(key).select(spelling, fetchColumns_, seek, direction, limit, &context_.selectTexts());

@@ -61,9 +61,8 @@ StoreStatus View::open() {
             const std::string alias(table.table->name);
             columns_.push_back(quoteName(alias) + "." + quoteName(TableFormat::RowidColumn));
             columns_.push_back(quoteName(alias) + "." + quoteName(TableFormat::VersionColumn));
-            for (std::string& column : StoredRecord::columns(*table.table, alias)) {
-                columns_.push_back(std::move(column));
-            }
+            const std::vector<std::string>& stored = StoredRecord::columns(*table.table);
+            columns_.insert(columns_.end(), stored.begin(), stored.end());
         }
         // Prepared now, so that a query the database cannot run fails here and not halfway.
         SqliteConnection& connection = connect();
@@ -173,13 +172,16 @@ Value View::fieldValue(const FieldRef& field) const {
 }
 
 std::uint32_t View::signature() const {
-    std::string text = "VIEW ";
-    for (char c : order_) {
-        if (c != ' ') {
-            text += char(std::toupper(static_cast<unsigned char>(c)));
+    if (!signature_) {
+        std::string text = "VIEW ";
+        for (char c : order_) {
+            if (c != ' ') {
+                text += char(std::toupper(static_cast<unsigned char>(c)));
+            }
         }
+        signature_ = Position::orderSignature(text);
     }
-    return Position::orderSignature(text);
+    return *signature_;
 }
 
 StoreStatus View::setToStart() {

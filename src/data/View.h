@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -48,7 +49,10 @@ public:
     // it, and a filter on its fields can then read along its keys (the stays of a period found by the
     // registrations' dates, not by reading every room row).
     bool join(TableId parent, bool secondBuffer = false, bool required = false);
-    void setOrder(std::string order) { order_ = std::move(order); }
+    void setOrder(std::string order) {
+        order_ = std::move(order);
+        signature_.reset();
+    }
     void setFilter(std::string filter) { filter_ = std::move(filter); }
     Variables& variables() { return variables_; }
 
@@ -107,6 +111,7 @@ private:
     Table& main_;
     ViewTables requested_;
     std::string order_;
+    mutable std::optional<std::uint32_t> signature_; // of order_, as positions carry it
     std::string filter_;
     Variables variables_;
 
