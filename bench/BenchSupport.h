@@ -5,6 +5,7 @@
 #include "data/StoreError.h"
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,24 @@ inline void check(StoreStatus status, const char* what) {
     if (status != StoreStatus::Ok) {
         throw std::runtime_error(std::string(what) + ": " + lastOperationError().text);
     }
+}
+
+// Steps a raw statement through all its rows, reading every column as a program would, and resets it;
+// gives the number of rows.
+inline int readAllRows(sqlite3_stmt* statement) {
+    int rows = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (int column = 0, count = sqlite3_column_count(statement); column < count; ++column) {
+            if (sqlite3_column_type(statement, column) == SQLITE_TEXT) {
+                benchmark::DoNotOptimize(sqlite3_column_text(statement, column));
+            } else {
+                benchmark::DoNotOptimize(sqlite3_column_int64(statement, column));
+            }
+        }
+        ++rows;
+    }
+    sqlite3_reset(statement);
+    return rows;
 }
 
 // Prints, after the runs, each measure "M/x" beside its raw "M/raw": wall-clock time, and CPU time,

@@ -225,19 +225,7 @@ void rawStays(benchmark::State& state) {
                 sqlite3_bind_text(statement, int(i) + 1, text->c_str(), -1, SQLITE_TRANSIENT);
             }
         }
-        int rows = 0;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int column = 0, count = sqlite3_column_count(statement); column < count; ++column) {
-                if (sqlite3_column_type(statement, column) == SQLITE_TEXT) {
-                    benchmark::DoNotOptimize(sqlite3_column_text(statement, column));
-                } else {
-                    benchmark::DoNotOptimize(sqlite3_column_int64(statement, column));
-                }
-            }
-            ++rows;
-        }
-        sqlite3_reset(statement);
-        state.counters["rows"] = rows;
+        state.counters["rows"] = bench::readAllRows(statement);
     }
 }
 

@@ -208,18 +208,7 @@ public:
     sqlite3_stmt* statement() { return statement_; }
 
     int run(benchmark::State& state) {
-        int rows = 0;
-        while (sqlite3_step(statement_) == SQLITE_ROW) {
-            for (int column = 0, count = sqlite3_column_count(statement_); column < count; ++column) {
-                if (sqlite3_column_type(statement_, column) == SQLITE_TEXT) {
-                    benchmark::DoNotOptimize(sqlite3_column_text(statement_, column));
-                } else {
-                    benchmark::DoNotOptimize(sqlite3_column_int64(statement_, column));
-                }
-            }
-            ++rows;
-        }
-        sqlite3_reset(statement_);
+        const int rows = bench::readAllRows(statement_);
         state.counters["rows"] = rows;
         return rows;
     }
