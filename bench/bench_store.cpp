@@ -413,6 +413,8 @@ void storeFormOpen(benchmark::State& state) {
         registrations.record().set(SAS::IrasoNr, FormRegistration);
         check(registrations.getByKey(SAS::IRASONRKEY), "get");
         registrations.watch();
+        // As the form window opens it: the form and its child lists' first pages in one moment.
+        Context::ReadMoment moment(fixture().context);
         FormEngine form(RedSaskait(), fixture().context, {});
         benchmark::DoNotOptimize(form.open(Request::Change));
         double rows = 1;

@@ -7,6 +7,7 @@
 #include "data/TableFormat.h"
 #include "data/Transaction.h"
 #include "data/Variables.h"
+#include "messages/Message.h"
 #include "messages/StandardWarnings.h"
 
 #include <algorithm>
@@ -143,6 +144,78 @@ Table* Context::handle(TableId table, bool secondBuffer) {
     return secondBuffer ? seconds_[std::size_t(table)].get() : tables_[std::size_t(table)].get();
 }
 
+namespace {
+
+// The contexts of this thread within a read moment, whose reads end before a message is shown.
+thread_local std::vector<Context*> contextsInMoment;
+
+} // namespace
+
+void Context::ReadMoment::endReadsBeforeMessage() {
+    for (Context* context : contextsInMoment) {
+        context->endMomentReads();
+    }
+}
+
+Context::ReadMoment::ReadMoment(Context& context) : context_(context) {
+    if (context_.momentDepth_++ == 0) {
+        static const bool installed = (setBeforeMessage(endReadsBeforeMessage), true);
+        (void)installed;
+        contextsInMoment.push_back(&context_);
+    }
+}
+
+Context::ReadMoment::~ReadMoment() {
+    if (--context_.momentDepth_ > 0) {
+        return;
+    }
+    std::erase(contextsInMoment, &context_);
+    context_.endMomentReads();
+    std::vector<TableId> files;
+    files.swap(context_.momentFiles_);
+    for (TableId table : files) {
+        context_.releaseFile(table);
+    }
+}
+
+Context::Route Context::readRoute(TableId table) {
+    const Route found = route(table);
+    if (momentDepth_ == 0 || transaction_) {
+        return found;
+    }
+    if (std::ranges::find(momentFiles_, table) == momentFiles_.end()) {
+        ++files_[std::size_t(table)].users;
+        momentFiles_.push_back(table);
+    }
+    if (!found.connection->inTransaction()) {
+        found.connection->prepare("BEGIN").execute();
+        momentReads_.push_back(found.connection);
+    }
+    return found;
+}
+
+Context::Route Context::writeRoute(TableId table) {
+    endMomentReads();
+    return route(table);
+}
+
+void Context::endMomentReads() {
+    for (SqliteConnection* connection : momentReads_) {
+        try {
+            if (connection->inTransaction()) {
+                connection->prepare("COMMIT").execute(); // a read: only the locks to give back
+            }
+        } catch (const StoreFailure&) {
+            // Closing the connection gives them back as well.
+        }
+    }
+    momentReads_.clear();
+}
+
+bool Context::takeMomentRead(SqliteConnection& connection) {
+    return std::erase(momentReads_, &connection) > 0;
+}
+
 Context::Route Context::route(TableId table) {
     const File& file = files_[std::size_t(table)];
     if (transaction_ && file.inTransaction) {
@@ -160,7 +233,17 @@ std::string Context::schemaOn(const Route& route, TableId table) {
     }
     std::string schema(Dictionary::instance().table(table).name);
     if (!route.connection->isAttached(schema)) {
+        // A file is attached outside a transaction: the moment's read on the connection ends for it
+        // and begins again.
+        const bool inMoment = std::ranges::find(momentReads_, route.connection) != momentReads_.end() &&
+                              route.connection->inTransaction();
+        if (inMoment) {
+            route.connection->prepare("COMMIT").execute();
+        }
         route.connection->attach(database_.filePath(table), schema);
+        if (inMoment) {
+            route.connection->prepare("BEGIN").execute();
+        }
     }
     return schema;
 }
@@ -265,6 +348,7 @@ void Context::beginTransaction(Transaction& transaction, std::span<const TableId
         throw StoreFailure{
             StoreError::condition(StoreError::TransactionRefused, "jau vykdoma kita tranzakcija")};
     }
+    endMomentReads();
     if (tables.empty()) {
         throw StoreFailure{StoreError::condition(StoreError::TransactionRefused, "nenurodyti failai")};
     }

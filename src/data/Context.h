@@ -48,6 +48,23 @@ public:
 
     bool inTransaction() const { return transaction_ != nullptr; }
 
+    // Reads that belong together (a form's record with its totals and child lists as its window opens,
+    // a list's page with its edges) share one read transaction on each connection they use, and the
+    // files they open stay open until the moment ends: each file is locked once for them all, not once
+    // for every statement. Brief by nature: the moment's reads end before any write on this context and
+    // before any message waits for the user; the reads after that begin anew. Moments nest.
+    class ReadMoment {
+    public:
+        explicit ReadMoment(Context& context);
+        ~ReadMoment();
+        ReadMoment(const ReadMoment&) = delete;
+        ReadMoment& operator=(const ReadMoment&) = delete;
+
+    private:
+        static void endReadsBeforeMessage();
+        Context& context_;
+    };
+
     // The sorted read along a key, built once for every handle of the table on this context.
     const SqlQuery& keyQuery(const TableDef& table, int key, bool secondBuffer);
     // The select texts written for the reads on this context.
@@ -76,6 +93,17 @@ private:
         TableId main{}; // the table whose file is the connection's main database
     };
     Route route(TableId table);
+    // The route of a read: within a moment, its connection reads in the moment's transaction and its
+    // file stays open until the moment ends.
+    Route readRoute(TableId table);
+    // The route of a write outside a transaction: the moment's reads end first, so that the write
+    // commits at once and no read lock of this context holds it back.
+    Route writeRoute(TableId table);
+    // Ends the read transactions the present moment began (the moment itself goes on).
+    void endMomentReads();
+    // A view that holds its own moment takes over the read transaction a context moment began on its
+    // connection; false when the moment had none there.
+    bool takeMomentRead(SqliteConnection& connection);
     // The schema under which `table` is reached on a route's connection, attaching its file if needed.
     std::string schemaOn(const Route& route, TableId table);
 
@@ -100,6 +128,9 @@ private:
     std::unique_ptr<SelectTexts> selectTexts_;
     Transaction* transaction_ = nullptr;
     TableId transactionHost_{};
+    int momentDepth_ = 0;
+    std::vector<SqliteConnection*> momentReads_; // connections in the moment's read transaction
+    std::vector<TableId> momentFiles_;           // files the moment keeps open
 };
 
 } // namespace nakva

@@ -256,7 +256,7 @@ StoreStatus Table::read(ReadDirection direction) {
 
 void Table::fetch(int key, const Seek& seek, ReadDirection direction, int limit,
                   std::deque<RowCursor::Row>& rows) {
-    const Context::Route route = context_.route(def_.id);
+    const Context::Route route = context_.readRoute(def_.id);
     const std::string schema = context_.schemaOn(route, def_.id);
     const std::string alias = quoteName(def_.name);
     const SqlSpelling spelling{
@@ -291,7 +291,11 @@ void Table::fetch(int key, const Seek& seek, ReadDirection direction, int limit,
 }
 
 bool Table::readByRowid(std::int64_t rowid, Record& into, std::int64_t& version) {
-    const Context::Route route = context_.route(def_.id);
+    return readByRowid(context_.readRoute(def_.id), rowid, into, version);
+}
+
+bool Table::readByRowid(const Context::Route& route, std::int64_t rowid, Record& into,
+                        std::int64_t& version) {
     const std::string schema = context_.schemaOn(route, def_.id);
     SqliteStatement& statement = route.connection->prepare(tableSql(def_, schema).selectByRowid);
     StatementReset reset(statement);
@@ -307,7 +311,7 @@ bool Table::readByRowid(std::int64_t rowid, Record& into, std::int64_t& version)
 StoreStatus Table::getByKey(int key) {
     return runStoreOperation([&] {
         key = checkedKey(def_.id, key);
-        const Context::Route route = context_.route(def_.id);
+        const Context::Route route = context_.readRoute(def_.id);
         const std::string schema = context_.schemaOn(route, def_.id);
         SqliteStatement& statement =
             route.connection->prepare(tableSql(def_, schema).getByKey[std::size_t(key)]);
@@ -365,7 +369,7 @@ StoreStatus Table::regetByPosition(const Position& position) {
 
 StoreStatus Table::add() {
     return runStoreOperation([&] {
-        const Context::Route route = context_.route(def_.id);
+        const Context::Route route = context_.writeRoute(def_.id);
         const std::string schema = context_.schemaOn(route, def_.id);
         SqliteStatement& statement = route.connection->prepare(tableSql(def_, schema).insert);
         StoredRecord::bind(statement, 1, *record_);
@@ -381,7 +385,7 @@ StoreStatus Table::put() {
         if (currentRowid_ == 0) {
             return StoreError::NoCurrentRecord;
         }
-        const Context::Route route = context_.route(def_.id);
+        const Context::Route route = context_.writeRoute(def_.id);
         const TableSql& sql = tableSql(def_, context_.schemaOn(route, def_.id));
         // Only the fields that differ from the stored record are written, so that only the keys holding
         // them are touched; the record ends up as the buffer all the same. Without a watch, a change
@@ -389,7 +393,7 @@ StoreStatus Table::put() {
         for (int attempt = 0;; ++attempt) {
             Record stored(def_);
             std::int64_t version = 0;
-            if (!readByRowid(currentRowid_, stored, version)) {
+            if (!readByRowid(route, currentRowid_, stored, version)) {
                 return watching_ ? StoreError::RecordChanged : StoreError::RecordNotFound;
             }
             if (watching_ && version != currentVersion_) {
@@ -439,7 +443,7 @@ StoreStatus Table::remove() {
         if (currentRowid_ == 0) {
             return StoreError::NoCurrentRecord;
         }
-        const Context::Route route = context_.route(def_.id);
+        const Context::Route route = context_.writeRoute(def_.id);
         const TableSql& sql = tableSql(def_, context_.schemaOn(route, def_.id));
         SqliteStatement& statement = route.connection->prepare(watching_ ? sql.removeWatched : sql.remove);
         statement.bind(1, currentRowid_);
@@ -463,7 +467,7 @@ StoreStatus Table::duplicateCheck(int key) {
         if (!def_.keys[std::size_t(key)].unique) {
             return 0;
         }
-        const Context::Route route = context_.route(def_.id);
+        const Context::Route route = context_.readRoute(def_.id);
         const std::string schema = context_.schemaOn(route, def_.id);
         SqliteStatement& statement =
             route.connection->prepare(tableSql(def_, schema).duplicate[std::size_t(key)]);
@@ -479,7 +483,7 @@ StoreStatus Table::duplicateCheck(int key) {
 
 StoreStatus Table::recordCount(std::int64_t& count) {
     return runStoreOperation([&] {
-        const Context::Route route = context_.route(def_.id);
+        const Context::Route route = context_.readRoute(def_.id);
         const std::string schema = context_.schemaOn(route, def_.id);
         stepOnce(route.connection->prepare(tableSql(def_, schema).count), count);
         return 0;
@@ -495,7 +499,7 @@ StoreStatus Table::rebuildKeys() {
         if (context_.inTransaction()) {
             return StoreError::TransactionRefused;
         }
-        const Context::Route route = context_.route(def_.id);
+        const Context::Route route = context_.writeRoute(def_.id);
         TableFormat::rebuildKeys(*route.connection, def_);
         context_.database().noteWrite(def_.id);
         return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Context.h"
 #include "data/Fields.h"
 #include "data/Position.h"
 #include "data/Record.h"
@@ -104,6 +105,7 @@ private:
     void fetch(int key, const Seek& seek, ReadDirection direction, int limit,
                std::deque<RowCursor::Row>& rows);
     bool readByRowid(std::int64_t rowid, Record& into, std::int64_t& version);
+    bool readByRowid(const Context::Route& route, std::int64_t rowid, Record& into, std::int64_t& version);
     void becomeCurrent(std::int64_t rowid, std::int64_t version);
 
     // Called by the context around a transaction over this table.

@@ -70,9 +70,13 @@ StoreStatus View::open() {
                                ->select(spelling(), columns_, Seek{}, ReadDirection::Forward, 1,
                                         &main_.context().selectTexts())
                                .text);
-        if (oneMoment_ && !connection.inTransaction()) {
-            connection.execute("BEGIN");
-            moment_ = &connection;
+        if (oneMoment_) {
+            if (!connection.inTransaction()) {
+                connection.execute("BEGIN");
+                moment_ = &connection;
+            } else if (main_.context().takeMomentRead(connection)) {
+                moment_ = &connection; // held to the view's close, not to the moment's end
+            }
         }
     } catch (const StoreFailure& failure) {
         close();
@@ -95,7 +99,6 @@ void View::close() {
         }
         moment_ = nullptr;
     }
-    brief_ = false;
     query_.reset();
     handles_.clear();
     columns_.clear();
@@ -103,37 +106,9 @@ void View::close() {
     currentRowid_ = 0;
 }
 
-void View::beginReads() {
-    if (!query_ || moment_) {
-        return;
-    }
-    try {
-        SqliteConnection& connection = connect();
-        if (!connection.inTransaction()) {
-            connection.prepare("BEGIN").execute();
-            moment_ = &connection;
-            brief_ = true;
-        }
-    } catch (const StoreFailure&) {
-        // The reads go on one by one, each reporting its own failure.
-    }
-}
-
-void View::endReads() {
-    if (!brief_) {
-        return;
-    }
-    brief_ = false;
-    try {
-        moment_->prepare("COMMIT").execute(); // a read: nothing to write, only the locks to give back
-    } catch (const StoreFailure&) {
-    }
-    moment_ = nullptr;
-}
-
 SqliteConnection& View::connect() {
     Context& context = main_.context();
-    const Context::Route route = context.route(main_.id());
+    const Context::Route route = context.readRoute(main_.id());
     for (const ViewTable& table : query_->tables().tables()) {
         schemas_[std::size_t(table.table->id)] = context.schemaOn(route, table.table->id);
     }

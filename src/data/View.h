@@ -86,11 +86,6 @@ public:
     // export or a batch selection; a list or a report, which lets others write between its steps,
     // never holds one.
     void holdOneMoment() { oneMoment_ = true; }
-    // The reads until endReads() share one read transaction, so the files' locks are taken once for
-    // them all and not once for each: a list's page with its edges. Brief: never across a wait for
-    // the user. Nothing when the view is not open or its reads already share one.
-    void beginReads();
-    void endReads();
     // From the next open on, next() hands out each record once, however the read is restarted
     // (setToPosition) between steps: a record another station moved further along the order meanwhile
     // is not read a second time. For a report, which reads in steps and lets others write between them.
@@ -126,7 +121,6 @@ private:
     bool once_ = false;
     std::unordered_set<std::int64_t> handedOut_; // the main rowids next() gave since the open
     SqliteConnection* moment_ = nullptr;         // the connection whose read transaction this view holds
-    bool brief_ = false;                         // the read transaction ends with endReads()
 };
 
 } // namespace nakva

@@ -10,6 +10,7 @@ namespace {
 
 DefaultMessageSink defaultSink;
 std::atomic<MessageSink*> installedSink{nullptr};
+std::atomic<void (*)()> beforeMessage{nullptr};
 
 } // namespace
 
@@ -26,7 +27,14 @@ MessageSink& messageSink() {
     return sink ? *sink : defaultSink;
 }
 
+void setBeforeMessage(void (*letGo)()) {
+    beforeMessage.store(letGo);
+}
+
 int showMessage(const MessageRequest& request) {
+    if (void (*letGo)() = beforeMessage.load()) {
+        letGo();
+    }
     return messageSink().show(request);
 }
 

@@ -43,6 +43,10 @@ public:
 void setMessageSink(MessageSink* sink); // nullptr restores the default, which answers the default button
 MessageSink& messageSink();
 int showMessage(const MessageRequest& request);
+// Called on the showing thread before each message is shown: what the program holds only for a moment
+// (the files' read locks of a form's opening) is let go before the user is waited for. The store
+// installs it; nullptr removes it.
+void setBeforeMessage(void (*letGo)());
 // A text with an OK button, under a title of its own or the window's ("Pranešimas").
 int showMessage(std::string text, std::string title = {}, MessageIcon icon = MessageIcon::None);
 

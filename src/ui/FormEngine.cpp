@@ -92,6 +92,8 @@ FormEngine::~FormEngine() {
 }
 
 bool FormEngine::open(Request request) {
+    // The record with what its opening reads (totals, look-ups' names) in one moment.
+    Context::ReadMoment moment(context_);
     request_ = request;
     table_.open();
     opened_.push_back(&table_);

@@ -307,14 +307,9 @@ ListEngine::ReadEnd ListEngine::readRows(bool forward, int limit, std::vector<Li
 }
 
 bool ListEngine::fill(const Start& requested, int above, const Position& target) {
-    // The page, its edges and the thumb's ends are read in one moment: one read transaction.
-    View* view = view_.get();
-    view->beginReads();
-    const bool filled = fillRows(requested, above, target);
-    if (view_.get() == view) {
-        view->endReads();
-    }
-    return filled;
+    // The page, its edges and the thumb's ends are read in one moment.
+    Context::ReadMoment moment(context_);
+    return fillRows(requested, above, target);
 }
 
 bool ListEngine::fillRows(const Start& requested, int above, const Position& target) {

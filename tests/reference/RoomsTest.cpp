@@ -284,7 +284,7 @@ TEST_P(RoomCopyTest, TheCopyTakesTheHighestIdPlusOneAndACancelledFormRemovesIt) 
     EXPECT_EQ(openedOn[0].id, GetParam().newId);
     EXPECT_EQ(rooms(), before);
     EXPECT_EQ(column(*list, 0), (std::vector<std::string>{"3", "5", "9"}));
-    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_TRUE(messages.texts().empty()) << ::testing::PrintToString(messages.texts());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rooms, RoomCopyTest,

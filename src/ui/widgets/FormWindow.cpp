@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace nakva {
 
@@ -555,13 +556,17 @@ void FormWindow::call(const FormConfig& config, Context& context, Request reques
         config, context, [shown](const FormLookUp& lookUp, Context& on, SelectDone answer) {
             callSelectionList(lookUp.list, on, *shown, std::move(answer));
         });
+    // The form and its child lists' first pages are read in one moment.
+    auto moment = std::make_optional<Context::ReadMoment>(context);
     if (!engine->open(request)) {
+        moment.reset();
         done(engine->result());
         return;
     }
 
     FormEngine& form = *engine;
     auto* window = new FormWindow(form);
+    moment.reset();
     window->ownEngine_ = std::move(engine);
     *shown = window;
     if (setUp) {
