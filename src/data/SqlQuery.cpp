@@ -550,9 +550,13 @@ SqlStatement SqlQuery::writeSelect(const SqlSpelling& spelling, std::span<const 
 }
 
 SqlStatement SqlQuery::count(const SqlSpelling& spelling) const {
+    return aggregate(spelling, "COUNT(*)");
+}
+
+SqlStatement SqlQuery::aggregate(const SqlSpelling& spelling, std::string_view what) const {
     SqlStatement statement;
     SqlWriter writer(*this, spelling, statement.parameters);
-    statement.text = "SELECT COUNT(*)" + writer.from();
+    statement.text = "SELECT " + std::string(what) + writer.from();
     if (filter_) {
         statement.text += " WHERE " + writer.condition(*filter_);
     }

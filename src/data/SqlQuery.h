@@ -92,6 +92,8 @@ public:
                         ReadDirection direction, int limit, SelectTexts* texts = nullptr) const;
     // The number of rows the filter passes.
     SqlStatement count(const SqlSpelling& spelling) const;
+    // One row of aggregates (`what`: "COUNT(*), SUM(...)") over the rows the filter passes.
+    SqlStatement aggregate(const SqlSpelling& spelling, std::string_view what) const;
 
     // The order values of the current row (a select-mode value, a locator), from the record buffers.
     std::vector<SqlValue> orderValues(const FieldValues& values) const;

@@ -8,6 +8,7 @@
 #include "messages/StandardWarnings.h"
 
 #include <cctype>
+#include <stdexcept>
 
 namespace nakva {
 
@@ -295,6 +296,41 @@ StoreStatus View::count(std::int64_t& count) {
         StoredRecord::bindParameters(statement, sql.parameters);
         if (statement.step()) {
             count = statement.integer(0);
+        }
+        return 0;
+    });
+}
+
+StoreStatus View::sum(std::span<const int> fields, std::vector<Decimal>& sums, std::int64_t& count) {
+    sums.assign(fields.size(), Decimal());
+    count = 0;
+    return runStoreOperation([&] {
+        if (!query_) {
+            return failed_ ? 0 : StoreError::ViewNotOpened;
+        }
+        const TableDef& table = main_.def();
+        const SqlSpelling spelling = this->spelling();
+        std::string what = "COUNT(*)";
+        for (int field : fields) {
+            const FieldDef& def = table.fields.at(std::size_t(field));
+            if (def.type == FieldType::String || def.type == FieldType::Group) {
+                throw std::logic_error("sumuojamas ne skaičiaus laukas " + std::string(def.name));
+            }
+            what += ", SUM(" + spelling.field(table, field) + ")";
+        }
+        SqliteConnection& connection = connect();
+        const SqlStatement sql = query_->aggregate(spelling, what);
+        SqliteStatement& statement = connection.prepare(sql.text);
+        StatementReset reset(statement);
+        StoredRecord::bindParameters(statement, sql.parameters);
+        if (statement.step()) {
+            count = statement.integer(0);
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                const FieldDef& def = table.fields[std::size_t(fields[i])];
+                const std::int64_t total = statement.isNull(int(i) + 1) ? 0 : statement.integer(int(i) + 1);
+                sums[i] =
+                    def.type == FieldType::Decimal ? Decimal::fromScaled(total, def.places) : Decimal(total);
+            }
         }
         return 0;
     });

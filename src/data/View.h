@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -76,6 +77,10 @@ public:
     Position position() const;
     // The number of rows the filter passes (0 for a view that failed to open).
     StoreStatus count(std::int64_t& count);
+    // The sums of the main table's number fields (by index) over the rows the filter passes, and
+    // their count, in one read: a total need not fetch every row. A sum that leaves the numbers a
+    // field can hold is a failure (its field's width is the caller's to check).
+    StoreStatus sum(std::span<const int> fields, std::vector<Decimal>& sums, std::int64_t& count);
 
     // How many rows the first read after a start fetches: a list's page.
     void setPageSize(int rows) { cursor_.setFirstBatch(rows); }

@@ -4,6 +4,7 @@
 #include "data/Fields.h"
 #include "data/Table.h"
 #include "data/Text.h"
+#include "data/View.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
 #include "registration/Payments.h"
@@ -234,28 +235,55 @@ bool forEachRoom(Context& context, std::int32_t registration,
     return going;
 }
 
+namespace {
+
+// The orders of the form's child lists; the totals read their rows the same way, so they share the
+// written queries.
+constexpr std::string_view RoomsOrder = "+SKMB:IrasoNr,+SKMB:KambarioID";
+constexpr std::string_view LinesOrder = "+SEI:IrasoNr,+SEI:SEILID";
+
+// A view of the children of a registration through their link field.
+void viewChildren(View& view, std::string_view link, std::string_view order, std::int32_t registration) {
+    view.setOrder(std::string(order));
+    view.setFilter(std::string(link) + " = " + std::string(RegistrationVariable));
+    view.variables().set(RegistrationVariable, registration);
+}
+
+} // namespace
+
 RoomTotals roomTotals(Context& context, std::int32_t registration) {
     RoomTotals totals;
-    Table rooms(context, TableId::Kamb, false);
+    Table rows(context, TableId::SaskKmb, false);
+    rows.open();
+    Table& rooms = context.table(TableId::Kamb);
     rooms.open();
-    std::vector<RoomLabel> labels;
-    totals.failed = !forEachRoom(context, registration, [&](const Record& row) {
-        ++totals.rooms;
-        totals.residents += row.get(SKMB::KambarioGyventojuSkc);
-        totals.price += row.get(SKMB::KambarioKaina);
-        rooms.record().set(KMB::KambarioID, row.get(SKMB::KambarioID));
-        const StoreStatus found = rooms.getByKey(KMB::IDKEY);
-        if (found == StoreStatus::Ok) {
-            labels.push_back(
-                {rooms.record().get(KMB::KambarioKorpusas), rooms.record().get(KMB::KambarioNr)});
-        } else if (found != StoreStatus::NotFound) {
-            standardWarning(WarningRecordRetrieval, "Kamb");
-            return false;
+    {
+        View view(rows);
+        view.join(TableId::Kamb);
+        viewChildren(view, "SKMB:IrasoNr", RoomsOrder, registration);
+        std::vector<RoomLabel> labels;
+        StoreStatus status = view.open();
+        while (status == StoreStatus::Ok && (status = view.next()) == StoreStatus::Ok) {
+            const Record& row = rows.record();
+            ++totals.rooms;
+            totals.residents += row.get(SKMB::KambarioGyventojuSkc);
+            totals.price += row.get(SKMB::KambarioKaina);
+            // A room gone leaves its buffer cleared: the row counts without text.
+            if (rooms.record().get(KMB::KambarioID) == row.get(SKMB::KambarioID)) {
+                labels.push_back(
+                    {rooms.record().get(KMB::KambarioKorpusas), rooms.record().get(KMB::KambarioNr)});
+            }
         }
-        return true;
-    });
-    totals.text = roomsText(labels);
+        if (status == StoreStatus::Failed) {
+            if (view.isOpen()) {
+                standardWarning(WarningRecordRetrieval, "SaskKmb");
+            }
+            totals.failed = true;
+        }
+        totals.text = roomsText(labels);
+    }
     rooms.close();
+    rows.close();
     return totals;
 }
 
@@ -263,26 +291,28 @@ InvoiceTotals invoiceTotals(Context& context, std::int32_t registration) {
     InvoiceTotals totals;
     Table lines(context, TableId::Saskeil, false);
     lines.open();
-    lines.record().set(SEI::IrasoNr, registration);
-    Decimal rates;
-    std::int64_t count = 0;
-    StoreStatus status = lines.setToKeyValue(SEI::INRKEY);
-    while (status == StoreStatus::Ok && (status = lines.next()) == StoreStatus::Ok &&
-           lines.record().get(SEI::IrasoNr) == registration) {
-        const Record& line = lines.record();
-        totals.withoutVat += line.get(SEI::SUMABEPVM);
-        totals.withVat += line.get(SEI::SUMA);
-        totals.vat += line.get(SEI::PVMSUMA);
-        rates += line.get(SEI::PVMPROC);
-        ++count;
-    }
-    if (status != StoreStatus::Ok && status != StoreStatus::EndOfData) {
-        standardWarning(WarningRecordRetrieval, "Saskeil");
-        totals.failed = true;
-    }
-    // Over no lines the mean is undefined: the rate stays as it was.
-    if (count > 0) {
-        totals.meanVat = (rates / Decimal(count)).rounded(2);
+    {
+        View view(lines);
+        viewChildren(view, "SEI:IrasoNr", LinesOrder, registration);
+        static constexpr int fields[] = {SEI::SUMABEPVM.index, SEI::SUMA.index, SEI::PVMSUMA.index,
+                                         SEI::PVMPROC.index};
+        std::vector<Decimal> sums;
+        std::int64_t count = 0;
+        StoreStatus status = view.open();
+        if (status == StoreStatus::Ok && (status = view.sum(fields, sums, count)) != StoreStatus::Ok) {
+            standardWarning(WarningRecordRetrieval, "Saskeil");
+        }
+        if (status == StoreStatus::Ok) {
+            totals.withoutVat = sums[0];
+            totals.withVat = sums[1];
+            totals.vat = sums[2];
+            // Over no lines the mean is undefined: the rate stays as it was.
+            if (count > 0) {
+                totals.meanVat = (sums[3] / Decimal(count)).rounded(2);
+            }
+        } else {
+            totals.failed = true;
+        }
     }
     lines.close();
     return totals;
@@ -413,7 +443,7 @@ FormConfig RedSaskait() {
     };
 
     config.children = {
-        childList("RedSaskaitKambariai", TableId::SaskKmb, "SKMB:IrasoNr", "+SKMB:IrasoNr,+SKMB:KambarioID",
+        childList("RedSaskaitKambariai", TableId::SaskKmb, "SKMB:IrasoNr", std::string(RoomsOrder),
                   {column("ID", "SKMB:KambarioID", 24, ColumnAlign::Right, Picture::number(6)),
                    column("K", "KMB:KambarioKorpusas", 20, ColumnAlign::Left, Picture::text(5)),
                    column("A", "KMB:KambarioAukstas", 12, ColumnAlign::Right, Picture::number(3, 0, true)),
@@ -423,7 +453,7 @@ FormConfig RedSaskait() {
                    column("Kaina", "SKMB:KambarioKaina", 36, ColumnAlign::Right, Picture::number(10, 2)),
                    column("Pastabos", "SKMB:Pastabos", 100, ColumnAlign::Left, Picture::text(50))},
                   "UpdateSaskKmb", RoomsTab, 0),
-        childList("RedSaskaitEilutes", TableId::Saskeil, "SEI:IrasoNr", "+SEI:IrasoNr,+SEI:SEILID",
+        childList("RedSaskaitEilutes", TableId::Saskeil, "SEI:IrasoNr", std::string(LinesOrder),
                   {column("Suteiktos paslaugos", "SEI:PasPav", 120, ColumnAlign::Left, Picture::text(40)),
                    column("Mat.vnt.", "SEI:MATVNT", 32, ColumnAlign::Left, Picture::text(10)),
                    column("Nuo", "SEI:GYVENANUO", 36, ColumnAlign::Left, Picture::shortDate()),

@@ -87,6 +87,35 @@ TEST_F(ViewTest, APeriodFilterReadsTheVariablesBoundAtEachOpening) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
+// Sums are exact (stored as whole hundredths), over the filtered rows only, and nought over none.
+TEST_F(ViewTest, SumsTheFilteredRowsInOneRead) {
+    const char* amounts[] = {"0.10", "0.20", "99999999.99", "-5.05"};
+    addRegistrations(4, [&](int number) {
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, number);
+        ASSERT_TRUE(registrations.record().setText(SAS::BSUMA.index, amounts[number - 1]).ok());
+        registrations.record().set(SAS::SaskNr, number * 10);
+        ASSERT_EQ(registrations.add(), StoreStatus::Ok);
+    });
+    Variables globals;
+    View view(registrations, &globals);
+    view.setOrder("+SAS:IrasoNr");
+    view.setFilter("SAS:IrasoNr <= GLO:Iki");
+    const int fields[] = {SAS::BSUMA.index, SAS::SaskNr.index};
+    std::vector<Decimal> sums;
+    std::int64_t count = -1;
+    for (const auto& [last, total, numbers, rows] :
+         {std::tuple{2, "0.30", 30, 2}, std::tuple{4, "99999995.24", 100, 4}, std::tuple{0, "0.00", 0, 0}}) {
+        globals.set("GLO:Iki", std::int64_t(last));
+        ASSERT_EQ(view.open(), StoreStatus::Ok);
+        ASSERT_EQ(view.sum(fields, sums, count), StoreStatus::Ok);
+        EXPECT_EQ(count, rows);
+        EXPECT_EQ(sums.at(0).toString(), total) << last;
+        EXPECT_EQ(sums.at(1), Decimal(numbers)) << last;
+    }
+    EXPECT_TRUE(messages.shown().empty());
+}
+
 TEST_F(ViewTest, PagesForwardAndBackFromPositions) {
     addRegistrations(50, [&](int number) {
         const std::string name = number % 2 ? "vardas " : "VARDAS ";
