@@ -183,15 +183,19 @@ Context::Route Context::readRoute(TableId table) {
     if (momentDepth_ == 0 || transaction_) {
         return found;
     }
-    if (std::ranges::find(momentFiles_, table) == momentFiles_.end()) {
-        ++files_[std::size_t(table)].users;
-        momentFiles_.push_back(table);
-    }
+    holdForMoment(table);
     if (!found.connection->inTransaction()) {
         found.connection->prepare("BEGIN").execute();
         momentReads_.push_back(found.connection);
     }
     return found;
+}
+
+void Context::holdForMoment(TableId table) {
+    if (std::ranges::find(momentFiles_, table) == momentFiles_.end()) {
+        ++files_[std::size_t(table)].users;
+        momentFiles_.push_back(table);
+    }
 }
 
 Context::Route Context::writeRoute(TableId table) {
@@ -253,10 +257,17 @@ bool Context::reuseIdleFile(TableId id) {
     if (!idle) {
         return false;
     }
+    // Within a moment the check is the moment's first read of the file: its lock is taken once.
+    const bool inMoment = momentDepth_ > 0 && !transaction_;
     try {
-        if (!idle->reader->filesUnchanged() || (idle->writer && !idle->writer->filesUnchanged()) ||
-            TableFormat::readyStamp(*idle->reader) != idle->readyStamp) {
+        if (!idle->reader->filesUnchanged() || (idle->writer && !idle->writer->filesUnchanged())) {
             return false;
+        }
+        if (inMoment) {
+            idle->reader->prepare("BEGIN").execute();
+        }
+        if (TableFormat::readyStamp(*idle->reader) != idle->readyStamp) {
+            return false; // its read, if any, ends as the connection closes
         }
     } catch (const StoreFailure&) {
         return false; // opened anew, with the opening's own messages
@@ -265,6 +276,10 @@ bool Context::reuseIdleFile(TableId id) {
     file.reader = std::move(idle->reader);
     file.writer = std::move(idle->writer);
     file.readyStamp = idle->readyStamp;
+    if (inMoment) {
+        momentReads_.push_back(file.reader.get());
+        holdForMoment(id);
+    }
     return true;
 }
 
@@ -338,6 +353,7 @@ void Context::releaseFile(TableId table) {
             }
             database_.keepIdle(table, {std::move(file.reader), std::move(file.writer), file.readyStamp});
         }
+        std::erase(momentReads_, file.reader.get());
         file.writer.reset();
         file.reader.reset();
     }

@@ -82,6 +82,25 @@ TEST_F(ReadMomentTest, KeepsATableClosedWithinItOpenToItsEnd) {
     EXPECT_EQ(countries.record().get(VAL::Valstybe), "Lietuva");
 }
 
+// A table whose connection is taken from the idle ones within a moment is checked by the moment's
+// first read of it and held open to the moment's end, even when closed at once.
+TEST_F(ReadMomentTest, ATableReopenedWithinItIsCheckedByItsFirstReadAndHeld) {
+    Table countries(context, TableId::Valstyb, false);
+    countries.open();
+    countries.close(); // its connection waits among the idle ones
+    {
+        Context::ReadMoment moment(context);
+        countries.open();
+        EXPECT_TRUE(readLocked(file(TableId::Valstyb)));
+        countries.close();
+        EXPECT_TRUE(readLocked(file(TableId::Valstyb)));
+    }
+    EXPECT_FALSE(readLocked(file(TableId::Valstyb)));
+    countries.open();
+    ASSERT_EQ(countries.next(), StoreStatus::Ok);
+    EXPECT_EQ(countries.record().get(VAL::Valstybe), "Lietuva");
+}
+
 // A write of the same context within a moment does not wait for the moment's own read locks, and
 // is committed at once: another station sees it before the moment ends.
 TEST_F(ReadMomentTest, AWriteWithinItCommitsAtOnce) {
