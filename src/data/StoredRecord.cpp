@@ -169,4 +169,15 @@ SqlValue columnValue(const SqliteStatement& row, int column) {
     return row.integer(column);
 }
 
+Value fieldValue(const SqliteStatement& row, int column, const FieldDef& field) {
+    switch (field.type) {
+    case FieldType::String:
+        return std::string(trimRight(row.isNull(column) ? std::string_view() : row.text(column)));
+    case FieldType::Decimal:
+        return Decimal::fromScaled(row.integer(column), field.places);
+    default:
+        return row.integer(column);
+    }
+}
+
 } // namespace nakva::StoredRecord

@@ -35,6 +35,8 @@ void bindField(SqliteStatement& statement, int parameter, const Record& record, 
 void bindParameters(SqliteStatement& statement, const std::vector<SqlValue>& parameters);
 // A column as the seam's values carry it (order values).
 SqlValue columnValue(const SqliteStatement& row, int column);
+// A column as a record of `field`'s table would hold it; a missing joined record's is the blank value.
+Value fieldValue(const SqliteStatement& row, int column, const FieldDef& field);
 
 } // namespace StoredRecord
 } // namespace nakva

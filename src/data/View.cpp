@@ -301,6 +301,29 @@ StoreStatus View::count(std::int64_t& count) {
     });
 }
 
+StoreStatus View::edgeValue(bool last, const FieldRef& field, Value& value) {
+    value = {};
+    return runStoreOperation([&] {
+        if (!query_) {
+            return failed_ ? StoreError::EndOfData : StoreError::ViewNotOpened;
+        }
+        SqliteConnection& connection = connect();
+        const SqlSpelling spelling = this->spelling();
+        const std::string column = spelling.field(*field.table, field.field);
+        const SqlStatement sql = query_->select(spelling, std::span(&column, 1), Seek{},
+                                                last ? ReadDirection::Backward : ReadDirection::Forward, 1,
+                                                &main_.context().selectTexts());
+        SqliteStatement& statement = connection.prepare(sql.text);
+        StatementReset reset(statement);
+        StoredRecord::bindParameters(statement, sql.parameters);
+        if (!statement.step()) {
+            return StoreError::EndOfData;
+        }
+        value = StoredRecord::fieldValue(statement, 0, field.table->fields.at(std::size_t(field.field)));
+        return 0;
+    });
+}
+
 StoreStatus View::sum(std::span<const int> fields, std::vector<Decimal>& sums, std::int64_t& count) {
     sums.assign(fields.size(), Decimal());
     count = 0;

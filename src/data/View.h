@@ -77,6 +77,10 @@ public:
     Position position() const;
     // The number of rows the filter passes (0 for a view that failed to open).
     StoreStatus count(std::int64_t& count);
+    // One field of the first (`last`: the last) row in the view's order, read alone: a list's scroll
+    // thumb needs no more of its ends. EndOfData when no row passes. Leaves the buffers and the place
+    // of next() and previous() as they were.
+    StoreStatus edgeValue(bool last, const FieldRef& field, Value& value);
     // The sums of the main table's number fields (by index) over the rows the filter passes, and
     // their count, in one read: a total need not fetch every row. A sum that leaves the numbers a
     // field can hold is a failure (its field's width is the caller's to check).

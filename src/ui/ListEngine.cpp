@@ -423,28 +423,18 @@ void ListEngine::buildSteps() {
     if (!locator_ || int(rows_.size()) < pageSize_) {
         return;
     }
+    // Only the edge rows' values are wanted: read alone, not with their records.
     const auto edge = [&](bool first, Value& value) {
         if (first ? atStart_ : atEnd_) {
             value = (first ? rows_.front() : rows_.back()).locator;
             return true;
         }
-        if (!ok(view_->setToStart())) {
-            return false;
-        }
-        const StoreStatus status = first ? view_->next() : view_->previous();
-        if (status == StoreStatus::EndOfData || !ok(status)) {
-            return false;
-        }
-        value = fieldValue(*locator_);
-        return true;
+        const StoreStatus status = view_->edgeValue(!first, *locator_, value);
+        return status != StoreStatus::EndOfData && ok(status);
     };
     Value first;
     Value last;
-    // Only the edge rows' values are wanted: one row each, not a page.
-    view_->setPageSize(1);
-    const bool found = edge(true, first) && edge(false, last);
-    view_->setPageSize(pageSize_);
-    if (!found) {
+    if (!edge(true, first) || !edge(false, last)) {
         return;
     }
     if (definition(*locator_).type == FieldType::String) {
