@@ -1,6 +1,5 @@
 #include "StoreTestSupport.h"
 
-#include "data/SqliteConnection.h"
 #include "data/Transaction.h"
 #include "data/View.h"
 #include "messages/Message.h"
@@ -10,18 +9,9 @@ namespace {
 
 using testing::StoreTest;
 
-// Whether some connection reads the file now: another station's commit would have to wait for it
-// (tried without waiting).
+// Whether some connection reads the file now: another station's commit would wait for it.
 bool readLocked(const std::filesystem::path& file) {
-    SqliteConnection connection(file, SqliteConnection::Mode::Existing);
-    connection.setBusyTimeout(0);
-    try {
-        connection.execute("BEGIN EXCLUSIVE");
-    } catch (const StoreFailure&) {
-        return true;
-    }
-    connection.execute("ROLLBACK");
-    return false;
+    return testing::fileHeld(file, true);
 }
 
 class ReadMomentTest : public StoreTest {

@@ -1,5 +1,7 @@
 #include "StoreTestSupport.h"
 
+#include "data/SqliteConnection.h"
+
 #include <csignal>
 #include <cstdlib>
 #include <stdexcept>
@@ -33,6 +35,18 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+bool fileHeld(const std::filesystem::path& file, bool toCommit) {
+    SqliteConnection connection(file, SqliteConnection::Mode::Existing);
+    connection.setBusyTimeout(0);
+    try {
+        connection.execute(toCommit ? "BEGIN EXCLUSIVE" : "BEGIN IMMEDIATE");
+    } catch (const StoreFailure&) {
+        return true;
+    }
+    connection.execute("ROLLBACK");
+    return false;
 }
 
 int runHelper(const std::vector<std::string>& arguments) {

@@ -54,6 +54,10 @@ void killHelper(int pid);
 // Waits for a started helper to end by itself and gives its exit code.
 int waitHelper(int pid);
 
+// Whether another station would have to wait for the file now, tried without waiting: to begin a
+// write when `toCommit` is false (some station writes), to commit one when true (some station reads).
+bool fileHeld(const std::filesystem::path& file, bool toCommit);
+
 // One field of every stored record of `id` in a working folder's data, in identity-key order, read on
 // a context of its own.
 std::vector<std::string> storedColumnOf(Database& database, TableId id, std::string_view field);

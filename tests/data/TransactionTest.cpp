@@ -1,6 +1,5 @@
 #include "StoreTestSupport.h"
 
-#include "data/SqliteConnection.h"
 #include "data/Transaction.h"
 
 #include <chrono>
@@ -139,19 +138,6 @@ TEST_F(TransactionTest, BeginGivesUpAfterTwoSecondsWhileAnotherStationWrites) {
         << "free again once the other one is gone";
 }
 
-// Whether some station holds the file's write lock now (tried without waiting).
-bool writeLocked(const std::filesystem::path& file) {
-    SqliteConnection connection(file, SqliteConnection::Mode::Existing);
-    connection.setBusyTimeout(0);
-    try {
-        connection.execute("BEGIN IMMEDIATE");
-    } catch (const StoreFailure&) {
-        return true;
-    }
-    connection.execute("ROLLBACK");
-    return false;
-}
-
 // A payer's change (Klient heading Mokej and Saskait) and a registration's (Saskait heading Mokej ...)
 // used to lock their own table first and wait for the other's: each held what the other waited for.
 // In one fixed order a transaction waits at the first file it cannot have, holding only files that
@@ -166,8 +152,9 @@ TEST_F(TransactionTest, TakesTheLocksOfItsFilesInOneOrderWhicheverTableHeadsIt) 
     bool payersHeld = false;
     int status = 0;
     while (waitpid(payerChange, &status, WNOHANG) == 0) { // it gives up after its 2 seconds
-        registrationsHeld = registrationsHeld || writeLocked(database.filePath(TableId::Saskait));
-        payersHeld = payersHeld || writeLocked(database.filePath(TableId::Klient));
+        registrationsHeld =
+            registrationsHeld || testing::fileHeld(database.filePath(TableId::Saskait), false);
+        payersHeld = payersHeld || testing::fileHeld(database.filePath(TableId::Klient), false);
     }
     testing::killHelper(holder);
     EXPECT_EQ(WEXITSTATUS(status), 1) << "Mokej stayed locked";
