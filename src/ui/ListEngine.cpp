@@ -84,9 +84,9 @@ private:
 
 } // namespace
 
-ListEngine::ListEngine(const ListConfig& config, Context& context, Request request, const Variables* globals)
-    : config_(config), context_(context), table_(context.table(config.table)),
-      select_(request == Request::Select), variables_(globals), form_(config.form) {
+ListEngine::ListEngine(ListConfig config, Context& context, Request request, const Variables* globals)
+    : config_(std::move(config)), context_(context), table_(context.table(config_.table)),
+      select_(request == Request::Select), variables_(globals), form_(config_.form) {
     handles_.push_back(&table_);
     for (TableId join : config_.joins) {
         handles_.push_back(&context_.table(join));
