@@ -1,6 +1,7 @@
 #include "data/SqlQuery.h"
 
 #include "data/Text.h"
+#include "data/Variables.h"
 
 #include <algorithm>
 
@@ -316,6 +317,10 @@ ExpressionResult<SqlQuery> SqlQuery::build(ViewTables tables, const Order& order
     query.filter_ = std::move(*boundFilter);
     query.limitSearch();
     query.describeStructure();
+    if (query.filter_) {
+        SqlWriter skeleton(query, query.filterParameters_);
+        query.filterSkeleton_ = skeleton.condition(*query.filter_);
+    }
     return query;
 }
 
@@ -344,6 +349,96 @@ void SelectTexts::keep(std::string key, Written written) {
         written_.clear();
     }
     written_.insert_or_assign(std::move(key), std::move(written));
+}
+
+namespace {
+
+void collectNames(const FilterNode& node, std::vector<std::string>& names) {
+    if (node.kind == FilterNode::Kind::Name) {
+        names.push_back(node.text);
+    }
+    for (const FilterNode& operand : node.operands) {
+        collectNames(operand, names);
+    }
+}
+
+// What a view's query is found by besides its values: its tables as they are joined, its order and its
+// filter.
+std::string viewKey(const ViewTables& tables, const std::string& order, const std::string& filter) {
+    const RelationDef* relations = Dictionary::instance().relations().data();
+    std::string key;
+    for (const ViewTable& table : tables.tables()) {
+        key += std::to_string(int(table.table->id)) + (table.secondBuffer ? "'" : "") +
+               (table.required ? "!" : "") + "<" + std::to_string(table.child) + ":" +
+               (table.relation ? std::to_string(table.relation - relations) : std::string()) + " ";
+    }
+    key += '\n';
+    key += order;
+    key += '\n';
+    key += filter;
+    return key;
+}
+
+} // namespace
+
+ExpressionResult<std::shared_ptr<const SqlQuery>> SelectTexts::query(const ViewTables& tables,
+                                                                     const std::string& order,
+                                                                     const std::string& filter,
+                                                                     const Variables& variables) {
+    auto parsed = filters_.find(filter);
+    if (parsed == filters_.end()) {
+        auto filterResult = parseFilter(filter);
+        if (!filterResult) {
+            // An order that cannot be read is told first, as when both are read in turn.
+            if (const auto orderResult = parseOrder(order); !orderResult) {
+                return orderResult.error;
+            }
+            return filterResult.error;
+        }
+        if (filters_.size() >= Kept) {
+            filters_.clear();
+        }
+        ParsedFilter entry{std::move(*filterResult), {}};
+        if (entry.filter.root) {
+            collectNames(*entry.filter.root, entry.names);
+        }
+        parsed = filters_.emplace(filter, std::move(entry)).first;
+    }
+    std::vector<std::optional<Value>> values;
+    for (const std::string& name : parsed->second.names) {
+        const Value* value = variables.find(name);
+        values.push_back(value ? std::optional<Value>(*value) : std::nullopt);
+    }
+
+    std::string key = viewKey(tables, order, filter);
+    if (const auto found = queries_.find(key); found != queries_.end()) {
+        for (const Built& built : found->second) {
+            if (built.values == values) {
+                return built.query;
+            }
+        }
+    }
+    const auto parsedOrder = parseOrder(order);
+    if (!parsedOrder) {
+        return parsedOrder.error;
+    }
+    auto built = SqlQuery::build(tables, *parsedOrder, parsed->second.filter, variables);
+    if (!built) {
+        return built.error;
+    }
+    auto query = std::make_shared<const SqlQuery>(std::move(*built));
+    if (builtCount_ >= Kept) {
+        queries_.clear();
+        builtCount_ = 0;
+    }
+    std::vector<Built>& kept = queries_[std::move(key)];
+    if (kept.size() >= KeptPerView) {
+        kept.erase(kept.begin()); // the oldest values go first
+        --builtCount_;
+    }
+    kept.push_back({std::move(values), query});
+    ++builtCount_;
+    return std::shared_ptr<const SqlQuery>(std::move(query));
 }
 
 void SqlQuery::limitSearch() {
@@ -421,10 +516,8 @@ SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::
         key += '\n';
     }
     key += structure_;
-    if (filter_) {
-        SqlWriter skeleton(*this, statement.parameters);
-        key += skeleton.condition(*filter_);
-    }
+    key += filterSkeleton_;
+    statement.parameters = filterParameters_;
     key += " " + std::to_string(int(seek.kind)) + " " + std::to_string(seek.values.size()) + " " +
            std::to_string(int(direction)) + " " + std::to_string(limit);
     const SelectTexts::Written* written = texts->find(key);

@@ -119,9 +119,9 @@ private:
     std::string filter_;
     Variables variables_;
 
-    std::unique_ptr<SqlQuery> query_;
-    bool failed_ = false;         // the last open failed: no rows at all
-    std::vector<Table*> handles_; // the buffers of the query's tables, in its order
+    std::shared_ptr<const SqlQuery> query_; // shared with the context's cache of built queries
+    bool failed_ = false;                   // the last open failed: no rows at all
+    std::vector<Table*> handles_;           // the buffers of the query's tables, in its order
     std::vector<std::string> columns_;
     std::array<std::string, TableCount> schemas_; // each query table's schema on the present connection
     RowCursor cursor_;
