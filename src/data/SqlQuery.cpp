@@ -11,7 +11,8 @@ namespace {
 
 // Beyond any stored value (at most 13 digits, scaled by at most 4 places): a constant outside it
 // compares with every field as this bound does, and stays within 64 bits.
-const Decimal Beyond = Decimal(1'000'000'000'000'000'000);
+constexpr std::int64_t BeyondWhole = 1'000'000'000'000'000'000;
+const Decimal Beyond = Decimal(BeyondWhole);
 
 int placesOf(const FieldDef& field) {
     return field.type == FieldType::Decimal ? field.places : 0;
@@ -291,7 +292,12 @@ private:
 
 SqlValue storedValue(const FieldDef& field, const Value& value) {
     if (const auto* integer = std::get_if<std::int64_t>(&value)) {
-        return scaledOf(Decimal(*integer), placesOf(field));
+        // Most order values are longs of fields without places: no decimal arithmetic for them.
+        const int places = placesOf(field);
+        if (places == 0) {
+            return std::clamp(*integer, -BeyondWhole, BeyondWhole);
+        }
+        return scaledOf(Decimal(*integer), places);
     }
     if (const auto* decimal = std::get_if<Decimal>(&value)) {
         return scaledOf(*decimal, placesOf(field));
