@@ -662,6 +662,14 @@ SqlStatement SqlQuery::aggregate(const SqlSpelling& spelling, std::string_view w
     return statement;
 }
 
+std::vector<FieldRef> SqlQuery::orderFields() const {
+    std::vector<FieldRef> fields;
+    for (const auto& component : order_) {
+        fields.push_back(tables_.tables()[component.view].field(component.field));
+    }
+    return fields;
+}
+
 std::vector<SqlValue> SqlQuery::orderValues(const FieldValues& values) const {
     std::vector<SqlValue> result;
     for (const auto& component : order_) {

@@ -115,6 +115,7 @@ public:
 
     const ViewTables& tables() const { return tables_; }
     int orderCount() const { return int(order_.size()); }
+    std::vector<FieldRef> orderFields() const; // the order's fields, in its order
 
     // A sorted read of at most `limit` rows (no limit when 0). A seek reads along the index: one
     // range per order component (k1 = v1 AND k2 > v2 ...), merged in order as far as the page

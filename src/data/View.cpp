@@ -267,6 +267,21 @@ void View::fetch(const Seek& seek, ReadDirection direction, int limit, std::dequ
     }
 }
 
+std::vector<FieldRef> View::orderFields() const {
+    if (query_) {
+        return query_->orderFields();
+    }
+    std::vector<FieldRef> fields;
+    if (const auto order = parseOrder(order_)) {
+        for (const OrderComponent& component : order->components) {
+            if (const auto field = Dictionary::instance().findField(component.name)) {
+                fields.push_back(*field);
+            }
+        }
+    }
+    return fields;
+}
+
 Position View::position() const {
     if (!query_ || currentRowid_ == 0) {
         return {};

@@ -73,6 +73,9 @@ public:
     StoreStatus next();
     StoreStatus previous();
 
+    // The fields of the order, in its order: as the open query has bound them, or, before an open or
+    // after a failed one, those of its names that the dictionary knows.
+    std::vector<FieldRef> orderFields() const;
     // The current row's position in the view's order; empty when there is none.
     Position position() const;
     // The number of rows the filter passes (0 for a view that failed to open).

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace nakva {
 namespace {
@@ -408,6 +409,36 @@ TEST_F(ViewTest, ABrokenOrderIsToldBeforeABrokenFilter) {
     EXPECT_NE(warning("+SAS:IrasoNr", "SAS:IrasoDt >="), orderFault);
     EXPECT_EQ(warning("SAS:IrasoNr,,", "SAS:IrasoDt >="), orderFault);
     EXPECT_NE(warning("+SAS:Nera", "SAS:IrasoDt >="), warning("+SAS:Nera", ""));
+}
+
+// A list finds its locator among the order's fields: the open view gives them as it bound them (a
+// joined parent's too), and a view that failed to open still gives those the dictionary knows.
+TEST_F(ViewTest, OrderFieldsAreTheFieldsTheOrderNames) {
+    const auto named = [](std::initializer_list<const char*> names) {
+        std::vector<std::tuple<const TableDef*, int, bool>> fields;
+        for (const char* name : names) {
+            const auto field = Dictionary::instance().findField(name);
+            fields.emplace_back(field->table, field->field, field->secondBuffer);
+        }
+        return fields;
+    };
+    const auto fieldsOf = [](const View& view) {
+        std::vector<std::tuple<const TableDef*, int, bool>> fields;
+        for (const FieldRef& field : view.orderFields()) {
+            fields.emplace_back(field.table, field.field, field.secondBuffer);
+        }
+        return fields;
+    };
+    View view(occupied);
+    view.join(TableId::Kamb);
+    view.setOrder("+UPPER(KMB:KambarioTipas),-SKMB:IrasoNr,+SKMB:KambarioID");
+    EXPECT_EQ(fieldsOf(view), named({"KMB:KambarioTipas", "SKMB:IrasoNr", "SKMB:KambarioID"})) << "not open";
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    EXPECT_EQ(fieldsOf(view), named({"KMB:KambarioTipas", "SKMB:IrasoNr", "SKMB:KambarioID"})) << "open";
+
+    view.setOrder("+SKMB:IrasoNr,+SKMB:Nera,+SKMB:KambarioID");
+    EXPECT_EQ(view.open(), StoreStatus::Failed);
+    EXPECT_EQ(fieldsOf(view), named({"SKMB:IrasoNr", "SKMB:KambarioID"})) << "failed";
 }
 
 // A read that came to the end of a short batch says so without asking the file again, once; the
