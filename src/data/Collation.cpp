@@ -4,6 +4,7 @@
 #include "data/Text.h"
 #include "data/Utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -78,6 +79,15 @@ constexpr auto lowerBytes = [] {
     }
     return map;
 }();
+// ASCII stays ASCII either way, which lets mapCase() skip the code page for ASCII texts.
+static_assert([] {
+    for (int byte = 0; byte < 0x80; ++byte) {
+        if (upperBytes[byte] >= 0x80 || lowerBytes[byte] >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}());
 
 constexpr auto noCaseWeights = [] {
     std::array<Weight, 256> weights{};
@@ -160,6 +170,14 @@ int collate(std::string_view a, std::string_view b, const std::array<Weight, 256
 }
 
 std::string mapCase(std::string_view utf8, const std::array<unsigned char, 256>& byteMap) {
+    // Names and most texts are plain ASCII, which the code page holds as it is: mapped byte by byte.
+    if (std::ranges::all_of(utf8, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string out(utf8);
+        for (char& c : out) {
+            c = static_cast<char>(byteMap[static_cast<unsigned char>(c)]);
+        }
+        return out;
+    }
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {

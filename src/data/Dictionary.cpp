@@ -9,13 +9,12 @@ namespace nakva {
 
 namespace {
 
+char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
 bool equalNoCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        auto up = [](char c) {
-            return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-        };
-        return up(x) == up(y);
-    });
+    return std::ranges::equal(a, b, [](char x, char y) { return upperAscii(x) == upperAscii(y); });
 }
 
 // "SAS1:GyvenaNuo" → {"SAS1", "GyvenaNuo"}; a name without a prefix gives an empty prefix.
@@ -94,7 +93,14 @@ public:
                              .primary = kind == KeyKind::Primary});
     }
 
-    TableDef finish() { return std::move(def_); }
+    TableDef finish() {
+        for (int i = 0; i < int(def_.fields.size()); ++i) {
+            // The first of two names equal but for case is the one found, as a search from the start
+            // would find it.
+            def_.fieldsByName.emplace(def_.fields[std::size_t(i)].bareName(), i);
+        }
+        return std::move(def_);
+    }
 
 private:
     std::string_view qualified(std::string_view bareName) {
@@ -175,6 +181,18 @@ std::vector<const RelationDef*> childrenInOrder(std::span<const RelationDef> rel
     }
 NAKVA_TABLES(NAKVA_DICTIONARY_BUILDER)
 
+std::size_t NameNoCaseHash::operator()(std::string_view name) const {
+    std::size_t hash = 14695981039346656037ull;
+    for (char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(upperAscii(c))) * 1099511628211ull;
+    }
+    return hash;
+}
+
+bool NameNoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+    return equalNoCase(a, b);
+}
+
 std::string_view FieldDef::bareName() const {
     return splitPrefix(name).second;
 }
@@ -193,12 +211,8 @@ int TableDef::fieldIndex(std::string_view fieldName) const {
         (secondPrefix.empty() || !equalNoCase(givenPrefix, secondPrefix))) {
         return -1;
     }
-    for (int i = 0; i < int(fields.size()); ++i) {
-        if (equalNoCase(fields[i].bareName(), bare)) {
-            return i;
-        }
-    }
-    return -1;
+    const auto found = fieldsByName.find(bare);
+    return found == fieldsByName.end() ? -1 : found->second;
 }
 
 int TableDef::keyIndex(std::string_view keyName) const {
@@ -223,6 +237,12 @@ Dictionary::Dictionary() {
     NAKVA_SECOND_BUFFERS(NAKVA_DICTIONARY_SECOND)
 #undef NAKVA_DICTIONARY_SECOND
     assert(int(tables_.size()) == TableCount);
+    for (int i = 0; i < TableCount; ++i) {
+        prefixes_.emplace(tables_[std::size_t(i)].prefix, i);
+        if (!tables_[std::size_t(i)].secondPrefix.empty()) {
+            prefixes_.emplace(tables_[std::size_t(i)].secondPrefix, i);
+        }
+    }
     relations_ = relationDefinitions();
 }
 
@@ -249,13 +269,8 @@ const TableDef* Dictionary::findTable(std::string_view name) const {
 }
 
 const TableDef* Dictionary::findByPrefix(std::string_view prefix) const {
-    for (const auto& table : tables_) {
-        if (equalNoCase(table.prefix, prefix) ||
-            (!table.secondPrefix.empty() && equalNoCase(table.secondPrefix, prefix))) {
-            return &table;
-        }
-    }
-    return nullptr;
+    const auto found = prefixes_.find(prefix);
+    return found == prefixes_.end() ? nullptr : &tables_[std::size_t(found->second)];
 }
 
 std::optional<FieldRef> Dictionary::findField(std::string_view qualifiedName) const {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace nakva {
@@ -33,6 +34,16 @@ enum class TableId : int {
 inline constexpr int TableCount = 18;
 
 enum class FieldType { Long, Byte, String, Decimal, Group };
+
+// Names as the dictionary compares them: ASCII letters without regard to case.
+struct NameNoCaseHash {
+    std::size_t operator()(std::string_view name) const;
+};
+struct NameNoCaseEqual {
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+// Bare names (or prefixes) to their index; the views point into the dictionary's own strings.
+using NameIndex = std::unordered_map<std::string_view, int, NameNoCaseHash, NameNoCaseEqual>;
 
 struct FieldDef {
     std::string_view name; // with its prefix, as the system writes it: "SAS:GyvenaNuo"
@@ -70,6 +81,8 @@ struct TableDef {
     // none.
     int fieldIndex(std::string_view name) const;
     int keyIndex(std::string_view name) const; // "SAS:GYVENTKEY" or "GYVENTKEY", case-insensitive; -1 if none
+
+    NameIndex fieldsByName; // the fields' bare names, built with the dictionary: lists look fields up often
 };
 
 struct RelationDef {
@@ -114,6 +127,7 @@ private:
     std::deque<std::string> names_; // "SAS:GyvenaNuo", "SAS:GYVENTKEY": what the string_views point to
     std::vector<TableDef> tables_;
     std::vector<RelationDef> relations_;
+    NameIndex prefixes_; // the first and the second prefix of every table, to its place in tables_
 };
 
 } // namespace nakva

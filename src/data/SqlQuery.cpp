@@ -1,6 +1,7 @@
 #include "data/SqlQuery.h"
 
 #include "data/Text.h"
+#include "data/Variables.h"
 
 #include <algorithm>
 
@@ -10,7 +11,8 @@ namespace {
 
 // Beyond any stored value (at most 13 digits, scaled by at most 4 places): a constant outside it
 // compares with every field as this bound does, and stays within 64 bits.
-const Decimal Beyond = Decimal(1'000'000'000'000'000'000);
+constexpr std::int64_t BeyondWhole = 1'000'000'000'000'000'000;
+const Decimal Beyond = Decimal(BeyondWhole);
 
 int placesOf(const FieldDef& field) {
     return field.type == FieldType::Decimal ? field.places : 0;
@@ -290,7 +292,12 @@ private:
 
 SqlValue storedValue(const FieldDef& field, const Value& value) {
     if (const auto* integer = std::get_if<std::int64_t>(&value)) {
-        return scaledOf(Decimal(*integer), placesOf(field));
+        // Most order values are longs of fields without places: no decimal arithmetic for them.
+        const int places = placesOf(field);
+        if (places == 0) {
+            return std::clamp(*integer, -BeyondWhole, BeyondWhole);
+        }
+        return scaledOf(Decimal(*integer), places);
     }
     if (const auto* decimal = std::get_if<Decimal>(&value)) {
         return scaledOf(*decimal, placesOf(field));
@@ -316,6 +323,10 @@ ExpressionResult<SqlQuery> SqlQuery::build(ViewTables tables, const Order& order
     query.filter_ = std::move(*boundFilter);
     query.limitSearch();
     query.describeStructure();
+    if (query.filter_) {
+        SqlWriter skeleton(query, query.filterParameters_);
+        query.filterSkeleton_ = skeleton.condition(*query.filter_);
+    }
     return query;
 }
 
@@ -344,6 +355,96 @@ void SelectTexts::keep(std::string key, Written written) {
         written_.clear();
     }
     written_.insert_or_assign(std::move(key), std::move(written));
+}
+
+namespace {
+
+void collectNames(const FilterNode& node, std::vector<std::string>& names) {
+    if (node.kind == FilterNode::Kind::Name) {
+        names.push_back(node.text);
+    }
+    for (const FilterNode& operand : node.operands) {
+        collectNames(operand, names);
+    }
+}
+
+// What a view's query is found by besides its values: its tables as they are joined, its order and its
+// filter.
+std::string viewKey(const ViewTables& tables, const std::string& order, const std::string& filter) {
+    const RelationDef* relations = Dictionary::instance().relations().data();
+    std::string key;
+    for (const ViewTable& table : tables.tables()) {
+        key += std::to_string(int(table.table->id)) + (table.secondBuffer ? "'" : "") +
+               (table.required ? "!" : "") + "<" + std::to_string(table.child) + ":" +
+               (table.relation ? std::to_string(table.relation - relations) : std::string()) + " ";
+    }
+    key += '\n';
+    key += order;
+    key += '\n';
+    key += filter;
+    return key;
+}
+
+} // namespace
+
+ExpressionResult<std::shared_ptr<const SqlQuery>> SelectTexts::query(const ViewTables& tables,
+                                                                     const std::string& order,
+                                                                     const std::string& filter,
+                                                                     const Variables& variables) {
+    auto parsed = filters_.find(filter);
+    if (parsed == filters_.end()) {
+        auto filterResult = parseFilter(filter);
+        if (!filterResult) {
+            // An order that cannot be read is told first, as when both are read in turn.
+            if (const auto orderResult = parseOrder(order); !orderResult) {
+                return orderResult.error;
+            }
+            return filterResult.error;
+        }
+        if (filters_.size() >= Kept) {
+            filters_.clear();
+        }
+        ParsedFilter entry{std::move(*filterResult), {}};
+        if (entry.filter.root) {
+            collectNames(*entry.filter.root, entry.names);
+        }
+        parsed = filters_.emplace(filter, std::move(entry)).first;
+    }
+    std::vector<std::optional<Value>> values;
+    for (const std::string& name : parsed->second.names) {
+        const Value* value = variables.find(name);
+        values.push_back(value ? std::optional<Value>(*value) : std::nullopt);
+    }
+
+    std::string key = viewKey(tables, order, filter);
+    if (const auto found = queries_.find(key); found != queries_.end()) {
+        for (const Built& built : found->second) {
+            if (built.values == values) {
+                return built.query;
+            }
+        }
+    }
+    const auto parsedOrder = parseOrder(order);
+    if (!parsedOrder) {
+        return parsedOrder.error;
+    }
+    auto built = SqlQuery::build(tables, *parsedOrder, parsed->second.filter, variables);
+    if (!built) {
+        return built.error;
+    }
+    auto query = std::make_shared<const SqlQuery>(std::move(*built));
+    if (builtCount_ >= Kept) {
+        queries_.clear();
+        builtCount_ = 0;
+    }
+    std::vector<Built>& kept = queries_[std::move(key)];
+    if (kept.size() >= KeptPerView) {
+        kept.erase(kept.begin()); // the oldest values go first
+        --builtCount_;
+    }
+    kept.push_back({std::move(values), query});
+    ++builtCount_;
+    return std::shared_ptr<const SqlQuery>(std::move(query));
 }
 
 void SqlQuery::limitSearch() {
@@ -421,10 +522,8 @@ SqlStatement SqlQuery::select(const SqlSpelling& spelling, std::span<const std::
         key += '\n';
     }
     key += structure_;
-    if (filter_) {
-        SqlWriter skeleton(*this, statement.parameters);
-        key += skeleton.condition(*filter_);
-    }
+    key += filterSkeleton_;
+    statement.parameters = filterParameters_;
     key += " " + std::to_string(int(seek.kind)) + " " + std::to_string(seek.values.size()) + " " +
            std::to_string(int(direction)) + " " + std::to_string(limit);
     const SelectTexts::Written* written = texts->find(key);
@@ -561,6 +660,14 @@ SqlStatement SqlQuery::aggregate(const SqlSpelling& spelling, std::string_view w
         statement.text += " WHERE " + writer.condition(*filter_);
     }
     return statement;
+}
+
+std::vector<FieldRef> SqlQuery::orderFields() const {
+    std::vector<FieldRef> fields;
+    for (const auto& component : order_) {
+        fields.push_back(tables_.tables()[component.view].field(component.field));
+    }
+    return fields;
 }
 
 std::vector<SqlValue> SqlQuery::orderValues(const FieldValues& values) const {

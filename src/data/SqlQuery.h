@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -12,6 +14,7 @@
 
 namespace nakva {
 
+class SqlQuery;
 class Variables;
 
 // The one place where a view becomes SQL (the SQLite dialect). Every constant and variable of a
@@ -58,8 +61,21 @@ SqlValue storedValue(const FieldDef& field, const Value& value);
 // than running it. A text is found by everything it depends on except the values, which stay
 // parameters; a value that changes the text (a decimal constant that no stored value can equal) changes
 // what it is found by too.
+//
+// The queries that the context's views were built into are kept here as well: a form's sub-lists and a
+// list read again open the same views over and over, and parsing and binding their orders and filters
+// costs more than reading their pages.
 class SelectTexts {
 public:
+    // The query of a view on `tables` with this order and filter, as SqlQuery::build makes it: taken
+    // again when the same view was built before with the same values of the names its filter holds
+    // (a name bound then and not now, or the other way round, counts as another value). A view shares
+    // the query it got, so the cache may drop it meanwhile. Errors are not kept: each open reports them.
+    ExpressionResult<std::shared_ptr<const SqlQuery>> query(const ViewTables& tables,
+                                                            const std::string& order,
+                                                            const std::string& filter,
+                                                            const Variables& variables);
+
     struct Written {
         std::vector<std::string> columns;
         std::string text;
@@ -72,6 +88,21 @@ public:
 private:
     static constexpr std::size_t Kept = 256;
     std::unordered_map<std::string, Written> written_;
+
+    // A filter parsed once, with the names it holds (variables or fields, decided when it is bound).
+    struct ParsedFilter {
+        Filter filter;
+        std::vector<std::string> names;
+    };
+    // One query built, with the values its filter's names had: nullopt for a name nobody bound.
+    struct Built {
+        std::vector<std::optional<Value>> values;
+        std::shared_ptr<const SqlQuery> query;
+    };
+    static constexpr std::size_t KeptPerView = 8;
+    std::unordered_map<std::string, ParsedFilter> filters_;
+    std::unordered_map<std::string, std::vector<Built>> queries_; // by tables, order and filter
+    std::size_t builtCount_ = 0;
 };
 
 class SqlQuery {
@@ -84,6 +115,7 @@ public:
 
     const ViewTables& tables() const { return tables_; }
     int orderCount() const { return int(order_.size()); }
+    std::vector<FieldRef> orderFields() const; // the order's fields, in its order
 
     // A sorted read of at most `limit` rows (no limit when 0). A seek reads along the index: one
     // range per order component (k1 = v1 AND k2 > v2 ...), merged in order as far as the page
@@ -119,6 +151,10 @@ private:
 
     std::string
         structure_; // the view's tables and the order, as the cache of written selects tells queries apart
+    // The filter's skeleton and its parameters, the same for every select of the query: its values were
+    // bound when it was built.
+    std::string filterSkeleton_;
+    std::vector<SqlValue> filterParameters_;
 };
 
 } // namespace nakva

@@ -13,10 +13,13 @@ void Variables::remove(std::string_view name) {
 }
 
 const Value* Variables::find(std::string_view name) const {
-    if (const auto found = values_.find(upper(name)); found != values_.end()) {
-        return &found->second;
+    const std::string key = upper(name);
+    for (const Variables* scope = this; scope != nullptr; scope = scope->outer_) {
+        if (const auto found = scope->values_.find(key); found != scope->values_.end()) {
+            return &found->second;
+        }
     }
-    return outer_ != nullptr ? outer_->find(name) : nullptr;
+    return nullptr;
 }
 
 } // namespace nakva

@@ -44,19 +44,11 @@ StoreStatus View::open() {
     failed_ = false;
     handedOut_.clear();
     try {
-        const auto order = parseOrder(order_);
-        if (!order) {
-            throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, order.error.message)};
-        }
-        const auto filter = parseFilter(filter_);
-        if (!filter) {
-            throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, filter.error.message)};
-        }
-        auto built = SqlQuery::build(requested_, *order, *filter, variables_);
+        auto built = main_.context().selectTexts().query(requested_, order_, filter_, variables_);
         if (!built) {
             throw StoreFailure{StoreError::condition(StoreError::ViewNotOpened, built.error.message)};
         }
-        query_ = std::make_unique<SqlQuery>(std::move(*built));
+        query_ = std::move(*built);
         for (const ViewTable& table : query_->tables().tables()) {
             handles_.push_back(&handleFor(*table.table, table.secondBuffer));
             const std::string alias(table.table->name);
@@ -273,6 +265,21 @@ void View::fetch(const Seek& seek, ReadDirection direction, int limit, std::dequ
         }
         rows.push_back(std::move(row));
     }
+}
+
+std::vector<FieldRef> View::orderFields() const {
+    if (query_) {
+        return query_->orderFields();
+    }
+    std::vector<FieldRef> fields;
+    if (const auto order = parseOrder(order_)) {
+        for (const OrderComponent& component : order->components) {
+            if (const auto field = Dictionary::instance().findField(component.name)) {
+                fields.push_back(*field);
+            }
+        }
+    }
+    return fields;
 }
 
 Position View::position() const {

@@ -73,6 +73,9 @@ public:
     StoreStatus next();
     StoreStatus previous();
 
+    // The fields of the order, in its order: as the open query has bound them, or, before an open or
+    // after a failed one, those of its names that the dictionary knows.
+    std::vector<FieldRef> orderFields() const;
     // The current row's position in the view's order; empty when there is none.
     Position position() const;
     // The number of rows the filter passes (0 for a view that failed to open).
@@ -119,9 +122,9 @@ private:
     std::string filter_;
     Variables variables_;
 
-    std::unique_ptr<SqlQuery> query_;
-    bool failed_ = false;         // the last open failed: no rows at all
-    std::vector<Table*> handles_; // the buffers of the query's tables, in its order
+    std::shared_ptr<const SqlQuery> query_; // shared with the context's cache of built queries
+    bool failed_ = false;                   // the last open failed: no rows at all
+    std::vector<Table*> handles_;           // the buffers of the query's tables, in its order
     std::vector<std::string> columns_;
     std::array<std::string, TableCount> schemas_; // each query table's schema on the present connection
     RowCursor cursor_;

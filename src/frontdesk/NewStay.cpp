@@ -32,7 +32,7 @@ void addRoom(FormEngine& form, std::int32_t roomId) {
 } // namespace
 
 FormConfig newStayForm(Date arrival, std::int32_t roomId) {
-    FormConfig config = RedSaskait();
+    FormConfig config = *RedSaskait();
     // The usual priming gives one night from the working date; the night chosen moves it, so the
     // nights and bed-days stay as primed.
     config.hooks.prime = [prime = config.hooks.prime, arrival](FormEngine& form) {

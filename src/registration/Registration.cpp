@@ -371,7 +371,9 @@ void recomputeRegistration(FormEngine& form) {
     }
 }
 
-FormConfig RedSaskait() {
+namespace {
+
+FormConfig registrationForm() {
     FormConfig config;
     config.name = "RedSaskait";
     config.helpTopic = config.name;
@@ -503,6 +505,15 @@ FormConfig RedSaskait() {
     config.hooks.accepted = registrationFieldAccepted;
     config.hooks.check = registrationCheck;
     config.hooks.childClosed = recomputeRegistration;
+    return config;
+}
+
+} // namespace
+
+std::shared_ptr<const FormConfig> RedSaskait() {
+    // Built once: the front desk opens the form for every registration it shows, and building it
+    // costs more than reading the registration.
+    static const auto config = std::make_shared<const FormConfig>(registrationForm());
     return config;
 }
 

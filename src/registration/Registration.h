@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,8 +81,8 @@ void recomputeRegistration(FormEngine& form);
 
 // The registration form `RedSaskait`. Tabs: registration data, rooms, invoice, payment, notes; the
 // rooms, invoice lines and payments as child lists opening `UpdateSaskKmb`, `UpdateSaskeil` and
-// `RedMokej`.
-FormConfig RedSaskait();
+// `RedMokej`. Built once and shared; a caller that changes it works on its own copy.
+std::shared_ptr<const FormConfig> RedSaskait();
 enum RegistrationTab { DataTab, RoomsTab, InvoiceTab, PaymentsTab, NotesTab };
 
 // A room chosen for an occupied-room row (SKMB:KambarioID set): the row takes the room's list price and

@@ -80,9 +80,12 @@ FormMemory& formMemory(std::string_view formName) {
 }
 
 FormEngine::FormEngine(FormConfig config, Context& context, SelectList selectList)
-    : config_(std::move(config)), context_(context), table_(context.table(config_.table)),
-      selectList_(std::move(selectList)), memory_(formMemory(config_.name)), edited_(config_.table),
-      former_(config_.table) {}
+    : FormEngine(std::make_shared<const FormConfig>(std::move(config)), context, std::move(selectList)) {}
+
+FormEngine::FormEngine(std::shared_ptr<const FormConfig> config, Context& context, SelectList selectList)
+    : config_(std::move(config)), context_(context), table_(context.table(config_->table)),
+      selectList_(std::move(selectList)), memory_(formMemory(config_->name)), edited_(config_->table),
+      former_(config_->table) {}
 
 FormEngine::~FormEngine() {
     *alive_ = false;
@@ -97,7 +100,7 @@ bool FormEngine::open(Request request) {
     request_ = request;
     table_.open();
     opened_.push_back(&table_);
-    for (const FormField& field : config_.fields) {
+    for (const FormField& field : config_->fields) {
         if (field.lookUp) {
             Table& other = context_.table(field.lookUp->table);
             other.open();
@@ -111,11 +114,11 @@ bool FormEngine::open(Request request) {
     }
     if (request == Request::Insert) {
         edited_ = table_.record();
-        if (config_.hooks.prime) {
-            config_.hooks.prime(*this);
+        if (config_->hooks.prime) {
+            config_->hooks.prime(*this);
         }
         table_.record() = edited_;
-        if (config_.numbering && table_.def().recordNumberField >= 0) {
+        if (config_->numbering && table_.def().recordNumberField >= 0) {
             if (!numberRecord()) {
                 finish(Response::Cancelled);
                 return false;
@@ -136,8 +139,8 @@ bool FormEngine::open(Request request) {
             break;
         }
     }
-    if (config_.hooks.opened) {
-        config_.hooks.opened(*this);
+    if (config_->hooks.opened) {
+        config_->hooks.opened(*this);
     }
     return true;
 }
@@ -145,19 +148,19 @@ bool FormEngine::open(Request request) {
 std::string FormEngine::title() const {
     switch (request_) {
     case Request::Insert:
-        return config_.insertTitle;
+        return config_->insertTitle;
     case Request::Change:
-        return config_.changeTitle;
+        return config_->changeTitle;
     case Request::View:
-        return config_.viewTitle;
+        return config_->viewTitle;
     default:
-        return config_.caption;
+        return config_->caption;
     }
 }
 
 // Numbering at opening: the record is added at once with the primed values.
 bool FormEngine::numberRecord() {
-    numbered_ = addNumberedRecord(table_, config_.heldUntilSave);
+    numbered_ = addNumberedRecord(table_, config_->heldUntilSave);
     return numbered_;
 }
 
@@ -193,8 +196,8 @@ void FormEngine::enterItem(int item) {
         return;
     }
     focus_ = item;
-    if (config_.hooks.focused && itemEditable(item)) {
-        config_.hooks.focused(*this, this->item(item).field);
+    if (config_->hooks.focused && itemEditable(item)) {
+        config_->hooks.focused(*this, this->item(item).field);
     }
 }
 
@@ -254,7 +257,7 @@ bool FormEngine::acceptItem(int index) {
         }
     };
     if (!checkItem(index, false, acceptChosen) ||
-        (config_.hooks.accepted && !config_.hooks.accepted(*this, field))) {
+        (config_->hooks.accepted && !config_->hooks.accepted(*this, field))) {
         focus_ = index;
         return false;
     }
@@ -285,7 +288,7 @@ bool FormEngine::checkItem(int index, bool finalCheck, const std::function<void(
     if (field.lookUp && (!finalCheck || field.lookUp->onSave) && !lookUpValue(index, chosen)) {
         return false;
     }
-    return !config_.hooks.check || config_.hooks.check(*this, field.field);
+    return !config_->hooks.check || config_->hooks.check(*this, field.field);
 }
 
 bool FormEngine::inRange(int index) {
@@ -473,7 +476,7 @@ void FormEngine::saveInsert() {
     if (status == StoreStatus::Ok) {
         numbered_ = false;
         position_ = table_.position();
-        if (config_.askInsertAnother && navigation_ == Navigation::None &&
+        if (config_->askInsertAnother && navigation_ == Navigation::None &&
             standardWarning(WarningInsertAnother) == ButtonYes) {
             navigation_ = Navigation::InsertAnother;
         }
@@ -493,16 +496,16 @@ void FormEngine::saveInsert() {
 // The numbered record rewritten with the form's record; with a writing hook, inside a transaction
 // that the hook's reads share. Nothing when the transaction or the hook failed, after its message.
 std::optional<StoreStatus> FormEngine::writeNumbered() {
-    if (!config_.hooks.writing) {
+    if (!config_->hooks.writing) {
         return table_.put();
     }
     Transaction transaction(context_);
-    if (transaction.begin({config_.table}) != StoreStatus::Ok) {
+    if (transaction.begin({config_->table}) != StoreStatus::Ok) {
         saveErrorCondition();
         standardWarning(WarningTransaction, "Update", table_.def().messageName());
         return std::nullopt;
     }
-    if (!config_.hooks.writing(*this)) {
+    if (!config_->hooks.writing(*this)) {
         return std::nullopt;
     }
     table_.record() = edited_;
@@ -532,9 +535,9 @@ void FormEngine::saveChange() {
             // The writing hook runs inside the change's transaction, where the stored record is
             // tested; what it adjusts is what is written.
             StillSelected writing;
-            if (config_.hooks.writing) {
+            if (config_->hooks.writing) {
                 writing = [this](const Record&) {
-                    if (!config_.hooks.writing(*this)) {
+                    if (!config_->hooks.writing(*this)) {
                         return false;
                     }
                     table_.record() = edited_;
@@ -590,9 +593,9 @@ bool FormEngine::makeCurrent() {
 // The configured uniqueness beyond the store's keys: reads, through a handle of its own so the form's
 // buffer and current record stay, the records whose leading key components equal the form's.
 bool FormEngine::unique(int& clashingKey) {
-    for (const FormUniqueness& rule : config_.uniqueness) {
+    for (const FormUniqueness& rule : config_->uniqueness) {
         const KeyDef& key = table_.def().keys[std::size_t(rule.key)];
-        Table probe(context_, config_.table, false);
+        Table probe(context_, config_->table, false);
         probe.open();
         probe.clear();
         for (int i = 0; i < rule.components && i < int(key.components.size()); ++i) {
@@ -635,7 +638,7 @@ int FormEngine::duplicateKey() {
 }
 
 std::string FormEngine::keyName(int key) const {
-    if (const auto named = config_.keyNames.find(key); named != config_.keyNames.end()) {
+    if (const auto named = config_->keyNames.find(key); named != config_->keyNames.end()) {
         return named->second;
     }
     return std::string(table_.def().keys[std::size_t(key)].name);
@@ -658,7 +661,7 @@ bool FormEngine::changed() const {
 }
 
 ListConfig FormEngine::childList(std::size_t child) const {
-    const FormChildList& config = config_.children.at(child);
+    const FormChildList& config = config_->children.at(child);
     ListConfig list = config.list;
     list.bind = [variable = config.variable,
                  value = edited_.value(config.parentField)](Variables& variables) {
@@ -678,8 +681,8 @@ void FormEngine::callChild(const std::function<void(FormDone)>& call, FormDone d
         }
         // The child form may have read other records of this table through the handle.
         table_.record() = edited_;
-        if (config_.hooks.childClosed) {
-            config_.hooks.childClosed(*this);
+        if (config_->hooks.childClosed) {
+            config_->hooks.childClosed(*this);
         }
         if (done) {
             done(result);
@@ -695,11 +698,11 @@ bool FormEngine::cancel() {
         return false;
     }
     if ((request_ == Request::Insert || request_ == Request::Change) && changed()) {
-        if (config_.cancelQuestion == CancelQuestion::Confirm &&
+        if (config_->cancelQuestion == CancelQuestion::Confirm &&
             standardWarning(WarningConfirmCancel) != ButtonYes) {
             return false;
         }
-        if (config_.cancelQuestion == CancelQuestion::SaveChanges) {
+        if (config_->cancelQuestion == CancelQuestion::SaveChanges) {
             const int answer = standardWarning(WarningSaveChanges);
             if (answer == ButtonYes) {
                 save();
@@ -731,10 +734,10 @@ bool FormEngine::discard() {
         table_.clear();
         return true;
     }
-    if (request_ == Request::Change && childrenChanged_ && !config_.derived.empty()) {
+    if (request_ == Request::Change && childrenChanged_ && !config_->derived.empty()) {
         Record rewritten = former_;
         bool differs = false;
-        for (const int field : config_.derived) {
+        for (const int field : config_->derived) {
             differs = differs || !former_.sameValue(edited_, field);
             (void)rewritten.setValue(field, edited_.value(field));
         }
@@ -827,7 +830,7 @@ void FormEngine::toolbarPressed(ToolbarButton button) {
         restoreHistory();
         break;
     case ToolbarButton::Help:
-        showHelp(config_.helpTopic);
+        showHelp(config_->helpTopic);
         break;
     case ToolbarButton::Insert:
         save(Navigation::InsertAnother);

@@ -50,6 +50,8 @@ public:
     using SelectList = std::function<void(const FormLookUp& lookUp, Context& context, SelectDone done)>;
 
     FormEngine(FormConfig config, Context& context, SelectList selectList);
+    // A configuration built once and shared by every opening of its form.
+    FormEngine(std::shared_ptr<const FormConfig> config, Context& context, SelectList selectList);
     ~FormEngine();
     FormEngine(const FormEngine&) = delete;
     FormEngine& operator=(const FormEngine&) = delete;
@@ -58,7 +60,7 @@ public:
     // a delete (confirmed and done, or not), or an insert whose numbering was given up.
     bool open(Request request);
 
-    const FormConfig& config() const { return config_; }
+    const FormConfig& config() const { return *config_; }
     Context& context() const { return context_; }
     Table& table() const { return table_; }
     Request request() const { return request_; }
@@ -82,7 +84,7 @@ public:
     bool changed() const;
 
     // The child lists configured on the form, each bound to the record's linking value.
-    std::size_t childListCount() const { return config_.children.size(); }
+    std::size_t childListCount() const { return config_->children.size(); }
     ListConfig childList(std::size_t child) const;
 
     // A child list's record form called from this form: the table's buffer receives the record as
@@ -92,8 +94,8 @@ public:
     void callChild(const std::function<void(FormDone)>& call, FormDone done = {});
 
     // Items are the configured fields by their place in tab order.
-    int itemCount() const { return int(config_.fields.size()); }
-    const FormField& item(int item) const { return config_.fields[std::size_t(item)]; }
+    int itemCount() const { return int(config_->fields.size()); }
+    const FormField& item(int item) const { return config_->fields[std::size_t(item)]; }
     int itemOfField(int field) const; // -1 when the field is not on the form
     bool itemEditable(int item) const;
     // The tooltip as shown: a look-up field's is extended with its key.
@@ -162,7 +164,7 @@ private:
     void finish(Response response);
     bool discard();
 
-    FormConfig config_;
+    std::shared_ptr<const FormConfig> config_;
     Context& context_;
     Table& table_;
     SelectList selectList_;

@@ -2,7 +2,6 @@
 
 #include "data/Collation.h"
 #include "data/Context.h"
-#include "data/Expression.h"
 #include "data/Integrity.h"
 #include "data/Table.h"
 #include "data/Text.h"
@@ -84,9 +83,9 @@ private:
 
 } // namespace
 
-ListEngine::ListEngine(const ListConfig& config, Context& context, Request request, const Variables* globals)
-    : config_(config), context_(context), table_(context.table(config.table)),
-      select_(request == Request::Select), variables_(globals), form_(config.form) {
+ListEngine::ListEngine(ListConfig config, Context& context, Request request, const Variables* globals)
+    : config_(std::move(config)), context_(context), table_(context.table(config_.table)),
+      select_(request == Request::Select), variables_(globals), form_(config_.form) {
     handles_.push_back(&table_);
     for (TableId join : config_.joins) {
         handles_.push_back(&context_.table(join));
@@ -184,16 +183,12 @@ void ListEngine::openView() {
     view_ = makeView();
     view_->setPageSize(pageSize_);
 
-    orderFields_.clear();
+    // A view that cannot be opened has shown its warning and yields no rows: the list stays empty.
+    view_->open();
+
+    orderFields_ = view_->orderFields();
     locator_.reset();
     locatorComponent_ = -1;
-    if (const auto order = parseOrder(tab.order)) {
-        for (const OrderComponent& component : order->components) {
-            if (const auto field = Dictionary::instance().findField(component.name)) {
-                orderFields_.push_back(*field);
-            }
-        }
-    }
     if (const auto locator = Dictionary::instance().findField(tab.locator)) {
         for (std::size_t i = 0; i < orderFields_.size(); ++i) {
             if (sameField(orderFields_[i], *locator)) {
@@ -204,8 +199,6 @@ void ListEngine::openView() {
         }
     }
     steps_ = {};
-    // A view that cannot be opened has shown its warning and yields no rows: the list stays empty.
-    view_->open();
 }
 
 // --- reading ---

@@ -68,7 +68,7 @@ public:
 
     // `globals`: the program-wide variables that the list's own ones fall back to. Request Select
     // opens a list for a selection; anything else a maintenance list.
-    ListEngine(const ListConfig& config, Context& context, Request request = Request::None,
+    ListEngine(ListConfig config, Context& context, Request request = Request::None,
                const Variables* globals = nullptr);
     ~ListEngine();
     ListEngine(const ListEngine&) = delete;

@@ -244,6 +244,36 @@ TEST(DictionaryFields, NamesResolveInAnyLetterCaseAndThroughSecondBuffers) {
     EXPECT_EQ(registrations.fieldIndex("KMB:GyvenaNuo"), -1);
 }
 
+// The names are looked up through an index built with the dictionary: every field of every table must
+// come back as itself, whatever the letter case and whichever of the table's prefixes names it.
+TEST(DictionaryFields, EveryFieldIsFoundAsItselfInAnyCase) {
+    const auto lower = [](std::string text) {
+        for (char& c : text) {
+            c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+        }
+        return text;
+    };
+    for (const TableDef& table : dict().tables()) {
+        for (int i = 0; i < int(table.fields.size()); ++i) {
+            const std::string name(table.fields[std::size_t(i)].name);
+            const std::string bare(table.fields[std::size_t(i)].bareName());
+            EXPECT_EQ(table.fieldIndex(bare), i) << name;
+            EXPECT_EQ(table.fieldIndex(lower(name)), i) << name;
+            const auto found = dict().findField(lower(name));
+            ASSERT_TRUE(found) << name;
+            EXPECT_EQ(found->table, &table) << name;
+            EXPECT_EQ(found->field, i) << name;
+            if (!table.secondPrefix.empty()) {
+                const auto second = dict().findField(lower(std::string(table.secondPrefix)) + ":" + bare);
+                ASSERT_TRUE(second) << name;
+                EXPECT_EQ(second->field, i) << name;
+                EXPECT_TRUE(second->secondBuffer) << name;
+            }
+        }
+        EXPECT_EQ(table.fieldIndex(std::string(table.fields.front().bareName()) + "X"), -1) << table.name;
+    }
+}
+
 TEST(DictionaryFields, TypedHandlesNameTheDictionaryFields) {
     const auto index = [](const char* name) {
         return dict().findField(name)->field;

@@ -7,10 +7,43 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 
 namespace nakva {
 namespace {
+
+// The stored form of a value, as seeks and order values compare it: whole numbers of a field without
+// places as they are, others scaled by the field's places; every one kept within the bound that no
+// stored value reaches.
+TEST(StoredValues, NumbersAreScaledAndBounded) {
+    const TableDef& registrations = Dictionary::instance().table(TableId::Saskait);
+    const FieldDef& number = registrations.fields[std::size_t(registrations.fieldIndex("IrasoNr"))];
+    const FieldDef& sum = registrations.fields[std::size_t(registrations.fieldIndex("BSUMA"))];
+    ASSERT_EQ(sum.type, FieldType::Decimal);
+    const std::int64_t bound = 1'000'000'000'000'000'000;
+    const std::int64_t scale = sum.places == 2 ? 100 : 0;
+    ASSERT_EQ(scale, 100);
+    const struct {
+        const FieldDef& field;
+        Value value;
+        SqlValue stored;
+    } cases[] = {
+        {number, std::int64_t(5), std::int64_t(5)},
+        {number, std::int64_t(-7), std::int64_t(-7)},
+        {number, std::numeric_limits<std::int64_t>::max(), bound},
+        {number, std::numeric_limits<std::int64_t>::min(), -bound},
+        {number, *Decimal::parse("2.5"), std::int64_t(3)},
+        {number, Value(), std::int64_t(0)},
+        {sum, std::int64_t(3), std::int64_t(300)},
+        {sum, std::int64_t(-3), std::int64_t(-300)},
+        {sum, std::numeric_limits<std::int64_t>::max(), bound},
+        {sum, *Decimal::parse("1.005"), std::int64_t(101)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(storedValue(c.field, c.value), c.stored) << c.field.name << " #" << (&c - cases);
+    }
+}
 
 int day(int year, int month, int dayOfMonth) {
     return dateFromYmd(year, month, dayOfMonth);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace nakva {
 namespace {
@@ -328,6 +329,116 @@ TEST_F(ViewTest, SelectsWrittenOnceServeOtherValues) {
     EXPECT_EQ(numbersAt(*Decimal::parse("10.005")), std::vector<int>{});
     EXPECT_EQ(numbersAt(std::int64_t(10)), (std::vector<int>{1, 3, 5}));
     EXPECT_TRUE(messages.shown().empty());
+}
+
+// A view's query is built once per context and taken again only with the same values of the names in
+// its filter: each opening below, on views of their own, must read by its own order, filter and
+// variables whatever the context built before. A name that is a variable at one opening and not bound
+// at the next is a field again, or an error.
+struct QueryOpening {
+    const char* order;
+    const char* filter;
+    std::vector<std::pair<const char*, Value>> bound;
+    std::optional<std::vector<int>> numbers; // none: the view fails to open
+};
+
+TEST_F(ViewTest, QueriesBuiltOnceFollowEachOpeningsVariables) {
+    addRegistrations(6, [&](int number) { addRegistration(number, number % 2 ? "A" : "B"); });
+    const std::vector<QueryOpening> openings = {
+        {"+SAS:IrasoNr", "SAS:IrasoNr > SAS:IrasoDt", {}, range(1, 6)},
+        {"+SAS:IrasoNr", "SAS:IrasoNr > SAS:IrasoDt", {{"SAS:IrasoDt", std::int64_t(4)}}, range(5, 6)},
+        {"+SAS:IrasoNr", "SAS:IrasoNr > LOC:Nuo", {{"LOC:Nuo", std::int64_t(2)}}, range(3, 6)},
+        {"+SAS:IrasoNr", "SAS:IrasoNr > LOC:Nuo", {{"LOC:Nuo", std::int64_t(5)}}, range(6, 6)},
+        {"+SAS:IrasoNr", "SAS:IrasoNr > LOC:Nuo", {{"LOC:Nuo", *Decimal::parse("3.5")}}, range(4, 6)},
+        {"+SAS:IrasoNr", "SAS:IrasoNr > LOC:Nuo", {}, std::nullopt},
+        {"+SAS:IrasoNr", "SAS:IrasoNr > LOC:Nuo", {{"LOC:Nuo", std::string("x")}}, std::nullopt},
+        {"+SAS:IrasoNr", "SAS:IrasoNr <= LOC:Nuo", {{"LOC:Nuo", std::int64_t(2)}}, range(1, 2)},
+        {"-SAS:IrasoNr", "SAS:IrasoNr > LOC:Nuo", {{"LOC:Nuo", std::int64_t(2)}}, range(6, 3)},
+        {"+SAS:IrasoNr",
+         "SAS:Gyventojas = LOC:Vardas",
+         {{"LOC:Vardas", std::string("B")}},
+         std::vector<int>{2, 4, 6}},
+        {"+SAS:IrasoNr",
+         "SAS:Gyventojas = LOC:Vardas",
+         {{"LOC:Vardas", std::string("a")}},
+         std::vector<int>{}},
+        {"+SAS:IrasoNr",
+         "UPPER(SAS:Gyventojas) = UPPER(LOC:Vardas)",
+         {{"LOC:Vardas", std::string("a")}},
+         std::vector<int>{1, 3, 5}},
+    };
+    // Twice over: the second round finds every query the first one built.
+    for (int round = 0; round < 2; ++round) {
+        for (const QueryOpening& opening : openings) {
+            const std::string label = std::string(opening.order) + " where " + opening.filter + ", " +
+                                      std::to_string(opening.bound.size()) + " bound, round " +
+                                      std::to_string(round);
+            messages.clear();
+            View view(registrations);
+            view.setOrder(opening.order);
+            view.setFilter(opening.filter);
+            for (const auto& [name, value] : opening.bound) {
+                view.variables().set(name, value);
+            }
+            if (!opening.numbers) {
+                EXPECT_EQ(view.open(), StoreStatus::Failed) << label;
+                EXPECT_EQ(messages.shown().size(), 1u) << label;
+                continue;
+            }
+            ASSERT_EQ(view.open(), StoreStatus::Ok) << label;
+            EXPECT_EQ(read(view, ReadDirection::Forward), *opening.numbers) << label;
+            EXPECT_TRUE(messages.shown().empty()) << label;
+        }
+    }
+}
+
+// An order and a filter that both cannot be read: the order's fault is the one told, every time.
+// (A name unknown to an order is found only when the query is built, after the filter is read.)
+TEST_F(ViewTest, ABrokenOrderIsToldBeforeABrokenFilter) {
+    const auto warning = [&](const char* order, const char* filter) {
+        messages.clear();
+        View view(registrations);
+        view.setOrder(order);
+        view.setFilter(filter);
+        EXPECT_EQ(view.open(), StoreStatus::Failed);
+        return messages.shown().empty() ? std::string() : messages.shown()[0].text;
+    };
+    const std::string orderFault = warning("SAS:IrasoNr,,", "");
+    ASSERT_FALSE(orderFault.empty());
+    EXPECT_EQ(warning("SAS:IrasoNr,,", "SAS:IrasoDt >="), orderFault);
+    EXPECT_NE(warning("+SAS:IrasoNr", "SAS:IrasoDt >="), orderFault);
+    EXPECT_EQ(warning("SAS:IrasoNr,,", "SAS:IrasoDt >="), orderFault);
+    EXPECT_NE(warning("+SAS:Nera", "SAS:IrasoDt >="), warning("+SAS:Nera", ""));
+}
+
+// A list finds its locator among the order's fields: the open view gives them as it bound them (a
+// joined parent's too), and a view that failed to open still gives those the dictionary knows.
+TEST_F(ViewTest, OrderFieldsAreTheFieldsTheOrderNames) {
+    const auto named = [](std::initializer_list<const char*> names) {
+        std::vector<std::tuple<const TableDef*, int, bool>> fields;
+        for (const char* name : names) {
+            const auto field = Dictionary::instance().findField(name);
+            fields.emplace_back(field->table, field->field, field->secondBuffer);
+        }
+        return fields;
+    };
+    const auto fieldsOf = [](const View& view) {
+        std::vector<std::tuple<const TableDef*, int, bool>> fields;
+        for (const FieldRef& field : view.orderFields()) {
+            fields.emplace_back(field.table, field.field, field.secondBuffer);
+        }
+        return fields;
+    };
+    View view(occupied);
+    view.join(TableId::Kamb);
+    view.setOrder("+UPPER(KMB:KambarioTipas),-SKMB:IrasoNr,+SKMB:KambarioID");
+    EXPECT_EQ(fieldsOf(view), named({"KMB:KambarioTipas", "SKMB:IrasoNr", "SKMB:KambarioID"})) << "not open";
+    ASSERT_EQ(view.open(), StoreStatus::Ok);
+    EXPECT_EQ(fieldsOf(view), named({"KMB:KambarioTipas", "SKMB:IrasoNr", "SKMB:KambarioID"})) << "open";
+
+    view.setOrder("+SKMB:IrasoNr,+SKMB:Nera,+SKMB:KambarioID");
+    EXPECT_EQ(view.open(), StoreStatus::Failed);
+    EXPECT_EQ(fieldsOf(view), named({"SKMB:IrasoNr", "SKMB:KambarioID"})) << "failed";
 }
 
 // A read that came to the end of a short batch says so without asking the file again, once; the

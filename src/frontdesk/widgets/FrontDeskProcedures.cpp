@@ -30,7 +30,7 @@ void registerFrontDeskProcedures(ProcedureRegistry& procedures, Database& databa
         return new RoomGridWindow(
             std::make_unique<Context>(database),
             [](Context& context, QWidget* caller, FormDone done) {
-                callRegistrationForm(RedSaskait(), context, Request::Change, caller, std::move(done));
+                callRegistrationForm(*RedSaskait(), context, Request::Change, caller, std::move(done));
             },
             [](Context& context, Date arrival, std::int32_t roomId, QWidget* caller, FormDone done) {
                 context.table(TableId::Saskait).clear();
@@ -41,7 +41,7 @@ void registerFrontDeskProcedures(ProcedureRegistry& procedures, Database& databa
     procedures.add(TodayProcedure, [&database]() -> QWidget* {
         return new TodayWindow(
             database, [](Context& context, Request request, QWidget* caller, FormDone done) {
-                callRegistrationForm(RedSaskait(), context, request, caller, std::move(done));
+                callRegistrationForm(*RedSaskait(), context, request, caller, std::move(done));
             });
     });
 }
