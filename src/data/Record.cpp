@@ -2,6 +2,7 @@
 
 #include "data/Text.h"
 
+#include <array>
 #include <cassert>
 #include <charconv>
 #include <limits>
@@ -68,14 +69,25 @@ std::optional<std::int64_t> parseInteger(std::string_view text) {
 
 Record::Record(TableId table) : Record(Dictionary::instance().table(table)) {}
 
-Record::Record(const TableDef& table) : table_(&table), values_(table.fields.size()) {
-    clear();
+// Every field of a table blank, made once for each table: a new or cleared buffer is a copy.
+const std::vector<Value>& blankValues(const TableDef& table) {
+    static const auto all = [] {
+        std::array<std::vector<Value>, TableCount> made;
+        for (const TableDef& def : Dictionary::instance().tables()) {
+            for (const FieldDef& field : def.fields) {
+                made[std::size_t(def.id)].push_back(blankValue(field));
+            }
+        }
+        return made;
+    }();
+    assert(&Dictionary::instance().table(table.id) == &table);
+    return all[std::size_t(table.id)];
 }
 
+Record::Record(const TableDef& table) : table_(&table), values_(blankValues(table)) {}
+
 void Record::clear() {
-    for (std::size_t i = 0; i < values_.size(); ++i) {
-        values_[i] = blankValue(table_->fields[i]);
-    }
+    values_ = blankValues(*table_);
 }
 
 bool operator==(const Record& a, const Record& b) {
