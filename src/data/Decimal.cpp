@@ -106,12 +106,20 @@ int compare(const Wide& a, const Wide& b) {
 }
 
 std::string digitsOf(U128 magnitude) {
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+    char buffer[40]; // 2^128 has 39 digits
+    char* const end = buffer + sizeof buffer;
+    char* digit = end;
+    // Most values fit 64 bits, whose division is far cheaper than a 128-bit one.
+    while (magnitude > std::numeric_limits<std::uint64_t>::max()) {
+        *--digit = static_cast<char>('0' + static_cast<int>(magnitude % 10));
         magnitude /= 10;
-    } while (magnitude != 0);
-    return digits;
+    }
+    auto small = static_cast<std::uint64_t>(magnitude);
+    do {
+        *--digit = static_cast<char>('0' + static_cast<int>(small % 10));
+        small /= 10;
+    } while (small != 0);
+    return std::string(digit, end);
 }
 
 } // namespace

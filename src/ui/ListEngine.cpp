@@ -225,7 +225,7 @@ Table& ListEngine::handle(const FieldRef& field) const {
     return *context_.handle(field.table->id, field.secondBuffer);
 }
 
-Value ListEngine::fieldValue(const FieldRef& field) const {
+const Value& ListEngine::fieldValue(const FieldRef& field) const {
     return handle(field).record().value(field.field);
 }
 
@@ -256,6 +256,7 @@ bool ListEngine::readRow(bool forward, ListRow& row) {
 
 std::vector<std::string> ListEngine::bufferCells() const {
     std::vector<std::string> cells;
+    cells.reserve(config_.columns.size());
     for (std::size_t i = 0; i < config_.columns.size(); ++i) {
         const ListColumn& column = config_.columns[i];
         if (column.compute) {

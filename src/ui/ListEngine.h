@@ -224,7 +224,7 @@ private:
 
     void setLocatorValue(const Value& value);
     bool startsWith(const Value& locator, std::string_view character) const;
-    Value fieldValue(const FieldRef& field) const;
+    const Value& fieldValue(const FieldRef& field) const;
     Table& handle(const FieldRef& field) const;
 
     // The form called on the request; its answer arrives in formAnswered(), now or later. The list is

@@ -53,6 +53,9 @@ std::string Picture::format(const Value& value, bool isDate) const {
     case Kind::Plain:
         return plain(value, isDate);
     case Kind::Text:
+        if (const auto* text = std::get_if<std::string>(&value)) {
+            return std::string(cutToChars(*text, std::size_t(width_)));
+        }
         return std::string(cutToChars(plain(value, isDate), std::size_t(width_)));
     case Kind::Date:
     case Kind::ShortDate: {
