@@ -27,7 +27,7 @@ namespace nakva {
 namespace {
 
 void callRegistrationForm(Context& context, Request request, QWidget* caller, FormDone done) {
-    FormWindow::call(*RedSaskait(), context, request, caller, std::move(done), addMainServiceLinesButton);
+    FormWindow::call(RedSaskait(), context, request, caller, std::move(done), addMainServiceLinesButton);
 }
 
 void callOccupiedRoomForm(Context& context, Request request, QWidget* caller, FormDone done) {

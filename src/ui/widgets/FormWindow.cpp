@@ -549,11 +549,11 @@ void FormWindow::toolbarPressed(ToolbarButton button) {
     }
 }
 
-void FormWindow::call(const FormConfig& config, Context& context, Request request, QWidget* caller,
-                      FormDone done, const std::function<void(FormWindow&)>& setUp) {
+void FormWindow::call(std::shared_ptr<const FormConfig> config, Context& context, Request request,
+                      QWidget* caller, FormDone done, const std::function<void(FormWindow&)>& setUp) {
     auto shown = std::make_shared<QPointer<FormWindow>>();
     auto engine = std::make_unique<FormEngine>(
-        config, context, [shown](const FormLookUp& lookUp, Context& on, SelectDone answer) {
+        std::move(config), context, [shown](const FormLookUp& lookUp, Context& on, SelectDone answer) {
             callSelectionList(lookUp.list, on, *shown, std::move(answer));
         });
     // The form and its child lists' first pages are read in one moment.
@@ -575,7 +575,7 @@ void FormWindow::call(const FormConfig& config, Context& context, Request reques
     auto result = std::make_shared<FormResult>(form.result());
     connect(window, &FormWindow::finished, window, [result](FormResult finished) { *result = finished; });
 
-    const std::optional<FormMemory::Point> position = formMemory(config.name).position;
+    const std::optional<FormMemory::Point> position = formMemory(form.config().name).position;
     QWidget* frame = openCalledWindow(window, caller, [result, done = std::move(done)] { done(*result); });
     frame->adjustSize();
     if (position) {

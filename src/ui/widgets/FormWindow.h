@@ -46,8 +46,12 @@ public:
     // window stays free, and `done` runs once the form's window has gone, with the caller's window
     // active again. `done` never runs when the caller went first. `setUp` adds the form's own widgets
     // (sub-lists on its tabs) before the window shows.
+    static void call(std::shared_ptr<const FormConfig> config, Context& context, Request request,
+                     QWidget* caller, FormDone done, const std::function<void(FormWindow&)>& setUp = {});
     static void call(const FormConfig& config, Context& context, Request request, QWidget* caller,
-                     FormDone done, const std::function<void(FormWindow&)>& setUp = {});
+                     FormDone done, const std::function<void(FormWindow&)>& setUp = {}) {
+        call(std::make_shared<const FormConfig>(config), context, request, caller, std::move(done), setUp);
+    }
 
     // The control that edits an item (a line edit, check box, drop list or date entry).
     QWidget* itemWidget(int item) const;
