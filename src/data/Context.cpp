@@ -185,10 +185,14 @@ Context::Route Context::readRoute(TableId table) {
     }
     holdForMoment(table);
     if (!found.connection->inTransaction()) {
-        found.connection->prepare("BEGIN").execute();
-        momentReads_.push_back(found.connection);
+        beginMomentRead(*found.connection);
     }
     return found;
+}
+
+void Context::beginMomentRead(SqliteConnection& connection) {
+    connection.prepare("BEGIN").execute();
+    momentReads_.push_back(&connection);
 }
 
 void Context::holdForMoment(TableId table) {
@@ -264,12 +268,14 @@ bool Context::reuseIdleFile(TableId id) {
             return false;
         }
         if (inMoment) {
-            idle->reader->prepare("BEGIN").execute();
+            beginMomentRead(*idle->reader);
         }
         if (TableFormat::readyStamp(*idle->reader) != idle->readyStamp) {
-            return false; // its read, if any, ends as the connection closes
+            std::erase(momentReads_, idle->reader.get()); // its read ends as the connection closes
+            return false;
         }
     } catch (const StoreFailure&) {
+        std::erase(momentReads_, idle->reader.get());
         return false; // opened anew, with the opening's own messages
     }
     File& file = files_[std::size_t(id)];
@@ -277,7 +283,6 @@ bool Context::reuseIdleFile(TableId id) {
     file.writer = std::move(idle->writer);
     file.readyStamp = idle->readyStamp;
     if (inMoment) {
-        momentReads_.push_back(file.reader.get());
         holdForMoment(id);
     }
     return true;

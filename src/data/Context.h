@@ -99,6 +99,8 @@ private:
     // The route of a write outside a transaction: the moment's reads end first, so that the write
     // commits at once and no read lock of this context holds it back.
     Route writeRoute(TableId table);
+    // Begins the present moment's read on a connection.
+    void beginMomentRead(SqliteConnection& connection);
     // Keeps the table's file open to the end of the present moment.
     void holdForMoment(TableId table);
     // Ends the read transactions the present moment began (the moment itself goes on).

@@ -648,10 +648,6 @@ SqlStatement SqlQuery::writeSelect(const SqlSpelling& spelling, std::span<const 
     return statement;
 }
 
-SqlStatement SqlQuery::count(const SqlSpelling& spelling) const {
-    return aggregate(spelling, "COUNT(*)");
-}
-
 SqlStatement SqlQuery::aggregate(const SqlSpelling& spelling, std::string_view what) const {
     SqlStatement statement;
     SqlWriter writer(*this, spelling, statement.parameters);

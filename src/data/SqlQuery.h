@@ -122,8 +122,6 @@ public:
     // needs; the records of the page are then read by rowid.
     SqlStatement select(const SqlSpelling& spelling, std::span<const std::string> columns, const Seek& seek,
                         ReadDirection direction, int limit, SelectTexts* texts = nullptr) const;
-    // The number of rows the filter passes.
-    SqlStatement count(const SqlSpelling& spelling) const;
     // One row of aggregates (`what`: "COUNT(*), SUM(...)") over the rows the filter passes.
     SqlStatement aggregate(const SqlSpelling& spelling, std::string_view what) const;
 

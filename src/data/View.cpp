@@ -291,21 +291,8 @@ Position View::position() const {
 }
 
 StoreStatus View::count(std::int64_t& count) {
-    count = 0;
-    return runStoreOperation([&] {
-        if (!query_) {
-            return failed_ ? 0 : StoreError::ViewNotOpened;
-        }
-        SqliteConnection& connection = connect();
-        const SqlStatement sql = query_->count(spelling());
-        SqliteStatement& statement = connection.prepare(sql.text);
-        StatementReset reset(statement);
-        StoredRecord::bindParameters(statement, sql.parameters);
-        if (statement.step()) {
-            count = statement.integer(0);
-        }
-        return 0;
-    });
+    std::vector<Decimal> none;
+    return sum({}, none, count);
 }
 
 StoreStatus View::edgeValue(bool last, const FieldRef& field, Value& value) {

@@ -565,7 +565,7 @@ TEST_P(QuotedFilterTest, SelectsWhatItSays) {
     }
     EXPECT_EQ(selected, c.rows);
 
-    const auto count = db_.run(query->count(spelling));
+    const auto count = db_.run(query->aggregate(spelling, "COUNT(*)"));
     EXPECT_EQ(std::get<std::int64_t>(count.at(0).at(0)), std::int64_t(c.rows.size()));
 
     // The same view without the filter, every row judged by the evaluation.
@@ -932,7 +932,7 @@ TEST(IndexUseTest, SelectiveConditionsSearchTheKey) {
         const auto plan =
             db.plan(query->select(QueryTestDatabase::spelling(), {}, {}, ReadDirection::Forward, 20));
         EXPECT_NE(plan.find(search.search), std::string::npos) << plan;
-        EXPECT_NE(db.plan(query->count(QueryTestDatabase::spelling())).find(search.search),
+        EXPECT_NE(db.plan(query->aggregate(QueryTestDatabase::spelling(), "COUNT(*)")).find(search.search),
                   std::string::npos);
     }
 }
