@@ -316,6 +316,8 @@ TEST_F(CliTest, ImportNamesAFileInUtf16OrWithoutItsHeader) {
     } cases[] = {
         {"utf-16 mark", std::string("\xFF\xFES\0A\0\n\0", 8), ": failas UTF-16 koduotės"},
         {"utf-16", std::string("S\0A\0S\0:\0\n\0", 10), ": failas UTF-16 koduotės"},
+        {"nul", std::string("SAS:IrasoNr,SAS:Kli\0Kod\n1,A\n", 28),
+         ", eilutė 1: antraštėje, lauko varde „SAS:Kli“, yra nulinis baitas (NUL)"},
         {"blank header", "\n1,Jonas\n", ", eilutė 1: antraštėje tuščias lauko vardas"},
         {"blank name", "SAS:IrasoNr,\n1,Jonas\n", ", eilutė 1: antraštėje tuščias lauko vardas"},
     };
