@@ -107,19 +107,25 @@ Parodo lentelės įrašų skaičių.
      {"--dir"}},
     {"export",
      R"(Naudojimas: nakva-cli export LENTELĖ [--order TVARKA] [--filter SĄLYGA]
-                         [--set VARDAS=REIKŠMĖ ...] [--format csv|json] [--dir APLANKAS]
+                         [--set VARDAS=REIKŠMĖ ...] [--format csv|json] [--spreadsheet]
+                         [--dir APLANKAS]
 
 Išveda lentelės įrašus per tą patį rodinį, kurį naudoja programa.
-  --order   rikiavimo tvarka, pvz. "+UPPER(SAS:Gyventojas),+SAS:IrasoNr" (numatyta: tapatybės raktas)
-  --filter  atrankos sąlyga, pvz. "SAS:IrasoDt >= GLO:PrDt AND ~SAS:Isvykes"
-  --set     kintamasis sąlygai: data yyyy-mm-dd, skaičius arba tekstas ('15' — visada tekstas)
-  --format  csv (numatyta; RFC 4180, UTF-8) arba json
+  --order        rikiavimo tvarka, pvz. "+UPPER(SAS:Gyventojas),+SAS:IrasoNr" (numatyta:
+                 tapatybės raktas)
+  --filter       atrankos sąlyga, pvz. "SAS:IrasoDt >= GLO:PrDt AND ~SAS:Isvykes"
+  --set          kintamasis sąlygai: data yyyy-mm-dd, skaičius arba tekstas ('15' — visada tekstas)
+  --format       csv (numatyta; RFC 4180, UTF-8) arba json
+  --spreadsheet  CSV skaičiuoklei: tekstui, prasidedančiam =, +, -, @, tabuliacija ar eilutės
+                 grąžinimu, priekyje rašomas apostrofas, kad skaičiuoklė jo nelaikytų formule
 CSV antraštėje laukų vardai, pvz. VAL:Valstybe; datos yyyy-mm-dd (tuščia, kai datos nėra),
-dešimtainiai skaičiai su tašku.
+dešimtainiai skaičiai su tašku. Be --spreadsheet reikšmės išvedamos tiksliai tokios, kokios
+saugomos (tokias jas priima import): formulės nepaverčiamos tekstu, todėl tokio failo
+neatidarykite skaičiuokle.
 )",
      1,
      1,
-     {"--dir", "--order", "--filter", "--set", "--format"}},
+     {"--dir", "--order", "--filter", "--set", "--format", "--spreadsheet"}},
     {"import",
      R"(Naudojimas: nakva-cli import LENTELĖ FAILAS [--no-check] [--dir APLANKAS]
 
@@ -402,6 +408,11 @@ int exportCommand(Database& database, const TableDef& table, const CommandLine& 
         return ExitUsage;
     }
     request.format = format == "json" ? ExportRequest::Format::Json : ExportRequest::Format::Csv;
+    request.spreadsheet = line.option("--spreadsheet").has_value();
+    if (request.spreadsheet && request.format != ExportRequest::Format::Csv) {
+        report("Parametras --spreadsheet tinka tik CSV formatui.");
+        return ExitUsage;
+    }
     if (std::string error; !bindVariables(line.options("--set"), request.variables, error)) {
         report(error);
         return ExitUsage;

@@ -87,6 +87,39 @@ TEST_F(CliTest, ExportWritesWhatImportRead) {
     EXPECT_TRUE(out.str().ends_with("\n  }\n]\n")) << out.str();
 }
 
+// export writes values exactly, for import; --spreadsheet makes a text a spreadsheet would run as a
+// formula plain text, as a list's "Eksportuoti…" does.
+TEST_F(CliTest, ExportKeepsFormulasForImportAndNeutralisesThemForASpreadsheet) {
+    ASSERT_EQ(cli({"import", "Klient",
+                   file("kli.csv", "KLI:Kod,KLI:PAV,KLI:TEL\n"
+                                   "K1,\"=HYPERLINK(\"\"http://x\"\",\"\"spausk\"\")\",+370 600\n"
+                                   "K2,-5,@SUM(A1)\n")}),
+              ExitOk)
+        << message();
+    const std::vector<std::string> export_{"export", "Klient", "--order", "KLI:Kod"};
+    ASSERT_EQ(cli(export_), ExitOk) << message();
+    ASSERT_EQ(exported().size(), 3u);
+    EXPECT_EQ(exported()[1][1], "=HYPERLINK(\"http://x\",\"spausk\")");
+    EXPECT_EQ(exported()[1][4], "+370 600");
+
+    std::vector<std::string> spreadsheet = export_;
+    spreadsheet.push_back("--spreadsheet");
+    ASSERT_EQ(cli(spreadsheet), ExitOk) << message();
+    const auto records = exported();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0][1], "KLI:PAV") << "the header stays";
+    EXPECT_EQ(records[1][0], "K1");
+    EXPECT_EQ(records[1][1], "'=HYPERLINK(\"http://x\",\"spausk\")");
+    EXPECT_EQ(records[1][4], "'+370 600");
+    EXPECT_EQ(records[2][1], "-5") << "a number stays a number";
+    EXPECT_EQ(records[2][4], "'@SUM(A1)");
+
+    EXPECT_EQ(cli({"export", "Klient", "--format", "json", "--spreadsheet"}), ExitUsage);
+    EXPECT_EQ(cli({"export", "--help"}), ExitOk);
+    EXPECT_NE(out.str().find("--spreadsheet"), std::string::npos);
+    EXPECT_NE(out.str().find("nepaverčiamos"), std::string::npos) << out.str();
+}
+
 TEST_F(CliTest, ExportReadsThroughTheProgramsViewWithBoundVariables) {
     ASSERT_EQ(cli({"import", "Saskait", "--no-check",
                    file("sas.csv",
