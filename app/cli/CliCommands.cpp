@@ -16,6 +16,7 @@
 #include "messages/ErrorText.h"
 #include "messages/Message.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -73,8 +74,10 @@ Esami failai atidaromi ir lieka nepakeisti.
 Patikrina kiekvieną lentelės failą nieko jame nekeisdamas: įrašų išdėstymą, raktų aprašus ir
 kiekvieno rakto įrašus. Jei randa sugadintų raktų, pataisykite juos komanda rebuild-keys.
 Parodo ir susietas reikšmes, kurios nuo savo failo įrašo skiriasi tik raidžių dydžiu (pataiso
-komanda repair).
-Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas.
+komanda repair), ir tas, kurių savo faile nėra visai (pvz. registracijos mokėtojas, kurio nėra
+faile Klient).
+Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas arba rasta netinkamų susietų
+reikšmių.
 )",
      0,
      0,
@@ -93,6 +96,8 @@ Iš naujo sukuria nurodytos lentelės (be lentelės — kiekvieno esamo failo) r
 Susietą reikšmę, kuri nuo savo failo įrašo skiriasi tik raidžių dydžiu (registracijos mokėtojas
 „akvilė“, kai mokėtojas įrašytas „AKVILĖ“), perrašo taip, kaip ji parašyta savo faile, kad ją
 pasiektų to įrašo keitimas ir pašalinimas. Tokias reikšmes parodo komanda check.
+Reikšmės, kurios savo faile nėra visai, pataisyti negali: jas išvardija, o jūs įrašykite trūkstamą
+įrašą (pvz. import) arba pakeiskite reikšmę (update). Tada baigiasi klaidos kodu 1.
 )",
      0,
      0,
@@ -290,29 +295,31 @@ int init(Database& database, std::ostream& out) {
     return ExitOk;
 }
 
-// The children whose linking value names a parent only in another letter case.
-bool caseMismatches(Database& database, std::vector<CaseMismatch>& mismatches) {
+// The children whose linking value names a parent only in another letter case, or none at all.
+bool linkProblems(Database& database, std::vector<LinkProblem>& problems) {
     Context context(database);
-    if (!findCaseMismatches(context, mismatches)) {
+    if (!findLinkProblems(context, problems)) {
         report("Nepavyko perskaityti susietų įrašų: " + errorText() + ".");
         return false;
     }
     return true;
 }
 
-// "Saskait SAS:IrasoNr=3: SAS:KliKod „akvilė“, faile Klient „AKVILĖ“".
-std::string describe(const CaseMismatch& mismatch) {
-    const TableDef& child = mismatch.child.table();
+// "Saskait SAS:IrasoNr=3: SAS:KliKod „akvilė“, faile Klient „AKVILĖ“", or for an orphan
+// "Saskait SAS:IrasoNr=4: SAS:KliKod „NERA“ — faile Klient tokio įrašo nėra".
+std::string describe(const LinkProblem& problem) {
+    const TableDef& child = problem.child.table();
     std::string identity;
     for (const int field : child.keys[std::size_t(child.identityKey)].components) {
         identity += (identity.empty() ? "" : ", ") + std::string(child.fields[std::size_t(field)].name) +
-                    "=" + mismatch.child.text(field);
+                    "=" + problem.child.text(field);
     }
+    const std::string parent(Dictionary::instance().table(problem.relation->parent).name);
     return std::string(child.name) + " " + identity + ": " +
-           std::string(child.fields[std::size_t(mismatch.relation->childField)].name) + " „" +
-           mismatch.child.text(mismatch.relation->childField) + "“, faile " +
-           std::string(Dictionary::instance().table(mismatch.relation->parent).name) + " „" +
-           mismatch.parentValue + "“";
+           std::string(child.fields[std::size_t(problem.relation->childField)].name) + " „" +
+           problem.child.text(problem.relation->childField) + "“" +
+           (problem.orphan() ? " — faile " + parent + " tokio įrašo nėra"
+                             : ", faile " + parent + " „" + *problem.parentValue + "“");
 }
 
 int check(Database& database, std::ostream& out) {
@@ -334,31 +341,37 @@ int check(Database& database, std::ostream& out) {
     if (!allReady) {
         return damaged ? ExitFailed : ExitOk; // the relations are read from whole files only
     }
-    std::vector<CaseMismatch> mismatches;
-    if (!caseMismatches(database, mismatches)) {
+    std::vector<LinkProblem> problems;
+    if (!linkProblems(database, problems)) {
         return ExitFailed;
     }
-    for (const CaseMismatch& mismatch : mismatches) {
-        out << describe(mismatch) << " (pataisykite: nakva-cli repair)\n";
+    for (const LinkProblem& problem : problems) {
+        out << describe(problem) << (problem.orphan() ? "" : " (pataisykite: nakva-cli repair)") << '\n';
     }
-    return damaged || !mismatches.empty() ? ExitFailed : ExitOk;
+    return damaged || !problems.empty() ? ExitFailed : ExitOk;
 }
 
 int repair(Database& database, std::ostream& out) {
-    std::vector<CaseMismatch> mismatches;
-    if (!caseMismatches(database, mismatches)) {
+    std::vector<LinkProblem> problems;
+    if (!linkProblems(database, problems)) {
         return ExitFailed;
     }
     Context context(database);
-    if (mendCaseMismatches(context, mismatches) != StoreStatus::Ok) {
+    if (mendCaseMismatches(context, problems) != StoreStatus::Ok) {
         report("Susietų reikšmių pataisyti nepavyko: " + errorText() + ". Niekas nepakeista.");
         return ExitFailed;
     }
-    for (const CaseMismatch& mismatch : mismatches) {
-        out << "Pataisyta: " << describe(mismatch) << '\n';
+    const auto orphans = std::size_t(std::ranges::count_if(problems, &LinkProblem::orphan));
+    for (const LinkProblem& problem : problems) {
+        out << (problem.orphan() ? "Nepataisyta: " : "Pataisyta: ") << describe(problem) << '\n';
     }
-    out << "Pataisyta įrašų: " << mismatches.size() << ".\n";
-    return ExitOk;
+    out << "Pataisyta įrašų: " << problems.size() - orphans << ".";
+    if (orphans > 0) {
+        out << " Nepataisyta: " << orphans
+            << " (įrašykite trūkstamus įrašus arba pakeiskite reikšmes, pvz. nakva-cli update).";
+    }
+    out << '\n';
+    return orphans > 0 ? ExitFailed : ExitOk;
 }
 
 int rebuildKeys(Database& database, const CommandLine& line, std::ostream& out) {

@@ -8,11 +8,13 @@
 #include "data/Text.h"
 #include "data/Transaction.h"
 #include "messages/ErrorText.h"
+#include "messages/Message.h"
 #include "messages/StandardWarnings.h"
 
 #include <limits>
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -270,10 +272,12 @@ GuardedResult followChange(Operation& operation, const Record& former, const Rec
 
 } // namespace
 
-std::string linkToParents(Context& context, Record& record, bool parentRequired) {
+std::string linkToParents(Context& context, Record& record, bool parentRequired,
+                          const Record* unchangedFrom) {
     for (const RelationDef* relation : Dictionary::instance().parentsOf(record.table().id)) {
         const Value& link = record.value(relation->childField);
-        if (isBlankLink(link)) {
+        if (isBlankLink(link) ||
+            (unchangedFrom && sameLink(link, unchangedFrom->value(relation->childField)))) {
             continue;
         }
         const TableDef& def = Dictionary::instance().table(relation->parent);
@@ -298,24 +302,27 @@ std::string linkToParents(Context& context, Record& record, bool parentRequired)
     return {};
 }
 
-bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found) {
+bool findLinkProblems(Context& context, std::vector<LinkProblem>& found) {
     for (const RelationDef& relation : Dictionary::instance().relations()) {
         const TableDef& parentDef = Dictionary::instance().table(relation.parent);
-        if (parentDef.fields[std::size_t(relation.parentField)].type != FieldType::String ||
-            parentDef.keys[std::size_t(parentDef.identityKey)].caseSensitive) {
-            continue;
-        }
-        // The parents' spellings by their capitals.
+        const bool text = parentDef.fields[std::size_t(relation.parentField)].type == FieldType::String;
+        // Another letter case names the same parent only where the parent's key ignores case.
+        const bool anyCase = text && !parentDef.keys[std::size_t(parentDef.identityKey)].caseSensitive;
+        // The parents' values: texts by their capitals where case is ignored, with their spelling.
         std::map<std::string, std::string> spelling;
+        std::set<std::int64_t> numbers;
         {
             Table parents(context, relation.parent, false);
             OpenHandle open(parents);
             parents.setToKeyStart(parentDef.identityKey);
             StoreStatus status;
             while ((status = parents.next()) == StoreStatus::Ok) {
-                const std::string& value =
-                    std::get<std::string>(parents.record().value(relation.parentField));
-                spelling.emplace(upper(value), value);
+                const Value& value = parents.record().value(relation.parentField);
+                if (const auto* held = std::get_if<std::string>(&value)) {
+                    spelling.emplace(anyCase ? upper(*held) : *held, *held);
+                } else if (const auto* number = std::get_if<std::int64_t>(&value)) {
+                    numbers.insert(*number);
+                }
             }
             if (status != StoreStatus::EndOfData) {
                 return false;
@@ -326,11 +333,24 @@ bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found) {
         children.setToKeyStart(relation.childKey);
         StoreStatus status;
         while ((status = children.next()) == StoreStatus::Ok) {
-            const std::string& held = std::get<std::string>(children.record().value(relation.childField));
-            const auto parent = held.empty() ? spelling.end() : spelling.find(upper(held));
-            if (parent != spelling.end() && parent->second != held) {
-                found.push_back({&relation, children.record(), children.position(), parent->second});
+            const Value& value = children.record().value(relation.childField);
+            if (isBlankLink(value)) {
+                continue; // links nothing
             }
+            std::optional<std::string> parent;
+            if (const auto* held = std::get_if<std::string>(&value)) {
+                const auto match = spelling.find(anyCase ? upper(*held) : *held);
+                if (match != spelling.end() && match->second == *held) {
+                    continue;
+                }
+                if (match != spelling.end()) {
+                    parent = match->second;
+                }
+            } else if (const auto* number = std::get_if<std::int64_t>(&value);
+                       number && numbers.contains(*number)) {
+                continue;
+            }
+            found.push_back({&relation, children.record(), children.position(), parent});
         }
         if (status != StoreStatus::EndOfData) {
             return false;
@@ -339,14 +359,14 @@ bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found) {
     return true;
 }
 
-StoreStatus mendCaseMismatches(Context& context, const std::vector<CaseMismatch>& mismatches) {
+StoreStatus mendCaseMismatches(Context& context, const std::vector<LinkProblem>& problems) {
     for (const TableDef& def : Dictionary::instance().tables()) {
         Table child(context, def.id, false);
         OpenHandle open(child);
         Transaction transaction(context);
         bool begun = false;
-        for (const CaseMismatch& mismatch : mismatches) {
-            if (mismatch.relation->child != def.id) {
+        for (const LinkProblem& mismatch : problems) {
+            if (mismatch.relation->child != def.id || mismatch.orphan()) {
                 continue;
             }
             if (!begun && transaction.begin({def.id}) != StoreStatus::Ok) {
@@ -358,7 +378,7 @@ StoreStatus mendCaseMismatches(Context& context, const std::vector<CaseMismatch>
                 return status == StoreStatus::NotFound ? StoreStatus::Failed : status;
             }
             [[maybe_unused]] const SetResult set =
-                child.record().setValue(mismatch.relation->childField, mismatch.parentValue);
+                child.record().setValue(mismatch.relation->childField, *mismatch.parentValue);
             if (child.put() != StoreStatus::Ok) {
                 return StoreStatus::Failed;
             }
