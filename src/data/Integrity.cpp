@@ -466,13 +466,22 @@ GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller cal
     }
     const Position position = table.position();
     if (stillSelected) {
-        Table stored(table.context(), table.id(), table.isSecondBuffer());
-        OpenHandle open(stored);
-        if (stored.regetByPosition(position) != StoreStatus::Ok) {
-            return operation.fail(WarningRetrieval, table);
+        // Read on a handle of its own, so that the caller's watch stays on the version it read. The
+        // settings have one buffer for every handle: what the caller put there is put back.
+        const Record changed = table.record();
+        std::optional<Record> stored;
+        {
+            Table reader(table.context(), table.id(), table.isSecondBuffer());
+            OpenHandle open(reader);
+            if (reader.regetByPosition(position) != StoreStatus::Ok) {
+                table.record() = changed;
+                return operation.fail(WarningRetrieval, table);
+            }
+            stored = reader.record();
         }
-        if (!stillSelected(stored.record())) {
-            table.record() = stored.record();
+        table.record() = changed;
+        if (!stillSelected(*stored)) {
+            table.record() = *stored;
             return operation.notSelected();
         }
     }

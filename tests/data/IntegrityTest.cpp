@@ -448,6 +448,20 @@ TEST_F(IntegrityTest, ARecordChangedElsewhereAfterTheSelectionIsLeftWhenItNoLong
     EXPECT_TRUE(column(TableId::Saskait, "SAS:IrasoNr").empty());
 }
 
+// The settings have one record buffer for every handle: the stored record read to test the caller's
+// condition must not take the place of the change the caller put there.
+TEST_F(IntegrityTest, AChangeOfTheSettingsTestedAgainstAConditionWritesTheChange) {
+    add(TableId::IstgPar, {{"IST:ISTAIGA", "Svečių namai"}, {"IST:PAR3", "Direktorius"}});
+    Table& settings = read(TableId::IstgPar, {{"IST:ISTAIGA", "Svečių namai"}});
+    const Record former = settings.record();
+    ASSERT_TRUE(settings.record().setText("IST:PAR3", "Vadybininkas").ok());
+    EXPECT_EQ(guardedChange(settings, former, ChangeCaller::Batch, [](const Record&) { return true; }),
+              GuardedResult::Done);
+    EXPECT_EQ(settings.record().text("IST:PAR3"), "Vadybininkas");
+    settings.close();
+    EXPECT_EQ(column(TableId::IstgPar, "IST:PAR3"), std::vector<std::string>{"Vadybininkas"});
+}
+
 // A blank linking value links nothing: renaming a payer whose code is blank leaves the registrations
 // without a payer as they were.
 TEST_F(IntegrityTest, ABlankParentValueHasNoChildren) {
