@@ -149,20 +149,22 @@ std::optional<std::size_t> importTable(Context& context, TableId tableId, std::i
     } else {
         added = records.size();
     }
-    for (ReadRecord& read : records) {
-        // Linking values as their parents spell them; without a parent, refused unless told not to.
-        if (const std::string problem = linkToParents(context, read.record, checkParents); !problem.empty()) {
-            report(fileName, read.line, {}, problem);
-            added.reset();
-            break;
-        }
-    }
     if (added) {
         Transaction transaction(context);
         if (transaction.begin({tableId}) != StoreStatus::Ok) {
             report(fileName, 0, {},
                    "lentelės " + std::string(def.name) + " nepavyko užrakinti rašymui: " + errorText() + ".");
             added.reset();
+        }
+        // Linking values as their parents spell them; without a parent, refused unless told not to.
+        // Looked up once the table is locked: a parent's guarded delete locks it too, to look for
+        // children, so a parent found here stays until the records are in.
+        for (std::size_t i = 0; added && i < records.size(); ++i) {
+            if (const std::string problem = linkToParents(context, records[i].record, checkParents);
+                !problem.empty()) {
+                report(fileName, records[i].line, {}, problem);
+                added.reset();
+            }
         }
         for (std::size_t i = 0; added && i < records.size(); ++i) {
             StoreStatus status;

@@ -106,6 +106,16 @@ public:
         return GuardedResult::Failed;
     }
 
+    // A batch change refused the record as it would be written: undo, tell why.
+    GuardedResult refuseChange(const std::string& why) {
+        transaction_.rollback();
+        MessageRequest request;
+        request.title = "Įrašas nepakeistas";
+        request.text = why;
+        showMessage(request);
+        return GuardedResult::Failed;
+    }
+
     // Another user changed the record since the caller read it: undo, tell, show the other version.
     GuardedResult changedByAnother(const Position& position, ChangeCaller caller) {
         if (caller == ChangeCaller::Batch) {
@@ -491,6 +501,42 @@ GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller cal
     case StoreStatus::RecordChanged:
         return operation.changedByAnother(position, caller);
     default:
+        return operation.fail(WarningRewrite, table);
+    }
+    if (followChange(operation, former, table.record(), follow) != GuardedResult::Done) {
+        return GuardedResult::Failed;
+    }
+    if (operation.commit() != StoreStatus::Ok) {
+        return operation.fail(WarningRewrite, table);
+    }
+    return GuardedResult::Done;
+}
+
+GuardedResult guardedBatchChange(Table& table, const BatchChange& change, const StillSelected& stillSelected,
+                                 ChildrenFollow follow) {
+    const Position position = table.position();
+    Operation operation(table);
+    if (!operation.begin("Update")) {
+        return GuardedResult::Failed;
+    }
+    // As stored now, under the operation's locks: no other station changes it before it is written.
+    switch (table.regetByPosition(position)) {
+    case StoreStatus::Ok:
+        break;
+    case StoreStatus::NotFound:
+        return operation.notSelected(); // removed by another station meanwhile
+    default:
+        return operation.fail(WarningRetrieval, table);
+    }
+    const Record former = table.record();
+    if (stillSelected && !stillSelected(former)) {
+        return operation.notSelected();
+    }
+    if (const std::string refusal = change(table.record()); !refusal.empty()) {
+        table.record() = former;
+        return operation.refuseChange(refusal);
+    }
+    if (table.put() != StoreStatus::Ok) {
         return operation.fail(WarningRewrite, table);
     }
     if (followChange(operation, former, table.record(), follow) != GuardedResult::Done) {

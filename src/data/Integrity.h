@@ -123,4 +123,19 @@ GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller cal
                             const StillSelected& stillSelected = {},
                             ChildrenFollow follow = ChildrenFollow::Exact);
 
+// A batch procedure's change of one record, made to the record as it is stored inside the operation's
+// transaction. It gives why the changed record cannot be written ("" when it can: the values as a
+// whole, the links it changed).
+using BatchChange = std::function<std::string(Record& record)>;
+
+// Changes the record at the handle's current position with its relation rules, for a batch procedure,
+// which has no user who saw the old values: inside the transaction the record is read again, tested
+// against the condition, and changed as it now stands, so that a change another station made since the
+// record was selected stays, and is no conflict. The handle's buffer then holds the record as written.
+// Done; NotSelected when the stored record no longer meets the condition or is gone (nothing written or
+// shown); Failed after its message, also when `change` refuses (its text, titled "Įrašas nepakeistas").
+GuardedResult guardedBatchChange(Table& table, const BatchChange& change,
+                                 const StillSelected& stillSelected = {},
+                                 ChildrenFollow follow = ChildrenFollow::Exact);
+
 } // namespace nakva
