@@ -12,6 +12,7 @@
 #include "data/Integrity.h"
 #include "data/StoreMaintenance.h"
 #include "data/Table.h"
+#include "maintenance/Backup.h"
 #include "maintenance/FolderUse.h"
 #include "messages/ErrorText.h"
 #include "messages/Message.h"
@@ -76,8 +77,9 @@ kiekvieno rakto įrašus. Jei randa sugadintų raktų, pataisykite juos komanda 
 Parodo ir susietas reikšmes, kurios nuo savo failo įrašo skiriasi tik raidžių dydžiu (pataiso
 komanda repair), ir tas, kurių savo faile nėra visai (pvz. registracijos mokėtojas, kurio nėra
 faile Klient).
-Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas arba rasta netinkamų susietų
-reikšmių.
+Atsarginės kopijos aplanke (kurį padarė backup ar programa) turi būti visų lentelių failai.
+Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas ar jo trūksta, arba rasta netinkamų
+susietų reikšmių.
 )",
      0,
      0,
@@ -224,11 +226,17 @@ registracijos ir mokėjimai seka jo naują kodą. Eiga rodoma standartinėje kla
      R"(Naudojimas: nakva-cli backup [--to APLANKAS] [--keep N] [--dir APLANKAS]
 
 Padaro atsarginę visų lentelių failų kopiją naujame aplanke, pavadintame data ir laiku
-(pvz. 2026-12-07_113254/DATA/Saskait.tps). Visi failai nukopijuojami to paties momento būsenos,
-net kai kitos darbo vietos tuo metu dirba: jų pakeitimai kopijoje yra arba visi, arba nė vieno.
+(pvz. 2026-12-07_113254/DATA/Saskait.tps). Kopijoje yra kiekvienos lentelės failas (dar
+nesukurtos — tuščias), visi to paties momento būsenos, net kai kitos darbo vietos tuo metu dirba:
+jų pakeitimai kopijoje yra arba visi, arba nė vieno. Kiekvienas failas kopijuojant patikrinamas
+visas (išdėstymas, raktai, kiekvienas puslapis): radus sugadintą failą, kopija nepadaroma, o
+klaidos pranešime nurodomas tas failas. Dvi tuo pačiu metu daromos kopijos gauna po savo aplanką.
   --to    aplankas kopijoms (numatyta: DATA/atsargines), pvz. kito disko aplankas
-  --keep  palikti tik N naujausių kopijų tame aplanke, senesnes pašalinti
-Išveda padarytos kopijos aplanką. Kopiją galima patikrinti: nakva-cli check --dir KOPIJA
+  --keep  palikti tik N naujausių šios programos kopijų tame aplanke, senesnes pašalinti (kiti
+          aplankai, ir pavadinti kaip kopijos, nešalinami)
+Išveda padarytos kopijos aplanką ir jos failų skaičių. Kopiją galima patikrinti:
+nakva-cli check --dir KOPIJA
+Baigiasi klaidos kodu 1, jei kopija nepadaryta.
 )",
      0,
      0,
@@ -236,10 +244,11 @@ Išveda padarytos kopijos aplanką. Kopiją galima patikrinti: nakva-cli check -
     {"restore",
      R"(Naudojimas: nakva-cli restore APLANKAS [--dir APLANKAS]
 
-Atkuria duomenis iš atsarginės kopijos aplanko (kurį padarė backup ar programa). Pirmiausia
-patikrinama kiekviena kopijos lentelė; jei kuri sugadinta, nieko nekeičiama. Atkurti galima tik
-tada, kai duomenų nenaudoja nė viena programa ar kita nakva-cli komanda. Dabartiniai failai prieš
-tai nukopijuojami į DATA/atsargines/...-pries-atkurima.
+Atkuria duomenis iš atsarginės kopijos aplanko (kurį padarė backup ar programa). Kopijoje turi
+būti kiekvienos lentelės failas, ir kiekvienas pirmiausia patikrinamas; jei kurio trūksta ar kuris
+sugadintas, nieko nekeičiama, o pranešime jie nurodomi. Atkurti galima tik tada, kai duomenų
+nenaudoja nė viena programa ar kita nakva-cli komanda. Dabartiniai failai prieš tai nukopijuojami
+į DATA/atsargines/...-pries-atkurima.
 )",
      1,
      1,
@@ -323,9 +332,17 @@ std::string describe(const LinkProblem& problem) {
 }
 
 int check(Database& database, std::ostream& out) {
+    // A backup holds every table's file: one it lacks is missing, not yet to be made.
+    const bool backup = isBackupFolder(database.workingFolder());
     bool damaged = false;
     bool allReady = true;
     for (const FileCheck& file : checkAllFiles(database)) {
+        if (backup && file.state == FileCheck::State::Missing) {
+            out << Database::fileName(file.table) << ": trūksta atsarginėje kopijoje\n";
+            damaged = true;
+            allReady = false;
+            continue;
+        }
         out << Database::fileName(file.table) << ": " << stateText(file.state);
         if (file.error.number != 0) {
             out << " — " << file.error.text << " (" << file.error.number << ")";
@@ -454,7 +471,8 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     const std::filesystem::path folder =
         line.option("--dir").value_or(std::filesystem::current_path().string());
     if (!std::filesystem::is_directory(folder)) {
-        report("Nėra aplanko „" + folder.string() + "“.");
+        report(std::filesystem::exists(folder) ? "„" + folder.string() + "“ yra failas, ne aplankas."
+                                               : "Nėra aplanko „" + folder.string() + "“.");
         return ExitFailed;
     }
     Database database(folder);
