@@ -280,6 +280,19 @@ GuardedResult followChange(Operation& operation, const Record& former, const Rec
     return GuardedResult::Done;
 }
 
+// The record on `table` is rewritten: its children follow the linking values it changed from
+// `former`, and the operation commits.
+GuardedResult followAndCommit(Operation& operation, Table& table, const Record& former,
+                              ChildrenFollow follow) {
+    if (followChange(operation, former, table.record(), follow) != GuardedResult::Done) {
+        return GuardedResult::Failed;
+    }
+    if (operation.commit() != StoreStatus::Ok) {
+        return operation.fail(WarningRewrite, table);
+    }
+    return GuardedResult::Done;
+}
+
 } // namespace
 
 std::string linkToParents(Context& context, Record& record, bool parentRequired,
@@ -503,13 +516,7 @@ GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller cal
     default:
         return operation.fail(WarningRewrite, table);
     }
-    if (followChange(operation, former, table.record(), follow) != GuardedResult::Done) {
-        return GuardedResult::Failed;
-    }
-    if (operation.commit() != StoreStatus::Ok) {
-        return operation.fail(WarningRewrite, table);
-    }
-    return GuardedResult::Done;
+    return followAndCommit(operation, table, former, follow);
 }
 
 GuardedResult guardedBatchChange(Table& table, const BatchChange& change, const StillSelected& stillSelected,
@@ -539,13 +546,7 @@ GuardedResult guardedBatchChange(Table& table, const BatchChange& change, const 
     if (table.put() != StoreStatus::Ok) {
         return operation.fail(WarningRewrite, table);
     }
-    if (followChange(operation, former, table.record(), follow) != GuardedResult::Done) {
-        return GuardedResult::Failed;
-    }
-    if (operation.commit() != StoreStatus::Ok) {
-        return operation.fail(WarningRewrite, table);
-    }
-    return GuardedResult::Done;
+    return followAndCommit(operation, table, former, follow);
 }
 
 } // namespace nakva
