@@ -274,24 +274,6 @@ const TableDef* tableOperand(const std::string& name) {
     return table;
 }
 
-std::string_view stateText(FileCheck::State state) {
-    switch (state) {
-    case FileCheck::State::Ready:
-        return "tvarkingas";
-    case FileCheck::State::Missing:
-        return "dar nesukurtas (bus sukurtas pirmą kartą atidarant)";
-    case FileCheck::State::KeysDamaged:
-        return "sugadinti raktai (pataisykite: nakva-cli rebuild-keys)";
-    case FileCheck::State::LayoutDiffers:
-        return "įrašų išdėstymas neatitinka lentelės aprašo";
-    case FileCheck::State::Damaged:
-        return "sugadinti įrašai";
-    case FileCheck::State::Unreadable:
-        return "neįskaitomas";
-    }
-    return {};
-}
-
 int init(Database& database, std::ostream& out) {
     Context context(database);
     for (const auto& table : Dictionary::instance().tables()) {
@@ -343,7 +325,7 @@ int check(Database& database, std::ostream& out) {
             allReady = false;
             continue;
         }
-        out << Database::fileName(file.table) << ": " << stateText(file.state);
+        out << Database::fileName(file.table) << ": " << fileStateText(file.state);
         if (file.error.number != 0) {
             out << " — " << file.error.text << " (" << file.error.number << ")";
         }

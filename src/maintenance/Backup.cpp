@@ -291,23 +291,15 @@ bool createEmpty(const fs::path& target, const TableDef& table, std::string& err
 // What is wrong with a table file of a backup ("" when nothing): its layout, its keys, every page.
 std::string damageOf(const Database& backup, TableId table) {
     const FileCheck check = checkFile(backup, table);
-    switch (check.state) {
-    case FileCheck::State::Ready:
+    if (check.state == FileCheck::State::Ready) {
         return {};
-    case FileCheck::State::Missing:
-        return "jame nėra lentelės";
-    case FileCheck::State::KeysDamaged:
-        return "sugadinti raktai (pataisykite: nakva-cli rebuild-keys)";
-    case FileCheck::State::LayoutDiffers:
-        return "įrašų išdėstymas neatitinka lentelės aprašo";
-    case FileCheck::State::Damaged:
-        return "sugadinti įrašai (" + check.error.text + ")";
-    case FileCheck::State::Unreadable:
-        return check.error.number == StoreError::FileDamaged
-                   ? "jame nėra lentelės"
-                   : "tai ne lentelės failas (" + conditionText(check.error) + ")";
     }
-    return {};
+    if (check.state == FileCheck::State::Missing ||
+        (check.state == FileCheck::State::Unreadable && check.error.number == StoreError::FileDamaged)) {
+        return "jame nėra lentelės";
+    }
+    const bool told = check.state == FileCheck::State::Damaged || check.state == FileCheck::State::Unreadable;
+    return std::string(fileStateText(check.state)) + (told ? " (" + conditionText(check.error) + ")" : "");
 }
 
 bool isTableFileName(const std::string& name) {
