@@ -21,6 +21,11 @@ cd "$work"
 backups=$work/kopijos
 kept=20
 
+# `check` on a folder, its report kept in a file and shown when it fails.
+passes_check() {
+    "$cli" check --dir "$1" > "$2" || { cat "$2" >&2; return 1; }
+}
+
 # One backup loop: a backup every 2 to 4 seconds; each one made is restored into a copy and checked.
 # A backup may be refused while the files stay busy too long; any other failure fails the run.
 backup_loop() {
@@ -32,11 +37,7 @@ backup_loop() {
                 echo "backup $n: $out" >&2
                 return 1
             fi
-            if ! "$cli" check --dir "$folder" > "check-backup-$n.txt"; then
-                cat "check-backup-$n.txt" >&2
-                echo "backup $n: $folder does not pass check" >&2
-                return 1
-            fi
+            passes_check "$folder" "check-backup-$n.txt" || { echo "backup $n: $folder does not pass check" >&2; return 1; }
             local copy=$work/copy-$n
             rm -rf "$copy"
             mkdir "$copy"
@@ -45,11 +46,8 @@ backup_loop() {
                 echo "backup $n: $folder not restored" >&2
                 return 1
             fi
-            if ! "$cli" check --dir "$copy" > "check-copy-$n.txt"; then
-                cat "check-copy-$n.txt" >&2
-                echo "backup $n: the restore of $folder does not pass check" >&2
-                return 1
-            fi
+            passes_check "$copy" "check-copy-$n.txt" ||
+                { echo "backup $n: the restore of $folder does not pass check" >&2; return 1; }
             made=$((made + 1))
         elif tail -n 2 "backup-$n.log" | grep -q "per ilgai užimti"; then
             busy=$((busy + 1))
