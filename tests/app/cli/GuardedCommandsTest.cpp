@@ -235,6 +235,21 @@ TEST_F(GuardedCommandsTest, UpdateRefusesALinkThatNamesNoParent) {
         << messages.texts().at(0);
 }
 
+// A renamed payer takes along a registration that names it in another letter case (written by another
+// program or an older import): under a key that ignores case it can mean no other payer, and left
+// behind it would name none. A service's name is case-sensitive: there another spelling is another
+// service, and stays.
+TEST_F(GuardedCommandsTest, ARenameTakesAlongChildrenInAnotherLetterCaseWhereTheKeyIgnoresCase) {
+    ASSERT_EQ(cli({"init"}), ExitOk);
+    import("Klient", "KLI:Kod\nUAB1\n");
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:KliKod", "uab1"}});
+    ASSERT_EQ(cli({"update", "Klient", "--filter", "KLI:Kod = 'UAB1'", "--field", "KLI:Kod=UAB2", "--yes"}),
+              ExitOk)
+        << messages.texts().at(0);
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KliKod"), std::vector<std::string>{"UAB2"});
+    EXPECT_EQ(cli({"check"}), ExitOk) << out.str();
+}
+
 // Every table takes a change through update, the settings' single record too: what is reported
 // changed is stored changed.
 class UpdateEveryTableTest : public GuardedCommandsTest, public ::testing::WithParamInterface<TableId> {};
