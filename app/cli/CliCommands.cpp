@@ -77,7 +77,8 @@ kiekvieno rakto įrašus. Jei randa sugadintų raktų, pataisykite juos komanda 
 Parodo ir susietas reikšmes, kurios nuo savo failo įrašo skiriasi tik raidžių dydžiu (pataiso
 komanda repair), ir tas, kurių savo faile nėra visai (pvz. registracijos mokėtojas, kurio nėra
 faile Klient).
-Atsarginės kopijos aplanke (kurį padarė backup ar programa) turi būti visų lentelių failai.
+Atsarginės kopijos aplanke (kurį padarė backup ar programa) turi būti visų lentelių failai
+(išskyrus vėliau atsiradusias lenteles, jei kopija senesnė už jas).
 Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas ar jo trūksta, arba rasta netinkamų
 susietų reikšmių.
 )",
@@ -246,9 +247,10 @@ Baigiasi klaidos kodu 1, jei kopija nepadaryta.
 
 Atkuria duomenis iš atsarginės kopijos aplanko (kurį padarė backup ar programa). Kopijoje turi
 būti kiekvienos lentelės failas, ir kiekvienas pirmiausia patikrinamas; jei kurio trūksta ar kuris
-sugadintas, nieko nekeičiama, o pranešime jie nurodomi. Atkurti galima tik tada, kai duomenų
-nenaudoja nė viena programa ar kita nakva-cli komanda. Dabartiniai failai prieš tai nukopijuojami
-į DATA/atsargines/...-pries-atkurima.
+sugadintas, nieko nekeičiama, o pranešime jie nurodomi. Lentelė, atsiradusi vėliau už kopiją (jos
+faile nėra), lieka tokia, kokia yra. Atkurti galima tik tada, kai duomenų nenaudoja nė viena
+programa ar kita nakva-cli komanda. Dabartiniai failai prieš tai nukopijuojami į
+DATA/atsargines/...-pries-atkurima.
 )",
      1,
      1,
@@ -319,6 +321,11 @@ int check(Database& database, std::ostream& out) {
     bool damaged = false;
     bool allReady = true;
     for (const FileCheck& file : checkAllFiles(database)) {
+        if (backup && file.state == FileCheck::State::Missing &&
+            Dictionary::instance().table(file.table).addedLater) {
+            out << Database::fileName(file.table) << ": nėra (kopija senesnė už šią lentelę)\n";
+            continue;
+        }
         if (backup && file.state == FileCheck::State::Missing) {
             out << Database::fileName(file.table) << ": trūksta atsarginėje kopijoje\n";
             damaged = true;
