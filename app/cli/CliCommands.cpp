@@ -16,6 +16,7 @@
 #include "maintenance/FolderUse.h"
 #include "messages/ErrorText.h"
 #include "messages/Message.h"
+#include "reference/VatRates.h"
 
 #include <algorithm>
 #include <array>
@@ -63,7 +64,8 @@ const Command Commands[] = {
     {"init",
      R"(Naudojimas: nakva-cli init [--dir APLANKAS]
 
-Sukuria aplanką DATA ir jame visų aštuoniolikos lentelių failus, kurių dar nėra.
+Sukuria aplanką DATA ir jame visų lentelių failus, kurių dar nėra (naujame PVM tarifų sąraše —
+dabar galiojantys tarifai ir jų i.SAF kodai).
 Esami failai atidaromi ir lieka nepakeisti.
 )",
      0,
@@ -280,9 +282,13 @@ int init(Database& database, std::ostream& out) {
     Context context(database);
     for (const auto& table : Dictionary::instance().tables()) {
         const bool existed = std::filesystem::exists(database.filePath(table.id));
-        Table& handle = context.table(table.id);
-        handle.open();
-        handle.close();
+        if (table.id == TableId::PvmTarif) {
+            primeVatRates(context); // a new list starts with the rates in force
+        } else {
+            Table& handle = context.table(table.id);
+            handle.open();
+            handle.close();
+        }
         out << Database::fileName(table.id) << (existed ? ": yra" : ": sukurtas") << '\n';
     }
     return ExitOk;

@@ -120,6 +120,8 @@ std::vector<MenuEntry> build() {
                     item("Gyventojų grupės", "SarGrup"),
                     item("Valytojai", "BrowseValyt"),
                     separator(),
+                    item("PVM tarifai ir i.SAF kodai", "BrowsePvmTarif",
+                         "PVM tarifai ir jų mokesčių kodai i.SAF registrui"),
                     item("Nustatymai, įstaigos duomenys", "RedIstgPar", "Nustatymai"),
                 },
                 "žinynų duomenų tvarkymas"),

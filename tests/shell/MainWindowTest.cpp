@@ -194,6 +194,7 @@ Kambarių aptarnavimas
   Gyventojų grupės
   Valytojai
   -
+  PVM tarifai ir i.SAF kodai | PVM tarifai ir jų mokesčių kodai i.SAF registrui
   Nustatymai, įstaigos duomenys | Nustatymai
 &Langai | Langų valdymas
   &Išlyginti | langų išlyginimas
