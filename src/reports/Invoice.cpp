@@ -43,7 +43,35 @@ void Sums::add(const Decimal& rate, const Decimal& withoutVat, const Decimal& va
     }
 }
 
-std::string vatLabel(const Decimal& rate) {
+void Sums::add(const Sums& other) {
+    const auto into = [](Part& part, const Part& added) {
+        part.withoutVat += added.withoutVat;
+        part.vat += added.vat;
+        part.withVat += added.withVat;
+    };
+    for (const auto& [rate, part] : other.byRate) {
+        into(byRate[rate], part);
+    }
+    into(total, other.total);
+}
+
+Sums linesOf(Context& context, std::int32_t registration) {
+    Sums sums;
+    Table lines(context, SEI::table, false);
+    lines.open();
+    lines.record().set(SEI::IrasoNr, registration);
+    if (lines.setToKeyValue(SEI::INRKEY) == StoreStatus::Ok) {
+        while (lines.next() == StoreStatus::Ok && lines.record().get(SEI::IrasoNr) == registration) {
+            const Record& line = lines.record();
+            sums.add(line.get(SEI::PVMPROC), line.get(SEI::SUMABEPVM), line.get(SEI::PVMSUMA),
+                     line.get(SEI::SUMA));
+        }
+    }
+    lines.close();
+    return sums;
+}
+
+std::string rateText(const Decimal& rate) {
     const Decimal whole = rate.rounded(0);
     std::string shown = whole == rate ? whole.toString(0) : rate.toString();
     if (shown.find('.') != std::string::npos) {
@@ -51,7 +79,11 @@ std::string vatLabel(const Decimal& rate) {
             shown.pop_back();
         }
     }
-    return "PVM suma ( " + shown + "% ):";
+    return shown;
+}
+
+std::string vatLabel(const Decimal& rate) {
+    return "PVM suma ( " + rateText(rate) + "% ):";
 }
 
 std::string quantityText(const Decimal& quantity) {

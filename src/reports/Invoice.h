@@ -4,6 +4,7 @@
 #include "reports/Band.h"
 #include "reports/PageCanvas.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -13,6 +14,7 @@
 
 namespace nakva {
 
+class Context;
 class ReportScope;
 class WmfFile;
 
@@ -39,10 +41,17 @@ struct Sums {
     Part total;
 
     void add(const Decimal& rate, const Decimal& withoutVat, const Decimal& vat, const Decimal& withVat);
+    void add(const Sums& other);
     void clear() { *this = Sums{}; }
 };
 
-// "PVM suma ( 21% ):": the rate as a whole percentage, or with its decimals when it has them.
+// The sums of the invoice lines of registration `registration`, read through a handle of its own. A
+// read that fails ends the sums where it failed.
+Sums linesOf(Context& context, std::int32_t registration);
+
+// A VAT rate as a whole percentage, or with the decimals it has: "21", "9.5".
+std::string rateText(const Decimal& rate);
+// "PVM suma ( 21% ):": the rate as rateText shows it.
 std::string vatLabel(const Decimal& rate);
 
 // A quantity as the invoices print it: with three decimals when it has a fraction at the third

@@ -220,23 +220,6 @@ ReportLayout f2Detailed(ReportScope& scope) {
     return layout;
 }
 
-// The VAT of a registration by rate, from its invoice lines: a registration's own rate is no rate
-// anybody charged when its lines carry several.
-void addLinesOf(const ReportScope& scope, Sums& vat) {
-    Table& lines = scope.context().table(SEI::table);
-    const std::int32_t registration = scope.record(SAS::table).get(SAS::IrasoNr);
-    lines.clear();
-    lines.record().set(SEI::IrasoNr, registration);
-    if (lines.setToKeyValue(SEI::INRKEY) != StoreStatus::Ok) {
-        return;
-    }
-    while (lines.next() == StoreStatus::Ok && lines.record().get(SEI::IrasoNr) == registration) {
-        const Record& line = lines.record();
-        vat.add(line.get(SEI::PVMPROC), line.get(SEI::SUMABEPVM), line.get(SEI::PVMSUMA),
-                line.get(SEI::SUMA));
-    }
-}
-
 ReportLayout f1Summary(ReportScope& scope) {
     const auto sums = std::make_shared<Sums>();
     const Record& registration = scope.record(SAS::table);
@@ -251,8 +234,9 @@ ReportLayout f1Summary(ReportScope& scope) {
     // The printed line is the registration's total without VAT; the VAT lines split its lines' VAT
     // by rate; the total with VAT is the sum of the two.
     layout.accumulate = [&scope, &registration, sums](ReportTotals&) {
-        Sums lines;
-        addLinesOf(scope, lines);
+        // The VAT by rate from its lines: a registration's own rate is no rate anybody charged when
+        // its lines carry several.
+        const Sums lines = linesOf(scope.context(), registration.get(SAS::IrasoNr));
         sums->total.withoutVat += registration.get(SAS::BSUMA);
         for (const auto& [rate, part] : lines.byRate) {
             sums->byRate[rate].vat += part.vat;
