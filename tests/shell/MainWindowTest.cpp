@@ -170,6 +170,8 @@ Ataskaitos
     Einamasis apmokėjimo žiniaraštis A2
     Mokėtojų sąrašas
     -
+  -
+  i.SAF išrašytų sąskaitų registras | išrašytų PVM sąskaitų faktūrų registras mokesčių inspekcijai (XML failas)
 Archyvas | sąskaitų faktūrų sąrašo papildymas ir redagavimas
 Apmokėjimai
 Kambarių aptarnavimas
