@@ -3,6 +3,7 @@
 #include "cli/BackupCommands.h"
 #include "cli/CommandLine.h"
 #include "cli/GuardedCommands.h"
+#include "cli/IsafCommand.h"
 #include "cli/MaintenanceCommands.h"
 #include "cli/ReportCommand.h"
 #include "cli/TableExport.h"
@@ -43,6 +44,7 @@ Komandos:
   delete LENTELĖ        pašalina atrinktus įrašus taip, kaip programa (su susietais įrašais)
   update LENTELĖ        pakeičia atrinktų įrašų laukus taip, kaip programa (ir susietuose įrašuose)
   report ATASKAITA      sudaro ataskaitą (pvz. SpPaslSar) ir įrašo ją PDF dokumentu ar WMF lapais
+  isaf                  sudaro i.SAF išrašytų sąskaitų registrą (XML failą mokesčių inspekcijai)
   remove-old            pašalina senus išvykusių gyventojų registracijos įrašus
   anonymise             nuasmenina mokėtojų duomenis
   backup                padaro atsarginę visų failų kopiją
@@ -201,6 +203,22 @@ Jei ataskaitai nėra duomenų, nieko neįrašoma (klaidos kodas 1).
      1,
      {"--dir", "--from", "--to", "--pdf", "--wmf-dir", "--registration", "--service", "--payer", "--group",
       "--service-group", "--service-name", "--include-departed", "--without-prices"}},
+    {"isaf",
+     R"(Naudojimas: nakva-cli isaf [--from DATA --to DATA] [--out FAILAS] [--dir APLANKAS]
+
+Sudaro i.SAF išrašytų sąskaitų registrą (iSAF1.2, duomenų tipas S) taip, kaip programos meniu
+punktas „Ataskaitos → i.SAF išrašytų sąskaitų registras“: kiekviena laikotarpio PVM sąskaita
+faktūra (serija ir numeris; kelių registracijų sąskaita — viena) su pirkėju ir sumomis pagal PVM
+tarifus, kurių mokesčių kodai imami iš sąrašo „PVM tarifai ir i.SAF kodai“.
+  --from, --to  laikotarpis yyyy-mm-dd (numatyta: praėjęs mėnuo)
+  --out         failas (numatyta: iSAF_<įmonės kodas>_<yyyy-mm>.xml dabartiniame aplanke)
+Prieš rašydama patikrina viską, ko reikalauja i.SAF schema (ilgius, privalomas reikšmes, kodus):
+radus klaidų, kiekviena su savo sąskaita išvedama į klaidų srautą, failas nerašomas ir baigiama
+klaidos kodu 1. Failas įrašomas visas arba visai neįrašomas. Išveda failą ir jo sąskaitų skaičių.
+)",
+     0,
+     0,
+     {"--dir", "--from", "--to", "--out"}},
     {"remove-old",
      R"(Naudojimas: nakva-cli remove-old --code KODAS [--to DATA] [--dir APLANKAS]
 
@@ -497,6 +515,9 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     }
     if (command.name == "report") {
         return reportCommand(database, line, out);
+    }
+    if (command.name == "isaf") {
+        return isafCommand(database, line, out);
     }
     if (command.name == "remove-old" || command.name == "anonymise") {
         if (!std::filesystem::is_directory(database.dataFolder())) {
