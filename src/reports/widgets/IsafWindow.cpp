@@ -28,6 +28,8 @@ IsafWindow::IsafWindow(std::unique_ptr<Context> context, QWidget* parent)
     : QWidget(parent), context_(std::move(context)) {
     setObjectName("isafWindow");
     setWindowTitle(QString::fromUtf8(isaf::Title.data(), qsizetype(isaf::Title.size())));
+    // Once the main window has shown it (or at once when started alone).
+    QTimer::singleShot(0, this, &IsafWindow::begin);
 }
 
 IsafWindow::~IsafWindow() = default;
@@ -37,14 +39,6 @@ QWidget* IsafWindow::frame() {
         return child;
     }
     return this;
-}
-
-void IsafWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!begun_) {
-        begun_ = true;
-        QTimer::singleShot(0, this, &IsafWindow::begin);
-    }
 }
 
 void IsafWindow::begin() {
@@ -89,7 +83,6 @@ void IsafWindow::run() {
 }
 
 void IsafWindow::over() {
-    emit finished();
     deleteLater();
 }
 

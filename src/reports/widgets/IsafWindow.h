@@ -18,12 +18,6 @@ public:
     explicit IsafWindow(std::unique_ptr<Context> context, QWidget* parent = nullptr);
     ~IsafWindow() override;
 
-signals:
-    void finished();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void begin();
     void run();
@@ -31,7 +25,6 @@ private:
     QWidget* frame();
 
     std::unique_ptr<Context> context_;
-    bool begun_ = false;
 };
 
 } // namespace nakva
