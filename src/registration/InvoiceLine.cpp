@@ -347,15 +347,14 @@ FormConfig UpdateSaskeil() {
     config.changeTitle = "Taisoma sąskaitos eilutė";
     // The line's days, after "Lovad.:"; a row saved or deleted there recomputes the line's totals.
     config.children = {{scheduleList(), std::string(ScheduleLineVariable), SEI::SEILID.index,
-                        std::string(ScheduleRowForm), 0, ScheduleListRow}};
+                        std::string(ScheduleRowForm), 0, ScheduleListRow, [](FormEngine& form) {
+                            totalsFromSchedule(form.context(), form.record());
+                        }}};
     config.saveTooltip = "Išsaugoti pakeitimus ir baigti";
     config.hooks.prime = primeLine;
     config.hooks.opened = lineOpened;
     config.hooks.check = lineFieldChecked;
     config.hooks.accepted = lineFieldAccepted;
-    config.hooks.childClosed = [](FormEngine& form) {
-        totalsFromSchedule(form.context(), form.record());
-    };
     return config;
 }
 
