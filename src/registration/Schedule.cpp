@@ -84,6 +84,42 @@ std::optional<std::vector<Record>> scheduleOf(Context& context, std::int32_t lin
     return read;
 }
 
+std::vector<ScheduleDay> freshSchedule(const Record& line) {
+    std::vector<ScheduleDay> days;
+    const Date first = line.get(SEI::GYVENANUO);
+    const Date last = line.get(SEI::GYVENAIKI);
+    if (first == NoDate || last == NoDate) {
+        return days;
+    }
+    for (Date day = first; day <= last; ++day) {
+        days.push_back({day, line.get(SEI::KIEKISPERDIENA)});
+    }
+    return days;
+}
+
+bool writeSchedule(Table& rows, std::int32_t line, const std::vector<ScheduleDay>& days) {
+    std::int64_t next = 0;
+    if (!removeRows(rows, line) || !highestRow(rows, next)) {
+        return false;
+    }
+    for (const ScheduleDay& day : days) {
+        rows.clear();
+        Record& row = rows.record();
+        row.setStoredInteger(SEIG::SEILGID.index, ++next);
+        row.set(SEIG::SEILID, line);
+        row.set(SEIG::Data, day.day);
+        (void)row.set(SEIG::KIEKIS, day.quantity);
+        if (next > std::numeric_limits<std::int32_t>::max()) {
+            setLastOperationError(StoreError::condition(StoreError::BadStoredValue));
+            return false;
+        }
+        if (rows.add() != StoreStatus::Ok) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool regenerateSchedule(Context& context, const Record& line) {
     const Date first = line.get(SEI::GYVENANUO);
     const Date last = line.get(SEI::GYVENAIKI);
@@ -95,26 +131,13 @@ bool regenerateSchedule(Context& context, const Record& line) {
         showMessage(request);
         return false;
     }
-    const std::int32_t number = line.get(SEI::SEILID);
     OwnTable rows(context, TableId::Seilgraf);
     Transaction transaction(context);
     if (!begin(transaction, *rows)) {
         return false;
     }
-    std::int64_t next = 0;
-    if (!removeRows(*rows, number) || !highestRow(*rows, next)) {
+    if (!writeSchedule(*rows, line.get(SEI::SEILID), freshSchedule(line))) {
         return failed(transaction);
-    }
-    for (Date day = first; day <= last; ++day) {
-        rows->clear();
-        Record& row = rows->record();
-        row.setStoredInteger(SEIG::SEILGID.index, ++next);
-        row.set(SEIG::SEILID, number);
-        row.set(SEIG::Data, day);
-        (void)row.set(SEIG::KIEKIS, line.get(SEI::KIEKISPERDIENA));
-        if (next > std::numeric_limits<std::int32_t>::max() || rows->add() != StoreStatus::Ok) {
-            return failed(transaction);
-        }
     }
     if (transaction.commit() != StoreStatus::Ok) {
         return failed(transaction);
