@@ -136,6 +136,34 @@ TEST_F(OldRegistrationsTest, AStayReopenedOrRemovedAfterTheChoiceIsNotCounted) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
+// The choice is checked again as each registration's turn comes: one whose entry date another station
+// moved past the limit meanwhile stays whole, with everything that hangs on it.
+TEST_F(OldRegistrationsTest, AStayReDatedPastTheLimitAfterTheChoiceStaysWhole) {
+    registration(1, day(2020, 1, 1), true);
+    registration(2, day(2020, 1, 2), true);
+    OldRegistrationRemoval removal(context, Limit, Today);
+    BatchRun run(removal);
+    ASSERT_TRUE(run.start());
+    {
+        Context other(database);
+        Table& registrations = other.table(TableId::Saskait);
+        registrations.open();
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, 1);
+        ASSERT_EQ(registrations.getByKey(SAS::IRASONRKEY), StoreStatus::Ok);
+        registrations.record().set(SAS::IrasoDt, Limit + 1);
+        ASSERT_EQ(registrations.put(), StoreStatus::Ok);
+        registrations.close();
+    }
+    while (run.advance()) {
+    }
+    EXPECT_EQ(run.state(), BatchRun::State::Done);
+    EXPECT_EQ(removal.removed(), 1);
+    EXPECT_EQ(removal.skipped(), 1);
+    EXPECT_EQ(left(), only({"1"}));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
 // A write failure at the second registration: the first stays removed, the second whole, the third
 // untouched; the failure is told with the delete warning and the process error.
 TEST_F(OldRegistrationsTest, AFailureStopsWithTheFailedRegistrationWhole) {

@@ -213,5 +213,40 @@ TEST_F(PayerAnonymisationTest, APayerRenamedElsewhereMeanwhileIsLeftAsItIs) {
     EXPECT_EQ(registrationCodes(), std::vector<std::string>{"Z"});
 }
 
+// Cancelled in the first pass after a payer was left unmoved (renamed elsewhere): putting the codes
+// back passes over it and over the payers not reached, as the final pass would.
+TEST_F(PayerAnonymisationTest, PuttingTheCodesBackPassesOverThePayersNotMoved) {
+    payer("A");
+    payer("B");
+    payer("C");
+    owes(1, "A");
+    owes(2, "B");
+    PayerAnonymisation anonymisation(context);
+    BatchRun run(anonymisation);
+    ASSERT_TRUE(run.start());
+    {
+        Context other(database);
+        Table& payers = other.table(TableId::Klient);
+        payers.open();
+        payers.clear();
+        ASSERT_TRUE(payers.record().set(KLI::Kod, "B"));
+        ASSERT_EQ(payers.getByKey(KLI::KODKEY), StoreStatus::Ok);
+        const Record former = payers.record();
+        ASSERT_TRUE(payers.record().set(KLI::Kod, "Z"));
+        ASSERT_EQ(guardedChange(payers, former, ChangeCaller::Batch), GuardedResult::Done);
+        payers.close();
+    }
+    EXPECT_TRUE(run.advance(2)); // A moved, B gone
+    run.cancel();
+    while (run.advance()) {
+    }
+    EXPECT_EQ(run.state(), BatchRun::State::Cancelled);
+    EXPECT_EQ(anonymisation.anonymised(), 0);
+    EXPECT_EQ(anonymisation.skipped(), 1);
+    EXPECT_EQ(codes(), (std::vector<std::string>{"A", "C", "Z"}));
+    EXPECT_EQ(registrationCodes(), (std::vector<std::string>{"A", "Z"}));
+    EXPECT_EQ(storedColumn(TableId::Klient, "KLI:PAV").front(), "UAB A");
+}
+
 } // namespace
 } // namespace nakva
