@@ -4,6 +4,7 @@
 #include "data/Fields.h"
 #include "data/Record.h"
 #include "data/Table.h"
+#include "data/Vat.h"
 #include "reports/AmountInWords.h"
 #include "reports/PictureDecoder.h"
 #include "reports/ReportScope.h"
@@ -35,12 +36,42 @@ Font boldFont() {
     return {"Arial", 9, true};
 }
 
-void Sums::add(const Decimal& rate, const Decimal& withoutVat, const Decimal& vat, const Decimal& withVat) {
-    for (Part* part : {&byRate[rate], &total}) {
-        part->withoutVat += withoutVat;
-        part->vat += vat;
-        part->withVat += withVat;
+Decimal lineRate(const Record& line) {
+    return vat::invoicedRate(line.get(SEI::PVMPROC), line.get(SEI::SUMA), line.get(SEI::PVMSUMA));
+}
+
+void Sums::addLine(const Record& line) {
+    for (Part* part : {&byRate[lineRate(line)], &total}) {
+        part->withoutVat += line.get(SEI::SUMABEPVM);
+        part->vat += line.get(SEI::PVMSUMA);
+        part->withVat += line.get(SEI::SUMA);
     }
+}
+
+void Sums::add(const Sums& other) {
+    const auto into = [](Part& part, const Part& added) {
+        part.withoutVat += added.withoutVat;
+        part.vat += added.vat;
+        part.withVat += added.withVat;
+    };
+    for (const auto& [rate, part] : other.byRate) {
+        into(byRate[rate], part);
+    }
+    into(total, other.total);
+}
+
+Sums linesOf(Context& context, std::int32_t registration) {
+    Sums sums;
+    Table lines(context, SEI::table, false);
+    lines.open();
+    lines.record().set(SEI::IrasoNr, registration);
+    if (lines.setToKeyValue(SEI::INRKEY) == StoreStatus::Ok) {
+        while (lines.next() == StoreStatus::Ok && lines.record().get(SEI::IrasoNr) == registration) {
+            sums.addLine(lines.record());
+        }
+    }
+    lines.close();
+    return sums;
 }
 
 std::string vatLabel(const Decimal& rate) {

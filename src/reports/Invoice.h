@@ -4,6 +4,7 @@
 #include "reports/Band.h"
 #include "reports/PageCanvas.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -13,6 +14,8 @@
 
 namespace nakva {
 
+class Context;
+class Record;
 class ReportScope;
 class WmfFile;
 
@@ -27,6 +30,11 @@ inline constexpr int Right = mm(195);
 Font textFont();
 Font boldFont();
 
+// The rate an invoice line is printed and summed under (vat::invoicedRate): its own, or for a line an
+// earlier version of this program stored at the rate its rounded amounts imply (21.01), the rate it was
+// priced at (21).
+Decimal lineRate(const Record& line);
+
 // The sums of the lines an invoice prints, as a whole and by VAT rate: the totals, the VAT lines and
 // the amount in words all come from here, so they agree with the lines on the paper.
 struct Sums {
@@ -38,9 +46,15 @@ struct Sums {
     std::map<Decimal, Part> byRate; // ascending rates
     Part total;
 
-    void add(const Decimal& rate, const Decimal& withoutVat, const Decimal& vat, const Decimal& withVat);
+    // An invoice line (Saskeil) under its lineRate.
+    void addLine(const Record& line);
+    void add(const Sums& other);
     void clear() { *this = Sums{}; }
 };
+
+// The sums of the invoice lines of registration `registration`, read through a handle of its own. A
+// read that fails ends the sums where it failed.
+Sums linesOf(Context& context, std::int32_t registration);
 
 // "PVM suma ( 21% ):": the rate as a whole percentage, or with its decimals when it has them.
 std::string vatLabel(const Decimal& rate);

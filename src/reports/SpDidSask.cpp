@@ -107,17 +107,13 @@ Band f1Totals(std::shared_ptr<const Sums> sums) {
     return band;
 }
 
-// F2's closing: "Iš viso:" under the three amount columns, a VAT line per rate when the lines carry
-// more than one, the words.
+// F2's closing: "Iš viso:" under the three amount columns, a VAT line per rate, the words.
 Band f2Totals(std::shared_ptr<const Sums> sums) {
     Band band;
-    const auto vatLines = [sums] {
-        return sums->byRate.size() > 1 ? int(sums->byRate.size()) : 0;
+    band.measure = [sums] {
+        return pt(6) + int(1 + sums->byRate.size()) * Row + wordsHeight(*sums);
     };
-    band.measure = [sums, vatLines] {
-        return pt(6) + (1 + vatLines()) * Row + wordsHeight(*sums);
-    };
-    band.draw = [sums, vatLines](PageCanvas& canvas, const BandContext&) {
+    band.draw = [sums](PageCanvas& canvas, const BandContext&) {
         canvas.line({Left, pt(2)}, {Right, pt(2)});
         int baseline = pt(6) + Baseline;
         canvas.setFont(boldFont());
@@ -127,12 +123,10 @@ Band f2Totals(std::shared_ptr<const Sums> sums) {
         cellText(canvas, F2Vat, baseline, amountText(sums->total.vat));
         baseline += Row;
         canvas.setFont(textFont());
-        if (vatLines() > 0) {
-            for (const auto& [rate, part] : sums->byRate) {
-                canvas.text({F2Percent.right, baseline}, vatLabel(rate), Align::Right);
-                cellText(canvas, F2Vat, baseline, amountText(part.vat));
-                baseline += Row;
-            }
+        for (const auto& [rate, part] : sums->byRate) {
+            canvas.text({F2Percent.right, baseline}, vatLabel(rate), Align::Right);
+            cellText(canvas, F2Vat, baseline, amountText(part.vat));
+            baseline += Row;
         }
         drawWords(canvas, baseline - Baseline, *sums);
     };
@@ -154,8 +148,7 @@ ReportLayout detailedLayout(ReportScope& scope, std::shared_ptr<Sums> sums) {
         return true;
     };
     layout.accumulate = [&line, sums](ReportTotals&) {
-        sums->add(line.get(SEI::PVMPROC), line.get(SEI::SUMABEPVM), line.get(SEI::PVMSUMA),
-                  line.get(SEI::SUMA));
+        sums->addLine(line);
     };
     return layout;
 }
@@ -213,32 +206,18 @@ ReportLayout f2Detailed(ReportScope& scope) {
         cellText(canvas, F2Price, Baseline, unitPriceText(unitPrice(line.get(SEI::SUMABEPVM), quantity)));
         cellText(canvas, F2WithVat, Baseline, amountText(line.get(SEI::SUMA)));
         cellText(canvas, F2WithoutVat, Baseline, amountText(line.get(SEI::SUMABEPVM)));
-        cellText(canvas, F2Percent, Baseline, percentText(line.get(SEI::PVMPROC)));
+        cellText(canvas, F2Percent, Baseline, percentText(lineRate(line)));
         cellText(canvas, F2Vat, Baseline, amountText(line.get(SEI::PVMSUMA)));
     };
     layout.reportFooter = stacked(f2Totals(sums), signatures(scope));
     return layout;
 }
 
-// The VAT of a registration by rate, from its invoice lines: a registration's own rate is no rate
-// anybody charged when its lines carry several.
-void addLinesOf(const ReportScope& scope, Sums& vat) {
-    Table& lines = scope.context().table(SEI::table);
-    const std::int32_t registration = scope.record(SAS::table).get(SAS::IrasoNr);
-    lines.clear();
-    lines.record().set(SEI::IrasoNr, registration);
-    if (lines.setToKeyValue(SEI::INRKEY) != StoreStatus::Ok) {
-        return;
-    }
-    while (lines.next() == StoreStatus::Ok && lines.record().get(SEI::IrasoNr) == registration) {
-        const Record& line = lines.record();
-        vat.add(line.get(SEI::PVMPROC), line.get(SEI::SUMABEPVM), line.get(SEI::PVMSUMA),
-                line.get(SEI::SUMA));
-    }
-}
-
+// F1 summary: a line per registration, the sum of its invoice lines without VAT; the VAT lines, the
+// totals and the words are the sums of those lines, as on the detailed forms.
 ReportLayout f1Summary(ReportScope& scope) {
     const auto sums = std::make_shared<Sums>();
+    const auto registrationSums = std::make_shared<Sums>();
     const Record& registration = scope.record(SAS::table);
     ReportLayout layout;
     layout.page.pageFooter = pageFooter();
@@ -248,25 +227,18 @@ ReportLayout f1Summary(ReportScope& scope) {
         fetchPayer(scope);
         return true;
     };
-    // The printed line is the registration's total without VAT; the VAT lines split its lines' VAT
-    // by rate; the total with VAT is the sum of the two.
-    layout.accumulate = [&scope, &registration, sums](ReportTotals&) {
-        Sums lines;
-        addLinesOf(scope, lines);
-        sums->total.withoutVat += registration.get(SAS::BSUMA);
-        for (const auto& [rate, part] : lines.byRate) {
-            sums->byRate[rate].vat += part.vat;
-            sums->total.vat += part.vat;
-        }
-        sums->total.withVat = sums->total.withoutVat + sums->total.vat;
+    layout.accumulate = [&scope, &registration, sums, registrationSums](ReportTotals&) {
+        *registrationSums = linesOf(scope.context(), registration.get(SAS::IrasoNr));
+        sums->add(*registrationSums);
     };
-    layout.detail = {Row, {}, [&scope, &registration](PageCanvas& canvas, const BandContext&) {
+    layout.detail = {Row, {}, [&scope, registrationSums](PageCanvas& canvas, const BandContext&) {
+                         const Decimal& amount = registrationSums->total.withoutVat;
                          canvas.setFont(textFont());
                          cellText(canvas, F1Name, Baseline, scope.globals().SUMINESPASLAUGOSPAV);
                          cellText(canvas, F1Unit, Baseline, "vnt");
                          cellText(canvas, F1Quantity, Baseline, "1");
-                         cellText(canvas, F1Price, Baseline, unitPriceText(registration.get(SAS::BSUMA)));
-                         cellText(canvas, F1Amount, Baseline, amountText(registration.get(SAS::BSUMA)));
+                         cellText(canvas, F1Price, Baseline, unitPriceText(amount));
+                         cellText(canvas, F1Amount, Baseline, amountText(amount));
                      }};
     layout.reportFooter = stacked(f1Totals(sums), signatures(scope));
     return layout;
@@ -316,8 +288,7 @@ ReportLayout f2Integrated(ReportScope& scope) {
     invoice.footer = stacked(lines, stacked(f2Totals(sums), signatures(scope)));
     layout.groups.push_back(std::move(invoice));
     layout.accumulate = [&line, sums](ReportTotals&) {
-        sums->add(line.get(SEI::PVMPROC), line.get(SEI::SUMABEPVM), line.get(SEI::PVMSUMA),
-                  line.get(SEI::SUMA));
+        sums->addLine(line);
     };
     return layout;
 }
