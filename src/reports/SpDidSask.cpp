@@ -63,12 +63,12 @@ void drawHeads(PageCanvas& canvas, int top, const std::vector<ReportColumn>& col
 }
 
 // The report header: the heading and the column heads, once.
-Band invoiceHeader(const ReportScope& scope, std::string_view title, std::shared_ptr<const Logo> logo,
+Band invoiceHeader(const ReportScope& scope, std::string_view title, std::shared_ptr<const Logos> logos,
                    const std::vector<ReportColumn>& columns) {
     return {HeadingHeight + HeadHeight + pt(4),
             {},
-            [&scope, title, logo, &columns](PageCanvas& canvas, const BandContext&) {
-                drawHeading(canvas, scope, title, logo.get());
+            [&scope, title, logos, &columns](PageCanvas& canvas, const BandContext&) {
+                drawHeading(canvas, scope, title, logos.get());
                 drawHeads(canvas, HeadingHeight, columns);
             }};
 }
@@ -81,13 +81,19 @@ Band pageFooter() {
             }};
 }
 
-// F1's closing: "Visa suma be PVM:", a VAT line per rate, "Visa suma su PVM apmokėjimui:", the words.
-Band f1Totals(std::shared_ptr<const Sums> sums) {
+// F1's closing: "Visa suma be PVM:", a VAT line per rate, "Visa suma su PVM apmokėjimui:" with the
+// third logo beside them when there is one, then the words.
+Band f1Totals(std::shared_ptr<const Sums> sums, std::shared_ptr<const Logos> logos) {
     Band band;
-    band.measure = [sums] {
-        return pt(6) + int(2 + sums->byRate.size()) * Row + wordsHeight(*sums);
+    // Where the words begin: under the totals, and under the logo beside them.
+    const auto wordsTop = [sums, logos] {
+        const int totals = pt(6) + int(2 + sums->byRate.size()) * Row;
+        return logos->present(Logos::BesideTotals) ? std::max(totals, pt(6) + Logos::Height + pt(4)) : totals;
     };
-    band.draw = [sums](PageCanvas& canvas, const BandContext&) {
+    band.measure = [sums, wordsTop] {
+        return wordsTop() + wordsHeight(*sums);
+    };
+    band.draw = [sums, logos, wordsTop](PageCanvas& canvas, const BandContext&) {
         const int labels = mm(167);
         canvas.line({Left, pt(2)}, {Right, pt(2)});
         int baseline = pt(6) + Baseline;
@@ -102,7 +108,8 @@ Band f1Totals(std::shared_ptr<const Sums> sums) {
             line(vatLabel(rate), part.vat, false);
         }
         line("Visa suma su PVM apmokėjimui:", sums->total.withVat, true);
-        drawWords(canvas, baseline - Baseline, *sums);
+        logos->draw(canvas, Logos::BesideTotals, pt(6));
+        drawWords(canvas, wordsTop(), *sums);
     };
     return band;
 }
@@ -133,8 +140,8 @@ Band f2Totals(std::shared_ptr<const Sums> sums) {
     return band;
 }
 
-std::shared_ptr<const Logo> logoOf(const ReportScope& scope) {
-    return std::make_shared<const Logo>(scope.context().database().workingFolder());
+std::shared_ptr<const Logos> logosOf(const ReportScope& scope) {
+    return std::make_shared<const Logos>(scope.context().database().workingFolder());
 }
 
 // What the detailed forms share: the lines read with their registration, the payer fetched, the sums
@@ -157,8 +164,8 @@ ReportLayout f1Detailed(ReportScope& scope) {
     const auto sums = std::make_shared<Sums>();
     ReportLayout layout = detailedLayout(scope, sums);
     const Record& line = scope.record(SEI::table);
-    layout.reportHeader =
-        invoiceHeader(scope, "P V M  S Ą S K A I T A - F A K T Ū R A", logoOf(scope), F1Columns);
+    const auto logos = logosOf(scope);
+    layout.reportHeader = invoiceHeader(scope, "P V M  S Ą S K A I T A - F A K T Ū R A", logos, F1Columns);
     layout.detail.measure = [&line] {
         return line.get(SEI::PASPAV1).empty() ? Row : 2 * Row;
     };
@@ -172,7 +179,7 @@ ReportLayout f1Detailed(ReportScope& scope) {
         cellText(canvas, F1Price, Baseline, unitPriceText(unitPrice(line.get(SEI::SUMABEPVM), quantity)));
         cellText(canvas, F1Amount, Baseline, amountText(line.get(SEI::SUMABEPVM)));
     };
-    layout.reportFooter = stacked(f1Totals(sums), signatures(scope));
+    layout.reportFooter = stacked(f1Totals(sums, logos), signatures(scope));
     return layout;
 }
 
@@ -221,8 +228,8 @@ ReportLayout f1Summary(ReportScope& scope) {
     const Record& registration = scope.record(SAS::table);
     ReportLayout layout;
     layout.page.pageFooter = pageFooter();
-    layout.reportHeader =
-        invoiceHeader(scope, "P V M  S Ą S K A I T A - F A K T Ū R A", logoOf(scope), F1Columns);
+    const auto logos = logosOf(scope);
+    layout.reportHeader = invoiceHeader(scope, "P V M  S Ą S K A I T A - F A K T Ū R A", logos, F1Columns);
     layout.onRecord = [&scope] {
         fetchPayer(scope);
         return true;
@@ -240,7 +247,7 @@ ReportLayout f1Summary(ReportScope& scope) {
                          cellText(canvas, F1Price, Baseline, unitPriceText(amount));
                          cellText(canvas, F1Amount, Baseline, amountText(amount));
                      }};
-    layout.reportFooter = stacked(f1Totals(sums), signatures(scope));
+    layout.reportFooter = stacked(f1Totals(sums, logos), signatures(scope));
     return layout;
 }
 
