@@ -11,6 +11,7 @@
 #include "registration/InvoiceLine.h"
 #include "registration/OwnTable.h"
 #include "registration/Schedule.h"
+#include "ui/RecordNumbering.h"
 
 #include <array>
 #include <limits>
@@ -127,16 +128,6 @@ std::optional<std::vector<Planned>> plan(Context& context, const Record& registr
     return planned;
 }
 
-// The highest line number in the table, 0 for an empty one; false on a read error.
-bool highestLine(Table& lines, std::int64_t& highest) {
-    StoreStatus status = lines.setToKeyStart(SEI::ID_KEY);
-    if (status == StoreStatus::Ok) {
-        status = lines.previous();
-    }
-    highest = status == StoreStatus::Ok ? lines.record().storedInteger(SEI::SEILID.index) : 0;
-    return status == StoreStatus::Ok || status == StoreStatus::EndOfData;
-}
-
 // What writing one line inside the transaction came to.
 enum class Written {
     Done,
@@ -149,7 +140,7 @@ enum class Written {
 Written writeLine(Table& lines, Table& rows, const Record& registration, const Planned& planned,
                   const Decimal& roomsPerDay, SetResult& refusal) {
     std::int64_t highest = 0;
-    if (!highestLine(lines, highest)) {
+    if (!highestRecordNumber(lines, highest)) {
         return Written::Failed;
     }
     if (highest >= std::numeric_limits<std::int32_t>::max()) {

@@ -9,6 +9,7 @@
 #include "registration/InvoiceLine.h"
 #include "registration/OwnTable.h"
 #include "ui/FormEngine.h"
+#include "ui/RecordNumbering.h"
 
 #include <limits>
 
@@ -40,16 +41,6 @@ bool removeRows(Table& rows, std::int32_t line) {
             return false;
         }
     }
-}
-
-// The highest row number in the table, 0 for an empty one; false on a read error.
-bool highestRow(Table& rows, std::int64_t& highest) {
-    StoreStatus status = rows.setToKeyStart(SEIG::ID_KEY);
-    if (status == StoreStatus::Ok) {
-        status = rows.previous();
-    }
-    highest = status == StoreStatus::Ok ? rows.record().storedInteger(SEIG::SEILGID.index) : 0;
-    return status == StoreStatus::Ok || status == StoreStatus::EndOfData;
 }
 
 // Ends a failed transaction after the message for its condition: nothing of it stays.
@@ -99,7 +90,7 @@ std::vector<ScheduleDay> freshSchedule(const Record& line) {
 
 bool writeSchedule(Table& rows, std::int32_t line, const std::vector<ScheduleDay>& days) {
     std::int64_t next = 0;
-    if (!removeRows(rows, line) || !highestRow(rows, next)) {
+    if (!removeRows(rows, line) || !highestRecordNumber(rows, next)) {
         return false;
     }
     for (const ScheduleDay& day : days) {
@@ -174,7 +165,7 @@ bool restoreSchedule(Context& context, std::int32_t line, const std::vector<Reco
         rows->record() = row;
         if (rows->duplicateCheck(SEIG::ID_KEY) == StoreStatus::DuplicateKey) {
             std::int64_t highest = 0;
-            if (!highestRow(*rows, highest)) {
+            if (!highestRecordNumber(*rows, highest)) {
                 return failed(transaction);
             }
             rows->clear();
