@@ -20,7 +20,7 @@ class ReportScope;
 class WmfFile;
 
 // What the four invoice forms share: the sums of the lines an invoice prints, the heading with the
-// seller and the buyer, the logo, the quantity's two pictures, the closing with the totals, the
+// seller and the buyer, the logos, the quantity's two pictures, the closing with the totals, the
 // amount in words, the signatures and the notes.
 namespace invoice {
 
