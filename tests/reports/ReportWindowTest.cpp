@@ -81,7 +81,7 @@ bool reportWindowLeft() {
 
 // The services one a line, a report-style run: a cancel hands what it composed to the preview.
 const ReportSpec& serviceLines() {
-    static const ReportSpec spec{
+    static const ReportSpec definition{
         .name = "SpTestPasl",
         .title = "Paslaugos",
         .style = RunStyle::Report,
@@ -101,7 +101,7 @@ const ReportSpec& serviceLines() {
                 return layout;
             },
     };
-    return spec;
+    return definition;
 }
 
 } // namespace
