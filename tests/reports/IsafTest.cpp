@@ -273,6 +273,22 @@ TEST_F(IsafTest, ARateWithoutACodeStopsItNamingTheRateAndTheFirstInvoiceThatUses
         "— AB108 (2026-12-28))");
 }
 
+// Earlier versions stored a line at the rate its rounded amounts imply (10.00 at 21 %: 21.07); its
+// invoice prints it under 21 %, and so does the register, with 21 %'s code.
+TEST_F(IsafTest, ALineStoredAtTheRateItsAmountsImplyIsRegisteredUnderTheRateItWasPricedAt) {
+    registration(10, "AB", 108, day(12, 28), "UAB1",
+                 {{"Pirtis", "21.07", "8.26", "1.74", "10.00"}, {"Masažas", "21", "20.00", "4.20", "24.20"}});
+    const isaf::Register december = this->december();
+    ASSERT_EQ(december.invoices.size(), 6u);
+    const isaf::Invoice& invoice = december.invoices.back();
+    ASSERT_EQ(invoice.totals.size(), 1u);
+    EXPECT_EQ(invoice.totals[0].rate, Decimal(21));
+    EXPECT_EQ(invoice.totals[0].taxCode, "PVM1");
+    EXPECT_EQ(invoice.totals[0].taxableValue.toString(2), "28.26");
+    EXPECT_EQ(invoice.totals[0].vat.toString(2), "5.94");
+    EXPECT_EQ(texts(isaf::problems(december)), "");
+}
+
 // The store holds a series of 5 characters and a number, so an invoice number too long for the register
 // can come only from elsewhere (a longer series of a later layout): the check is the register's own.
 TEST_F(IsafTest, AnOverLongInvoiceNumberStopsItWithItsInvoice) {
