@@ -88,6 +88,9 @@ std::optional<Register> compose(Context& context, Date from, Date to, std::strin
     const OpenedTable registrationsOpen(registrations);
     Table payers(context, KLI::table, false);
     const OpenedTable payersOpen(payers);
+    // The lines' file stays open while each registration's lines are summed.
+    Table lines(context, SEI::table, false);
+    const OpenedTable linesOpen(lines);
 
     // The registrations the invoice register lists for the period, in its order, read as of one moment.
     Globals period;
