@@ -171,11 +171,13 @@ void FormEngine::deleteRecord() {
         return;
     }
     for (;;) {
-        if (guardedDelete(table_) == GuardedResult::Done) {
+        const GuardedResult result = guardedDelete(table_);
+        if (result == GuardedResult::Done) {
             finish(Response::Completed);
             return;
         }
-        if (standardWarning(WarningRetryDelete) != ButtonYes) {
+        // A child that forbids the delete has been named: trying again would change nothing.
+        if (result == GuardedResult::Refused || standardWarning(WarningRetryDelete) != ButtonYes) {
             finish(Response::Cancelled);
             return;
         }
