@@ -146,16 +146,27 @@ bool FormEngine::open(Request request) {
 }
 
 std::string FormEngine::title() const {
+    std::string title;
     switch (request_) {
     case Request::Insert:
-        return config_->insertTitle;
+        title = config_->insertTitle;
+        break;
     case Request::Change:
-        return config_->changeTitle;
+        title = config_->changeTitle;
+        break;
     case Request::View:
-        return config_->viewTitle;
+        title = config_->viewTitle;
+        break;
     default:
-        return config_->caption;
+        title = config_->caption;
+        break;
     }
+    if (config_->titleDetail) {
+        if (const std::string detail(trimRight(config_->titleDetail(*this))); !detail.empty()) {
+            title += " – " + detail;
+        }
+    }
+    return title;
 }
 
 // Numbering at opening: the record is added at once with the primed values.
@@ -212,6 +223,19 @@ void FormEngine::focusField(int field) {
 bool FormEngine::itemEditable(int index) const {
     return (request_ == Request::Insert || request_ == Request::Change) && !item(index).readOnly &&
            !(request_ == Request::Insert && item(index).fixedOnInsert);
+}
+
+bool FormEngine::itemRequired(int index) const {
+    const FormField& field = item(index);
+    if (field.required) {
+        return true;
+    }
+    for (const RelationDef& relation : Dictionary::instance().relations()) {
+        if (relation.parent == config_->table && relation.parentField == field.field) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string FormEngine::itemTooltip(int index) const {
@@ -276,7 +300,7 @@ bool FormEngine::checkItem(int index, bool finalCheck, const std::function<void(
         }
         return false;
     }
-    if (finalCheck && field.required && isBlankValue(edited_.value(field.field))) {
+    if (finalCheck && itemRequired(index) && isBlankValue(edited_.value(field.field))) {
         MessageRequest request;
         request.text = "Laukas „" + fieldName(field) + "“ turi būti užpildytas.";
         request.title = "Neužpildytas laukas";
@@ -446,6 +470,10 @@ void FormEngine::save(Navigation navigation) {
             navigation_ = Navigation::None;
             return;
         }
+    }
+    if (config_->hooks.confirm && !config_->hooks.confirm(*this)) {
+        navigation_ = Navigation::None;
+        return;
     }
     memory_.history = edited_;
     if (request_ == Request::Insert) {

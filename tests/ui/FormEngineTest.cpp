@@ -730,5 +730,78 @@ TEST_F(FormEngineTest, TheNextNumberOfASeriesCountsOnlyThatSeriesExactly) {
     EXPECT_EQ(nextInSeries(context, TableId::Saskait, SAS::SASNRKEY.index, "K", own.position()), 5);
 }
 
+// What the form asks once every field has passed and before anything is written: No keeps the form
+// open with nothing written and the focus where the question put it; Yes writes what it set.
+TEST_F(FormEngineTest, AQuestionBeforeTheWriteKeepsTheFormOpenUntilItIsAnsweredYes) {
+    context.table(TableId::Valstyb).open();
+    context.table(TableId::Valstyb).clear();
+    FormConfig config = countriesForm();
+    int asked = 0;
+    config.hooks.confirm = [&asked](FormEngine& form) {
+        ++asked;
+        MessageRequest question;
+        question.text = "Vis tiek įrašyti?";
+        question.buttons = ButtonYes | ButtonNo;
+        if (showMessage(question) != ButtonYes) {
+            form.focusField(VAL::Valstybe.index);
+            return false;
+        }
+        return form.record().setText(VAL::Valstybe.index, "Latvija").ok();
+    };
+    FormEngine form(config, context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    form.save(); // the final check stops first: nothing asked
+    EXPECT_EQ(asked, 0);
+    ASSERT_TRUE(form.setItemText(0, "Latvia"));
+    messages.answerNext(ButtonNo);
+    form.save(Navigation::InsertAnother);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(form.navigation(), Navigation::None);
+    EXPECT_TRUE(storedColumn(TableId::Valstyb, "VAL:Valstybe").empty());
+    messages.answerNext(ButtonYes);
+    form.save();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(form.result().response, Response::Completed);
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvija"});
+}
+
+// A name that other records link to (a country's, a group's) is never saved blank, whether or not the
+// form marks it required.
+TEST_F(FormEngineTest, ABlankNameOthersLinkToIsRefusedOnSave) {
+    context.table(TableId::Valstyb).open();
+    context.table(TableId::Valstyb).clear();
+    FormEngine form(countriesForm(), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    EXPECT_TRUE(form.itemRequired(0));
+    form.save();
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(titles(), std::vector<std::string>{"Neužpildytas laukas"});
+    EXPECT_TRUE(storedColumn(TableId::Valstyb, "VAL:Valstybe").empty());
+    ASSERT_TRUE(form.setItemText(0, "   "));
+    form.save();
+    EXPECT_FALSE(form.finished());
+    ASSERT_TRUE(form.setItemText(0, "Estija"));
+    form.save();
+    EXPECT_EQ(form.result().response, Response::Completed);
+}
+
+// Two windows of one form tell their records apart by the detail after the mode title.
+TEST_F(FormEngineTest, TheTitleCarriesTheRecordsDetailWhenItHasOne) {
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Estija"}});
+    FormConfig config = countriesForm();
+    config.titleDetail = [](const FormEngine& form) {
+        return form.record().text(VAL::Valstybe.index);
+    };
+    current(TableId::Valstyb, "VAL:Valstybe", "Estija");
+    FormEngine change(config, context, {});
+    ASSERT_TRUE(change.open(Request::Change));
+    EXPECT_EQ(change.title(), "Įrašas taisomas – Estija");
+    context.table(TableId::Valstyb).clear();
+    FormEngine insert(config, context, {});
+    ASSERT_TRUE(insert.open(Request::Insert));
+    EXPECT_EQ(insert.title(), "Kuriamas naujas įrašas");
+}
+
 } // namespace
 } // namespace nakva
