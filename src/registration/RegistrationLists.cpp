@@ -24,15 +24,15 @@ ListColumn column(std::string heading, std::string field, int width, ColumnAlign
 // The columns both lists show, the registration number last (the current list's own).
 std::vector<ListColumn> columns() {
     return {
-        column("ĮrašoDt", "SAS:IrasoDt", 46, ColumnAlign::Left, Picture::shortDate()),
+        column("ĮrašoDt", "SAS:IrasoDt", 54, ColumnAlign::Left, Picture::date()),
         column("Gyventojas", "SAS:Gyventojas", 120, ColumnAlign::Left, Picture::text(35)),
         column("Kiek", "SAS:GYVENTOJUSKC", 18, ColumnAlign::Right, Picture::number(4)),
         column("Kambariai", "SAS:KAMBARIAI", 80, ColumnAlign::Left, Picture::text(80)),
-        column("Nuo", "SAS:GyvenaNuo", 46, ColumnAlign::Left, Picture::shortDate()),
-        column("Iki", "SAS:GyvenaIki", 46, ColumnAlign::Left, Picture::shortDate()),
+        column("Nuo", "SAS:GyvenaNuo", 54, ColumnAlign::Left, Picture::date()),
+        column("Iki", "SAS:GyvenaIki", 54, ColumnAlign::Left, Picture::date()),
         column("Grupė", "SAS:GyventojoGrupe", 60, ColumnAlign::Left, Picture::text(20)),
         column("Valstybė", "SAS:GYVENTOJOVALSTYBE", 60, ColumnAlign::Left, Picture::text(20)),
-        column("SąskData", "SAS:SaskDt", 46, ColumnAlign::Left, Picture::shortDate()),
+        column("SąskData", "SAS:SaskDt", 54, ColumnAlign::Left, Picture::date()),
         column("", "SAS:SaskSer", 26, ColumnAlign::Left, Picture::text(5)),
         column("Saskaitos Nr.", "SAS:SaskNr", 40, ColumnAlign::Right, Picture::number(9)),
         column("Mokėtojas", "KLI:PAV", 100, ColumnAlign::Left, Picture::text(50)),
