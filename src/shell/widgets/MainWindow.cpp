@@ -1,19 +1,21 @@
 #include "shell/widgets/MainWindow.h"
 
-#include "shell/MainMenu.h"
-#include "shell/ToolbarButtons.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
+#include "shell/MainMenu.h"
+#include "shell/ToolbarButtons.h"
 #include "shell/widgets/AboutWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "shell/widgets/ProgramPrinter.h"
 #include "ui/Help.h"
+#include "ui/widgets/CalledWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QStatusBar>
@@ -133,8 +135,9 @@ QMdiSubWindow* MainWindow::startProcedure(std::string_view name) {
     child->setWindowIcon(window->windowIcon().isNull() ? windowIcon() : window->windowIcon());
     // A window that closes itself (a list after "Pasirinkti", a finished process) takes its frame along.
     connect(window, &QObject::destroyed, child, [child] { child->close(); });
-    child->show();
-    window->setFocus();
+    // As large as it asks to be (a list: its columns), as far as the area has room.
+    child->adjustSize();
+    showWindowInArea(child, window);
     return child;
 }
 
