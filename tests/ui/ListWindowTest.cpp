@@ -335,6 +335,36 @@ private slots:
         QVERIFY(!QFile::exists(file));
     }
 
+    // The export's progress window goes before its closing word: left only hidden, its own timer would
+    // show it again, at "0%", behind the message while the user reads it.
+    void theExportsProgressIsGoneBeforeItsClosingWord() {
+        addCountries({"Airija", "Latvija"});
+        ScriptedFileDialogs dialogs;
+        const ScopedFileDialogs scoped(dialogs);
+        dialogs.answerNext(folder->filePath(QStringLiteral("šalys.csv")));
+        struct Reader : MessageSink {
+            std::vector<std::string> texts;
+            bool progressSeen = false;
+            int show(const MessageRequest& request) override {
+                texts.push_back(request.text);
+                QTest::qWait(800); // the user reads it
+                for (QWidget* widget : QApplication::allWidgets()) {
+                    progressSeen =
+                        progressSeen || (widget->objectName() == "exportProgress" && widget->isVisible());
+                }
+                return ButtonOk;
+            }
+        } reader;
+        const ScopedMessageSink reading(reader);
+        ListWindow window(countries(), *context);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.exportRows();
+        QTRY_VERIFY_WITH_TIMEOUT(!reader.texts.empty(), 10000);
+        QVERIFY(QString::fromStdString(reader.texts.back()).contains(QStringLiteral("įrašų: 2")));
+        QVERIFY(!reader.progressSeen);
+    }
+
     void selectionCallReturnsTheChosenRecord() {
         addCountries({"Airija", "Latvija", "Lietuva", "Olandija"});
         Table& buffer = context->table(TableId::Valstyb);
