@@ -7,6 +7,7 @@
 #include "data/View.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
+#include "registration/DoubleBooking.h"
 #include "registration/Payments.h"
 #include "shell/Globals.h"
 #include "ui/FormEngine.h"
@@ -85,11 +86,31 @@ void primeRegistration(FormEngine& form) {
     (void)record.set(SAS::PAST1, settings.get(IST::PAST1));
 }
 
+// "Liko mokėti:" from the payments read last and the total with VAT as it now stands.
+void showDue(FormEngine& form) {
+    const Value* paid = form.variables().find(PaidVariable);
+    if (const auto* amount = paid != nullptr ? std::get_if<Decimal>(paid) : nullptr) {
+        form.variables().set(DueVariable, form.record().get(SAS::BSUMASUPVM) - *amount);
+    }
+}
+
+// A current stay whose nights moved (or that became current again) asks about each of its rooms that
+// another current stay holds on one of them.
+bool stayRoomsFree(FormEngine& form) {
+    const Record& record = form.record();
+    return record.get(SAS::Isvykes) != 0 ||
+           confirmRoomsFree(form.context(), record.get(SAS::IrasoNr), record.get(SAS::GyvenaNuo),
+                            record.get(SAS::GyvenaIki));
+}
+
 // The computations tied to the fields the user accepts (not run by the final check on save).
 bool registrationFieldAccepted(FormEngine& form, int field) {
     Record& record = form.record();
     if (field == SAS::GyvenaNuo.index || field == SAS::GyvenaIki.index) {
-        return computeStay(record, true);
+        return computeStay(record, true) && stayRoomsFree(form);
+    }
+    if (field == SAS::Isvykes.index) {
+        return stayRoomsFree(form);
     }
     if (field == SAS::GYVENAPARU.index || field == SAS::GYVENTOJUSKC.index ||
         field == SAS::PAPPATALYNE.index) {
@@ -97,6 +118,11 @@ bool registrationFieldAccepted(FormEngine& form, int field) {
     }
     if (field == SAS::PVMSUMA.index) {
         setTotal(record, SAS::BSUMASUPVM, record.get(SAS::BSUMA) + record.get(SAS::PVMSUMA), "Suma su PVM");
+        showDue(form);
+        return true;
+    }
+    if (field == SAS::BSUMASUPVM.index) {
+        showDue(form);
         return true;
     }
     if (field == SAS::SaskSer.index) {
@@ -241,6 +267,7 @@ namespace {
 // written queries.
 constexpr std::string_view RoomsOrder = "+SKMB:IrasoNr,+SKMB:KambarioID";
 constexpr std::string_view LinesOrder = "+SEI:IrasoNr,+SEI:SEILID";
+constexpr std::string_view PaymentsOrder = "+MOK:SaskIrasoNr,+MOK:IrasoNr";
 
 // A view of the children of a registration through their link field.
 void viewChildren(View& view, std::string_view link, std::string_view order, std::int32_t registration) {
@@ -318,6 +345,27 @@ InvoiceTotals invoiceTotals(Context& context, std::int32_t registration) {
     return totals;
 }
 
+PaymentsTotal paymentsTotal(Context& context, std::int32_t registration) {
+    PaymentsTotal total;
+    Table payments(context, TableId::Mokej, false);
+    const OpenedTable opened(payments);
+    View view(payments);
+    viewChildren(view, "MOK:SaskIrasoNr", PaymentsOrder, registration);
+    static constexpr int fields[] = {MOK::MOKSUMA.index};
+    std::vector<Decimal> sums;
+    std::int64_t count = 0;
+    StoreStatus status = view.open();
+    if (status == StoreStatus::Ok && (status = view.sum(fields, sums, count)) != StoreStatus::Ok) {
+        standardWarning(WarningRecordRetrieval, "Mokej");
+    }
+    if (status == StoreStatus::Ok) {
+        total.paid = sums[0];
+    } else {
+        total.failed = true;
+    }
+    return total;
+}
+
 bool takeRoomDefaults(Context& context, Record& row) {
     Table rooms(context, TableId::Kamb, false);
     rooms.open();
@@ -369,6 +417,36 @@ void recomputeRegistration(FormEngine& form) {
             setTotal(record, SAS::PVMPROC, *invoice.meanVat, "PVM procentas");
         }
     }
+    recomputeBalance(form);
+}
+
+void recomputeBalance(FormEngine& form) {
+    const PaymentsTotal payments = paymentsTotal(form.context(), form.record().get(SAS::IrasoNr));
+    if (!payments.failed) {
+        form.variables().set(PaidVariable, payments.paid);
+        showDue(form);
+    }
+}
+
+bool offerPaid(FormEngine& form) {
+    Record& record = form.record();
+    const Decimal total = record.get(SAS::BSUMASUPVM);
+    if (record.get(SAS::APMOKETA) != 0 || total <= Decimal(0)) {
+        return true;
+    }
+    const PaymentsTotal payments = paymentsTotal(form.context(), record.get(SAS::IrasoNr));
+    if (payments.failed || payments.paid < total) {
+        return true;
+    }
+    MessageRequest question;
+    question.text = "Sumokėta visa sąskaitos suma. Pažymėti „Apmokėta“?";
+    question.title = "Apmokėta";
+    question.icon = MessageIcon::Information;
+    question.buttons = ButtonYes | ButtonNo;
+    if (showMessage(question) == ButtonYes) {
+        record.set(SAS::APMOKETA, 1);
+    }
+    return true;
 }
 
 namespace {
@@ -465,7 +543,7 @@ FormConfig registrationForm() {
                    column("%", "SEI:PVMPROC", 20, ColumnAlign::Right, Picture::number(6, 2)),
                    column("Suma", "SEI:SUMA", 44, ColumnAlign::Right, Picture::number(14, 2))},
                   "UpdateSaskeil", InvoiceTab, 5),
-        childList("RedSaskaitMokejimai", TableId::Mokej, "MOK:SaskIrasoNr", "+MOK:SaskIrasoNr,+MOK:IrasoNr",
+        childList("RedSaskaitMokejimai", TableId::Mokej, "MOK:SaskIrasoNr", std::string(PaymentsOrder),
                   {column("ID", "MOK:IrasoNr", 28, ColumnAlign::Right, Picture::number(8)),
                    column("Mokdata", "MOK:MokDt", 40, ColumnAlign::Left, Picture::date()),
                    column("MokNr.", "MOK:MOKNR", 32, ColumnAlign::Right, Picture::number(8)),
@@ -479,6 +557,8 @@ FormConfig registrationForm() {
         {"Kaina už parą:", std::string(RoomsPriceVariable), RoomsTab, Picture::number(12, 2)},
         {"Kambarių skaičius:", std::string(RoomsCountVariable), RoomsTab, Picture::number(6)},
         {"Gyventojų skaičius:", std::string(RoomsResidentsVariable), RoomsTab, Picture::number(6)},
+        {"Sumokėta:", std::string(PaidVariable), InvoiceTab, Picture::number(14, 2), SAS::BSUMASUPVM.index},
+        {"Liko mokėti:", std::string(DueVariable), InvoiceTab, Picture::number(14, 2), SAS::BSUMASUPVM.index},
     };
     config.derived = {SAS::BSUMA.index, SAS::PVMPROC.index, SAS::PVMSUMA.index, SAS::BSUMASUPVM.index,
                       SAS::KAMBARIAI.index};
@@ -505,6 +585,10 @@ FormConfig registrationForm() {
     config.hooks.accepted = registrationFieldAccepted;
     config.hooks.check = registrationCheck;
     config.hooks.childClosed = recomputeRegistration;
+    config.hooks.confirm = offerPaid;
+    config.titleDetail = [](const FormEngine& form) {
+        return form.record().get(SAS::Gyventojas);
+    };
     return config;
 }
 
@@ -544,6 +628,7 @@ FormConfig UpdateSaskKmb() {
     config.keyNames = {{SKMB::INRKMBIDKEY.index, "pagal įrašo Nr."},
                        {SKMB::KMBIDINRKEY.index, "pagal kambario Nr."}};
     config.hooks.accepted = occupiedRoomAccepted;
+    config.hooks.confirm = confirmOccupiedRoom;
     return config;
 }
 
