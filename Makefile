@@ -3,7 +3,7 @@
 PRESET ?= debug
 BUILD  := build/$(PRESET)
 
-.PHONY: all setup configure build test sanitize run bench format package clean soak
+.PHONY: all setup configure build test sanitize run bench format package clean soak soak-backup
 
 all: build
 
@@ -39,6 +39,11 @@ run: build
 # Four stations on one folder for a minute through nakva-cli (not part of `make test` or CI).
 soak: build
 	bash scripts/soak.sh $(BUILD) 60
+
+# Backups every few seconds, each restored into a copy and checked, while four stations write; two
+# minutes (not part of `make test` or CI).
+soak-backup: build
+	bash scripts/soak-backup.sh $(BUILD) 120
 
 bench: setup
 	@[ -f build/release/build.ninja ] || cmake --preset release

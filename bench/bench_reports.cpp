@@ -1,6 +1,7 @@
 // A report of 1,000 pages through the report run: the price list SpPaslSar over enough services to
 // fill them, read from the store 25 records a step with each step starting again after the last
-// one's position, composed band by band into page files, then exported as one PDF document.
+// one's position, composed band by band into page files, then exported as one PDF document. And the
+// invoice register of a busy month, each invoice's amounts summed from its lines.
 #include "data/Context.h"
 #include "data/Database.h"
 #include "data/Fields.h"
@@ -9,6 +10,7 @@
 #include "preview/ReportSave.h"
 #include "reports/ReportRun.h"
 #include "reports/SpPaslSar.h"
+#include "reports/SpSaskSuvData.h"
 #include "shell/Globals.h"
 
 #include <QGuiApplication>
@@ -113,6 +115,78 @@ void BM_ComposeAndExportPdf(benchmark::State& state) {
     state.counters["pages/s"] = benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_ComposeAndExportPdf)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// A month of 2,000 invoices of three lines each, at two rates, in a data folder of its own made once.
+class InvoiceMonth {
+public:
+    static constexpr int Invoices = 2000;
+    static InvoiceMonth& instance() {
+        static InvoiceMonth month;
+        return month;
+    }
+    Database& database() { return *database_; }
+    ~InvoiceMonth() { fs::remove_all(folder_); }
+
+private:
+    InvoiceMonth()
+        : folder_(fs::temp_directory_path() / ("nakva-bench-invoices-" + std::to_string(::getpid()))) {
+        fs::create_directories(folder_);
+        database_ = std::make_unique<Database>(folder_);
+        Context context(*database_);
+        Table& registrations = context.table(SAS::table);
+        Table& lines = context.table(SEI::table);
+        registrations.open();
+        lines.open();
+        Transaction transaction(context);
+        transaction.begin({SAS::table, SEI::table});
+        const Date first = dateFromYmd(2026, 12, 1);
+        for (int i = 1; i <= Invoices; ++i) {
+            registrations.clear();
+            registrations.record().set(SAS::IrasoNr, i);
+            registrations.record().set(SAS::SaskNr, i);
+            registrations.record().set(SAS::SaskDt, first + i % 31);
+            registrations.add();
+            for (int line = 0; line < 3; ++line) {
+                lines.clear();
+                Record& record = lines.record();
+                record.set(SEI::SEILID, i * 3 + line);
+                record.set(SEI::IrasoNr, i);
+                (void)record.set(SEI::PasPav, "Paslauga");
+                (void)record.set(SEI::SUMA, Decimal(100));
+                (void)record.set(SEI::PVMPROC, Decimal(line == 0 ? 9 : 21));
+                (void)record.set(SEI::SUMABEPVM, Decimal(100) * 100 / (line == 0 ? 109 : 121));
+                (void)record.set(SEI::PVMSUMA, record.get(SEI::SUMA) - record.get(SEI::SUMABEPVM));
+                lines.add();
+            }
+        }
+        transaction.commit();
+        lines.close();
+        registrations.close();
+    }
+
+    fs::path folder_;
+    std::unique_ptr<Database> database_;
+};
+
+void BM_InvoiceRegister(benchmark::State& state) {
+    Context context(InvoiceMonth::instance().database());
+    Globals globals;
+    globals.EINDT = dateFromYmd(2026, 12, 31);
+    globals.PrDt = dateFromYmd(2026, 12, 1);
+    globals.GalDt = dateFromYmd(2026, 12, 31);
+    int pages = 0;
+    for (auto _ : state) {
+        ReportRun run(SpSaskSuvData(), context);
+        run.start(globals);
+        while (run.advance()) {
+        }
+        pages = static_cast<int>(run.pages().size());
+    }
+    state.counters["pages"] = pages;
+    state.counters["invoices/s"] =
+        benchmark::Counter(InvoiceMonth::Invoices, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_InvoiceRegister)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace
 

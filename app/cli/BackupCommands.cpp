@@ -39,7 +39,7 @@ int backupCommand(const Database& database, const CommandLine& line, std::ostrea
     if (keep > 0) {
         removeOldBackups(to, keep);
     }
-    out << outcome.folder.string() << '\n';
+    out << outcome.folder.string() << '\n' << "Atsarginėje kopijoje failų: " << outcome.files << ".\n";
     return ExitOk;
 }
 

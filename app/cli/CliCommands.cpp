@@ -12,10 +12,12 @@
 #include "data/Integrity.h"
 #include "data/StoreMaintenance.h"
 #include "data/Table.h"
+#include "maintenance/Backup.h"
 #include "maintenance/FolderUse.h"
 #include "messages/ErrorText.h"
 #include "messages/Message.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -73,8 +75,11 @@ Esami failai atidaromi ir lieka nepakeisti.
 Patikrina kiekvieną lentelės failą nieko jame nekeisdamas: įrašų išdėstymą, raktų aprašus ir
 kiekvieno rakto įrašus. Jei randa sugadintų raktų, pataisykite juos komanda rebuild-keys.
 Parodo ir susietas reikšmes, kurios nuo savo failo įrašo skiriasi tik raidžių dydžiu (pataiso
-komanda repair).
-Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas.
+komanda repair), ir tas, kurių savo faile nėra visai (pvz. registracijos mokėtojas, kurio nėra
+faile Klient).
+Atsarginės kopijos aplanke (kurį padarė backup ar programa) turi būti visų lentelių failai.
+Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas ar jo trūksta, arba rasta netinkamų
+susietų reikšmių.
 )",
      0,
      0,
@@ -93,6 +98,8 @@ Iš naujo sukuria nurodytos lentelės (be lentelės — kiekvieno esamo failo) r
 Susietą reikšmę, kuri nuo savo failo įrašo skiriasi tik raidžių dydžiu (registracijos mokėtojas
 „akvilė“, kai mokėtojas įrašytas „AKVILĖ“), perrašo taip, kaip ji parašyta savo faile, kad ją
 pasiektų to įrašo keitimas ir pašalinimas. Tokias reikšmes parodo komanda check.
+Reikšmės, kurios savo faile nėra visai, pataisyti negali: jas išvardija, o jūs įrašykite trūkstamą
+įrašą (pvz. import) arba pakeiskite reikšmę (update). Tada baigiasi klaidos kodu 1.
 )",
      0,
      0,
@@ -107,19 +114,25 @@ Parodo lentelės įrašų skaičių.
      {"--dir"}},
     {"export",
      R"(Naudojimas: nakva-cli export LENTELĖ [--order TVARKA] [--filter SĄLYGA]
-                         [--set VARDAS=REIKŠMĖ ...] [--format csv|json] [--dir APLANKAS]
+                         [--set VARDAS=REIKŠMĖ ...] [--format csv|json] [--spreadsheet]
+                         [--dir APLANKAS]
 
 Išveda lentelės įrašus per tą patį rodinį, kurį naudoja programa.
-  --order   rikiavimo tvarka, pvz. "+UPPER(SAS:Gyventojas),+SAS:IrasoNr" (numatyta: tapatybės raktas)
-  --filter  atrankos sąlyga, pvz. "SAS:IrasoDt >= GLO:PrDt AND ~SAS:Isvykes"
-  --set     kintamasis sąlygai: data yyyy-mm-dd, skaičius arba tekstas ('15' — visada tekstas)
-  --format  csv (numatyta; RFC 4180, UTF-8) arba json
+  --order        rikiavimo tvarka, pvz. "+UPPER(SAS:Gyventojas),+SAS:IrasoNr" (numatyta:
+                 tapatybės raktas)
+  --filter       atrankos sąlyga, pvz. "SAS:IrasoDt >= GLO:PrDt AND ~SAS:Isvykes"
+  --set          kintamasis sąlygai: data yyyy-mm-dd, skaičius arba tekstas ('15' — visada tekstas)
+  --format       csv (numatyta; RFC 4180, UTF-8) arba json
+  --spreadsheet  CSV skaičiuoklei: tekstui, prasidedančiam =, +, -, @, tabuliacija ar eilutės
+                 grąžinimu, priekyje rašomas apostrofas, kad skaičiuoklė jo nelaikytų formule
 CSV antraštėje laukų vardai, pvz. VAL:Valstybe; datos yyyy-mm-dd (tuščia, kai datos nėra),
-dešimtainiai skaičiai su tašku.
+dešimtainiai skaičiai su tašku. Be --spreadsheet reikšmės išvedamos tiksliai tokios, kokios
+saugomos (tokias jas priima import): formulės nepaverčiamos tekstu, todėl tokio failo
+neatidarykite skaičiuokle.
 )",
      1,
      1,
-     {"--dir", "--order", "--filter", "--set", "--format"}},
+     {"--dir", "--order", "--filter", "--set", "--format", "--spreadsheet"}},
     {"import",
      R"(Naudojimas: nakva-cli import LENTELĖ FAILAS [--no-check] [--dir APLANKAS]
 
@@ -215,11 +228,17 @@ Eiga rodoma standartinėje klaidų išvestyje; pabaigoje išvedamas nuasmenintų
      R"(Naudojimas: nakva-cli backup [--to APLANKAS] [--keep N] [--dir APLANKAS]
 
 Padaro atsarginę visų lentelių failų kopiją naujame aplanke, pavadintame data ir laiku
-(pvz. 2026-12-07_113254/DATA/Saskait.tps). Visi failai nukopijuojami to paties momento būsenos,
-net kai kitos darbo vietos tuo metu dirba: jų pakeitimai kopijoje yra arba visi, arba nė vieno.
+(pvz. 2026-12-07_113254/DATA/Saskait.tps). Kopijoje yra kiekvienos lentelės failas (dar
+nesukurtos — tuščias), visi to paties momento būsenos, net kai kitos darbo vietos tuo metu dirba:
+jų pakeitimai kopijoje yra arba visi, arba nė vieno. Kiekvienas failas kopijuojant patikrinamas
+visas (išdėstymas, raktai, kiekvienas puslapis): radus sugadintą failą, kopija nepadaroma, o
+klaidos pranešime nurodomas tas failas. Dvi tuo pačiu metu daromos kopijos gauna po savo aplanką.
   --to    aplankas kopijoms (numatyta: DATA/atsargines), pvz. kito disko aplankas
-  --keep  palikti tik N naujausių kopijų tame aplanke, senesnes pašalinti
-Išveda padarytos kopijos aplanką. Kopiją galima patikrinti: nakva-cli check --dir KOPIJA
+  --keep  palikti tik N naujausių šios programos kopijų tame aplanke, senesnes pašalinti (kiti
+          aplankai, ir pavadinti kaip kopijos, nešalinami)
+Išveda padarytos kopijos aplanką ir jos failų skaičių. Kopiją galima patikrinti:
+nakva-cli check --dir KOPIJA
+Baigiasi klaidos kodu 1, jei kopija nepadaryta.
 )",
      0,
      0,
@@ -227,10 +246,11 @@ Išveda padarytos kopijos aplanką. Kopiją galima patikrinti: nakva-cli check -
     {"restore",
      R"(Naudojimas: nakva-cli restore APLANKAS [--dir APLANKAS]
 
-Atkuria duomenis iš atsarginės kopijos aplanko (kurį padarė backup ar programa). Pirmiausia
-patikrinama kiekviena kopijos lentelė; jei kuri sugadinta, nieko nekeičiama. Atkurti galima tik
-tada, kai duomenų nenaudoja nė viena programa ar kita nakva-cli komanda. Dabartiniai failai prieš
-tai nukopijuojami į DATA/atsargines/...-pries-atkurima.
+Atkuria duomenis iš atsarginės kopijos aplanko (kurį padarė backup ar programa). Kopijoje turi
+būti kiekvienos lentelės failas, ir kiekvienas pirmiausia patikrinamas; jei kurio trūksta ar kuris
+sugadintas, nieko nekeičiama, o pranešime jie nurodomi. Atkurti galima tik tada, kai duomenų
+nenaudoja nė viena programa ar kita nakva-cli komanda. Dabartiniai failai prieš tai nukopijuojami
+į DATA/atsargines/...-pries-atkurima.
 )",
      1,
      1,
@@ -256,24 +276,6 @@ const TableDef* tableOperand(const std::string& name) {
     return table;
 }
 
-std::string_view stateText(FileCheck::State state) {
-    switch (state) {
-    case FileCheck::State::Ready:
-        return "tvarkingas";
-    case FileCheck::State::Missing:
-        return "dar nesukurtas (bus sukurtas pirmą kartą atidarant)";
-    case FileCheck::State::KeysDamaged:
-        return "sugadinti raktai (pataisykite: nakva-cli rebuild-keys)";
-    case FileCheck::State::LayoutDiffers:
-        return "įrašų išdėstymas neatitinka lentelės aprašo";
-    case FileCheck::State::Damaged:
-        return "sugadinti įrašai";
-    case FileCheck::State::Unreadable:
-        return "neįskaitomas";
-    }
-    return {};
-}
-
 int init(Database& database, std::ostream& out) {
     Context context(database);
     for (const auto& table : Dictionary::instance().tables()) {
@@ -286,36 +288,46 @@ int init(Database& database, std::ostream& out) {
     return ExitOk;
 }
 
-// The children whose linking value names a parent only in another letter case.
-bool caseMismatches(Database& database, std::vector<CaseMismatch>& mismatches) {
+// The children whose linking value names a parent only in another letter case, or none at all.
+bool linkProblems(Database& database, std::vector<LinkProblem>& problems) {
     Context context(database);
-    if (!findCaseMismatches(context, mismatches)) {
+    if (!findLinkProblems(context, problems)) {
         report("Nepavyko perskaityti susietų įrašų: " + errorText() + ".");
         return false;
     }
     return true;
 }
 
-// "Saskait SAS:IrasoNr=3: SAS:KliKod „akvilė“, faile Klient „AKVILĖ“".
-std::string describe(const CaseMismatch& mismatch) {
-    const TableDef& child = mismatch.child.table();
+// "Saskait SAS:IrasoNr=3: SAS:KliKod „akvilė“, faile Klient „AKVILĖ“", or for an orphan
+// "Saskait SAS:IrasoNr=4: SAS:KliKod „NERA“ — faile Klient tokio įrašo nėra".
+std::string describe(const LinkProblem& problem) {
+    const TableDef& child = problem.child.table();
     std::string identity;
     for (const int field : child.keys[std::size_t(child.identityKey)].components) {
         identity += (identity.empty() ? "" : ", ") + std::string(child.fields[std::size_t(field)].name) +
-                    "=" + mismatch.child.text(field);
+                    "=" + problem.child.text(field);
     }
+    const std::string parent(Dictionary::instance().table(problem.relation->parent).name);
     return std::string(child.name) + " " + identity + ": " +
-           std::string(child.fields[std::size_t(mismatch.relation->childField)].name) + " „" +
-           mismatch.child.text(mismatch.relation->childField) + "“, faile " +
-           std::string(Dictionary::instance().table(mismatch.relation->parent).name) + " „" +
-           mismatch.parentValue + "“";
+           std::string(child.fields[std::size_t(problem.relation->childField)].name) + " „" +
+           problem.child.text(problem.relation->childField) + "“" +
+           (problem.orphan() ? " — faile " + parent + " tokio įrašo nėra"
+                             : ", faile " + parent + " „" + *problem.parentValue + "“");
 }
 
 int check(Database& database, std::ostream& out) {
+    // A backup holds every table's file: one it lacks is missing, not yet to be made.
+    const bool backup = isBackupFolder(database.workingFolder());
     bool damaged = false;
     bool allReady = true;
     for (const FileCheck& file : checkAllFiles(database)) {
-        out << Database::fileName(file.table) << ": " << stateText(file.state);
+        if (backup && file.state == FileCheck::State::Missing) {
+            out << Database::fileName(file.table) << ": trūksta atsarginėje kopijoje\n";
+            damaged = true;
+            allReady = false;
+            continue;
+        }
+        out << Database::fileName(file.table) << ": " << fileStateText(file.state);
         if (file.error.number != 0) {
             out << " — " << file.error.text << " (" << file.error.number << ")";
         }
@@ -330,31 +342,37 @@ int check(Database& database, std::ostream& out) {
     if (!allReady) {
         return damaged ? ExitFailed : ExitOk; // the relations are read from whole files only
     }
-    std::vector<CaseMismatch> mismatches;
-    if (!caseMismatches(database, mismatches)) {
+    std::vector<LinkProblem> problems;
+    if (!linkProblems(database, problems)) {
         return ExitFailed;
     }
-    for (const CaseMismatch& mismatch : mismatches) {
-        out << describe(mismatch) << " (pataisykite: nakva-cli repair)\n";
+    for (const LinkProblem& problem : problems) {
+        out << describe(problem) << (problem.orphan() ? "" : " (pataisykite: nakva-cli repair)") << '\n';
     }
-    return damaged || !mismatches.empty() ? ExitFailed : ExitOk;
+    return damaged || !problems.empty() ? ExitFailed : ExitOk;
 }
 
 int repair(Database& database, std::ostream& out) {
-    std::vector<CaseMismatch> mismatches;
-    if (!caseMismatches(database, mismatches)) {
+    std::vector<LinkProblem> problems;
+    if (!linkProblems(database, problems)) {
         return ExitFailed;
     }
     Context context(database);
-    if (mendCaseMismatches(context, mismatches) != StoreStatus::Ok) {
+    if (mendCaseMismatches(context, problems) != StoreStatus::Ok) {
         report("Susietų reikšmių pataisyti nepavyko: " + errorText() + ". Niekas nepakeista.");
         return ExitFailed;
     }
-    for (const CaseMismatch& mismatch : mismatches) {
-        out << "Pataisyta: " << describe(mismatch) << '\n';
+    const auto orphans = std::size_t(std::ranges::count_if(problems, &LinkProblem::orphan));
+    for (const LinkProblem& problem : problems) {
+        out << (problem.orphan() ? "Nepataisyta: " : "Pataisyta: ") << describe(problem) << '\n';
     }
-    out << "Pataisyta įrašų: " << mismatches.size() << ".\n";
-    return ExitOk;
+    out << "Pataisyta įrašų: " << problems.size() - orphans << ".";
+    if (orphans > 0) {
+        out << " Nepataisyta: " << orphans
+            << " (įrašykite trūkstamus įrašus arba pakeiskite reikšmes, pvz. nakva-cli update).";
+    }
+    out << '\n';
+    return orphans > 0 ? ExitFailed : ExitOk;
 }
 
 int rebuildKeys(Database& database, const CommandLine& line, std::ostream& out) {
@@ -404,6 +422,11 @@ int exportCommand(Database& database, const TableDef& table, const CommandLine& 
         return ExitUsage;
     }
     request.format = format == "json" ? ExportRequest::Format::Json : ExportRequest::Format::Csv;
+    request.spreadsheet = line.option("--spreadsheet").has_value();
+    if (request.spreadsheet && request.format != ExportRequest::Format::Csv) {
+        report("Parametras --spreadsheet tinka tik CSV formatui.");
+        return ExitUsage;
+    }
     if (std::string error; !bindVariables(line.options("--set"), request.variables, error)) {
         report(error);
         return ExitUsage;
@@ -432,7 +455,8 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     const std::filesystem::path folder =
         line.option("--dir").value_or(std::filesystem::current_path().string());
     if (!std::filesystem::is_directory(folder)) {
-        report("Nėra aplanko „" + folder.string() + "“.");
+        report(std::filesystem::exists(folder) ? "„" + folder.string() + "“ yra failas, ne aplankas."
+                                               : "Nėra aplanko „" + folder.string() + "“.");
         return ExitFailed;
     }
     Database database(folder);

@@ -9,7 +9,8 @@ namespace nakva {
 // nakva-cli, the administrator's companion, working on the DATA folder below the current folder or
 // below --dir DIR:
 //   init                  creates every table file that is missing
-//   check                 opens every file read-only and reports damaged keys or layouts
+//   check                 opens every file read-only and reports damaged keys or layouts, and links
+//                         that name their parent in another letter case or not at all
 //   rebuild-keys [TABLE]  builds the keys of one table (or of every existing file) again
 //   count TABLE           the number of records
 //   export TABLE [--order ORDER] [--filter EXPR] [--set NAME=VALUE ...] [--format csv|json]
@@ -17,8 +18,9 @@ namespace nakva {
 //   delete TABLE --filter EXPR [--set ...] [--yes]    the records through the program's guarded delete
 //   update TABLE --filter EXPR [--set ...] --field NAME=VALUE ... [--yes]    ... and guarded change
 //   report NAME [--from DATE --to DATE] [--pdf FILE] [--wmf-dir DIR]   a report as PDF or page files
-//   backup [--to FOLDER] [--keep N]   a copy of every table file as of one moment, in a dated folder
-//   restore FOLDER        puts a backup back, after checking it, while no station uses the folder
+//   backup [--to FOLDER] [--keep N]   a copy of every table file as of one moment, each checked, in
+//                         a dated folder of its own
+//   restore FOLDER        puts a backup back, after checking it whole, while no station uses the folder
 // and --help for each.
 enum ExitCode : int {
     ExitOk = 0,

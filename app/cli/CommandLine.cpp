@@ -12,8 +12,8 @@ constexpr std::array<std::string_view, 18> ValuedOptions = {
     "--from",  "--to",    "--pdf",           "--wmf-dir",      "--registration", "--service",
     "--payer", "--group", "--service-group", "--service-name", "--keep",         "--code"};
 // Options without a value: given or not ("--yes").
-constexpr std::array<std::string_view, 4> Flags = {"--yes", "--include-departed", "--without-prices",
-                                                   "--no-check"};
+constexpr std::array<std::string_view, 5> Flags = {"--yes", "--include-departed", "--without-prices",
+                                                   "--no-check", "--spreadsheet"};
 
 } // namespace
 

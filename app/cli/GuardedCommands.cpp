@@ -84,7 +84,8 @@ struct Action {
     std::string_view doneCount; // "Pašalinta"
     // A description of the change for the listing ("" for a delete).
     std::function<std::string(const Record&)> describe;
-    // Acts on the handle's current record, re-read and watched, if it still meets the selection.
+    // Acts on the handle's current record, read again inside its transaction, if it still meets the
+    // selection there.
     std::function<GuardedResult(Table&, const StillSelected&)> act;
 };
 
@@ -146,7 +147,6 @@ int run(Database& database, const TableDef& table, const CommandLine& line, std:
             ++left;
             continue;
         }
-        main.watch();
         // Described as it stands now, not as it was selected.
         const std::string name = identity(main.record()) + action.describe(main.record());
         switch (action.act(main, *stillSelected)) {
@@ -214,19 +214,21 @@ int updateCommand(Database& database, const TableDef& table, const CommandLine& 
                             return text + ")";
                         },
                         [&](Table& table, const StillSelected& stillSelected) {
-                            const Record former = table.record();
-                            apply(table.record());
-                            // The record as a whole, and its links as their parents spell them.
-                            std::string error = table.record().wholeRecordError();
-                            if (error.empty()) {
-                                error = linkToParents(table.context(), table.record(), false);
-                            }
-                            if (!error.empty()) {
-                                report("Keitimas", identity(former) + ": " + error);
-                                table.record() = former;
-                                return GuardedResult::Failed;
-                            }
-                            return guardedChange(table, former, ChangeCaller::Batch, stillSelected);
+                            // Applied to the record as stored inside the change's transaction, and
+                            // checked there: the record as a whole, and each link it changes naming
+                            // a parent (as import checks it), written as the parent spells it. A
+                            // child in another letter case follows a renamed parent too: under a
+                            // key that ignores case it can mean no other.
+                            const auto change = [&](Record& record) {
+                                const Record former = record;
+                                apply(record);
+                                std::string error = record.wholeRecordError();
+                                if (error.empty()) {
+                                    error = linkToParents(table.context(), record, true, &former);
+                                }
+                                return error.empty() ? error : identity(former) + ": " + error;
+                            };
+                            return guardedBatchChange(table, change, stillSelected, ChildrenFollow::AnyCase);
                         }};
     return run(database, table, line, out, action);
 }

@@ -2,6 +2,7 @@
 
 #include "data/Context.h"
 #include "data/Date.h"
+#include "data/SpreadsheetText.h"
 #include "data/SqlQuery.h"
 #include "data/Table.h"
 #include "data/Variables.h"
@@ -77,8 +78,8 @@ std::string identityOrder(const TableDef& table) {
 
 class RecordWriter {
 public:
-    RecordWriter(const TableDef& table, ExportRequest::Format format, std::ostream& out)
-        : table_(table), format_(format), out_(out) {}
+    RecordWriter(const TableDef& table, const ExportRequest& request, std::ostream& out)
+        : table_(table), format_(request.format), spreadsheet_(request.spreadsheet), out_(out) {}
 
     void begin() {
         if (format_ == ExportRequest::Format::Json) {
@@ -106,7 +107,7 @@ public:
             first = false;
             const std::string text = record.text(i);
             if (format_ == ExportRequest::Format::Csv) {
-                line += csvField(text);
+                line += csvField(spreadsheet_ ? spreadsheetText(text) : text);
                 continue;
             }
             const bool number =
@@ -131,6 +132,7 @@ public:
 private:
     const TableDef& table_;
     ExportRequest::Format format_;
+    bool spreadsheet_;
     std::ostream& out_;
     int records_ = 0;
 };
@@ -253,7 +255,7 @@ bool readView(Context& context, const ExportRequest& request, const std::functio
 }
 
 bool exportTable(Context& context, const ExportRequest& request, std::ostream& out) {
-    RecordWriter writer(Dictionary::instance().table(request.table), request.format, out);
+    RecordWriter writer(Dictionary::instance().table(request.table), request, out);
     bool begun = false;
     const bool done = readView(
         context, request, [&writer](Table& main) { writer.write(main.record()); },

@@ -26,6 +26,9 @@ struct ExportRequest {
     std::string filter;
     std::vector<std::pair<std::string, Value>> variables;
     Format format = Format::Csv;
+    // CSV for a spreadsheet rather than for import: a text that would run there as a formula gets a
+    // leading apostrophe (spreadsheetText). Without it every value is written exactly as stored.
+    bool spreadsheet = false;
     std::string title = "Eksportas"; // of the messages about the order, the filter and the read
 };
 
@@ -35,8 +38,9 @@ struct ExportRequest {
 std::optional<Value> variableValue(std::string_view text, std::string& error);
 
 // Writes the records of the view: CSV (RFC 4180, a header of the field names as the program writes
-// them, "VAL:Valstybe", dates yyyy-mm-dd and blank for none, decimals with a point) or JSON (an array
-// of objects named the same). The view is the program's own, so it reads exactly what a list window
+// them, "VAL:Valstybe", dates yyyy-mm-dd and blank for none, decimals with a point; texts exactly as
+// stored, formulas too, unless the request is for a spreadsheet) or JSON (an array of objects named
+// the same). The view is the program's own, so it reads exactly what a list window
 // or report with this order and filter reads. False after a message when it cannot be read.
 bool exportTable(Context& context, const ExportRequest& request, std::ostream& out);
 

@@ -46,6 +46,18 @@ std::string csvFormProblem(const FieldDef& field, std::string_view value) {
     return {};
 }
 
+// A header of field names written in UTF-16 without its byte-order mark: every other byte is NUL. A
+// NUL here and there is a stray byte instead.
+bool looksLikeUtf16(const std::vector<std::string>& header) {
+    std::size_t bytes = 0;
+    std::size_t nuls = 0;
+    for (const std::string& name : header) {
+        bytes += name.size() + 1;
+        nuls += std::size_t(std::ranges::count(name, '\0'));
+    }
+    return nuls * 2 + 2 >= bytes;
+}
+
 struct ReadRecord {
     int line = 0;
     Record record;
@@ -65,8 +77,14 @@ std::optional<std::size_t> importTable(Context& context, TableId tableId, std::i
     }
     std::vector<int> columns;
     for (const auto& name : fields) {
-        if (name.find('\0') != std::string::npos) {
-            report(fileName, 0, {}, "failas UTF-16 koduotės; įrašykite jį UTF-8 koduote.");
+        if (const std::size_t nul = name.find('\0'); nul != std::string::npos) {
+            if (looksLikeUtf16(fields)) {
+                report(fileName, 0, {}, "failas UTF-16 koduotės; įrašykite jį UTF-8 koduote.");
+            } else {
+                report(fileName, 1, {},
+                       "antraštėje, lauko varde " + inQuotes(name.substr(0, nul)) +
+                           ", yra nulinis baitas (NUL): tokio ženklo laukų varduose būti negali.");
+            }
             return std::nullopt;
         }
         if (trimRight(name).empty()) {
@@ -131,20 +149,22 @@ std::optional<std::size_t> importTable(Context& context, TableId tableId, std::i
     } else {
         added = records.size();
     }
-    for (ReadRecord& read : records) {
-        // Linking values as their parents spell them; without a parent, refused unless told not to.
-        if (const std::string problem = linkToParents(context, read.record, checkParents); !problem.empty()) {
-            report(fileName, read.line, {}, problem);
-            added.reset();
-            break;
-        }
-    }
     if (added) {
         Transaction transaction(context);
         if (transaction.begin({tableId}) != StoreStatus::Ok) {
             report(fileName, 0, {},
                    "lentelės " + std::string(def.name) + " nepavyko užrakinti rašymui: " + errorText() + ".");
             added.reset();
+        }
+        // Linking values as their parents spell them; without a parent, refused unless told not to.
+        // Looked up once the table is locked: a parent's guarded delete locks it too, to look for
+        // children, so a parent found here stays until the records are in.
+        for (std::size_t i = 0; added && i < records.size(); ++i) {
+            if (const std::string problem = linkToParents(context, records[i].record, checkParents);
+                !problem.empty()) {
+                report(fileName, records[i].line, {}, problem);
+                added.reset();
+            }
         }
         for (std::size_t i = 0; added && i < records.size(); ++i) {
             StoreStatus status;

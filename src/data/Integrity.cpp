@@ -8,11 +8,13 @@
 #include "data/Text.h"
 #include "data/Transaction.h"
 #include "messages/ErrorText.h"
+#include "messages/Message.h"
 #include "messages/StandardWarnings.h"
 
 #include <limits>
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -102,6 +104,16 @@ public:
         transaction_.rollback();
         standardWarning(WarningRelated, child.def().messageName());
         return GuardedResult::Refused;
+    }
+
+    // A batch change refused the record as it would be written: undo, tell why.
+    GuardedResult refuseChange(const std::string& why) {
+        transaction_.rollback();
+        MessageRequest request;
+        request.title = "Įrašas nepakeistas";
+        request.text = why;
+        showMessage(request);
+        return GuardedResult::Failed;
     }
 
     // Another user changed the record since the caller read it: undo, tell, show the other version.
@@ -269,12 +281,27 @@ GuardedResult followChange(Operation& operation, const Record& former, const Rec
     return GuardedResult::Done;
 }
 
+// The record on `table` is rewritten: its children follow the linking values it changed from
+// `former`, and the operation commits.
+GuardedResult followAndCommit(Operation& operation, Table& table, const Record& former,
+                              ChildrenFollow follow) {
+    if (followChange(operation, former, table.record(), follow) != GuardedResult::Done) {
+        return GuardedResult::Failed;
+    }
+    if (operation.commit() != StoreStatus::Ok) {
+        return operation.fail(WarningRewrite, table);
+    }
+    return GuardedResult::Done;
+}
+
 } // namespace
 
-std::string linkToParents(Context& context, Record& record, bool parentRequired) {
+std::string linkToParents(Context& context, Record& record, bool parentRequired,
+                          const Record* unchangedFrom) {
     for (const RelationDef* relation : Dictionary::instance().parentsOf(record.table().id)) {
         const Value& link = record.value(relation->childField);
-        if (isBlankLink(link)) {
+        if (isBlankLink(link) ||
+            (unchangedFrom && sameLink(link, unchangedFrom->value(relation->childField)))) {
             continue;
         }
         const TableDef& def = Dictionary::instance().table(relation->parent);
@@ -299,24 +326,27 @@ std::string linkToParents(Context& context, Record& record, bool parentRequired)
     return {};
 }
 
-bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found) {
+bool findLinkProblems(Context& context, std::vector<LinkProblem>& found) {
     for (const RelationDef& relation : Dictionary::instance().relations()) {
         const TableDef& parentDef = Dictionary::instance().table(relation.parent);
-        if (parentDef.fields[std::size_t(relation.parentField)].type != FieldType::String ||
-            parentDef.keys[std::size_t(parentDef.identityKey)].caseSensitive) {
-            continue;
-        }
-        // The parents' spellings by their capitals.
+        const bool text = parentDef.fields[std::size_t(relation.parentField)].type == FieldType::String;
+        // Another letter case names the same parent only where the parent's key ignores case.
+        const bool anyCase = text && !parentDef.keys[std::size_t(parentDef.identityKey)].caseSensitive;
+        // The parents' values: texts by their capitals where case is ignored, with their spelling.
         std::map<std::string, std::string> spelling;
+        std::set<std::int64_t> numbers;
         {
             Table parents(context, relation.parent, false);
             OpenHandle open(parents);
             parents.setToKeyStart(parentDef.identityKey);
             StoreStatus status;
             while ((status = parents.next()) == StoreStatus::Ok) {
-                const std::string& value =
-                    std::get<std::string>(parents.record().value(relation.parentField));
-                spelling.emplace(upper(value), value);
+                const Value& value = parents.record().value(relation.parentField);
+                if (const auto* held = std::get_if<std::string>(&value)) {
+                    spelling.emplace(anyCase ? upper(*held) : *held, *held);
+                } else if (const auto* number = std::get_if<std::int64_t>(&value)) {
+                    numbers.insert(*number);
+                }
             }
             if (status != StoreStatus::EndOfData) {
                 return false;
@@ -327,11 +357,24 @@ bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found) {
         children.setToKeyStart(relation.childKey);
         StoreStatus status;
         while ((status = children.next()) == StoreStatus::Ok) {
-            const std::string& held = std::get<std::string>(children.record().value(relation.childField));
-            const auto parent = held.empty() ? spelling.end() : spelling.find(upper(held));
-            if (parent != spelling.end() && parent->second != held) {
-                found.push_back({&relation, children.record(), children.position(), parent->second});
+            const Value& value = children.record().value(relation.childField);
+            if (isBlankLink(value)) {
+                continue; // links nothing
             }
+            std::optional<std::string> parent;
+            if (const auto* held = std::get_if<std::string>(&value)) {
+                const auto match = spelling.find(anyCase ? upper(*held) : *held);
+                if (match != spelling.end() && match->second == *held) {
+                    continue;
+                }
+                if (match != spelling.end()) {
+                    parent = match->second;
+                }
+            } else if (const auto* number = std::get_if<std::int64_t>(&value);
+                       number && numbers.contains(*number)) {
+                continue;
+            }
+            found.push_back({&relation, children.record(), children.position(), parent});
         }
         if (status != StoreStatus::EndOfData) {
             return false;
@@ -340,14 +383,14 @@ bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found) {
     return true;
 }
 
-StoreStatus mendCaseMismatches(Context& context, const std::vector<CaseMismatch>& mismatches) {
+StoreStatus mendCaseMismatches(Context& context, const std::vector<LinkProblem>& problems) {
     for (const TableDef& def : Dictionary::instance().tables()) {
         Table child(context, def.id, false);
         OpenHandle open(child);
         Transaction transaction(context);
         bool begun = false;
-        for (const CaseMismatch& mismatch : mismatches) {
-            if (mismatch.relation->child != def.id) {
+        for (const LinkProblem& mismatch : problems) {
+            if (mismatch.relation->child != def.id || mismatch.orphan()) {
                 continue;
             }
             if (!begun && transaction.begin({def.id}) != StoreStatus::Ok) {
@@ -359,7 +402,7 @@ StoreStatus mendCaseMismatches(Context& context, const std::vector<CaseMismatch>
                 return status == StoreStatus::NotFound ? StoreStatus::Failed : status;
             }
             [[maybe_unused]] const SetResult set =
-                child.record().setValue(mismatch.relation->childField, mismatch.parentValue);
+                child.record().setValue(mismatch.relation->childField, *mismatch.parentValue);
             if (child.put() != StoreStatus::Ok) {
                 return StoreStatus::Failed;
             }
@@ -447,13 +490,22 @@ GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller cal
     }
     const Position position = table.position();
     if (stillSelected) {
-        Table stored(table.context(), table.id(), table.isSecondBuffer());
-        OpenHandle open(stored);
-        if (stored.regetByPosition(position) != StoreStatus::Ok) {
-            return operation.fail(WarningRetrieval, table);
+        // Read on a handle of its own, so that the caller's watch stays on the version it read. The
+        // settings have one buffer for every handle: what the caller put there is put back.
+        const Record changed = table.record();
+        std::optional<Record> stored;
+        {
+            Table reader(table.context(), table.id(), table.isSecondBuffer());
+            OpenHandle open(reader);
+            if (reader.regetByPosition(position) != StoreStatus::Ok) {
+                table.record() = changed;
+                return operation.fail(WarningRetrieval, table);
+            }
+            stored = reader.record();
         }
-        if (!stillSelected(stored.record())) {
-            table.record() = stored.record();
+        table.record() = changed;
+        if (!stillSelected(*stored)) {
+            table.record() = *stored;
             return operation.notSelected();
         }
     }
@@ -465,13 +517,37 @@ GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller cal
     default:
         return operation.fail(WarningRewrite, table);
     }
-    if (followChange(operation, former, table.record(), follow) != GuardedResult::Done) {
+    return followAndCommit(operation, table, former, follow);
+}
+
+GuardedResult guardedBatchChange(Table& table, const BatchChange& change, const StillSelected& stillSelected,
+                                 ChildrenFollow follow) {
+    const Position position = table.position();
+    Operation operation(table);
+    if (!operation.begin("Update")) {
         return GuardedResult::Failed;
     }
-    if (operation.commit() != StoreStatus::Ok) {
+    // As stored now, under the operation's locks: no other station changes it before it is written.
+    switch (table.regetByPosition(position)) {
+    case StoreStatus::Ok:
+        break;
+    case StoreStatus::NotFound:
+        return operation.notSelected(); // removed by another station meanwhile
+    default:
+        return operation.fail(WarningRetrieval, table);
+    }
+    const Record former = table.record();
+    if (stillSelected && !stillSelected(former)) {
+        return operation.notSelected();
+    }
+    if (const std::string refusal = change(table.record()); !refusal.empty()) {
+        table.record() = former;
+        return operation.refuseChange(refusal);
+    }
+    if (table.put() != StoreStatus::Ok) {
         return operation.fail(WarningRewrite, table);
     }
-    return GuardedResult::Done;
+    return followAndCommit(operation, table, former, follow);
 }
 
 } // namespace nakva

@@ -6,6 +6,7 @@
 #include "data/StoreError.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,23 +64,35 @@ using StillSelected = std::function<bool(const Record& stored)>;
 // Sets each linking value of `record` as its parent holds it (the parent found by its identity key,
 // without regard to letter case where the key has none): "akvilė" becomes "AKVILĖ" when that payer
 // is so written. A blank value is left blank. A value no parent holds is left as it is, or, with
-// `parentRequired`, refused. The error (naming the field and the parent's table) is empty when none.
-std::string linkToParents(Context& context, Record& record, bool parentRequired);
+// `parentRequired`, refused. With `unchangedFrom`, a linking value equal to that record's is taken as
+// it stands, neither looked up nor respelled: a change checks the links it changes. The one check of
+// every write that takes linking values from outside (an import, an update); the error (naming the
+// field and the parent's table) is empty when none.
+std::string linkToParents(Context& context, Record& record, bool parentRequired,
+                          const Record* unchangedFrom = nullptr);
 
-// A child whose linking text names a parent only in another letter case ("akvilė" under the payer
-// "AKVILĖ"): the views show it with that parent, but a delete or rename of the parent leaves it behind.
-struct CaseMismatch {
+// A child whose linking value does not name its parent as the parent holds it:
+// - only in another letter case ("akvilė" under the payer "AKVILĖ"): the views show it with that
+//   parent, but a delete or rename of the parent leaves it behind; `parentValue` holds the parent's
+//   spelling, which mendCaseMismatches() writes;
+// - no parent at all (a payer "NERA", a registration number nobody holds, or, under the one
+//   case-sensitive key, a service's name in another letter case): nothing here can mend it, only a
+//   parent of that value or another value in the child; `parentValue` is empty.
+struct LinkProblem {
     const RelationDef* relation = nullptr;
-    Record child;            // as stored
-    Position position;       // of the child, to mend it
-    std::string parentValue; // the parent's spelling
+    Record child;                           // as stored
+    Position position;                      // of the child, to mend it
+    std::optional<std::string> parentValue; // the parent's spelling; none for an orphan
+
+    bool orphan() const { return !parentValue; }
 };
-// Every such child in the data folder, relation by relation (relations of a case-sensitive parent key
-// aside: there another case names another parent). Reads on `context`; false when a read failed.
-bool findCaseMismatches(Context& context, std::vector<CaseMismatch>& found);
-// Sets each child's linking value to its parent's spelling, all in one transaction per child table.
-// Done, or Failed (nothing of that table written; the condition says why).
-StoreStatus mendCaseMismatches(Context& context, const std::vector<CaseMismatch>& mismatches);
+// Every such child in the data folder, relation by relation. Reads on `context`; false when a read
+// failed.
+bool findLinkProblems(Context& context, std::vector<LinkProblem>& found);
+// Sets each child that names its parent in another letter case to the parent's spelling, all in one
+// transaction per child table; orphans are left as they are. Done, or Failed (nothing of that table
+// written; the condition says why).
+StoreStatus mendCaseMismatches(Context& context, const std::vector<LinkProblem>& problems);
 
 // A view's filter over `table` (its fields, the parents it joins, the variables' present values) as a
 // condition on one record: the parents it names are read by their identity keys on the context (inside
@@ -111,5 +124,20 @@ GuardedResult guardedDelete(Table& table, const StillSelected& stillSelected = {
 GuardedResult guardedChange(Table& table, const Record& former, ChangeCaller caller,
                             const StillSelected& stillSelected = {},
                             ChildrenFollow follow = ChildrenFollow::Exact);
+
+// A batch procedure's change of one record, made to the record as it is stored inside the operation's
+// transaction. It gives why the changed record cannot be written ("" when it can: the values as a
+// whole, the links it changed).
+using BatchChange = std::function<std::string(Record& record)>;
+
+// Changes the record at the handle's current position with its relation rules, for a batch procedure,
+// which has no user who saw the old values: inside the transaction the record is read again, tested
+// against the condition, and changed as it now stands, so that a change another station made since the
+// record was selected stays, and is no conflict. The handle's buffer then holds the record as written.
+// Done; NotSelected when the stored record no longer meets the condition or is gone (nothing written or
+// shown); Failed after its message, also when `change` refuses (its text, titled "Įrašas nepakeistas").
+GuardedResult guardedBatchChange(Table& table, const BatchChange& change,
+                                 const StillSelected& stillSelected = {},
+                                 ChildrenFollow follow = ChildrenFollow::Exact);
 
 } // namespace nakva

@@ -51,6 +51,24 @@ std::unique_ptr<SqliteConnection> connectReady(const Database& database, TableId
 
 } // namespace
 
+std::string_view fileStateText(FileCheck::State state) {
+    switch (state) {
+    case FileCheck::State::Ready:
+        return "tvarkingas";
+    case FileCheck::State::Missing:
+        return "dar nesukurtas (bus sukurtas pirmą kartą atidarant)";
+    case FileCheck::State::KeysDamaged:
+        return "sugadinti raktai (pataisykite: nakva-cli rebuild-keys)";
+    case FileCheck::State::LayoutDiffers:
+        return "įrašų išdėstymas neatitinka lentelės aprašo";
+    case FileCheck::State::Damaged:
+        return "sugadinti įrašai";
+    case FileCheck::State::Unreadable:
+        return "neįskaitomas";
+    }
+    return {};
+}
+
 FileCheck checkFile(const Database& database, TableId table) {
     FileCheck check;
     auto connection = connectReady(database, table, check);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nakva {
@@ -26,6 +27,10 @@ struct FileCheck {
     ErrorCondition error;
     std::vector<std::string> problems; // what the full check found, in SQLite's words
 };
+
+// What a state means, in the administrator's words: "tvarkingas", "sugadinti raktai (pataisykite:
+// nakva-cli rebuild-keys)" ...
+std::string_view fileStateText(FileCheck::State state);
 
 // Checks a file without changing it: its layout, the definitions of its keys and every key entry
 // against the records (which reads the whole file).

@@ -8,7 +8,7 @@
 namespace nakva {
 
 std::filesystem::path FolderUse::lockFile(const Database& database) {
-    return database.dataFolder() / "nakva.lock";
+    return database.dataFolder() / LockFileName;
 }
 
 FolderUse::FolderUse(const Database& database, Kind kind) {

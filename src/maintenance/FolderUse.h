@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 
 namespace nakva {
 
@@ -24,6 +25,7 @@ public:
 
     bool acquired() const { return acquired_; }
 
+    static constexpr std::string_view LockFileName = "nakva.lock";
     static std::filesystem::path lockFile(const Database& database);
 
 private:

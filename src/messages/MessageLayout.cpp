@@ -51,7 +51,7 @@ void appendBrokenRows(std::string_view line, std::vector<std::string>& rows) {
             if (characters == kMessageMaxRowLength)
                 break;
             ++characters;
-            if (line[at] == ' ' || line[at] == '-')
+            if (line[at] == ' ')
                 breakAfter = at + 1;
         }
         if (at == line.size() || breakAfter == std::string_view::npos) {

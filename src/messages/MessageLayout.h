@@ -58,8 +58,9 @@ using TextWidth = std::function<int(std::string_view row)>;
 int averageTextWidth(std::string_view row);
 
 // Splits the text into rows: at each line feed or "|" (a carriage return just before a line feed is
-// dropped), and breaks a row longer than 80 characters after the last blank or hyphen within its
-// first 80 characters, again and again; a row with no blank or hyphen there stays whole.
+// dropped), and breaks a row longer than 80 characters after the last blank within its first 80
+// characters, again and again; a row with no blank there stays whole. Never at a hyphen: a date
+// ("2024-04-15") or a file name ("2026-12-07_083015") would be split across two rows.
 std::vector<std::string> messageRows(std::string_view text);
 
 // The buttons of a request in their order, with captions and icons; no geometry yet.

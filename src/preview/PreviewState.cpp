@@ -163,6 +163,9 @@ bool PreviewState::enabled(PreviewControl control) const {
     case PreviewControl::FindPage:
     case PreviewControl::SeveralPages:
         return paging;
+    case PreviewControl::PrintPart:
+    case PreviewControl::Print:
+        return printable_;
     default:
         return true;
     }
@@ -231,6 +234,9 @@ bool PreviewState::setPagesShown(int across, int down) {
 }
 
 void PreviewState::printPart(const PrintOrder& order) {
+    if (!printable_) {
+        return;
+    }
     printOrder_ = order;
     printOrder_.copies = std::clamp(order.copies, 1, MaxCopies);
     if (order.range) {
@@ -255,7 +261,7 @@ std::string PreviewState::pageText() const {
 }
 
 std::string PreviewState::totalText() const {
-    return "Iš viso lapų: " + std::to_string(total_);
+    return "Iš viso lapų: " + std::to_string(total_) + (printable_ ? "" : " (ataskaita nutraukta)");
 }
 
 std::string PreviewState::jumpTitle() const {

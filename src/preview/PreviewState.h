@@ -138,12 +138,21 @@ public:
     bool setPagesShown(int across, int down);
 
     // "Spausdinti": a range drops every page outside it from the list and deletes its file; copies
-    // repeat the whole list, collated. The answer becomes print.
+    // repeat the whole list, collated. The answer becomes print. Neither does anything once printing
+    // is forbidden.
     void printPart(const PrintOrder& order);
-    void print() { result_ = PreviewPrint; }
+    void print() {
+        if (printable_) {
+            result_ = PreviewPrint;
+        }
+    }
+    // The pages are not the whole report (its run was cancelled): they can be looked at and saved, but
+    // the two print controls are disabled and the total says why.
+    void forbidPrinting() { printable_ = false; }
+    bool printable() const { return printable_; }
 
     std::string pageText() const;      // "Lapas 3"
-    std::string totalText() const;     // "Iš viso lapų: 12"
+    std::string totalText() const;     // "Iš viso lapų: 12", "Iš viso lapų: 3 (ataskaita nutraukta)"
     std::string jumpTitle() const;     // "Atversti lapą (iš viso lapų: 12)"
     std::string savePageTitle() const; // "Išsaugoti lapą Nr.3 WMF faile"
     const std::filesystem::path& currentPageFile() const { return pages_[current_ - 1]; }
@@ -160,6 +169,7 @@ private:
     ZoomMode zoom_ = ZoomMode::WholePage;
     PrintOrder printOrder_;
     int result_ = PreviewNoPrint;
+    bool printable_ = true;
 };
 
 // An empty report opens no preview: the message "Nėra duomenų, tenkinančių ataskaitos sąlygas" is

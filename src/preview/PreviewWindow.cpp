@@ -80,9 +80,12 @@ QLabel* statusZone(const char* name, QWidget* parent) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(PageList pages, QString title, QWidget* parent)
+PreviewWindow::PreviewWindow(PageList pages, QString title, QWidget* parent, bool printable)
     : QWidget(parent), state_(openState(std::move(pages))), title_(std::move(title)) {
     setObjectName("previewWindow");
+    if (!printable) {
+        state_.forbidPrinting();
+    }
     setWindowTitle(QStringLiteral("ATASKAITOS PERŽIŪRA"));
 
     buildToolbar();
@@ -357,12 +360,13 @@ QMdiSubWindow* childWindowOf(QWidget* caller) {
 
 } // namespace
 
-void previewReport(PageList pages, std::string_view title, QWidget* caller, PreviewDone done) {
+void previewReport(PageList pages, std::string_view title, QWidget* caller, PreviewDone done,
+                   bool printable) {
     if (refuseEmptyReport(pages)) {
         done(PreviewNoPrint, pages);
         return;
     }
-    auto* window = new PreviewWindow(std::move(pages), qt(title));
+    auto* window = new PreviewWindow(std::move(pages), qt(title), nullptr, printable);
     if (QMdiArea* area = mdiAreaFor(caller)) {
         QMdiSubWindow* child = area->addSubWindow(window);
         child->setAttribute(Qt::WA_DeleteOnClose);

@@ -27,8 +27,9 @@ class PreviewPages;
 class PreviewWindow : public QWidget, public ToolbarClient {
     Q_OBJECT
 public:
-    // `pages` must not be empty (see previewReport); the report's title names its PDF document.
-    PreviewWindow(PageList pages, QString title, QWidget* parent = nullptr);
+    // `pages` must not be empty (see previewReport); the report's title names its PDF document. Pages
+    // that are not `printable` (a cancelled run's) are shown with the print controls disabled.
+    PreviewWindow(PageList pages, QString title, QWidget* parent = nullptr, bool printable = true);
     ~PreviewWindow() override;
 
     const PreviewState& state() const { return state_; }
@@ -81,8 +82,10 @@ private:
 // window stays free. Then `done` hears PreviewPrint or PreviewNoPrint and the pages as the run is to
 // print them (a range print removes and deletes pages, copies repeat the list); never when the caller
 // went first. The window shows neither the report's name nor its title; the run names its print job
-// with printJobName().
+// with printJobName(). Pages that are not `printable` (a cancelled run's) cannot be printed from it: it
+// answers PreviewNoPrint.
 using PreviewDone = std::function<void(int answer, PageList& pages)>;
-void previewReport(PageList pages, std::string_view title, QWidget* caller, PreviewDone done);
+void previewReport(PageList pages, std::string_view title, QWidget* caller, PreviewDone done,
+                   bool printable = true);
 
 } // namespace nakva

@@ -4,6 +4,7 @@
 #include "data/Fields.h"
 #include "data/Table.h"
 #include "data/Text.h"
+#include "data/Vat.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
 #include "registration/Schedule.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int ScheduleListRow = 8;
 
-const Decimal Hundred(100);
 const Decimal HighestRate = *Decimal::parse("999.99");
 
 // The names the messages give the line's fields, as the form's prompts say them.
@@ -76,15 +76,14 @@ private:
 // The split of the step's amount at the step's rate, into the step.
 void split(Step& step) {
     const Record& line = step.next();
-    const Decimal divisor = Hundred + line.get(SEI::PVMPROC);
-    if (divisor.isZero()) {
+    const std::optional<Decimal> without = vat::withoutVat(line.get(SEI::SUMA), line.get(SEI::PVMPROC));
+    if (!without) {
         step.fail(fieldName(SEI::PVMPROC.index) + ": prie " + line.get(SEI::PVMPROC).toString() +
                   " % suma be PVM neapskaičiuojama.");
         return;
     }
-    const Decimal& amount = line.get(SEI::SUMA);
-    step.set(SEI::SUMABEPVM, (amount / divisor * Hundred).rounded(2));
-    step.set(SEI::PVMSUMA, amount - step.next().get(SEI::SUMABEPVM));
+    step.set(SEI::SUMABEPVM, *without);
+    step.set(SEI::PVMSUMA, line.get(SEI::SUMA) - step.next().get(SEI::SUMABEPVM));
 }
 
 Decimal amountOf(const Record& line) {
@@ -138,15 +137,18 @@ SetResult priceFromAmount(Record& line) {
 
 SetResult rateFromVat(Record& line) {
     Step step(line);
-    const Decimal withoutVat = line.get(SEI::SUMA) - line.get(SEI::PVMSUMA);
-    step.set(SEI::SUMABEPVM, withoutVat);
-    if (!withoutVat.isZero()) {
-        const Decimal rate = (line.get(SEI::PVMSUMA) / withoutVat * Hundred).rounded(2);
-        if (rate < Decimal(0) || rate > HighestRate) {
-            step.fail(fieldName(SEI::PVMPROC.index) + ": " + rate.toString() +
+    const Decimal& amount = line.get(SEI::SUMA);
+    const Decimal& vatAmount = line.get(SEI::PVMSUMA);
+    step.set(SEI::SUMABEPVM, amount - vatAmount);
+    if (vat::rateFits(line.get(SEI::PVMPROC), amount, vatAmount)) {
+        return step.commitTo(line); // the rate it was priced at
+    }
+    if (const std::optional<Decimal> rate = vat::impliedRate(amount, vatAmount)) {
+        if (*rate < Decimal(0) || *rate > HighestRate) {
+            step.fail(fieldName(SEI::PVMPROC.index) + ": " + rate->toString() +
                       " netinka, PVM procentas turi būti tarp 0 ir 999.99.");
         }
-        step.set(SEI::PVMPROC, rate);
+        step.set(SEI::PVMPROC, *rate);
     }
     return step.commitTo(line);
 }
@@ -347,15 +349,14 @@ FormConfig UpdateSaskeil() {
     config.changeTitle = "Taisoma sąskaitos eilutė";
     // The line's days, after "Lovad.:"; a row saved or deleted there recomputes the line's totals.
     config.children = {{scheduleList(), std::string(ScheduleLineVariable), SEI::SEILID.index,
-                        std::string(ScheduleRowForm), 0, ScheduleListRow}};
+                        std::string(ScheduleRowForm), 0, ScheduleListRow, [](FormEngine& form) {
+                            totalsFromSchedule(form.context(), form.record());
+                        }}};
     config.saveTooltip = "Išsaugoti pakeitimus ir baigti";
     config.hooks.prime = primeLine;
     config.hooks.opened = lineOpened;
     config.hooks.check = lineFieldChecked;
     config.hooks.accepted = lineFieldAccepted;
-    config.hooks.childClosed = [](FormEngine& form) {
-        totalsFromSchedule(form.context(), form.record());
-    };
     return config;
 }
 

@@ -50,9 +50,12 @@ SetResult amountFromQuantity(Record& line);
 // The amount typed: price = amount ÷ quantity and the split. At a quantity of 0 the price stays and
 // only the split follows the amount.
 SetResult priceFromAmount(Record& line);
-// The VAT amount typed (and again on every save): without VAT = amount − VAT, rate = VAT ÷ without VAT
-// × 100. With nothing left without VAT the rate stays as it was (a 0 there would count in the
-// registration's mean rate); a rate outside 0–999.99 is refused.
+// The VAT amount typed (and again on every save): without VAT = amount − VAT. The line keeps the rate
+// it was priced at while the VAT is that rate's VAT to the cent, computed from the amount with or
+// without VAT (vat::rateFits): 10.00 at 21 % stays at 21 with 1.74 VAT, not 21.07. Only a VAT amount
+// that no such rate gives sets the rate it implies (vat::impliedRate). With nothing left without VAT
+// the rate stays as it was (a 0 there would count in the registration's mean rate); a rate outside
+// 0–999.99 is refused.
 SetResult rateFromVat(Record& line);
 
 // One day of a line's schedule as the line's totals read it.

@@ -5,6 +5,7 @@
 #include "data/Fields.h"
 #include "data/Table.h"
 #include "data/Text.h"
+#include "data/Transaction.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
 #include "registration/InvoiceLine.h"
@@ -13,13 +14,16 @@
 #include "ui/RecordNumbering.h"
 
 #include <array>
+#include <limits>
 #include <string>
+#include <vector>
 
 namespace nakva {
 
 namespace {
 
-constexpr int WarningRewriteFailed = 15;
+constexpr int WarningAddFailed = 14;
+constexpr int WarningTransaction = 34;
 constexpr int WarningRetrieval = 35;
 
 // One of the four main services: where its name is kept, and its quantity a day on this registration
@@ -78,39 +82,15 @@ SetResult fillLine(Record& line, const Record& registration, const Record& servi
     return line.set(SEI::KAINA, main.roomsPrice ? roomsPerDay : service.get(PAS::KAINSUPVM));
 }
 
-// Creates one main line with its schedule. False after a failure's message.
-bool createLine(Context& context, Table& lines, const Record& registration, const Record& service,
-                const MainService& main, const Decimal& roomsPerDay) {
-    lines.clear();
-    const SetResult filled = fillLine(lines.record(), registration, service, main, roomsPerDay);
-    if (!filled) {
-        showRefusal("Paslaugos kaina su PVM", filled);
-        return false;
-    }
-    if (!addNumberedRecord(lines)) {
-        return false;
-    }
-    Record line = lines.record();
-    if (!regenerateSchedule(context, line) || !totalsFromSchedule(context, line)) {
-        (void)lines.remove(); // its schedule was not written: the line goes too
-        return false;
-    }
-    lines.record() = line;
-    if (lines.put() != StoreStatus::Ok) {
-        saveErrorCondition();
-        standardWarning(WarningRewriteFailed, lines.def().messageName());
-        return false;
-    }
-    return true;
-}
+// A main line to create: what it charges and the service it charges at.
+struct Planned {
+    MainService main;
+    Record service;
+};
 
-} // namespace
-
-std::optional<int> createMainServiceLines(Context& context, const Record& registration,
-                                          const Decimal& roomsPerDay) {
-    if (!stayAccepted(registration)) {
-        return std::nullopt;
-    }
+// The main lines the registration lacks and orders, in the settings' order, read before anything is
+// written. Nothing on a read error, after its message.
+std::optional<std::vector<Planned>> plan(Context& context, const Record& registration) {
     const Record& settings = context.database().istgPar();
     const std::array<MainService, 4> mains = {{
         {IST::APGYVENDINIMOPASPAV, registration.get(SAS::GYVENTOJUSKC) > 0 ? 1 : 0, true},
@@ -120,7 +100,7 @@ std::optional<int> createMainServiceLines(Context& context, const Record& regist
     }};
     OwnTable lines(context, TableId::Saskeil);
     OwnTable services(context, TableId::Paslaug);
-    int created = 0;
+    std::vector<Planned> planned;
     for (const MainService& main : mains) {
         const std::string name(trimRight(settings.get(main.name)));
         if (name.empty()) {
@@ -143,12 +123,91 @@ std::optional<int> createMainServiceLines(Context& context, const Record& regist
             standardWarning(WarningRetrieval, services->def().messageName());
             return std::nullopt;
         }
-        if (!createLine(context, *lines, registration, services->record(), main, roomsPerDay)) {
-            return std::nullopt;
-        }
-        ++created;
+        planned.push_back({main, services->record()});
     }
-    return created;
+    return planned;
+}
+
+// What writing one line inside the transaction came to.
+enum class Written {
+    Done,
+    Refused, // a value of the line does not fit its field: the refusal says why
+    Failed,  // a read or a write failed: the condition is recorded
+};
+
+// Inside the transaction: the line numbered after the highest, with its amounts from its schedule,
+// then its schedule.
+Written writeLine(Table& lines, Table& rows, const Record& registration, const Planned& planned,
+                  const Decimal& roomsPerDay, SetResult& refusal) {
+    std::int64_t highest = 0;
+    if (!highestRecordNumber(lines, highest)) {
+        return Written::Failed;
+    }
+    if (highest >= std::numeric_limits<std::int32_t>::max()) {
+        setLastOperationError(StoreError::condition(StoreError::BadStoredValue));
+        return Written::Failed;
+    }
+    lines.clear();
+    Record line = lines.record();
+    if (refusal = fillLine(line, registration, planned.service, planned.main, roomsPerDay); !refusal) {
+        refusal.error = "Paslaugos kaina su PVM: " + refusal.error;
+        return Written::Refused;
+    }
+    line.setStoredInteger(SEI::SEILID.index, highest + 1);
+    const std::vector<ScheduleDay> days = freshSchedule(line);
+    if (refusal = scheduleTotals(line, days); !refusal) {
+        return Written::Refused;
+    }
+    lines.record() = line;
+    if (lines.add() != StoreStatus::Ok || !writeSchedule(rows, line.get(SEI::SEILID), days)) {
+        return Written::Failed;
+    }
+    return Written::Done;
+}
+
+} // namespace
+
+std::optional<int> createMainServiceLines(Context& context, const Record& registration,
+                                          const Decimal& roomsPerDay) {
+    if (!stayAccepted(registration)) {
+        return std::nullopt;
+    }
+    const std::optional<std::vector<Planned>> planned = plan(context, registration);
+    if (!planned || planned->empty()) {
+        return planned ? std::optional<int>(0) : std::nullopt;
+    }
+    // The lines, their schedules and their amounts together, or nothing: no line without its
+    // schedule or its amounts, no schedule without its line, whatever fails or stops on the way.
+    OwnTable lines(context, TableId::Saskeil);
+    OwnTable rows(context, TableId::Seilgraf);
+    Transaction transaction(context);
+    if (transaction.begin({TableId::Saskeil, TableId::Seilgraf}) != StoreStatus::Ok) {
+        saveErrorCondition();
+        standardWarning(WarningTransaction, "Update", lines->def().messageName());
+        return std::nullopt;
+    }
+    for (const Planned& each : *planned) {
+        SetResult refusal;
+        const Written written = writeLine(*lines, *rows, registration, each, roomsPerDay, refusal);
+        if (written == Written::Done) {
+            continue;
+        }
+        saveErrorCondition();
+        transaction.rollback();
+        if (written == Written::Refused) {
+            showRefusal({}, refusal);
+        } else {
+            standardWarning(WarningAddFailed);
+        }
+        return std::nullopt;
+    }
+    if (transaction.commit() != StoreStatus::Ok) {
+        saveErrorCondition();
+        transaction.rollback();
+        standardWarning(WarningAddFailed);
+        return std::nullopt;
+    }
+    return int(planned->size());
 }
 
 } // namespace nakva

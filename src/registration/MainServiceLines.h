@@ -16,14 +16,16 @@ class Context;
 // breakfasts, children's breakfasts or extra places) is passed over.
 //
 // Each line covers the nights of the stay, from the arrival to the last night (the day before the
-// departure; the arrival itself for a stay that ends on its first day), is numbered as a form numbers a
-// new line, and gets its schedule at once: a row a day with the quantity a day (1 room, the
+// departure; the arrival itself for a stay that ends on its first day), is numbered after the highest
+// line number, and gets its schedule at once: a row a day with the quantity a day (1 room, the
 // breakfasts, the children's breakfasts, the extra places), from which its quantity, days, amount and
 // VAT follow. Accommodation is charged at `roomsPerDay`, the price a day of the registration's rooms.
+// The lines, their schedules and their amounts are written in one transaction: all of them, or
+// nothing.
 //
 // `registration` holds the registration as edited so far. Refused with a message when its nights
 // are 0 while its dates differ (the dates were never accepted) or no arrival is set. The number of
-// lines created; nothing after a failure's message (the lines created before it stay).
+// lines created; nothing after a failure's message (and no line written).
 std::optional<int> createMainServiceLines(Context& context, const Record& registration,
                                           const Decimal& roomsPerDay);
 

@@ -398,17 +398,20 @@ void numberInvoice(FormEngine& form) {
     (void)numberInSeries(form, SAS::SASNRKEY.index);
 }
 
-void recomputeRegistration(FormEngine& form) {
+void recomputeRooms(FormEngine& form) {
     Record& record = form.record();
-    const std::int32_t registration = record.get(SAS::IrasoNr);
-    const RoomTotals rooms = roomTotals(form.context(), registration);
+    const RoomTotals rooms = roomTotals(form.context(), record.get(SAS::IrasoNr));
     if (!rooms.failed) {
         form.variables().set(RoomsPriceVariable, rooms.price);
         form.variables().set(RoomsCountVariable, rooms.rooms);
         form.variables().set(RoomsResidentsVariable, rooms.residents);
         (void)record.set(SAS::KAMBARIAI, rooms.text);
     }
-    const InvoiceTotals invoice = invoiceTotals(form.context(), registration);
+}
+
+void recomputeInvoice(FormEngine& form) {
+    Record& record = form.record();
+    const InvoiceTotals invoice = invoiceTotals(form.context(), record.get(SAS::IrasoNr));
     if (!invoice.failed) {
         setTotal(record, SAS::BSUMA, invoice.withoutVat, "Suma");
         setTotal(record, SAS::BSUMASUPVM, invoice.withVat, "Suma su PVM");
@@ -552,6 +555,11 @@ FormConfig registrationForm() {
                    column("Komentaras", "MOK:KOMENTARAI", 120, ColumnAlign::Left, Picture::text(150))},
                   "RedMokej", PaymentsTab, 0),
     };
+    // A room changes the rooms' totals and text, a line the invoice totals; a payment changes neither,
+    // so totals typed over on the invoice tab stand while the payment is taken.
+    config.children[0].closed = recomputeRooms;
+    config.children[1].closed = recomputeInvoice;
+    config.children[2].closed = recomputeBalance;
     config.children[0].list.joins = {TableId::Kamb};
     config.workingValues = {
         {"Kaina už parą:", std::string(RoomsPriceVariable), RoomsTab, Picture::number(12, 2)},
@@ -581,10 +589,12 @@ FormConfig registrationForm() {
         {SAS::ATVDTKEY.index, "Pagal atvykimo datą"},
     };
     config.hooks.prime = primeRegistration;
-    config.hooks.opened = recomputeRegistration;
+    config.hooks.opened = [](FormEngine& form) {
+        recomputeRooms(form);
+        recomputeInvoice(form);
+    };
     config.hooks.accepted = registrationFieldAccepted;
     config.hooks.check = registrationCheck;
-    config.hooks.childClosed = recomputeRegistration;
     config.hooks.confirm = offerPaid;
     config.titleDetail = [](const FormEngine& form) {
         return form.record().get(SAS::Gyventojas);

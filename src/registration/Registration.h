@@ -86,10 +86,13 @@ inline constexpr std::string_view RegistrationVariable = "LOC:IrasoNr";
 // The next invoice number of the form's series (the numbering rule): in change mode the series of the
 // opening copy gets back its opening number; otherwise the highest number of exactly that series + 1.
 void numberInvoice(FormEngine& form);
-// Rewrites the room totals, SAS:KAMBARIAI, and the invoice totals from the stored children.
-void recomputeRegistration(FormEngine& form);
+// The form's room totals and SAS:KAMBARIAI from the stored rooms (as the form opens and after a room
+// form), and its invoice totals from the stored lines (as it opens, after a line form and after the
+// main service lines): values typed over on the invoice tab stand until the lines are read again.
+void recomputeRooms(FormEngine& form);
+void recomputeInvoice(FormEngine& form);
 // The invoice's balance (PaidVariable, DueVariable) from the stored payments and the total as the form
-// holds it.
+// holds it: as it opens, after its invoice totals are read again and after a payment form.
 void recomputeBalance(FormEngine& form);
 // On saving a registration whose "Apmokėta" is not ticked while its payments cover its total with VAT:
 // "Sumokėta visa sąskaitos suma. Pažymėti „Apmokėta“?", ticked on "Taip". The box stays the user's: it

@@ -9,6 +9,7 @@
 #include "registration/InvoiceLine.h"
 #include "registration/OwnTable.h"
 #include "ui/FormEngine.h"
+#include "ui/RecordNumbering.h"
 
 #include <limits>
 
@@ -40,16 +41,6 @@ bool removeRows(Table& rows, std::int32_t line) {
             return false;
         }
     }
-}
-
-// The highest row number in the table, 0 for an empty one; false on a read error.
-bool highestRow(Table& rows, std::int64_t& highest) {
-    StoreStatus status = rows.setToKeyStart(SEIG::ID_KEY);
-    if (status == StoreStatus::Ok) {
-        status = rows.previous();
-    }
-    highest = status == StoreStatus::Ok ? rows.record().storedInteger(SEIG::SEILGID.index) : 0;
-    return status == StoreStatus::Ok || status == StoreStatus::EndOfData;
 }
 
 // Ends a failed transaction after the message for its condition: nothing of it stays.
@@ -84,6 +75,42 @@ std::optional<std::vector<Record>> scheduleOf(Context& context, std::int32_t lin
     return read;
 }
 
+std::vector<ScheduleDay> freshSchedule(const Record& line) {
+    std::vector<ScheduleDay> days;
+    const Date first = line.get(SEI::GYVENANUO);
+    const Date last = line.get(SEI::GYVENAIKI);
+    if (first == NoDate || last == NoDate) {
+        return days;
+    }
+    for (Date day = first; day <= last; ++day) {
+        days.push_back({day, line.get(SEI::KIEKISPERDIENA)});
+    }
+    return days;
+}
+
+bool writeSchedule(Table& rows, std::int32_t line, const std::vector<ScheduleDay>& days) {
+    std::int64_t next = 0;
+    if (!removeRows(rows, line) || !highestRecordNumber(rows, next)) {
+        return false;
+    }
+    for (const ScheduleDay& day : days) {
+        rows.clear();
+        Record& row = rows.record();
+        row.setStoredInteger(SEIG::SEILGID.index, ++next);
+        row.set(SEIG::SEILID, line);
+        row.set(SEIG::Data, day.day);
+        (void)row.set(SEIG::KIEKIS, day.quantity);
+        if (next > std::numeric_limits<std::int32_t>::max()) {
+            setLastOperationError(StoreError::condition(StoreError::BadStoredValue));
+            return false;
+        }
+        if (rows.add() != StoreStatus::Ok) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool regenerateSchedule(Context& context, const Record& line) {
     const Date first = line.get(SEI::GYVENANUO);
     const Date last = line.get(SEI::GYVENAIKI);
@@ -95,26 +122,13 @@ bool regenerateSchedule(Context& context, const Record& line) {
         showMessage(request);
         return false;
     }
-    const std::int32_t number = line.get(SEI::SEILID);
     OwnTable rows(context, TableId::Seilgraf);
     Transaction transaction(context);
     if (!begin(transaction, *rows)) {
         return false;
     }
-    std::int64_t next = 0;
-    if (!removeRows(*rows, number) || !highestRow(*rows, next)) {
+    if (!writeSchedule(*rows, line.get(SEI::SEILID), freshSchedule(line))) {
         return failed(transaction);
-    }
-    for (Date day = first; day <= last; ++day) {
-        rows->clear();
-        Record& row = rows->record();
-        row.setStoredInteger(SEIG::SEILGID.index, ++next);
-        row.set(SEIG::SEILID, number);
-        row.set(SEIG::Data, day);
-        (void)row.set(SEIG::KIEKIS, line.get(SEI::KIEKISPERDIENA));
-        if (next > std::numeric_limits<std::int32_t>::max() || rows->add() != StoreStatus::Ok) {
-            return failed(transaction);
-        }
     }
     if (transaction.commit() != StoreStatus::Ok) {
         return failed(transaction);
@@ -151,7 +165,7 @@ bool restoreSchedule(Context& context, std::int32_t line, const std::vector<Reco
         rows->record() = row;
         if (rows->duplicateCheck(SEIG::ID_KEY) == StoreStatus::DuplicateKey) {
             std::int64_t highest = 0;
-            if (!highestRow(*rows, highest)) {
+            if (!highestRecordNumber(*rows, highest)) {
                 return failed(transaction);
             }
             rows->clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Record.h"
+#include "registration/InvoiceLine.h"
 #include "ui/FormConfig.h"
 #include "ui/ListConfig.h"
 #include "ui/Requests.h"
@@ -14,6 +15,7 @@
 namespace nakva {
 
 class Context;
+class Table;
 
 // The day-by-day schedule of an invoice line (`Seilgraf`): a row for each day the service is
 // provided, with that day's quantity. The line's days, quantity, period and amount follow its rows.
@@ -28,6 +30,14 @@ std::optional<std::vector<Record>> scheduleOf(Context& context, std::int32_t lin
 // transaction: the whole schedule is replaced, or the old one stays. A period with a missing date is
 // refused with a message (it would reach back to the year 1800). False after a message.
 bool regenerateSchedule(Context& context, const Record& line);
+
+// The days a schedule built afresh gives the line: each day from its first to its last, both
+// included, with its quantity a day; none while either date is missing or the last is before the first.
+std::vector<ScheduleDay> freshSchedule(const Record& line);
+// Inside a transaction its caller holds over `Seilgraf`: replaces the rows of line `line` on `rows` by
+// `days`, numbered on from the highest row number. False, with the condition recorded and nothing
+// shown, when a read or a write failed: the caller rolls back.
+bool writeSchedule(Table& rows, std::int32_t line, const std::vector<ScheduleDay>& days);
 
 // The line's totals from its stored rows (scheduleTotals). False, with the line as it was, after a
 // message.

@@ -4,6 +4,7 @@
 #include "data/Fields.h"
 #include "data/Record.h"
 #include "data/Table.h"
+#include "data/Vat.h"
 #include "reports/AmountInWords.h"
 #include "reports/PictureDecoder.h"
 #include "reports/ReportScope.h"
@@ -35,12 +36,42 @@ Font boldFont() {
     return {"Arial", 9, true};
 }
 
-void Sums::add(const Decimal& rate, const Decimal& withoutVat, const Decimal& vat, const Decimal& withVat) {
-    for (Part* part : {&byRate[rate], &total}) {
-        part->withoutVat += withoutVat;
-        part->vat += vat;
-        part->withVat += withVat;
+Decimal lineRate(const Record& line) {
+    return vat::invoicedRate(line.get(SEI::PVMPROC), line.get(SEI::SUMA), line.get(SEI::PVMSUMA));
+}
+
+void Sums::addLine(const Record& line) {
+    for (Part* part : {&byRate[lineRate(line)], &total}) {
+        part->withoutVat += line.get(SEI::SUMABEPVM);
+        part->vat += line.get(SEI::PVMSUMA);
+        part->withVat += line.get(SEI::SUMA);
     }
+}
+
+void Sums::add(const Sums& other) {
+    const auto into = [](Part& part, const Part& added) {
+        part.withoutVat += added.withoutVat;
+        part.vat += added.vat;
+        part.withVat += added.withVat;
+    };
+    for (const auto& [rate, part] : other.byRate) {
+        into(byRate[rate], part);
+    }
+    into(total, other.total);
+}
+
+Sums linesOf(Context& context, std::int32_t registration) {
+    Sums sums;
+    Table lines(context, SEI::table, false);
+    lines.open();
+    lines.record().set(SEI::IrasoNr, registration);
+    if (lines.setToKeyValue(SEI::INRKEY) == StoreStatus::Ok) {
+        while (lines.next() == StoreStatus::Ok && lines.record().get(SEI::IrasoNr) == registration) {
+            sums.addLine(lines.record());
+        }
+    }
+    lines.close();
+    return sums;
 }
 
 std::string vatLabel(const Decimal& rate) {
@@ -71,43 +102,54 @@ std::string unitPriceText(const Decimal& price) {
     return Picture::number(12, 4, true).format(price);
 }
 
-Logo::Logo(const std::filesystem::path& folder) {
+Logos::Logos(const std::filesystem::path& folder) {
     std::error_code error;
     if (const auto wmf = folder / "Firma.wmf"; std::filesystem::exists(wmf, error)) {
-        metafile_ = WmfFile::load(wmf);
+        if (auto metafile = WmfFile::load(wmf)) {
+            pictures_.push_back({std::move(metafile), nullptr});
+        }
     }
     for (const char* name : {"Firma.gif", "Firma.jpg"}) {
-        if (const auto file = folder / name; !present() && std::filesystem::exists(file, error)) {
-            raster_ = decodePicture(file);
+        if (const auto file = folder / name; std::filesystem::exists(file, error)) {
+            if (auto raster = decodePicture(file)) {
+                pictures_.push_back({nullptr, std::move(raster)});
+            }
         }
     }
 }
 
-void Logo::draw(PageCanvas& canvas, const Rect& place) const {
+void Logos::draw(PageCanvas& canvas, Place place, int top) const {
+    if (!present(place)) {
+        return;
+    }
+    const Image& picture = pictures_[std::size_t(place)];
     int width = 0;
     int height = 0;
-    if (metafile_) {
-        const WmfFile::Frame frame = metafile_->frame();
+    if (picture.metafile) {
+        const WmfFile::Frame frame = picture.metafile->frame();
         width = frame.width < 0 ? -frame.width : frame.width;
         height = frame.height < 0 ? -frame.height : frame.height;
-    } else if (raster_) {
-        width = raster_->width;
-        height = raster_->height;
+    } else {
+        width = picture.raster->width;
+        height = picture.raster->height;
     }
     if (width <= 0 || height <= 0) {
         return;
     }
-    // As large as the place allows, its shape kept, at the place's top left.
-    Rect fitted = place;
-    if (std::int64_t(place.width) * height > std::int64_t(place.height) * width) {
-        fitted.width = int(std::int64_t(place.height) * width / height);
+    // As large as the place allows, its shape kept, at the place's top corner.
+    Rect fitted{Left, top, Width, Height};
+    if (std::int64_t(Width) * height > std::int64_t(Height) * width) {
+        fitted.width = int(std::int64_t(Height) * width / height);
     } else {
-        fitted.height = int(std::int64_t(place.width) * height / width);
+        fitted.height = int(std::int64_t(Width) * height / width);
     }
-    if (metafile_) {
-        canvas.picture(fitted, metafile_);
+    if (place == HeadingRight) {
+        fitted.left = Right - fitted.width;
+    }
+    if (picture.metafile) {
+        canvas.picture(fitted, picture.metafile);
     } else {
-        canvas.picture(fitted, raster_);
+        canvas.picture(fitted, picture.raster);
     }
 }
 
@@ -124,12 +166,13 @@ void fetchPayer(const ReportScope& scope) {
     }
 }
 
-void drawHeading(PageCanvas& canvas, const ReportScope& scope, std::string_view title, const Logo* logo) {
+void drawHeading(PageCanvas& canvas, const ReportScope& scope, std::string_view title, const Logos* logos) {
     const Record& registration = scope.record(SAS::table);
     const Record& payer = scope.record(KLI::table);
     const Record& seller = scope.institution();
-    if (logo != nullptr) {
-        logo->draw(canvas, {Left, 0, mm(45), mm(24)});
+    if (logos != nullptr) {
+        logos->draw(canvas, Logos::HeadingLeft, 0);
+        logos->draw(canvas, Logos::HeadingRight, 0);
     }
     canvas.setFont(titleFont());
     canvas.text({Middle, pt(16)}, title, Align::Center);

@@ -4,6 +4,7 @@
 #include "reports/Band.h"
 #include "reports/PageCanvas.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -13,11 +14,13 @@
 
 namespace nakva {
 
+class Context;
+class Record;
 class ReportScope;
 class WmfFile;
 
 // What the four invoice forms share: the sums of the lines an invoice prints, the heading with the
-// seller and the buyer, the logo, the quantity's two pictures, the closing with the totals, the
+// seller and the buyer, the logos, the quantity's two pictures, the closing with the totals, the
 // amount in words, the signatures and the notes.
 namespace invoice {
 
@@ -26,6 +29,11 @@ inline constexpr int Right = mm(195);
 
 Font textFont();
 Font boldFont();
+
+// The rate an invoice line is printed and summed under (vat::invoicedRate): its own, or for a line an
+// earlier version of this program stored at the rate its rounded amounts imply (21.01), the rate it was
+// priced at (21).
+Decimal lineRate(const Record& line);
 
 // The sums of the lines an invoice prints, as a whole and by VAT rate: the totals, the VAT lines and
 // the amount in words all come from here, so they agree with the lines on the paper.
@@ -38,9 +46,15 @@ struct Sums {
     std::map<Decimal, Part> byRate; // ascending rates
     Part total;
 
-    void add(const Decimal& rate, const Decimal& withoutVat, const Decimal& vat, const Decimal& withVat);
+    // An invoice line (Saskeil) under its lineRate.
+    void addLine(const Record& line);
+    void add(const Sums& other);
     void clear() { *this = Sums{}; }
 };
+
+// The sums of the invoice lines of registration `registration`, read through a handle of its own. A
+// read that fails ends the sums where it failed.
+Sums linesOf(Context& context, std::int32_t registration);
 
 // "PVM suma ( 21% ):": the rate as a whole percentage, or with its decimals when it has them.
 std::string vatLabel(const Decimal& rate);
@@ -54,25 +68,36 @@ Decimal unitPrice(const Decimal& withoutVat, const Decimal& quantity);
 std::string amountText(const Decimal& amount);   // "n_11.2-b"
 std::string unitPriceText(const Decimal& price); // "n_12.4-b"
 
-// The logo: the first of "Firma.wmf", "Firma.gif", "Firma.jpg" found in `folder` (the program's
-// working folder), fitted into its place keeping its shape. Nothing when none is there or it cannot
-// be read.
-class Logo {
+// The logo places of the F1 forms: each of "Firma.wmf", "Firma.gif" and "Firma.jpg" found in `folder`
+// (the program's working folder) is printed in a place of its own, fitted into it keeping its shape.
+// The places are filled in that order by the files that are there (a file that cannot be read takes
+// none): the first at the heading's left corner, the second at its right corner, the third beside the
+// closing totals. So a logo in any one format stands where it always did.
+class Logos {
 public:
-    explicit Logo(const std::filesystem::path& folder);
-    bool present() const { return metafile_ || raster_; }
-    void draw(PageCanvas& canvas, const Rect& place) const;
+    explicit Logos(const std::filesystem::path& folder);
+
+    enum Place { HeadingLeft, HeadingRight, BesideTotals };
+    static constexpr int Width = mm(40);
+    static constexpr int Height = mm(24);
+    bool present(Place place) const { return std::size_t(place) < pictures_.size(); }
+    // The place's picture with its top at `top` and its left (or, at the heading's right corner, its
+    // right) edge at the place's.
+    void draw(PageCanvas& canvas, Place place, int top) const;
 
 private:
-    std::shared_ptr<const WmfFile> metafile_;
-    std::shared_ptr<const RasterPicture> raster_;
+    struct Image {
+        std::shared_ptr<const WmfFile> metafile;
+        std::shared_ptr<const RasterPicture> raster;
+    };
+    std::vector<Image> pictures_;
 };
 
-// The heading: the title, series, number and date of the registration in the buffers, the logo
-// (when there is one) and the seller and the buyer blocks (the payer in the KLI buffer, blank when
-// none), drawn from the band's top; HeadingHeight high.
+// The heading: the title, series, number and date of the registration in the buffers, the logos of its
+// two corners (when there are any) and the seller and the buyer blocks (the payer in the KLI buffer,
+// blank when none), drawn from the band's top; HeadingHeight high.
 inline constexpr int HeadingHeight = mm(30) + 7 * pt(11) + pt(6);
-void drawHeading(PageCanvas& canvas, const ReportScope& scope, std::string_view title, const Logo* logo);
+void drawHeading(PageCanvas& canvas, const ReportScope& scope, std::string_view title, const Logos* logos);
 // The payer of the registration in the buffers into the KLI buffer, cleared when none has the code.
 void fetchPayer(const ReportScope& scope);
 // The signatures of the institution and the registration's two notes.

@@ -3,6 +3,7 @@
 #include "data/Context.h"
 #include "data/Fields.h"
 #include "data/Table.h"
+#include "data/Text.h"
 #include "data/View.h"
 #include "messages/ErrorText.h"
 #include "messages/StandardWarnings.h"
@@ -73,6 +74,9 @@ IncomeShare incomeShare(Date from, Date to, Date arrival, Date departure, const 
 // Both read through a handle of their own: nothing they do throws once the file is open, so it is
 // closed again on every way out.
 RoomCount roomsOfType(Context& context, std::string_view type) {
+    if (trimRight(type).empty()) {
+        return {};
+    }
     Table rooms(context, KMB::table, false);
     rooms.open();
     View view(rooms);

@@ -43,9 +43,10 @@ IncomeShare incomeShare(Date from, Date to, Date arrival, Date departure, const 
 
 // The rooms of one type (`KMB:KambarioTipas` compared as its key compares it, regardless of letter
 // case), and all rooms whatever their type or use: the planned room-days of the occupancy summary.
-// An empty type is a type like any other: it counts the rooms without one. The counting reads
-// through a handle of its own, so the rooms' buffer on the context keeps its record. A read that
-// fails has shown its warning and says `failed`.
+// A blank type names no type: it counts 0 rooms (so the stays in rooms without a type show their
+// room-days used against none planned). The counting reads through a handle of its own, so the
+// rooms' buffer on the context keeps its record. A read that fails has shown its warning and says
+// `failed`.
 struct RoomCount {
     std::int64_t rooms = 0;
     bool failed = false;

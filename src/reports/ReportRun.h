@@ -90,6 +90,10 @@ public:
     // when it completed with something selected), and the pages themselves, whose files then belong
     // to the caller's PageFiles (see takePageFiles).
     bool showsPreview() const;
+    // Whether the pages may be printed: only a whole report, from a run that read to its end. A
+    // report-style run cancelled with "Nutraukti" shows what it composed, but its preview prints none
+    // of it (nobody takes part of a report for all of it).
+    bool printable() const { return state_ == State::Done; }
     const std::vector<std::filesystem::path>& pages() const;
     // The page files with their folder, which goes when the returned object does; pages() is empty
     // afterwards.

@@ -63,12 +63,12 @@ void drawHeads(PageCanvas& canvas, int top, const std::vector<ReportColumn>& col
 }
 
 // The report header: the heading and the column heads, once.
-Band invoiceHeader(const ReportScope& scope, std::string_view title, std::shared_ptr<const Logo> logo,
+Band invoiceHeader(const ReportScope& scope, std::string_view title, std::shared_ptr<const Logos> logos,
                    const std::vector<ReportColumn>& columns) {
     return {HeadingHeight + HeadHeight + pt(4),
             {},
-            [&scope, title, logo, &columns](PageCanvas& canvas, const BandContext&) {
-                drawHeading(canvas, scope, title, logo.get());
+            [&scope, title, logos, &columns](PageCanvas& canvas, const BandContext&) {
+                drawHeading(canvas, scope, title, logos.get());
                 drawHeads(canvas, HeadingHeight, columns);
             }};
 }
@@ -81,13 +81,19 @@ Band pageFooter() {
             }};
 }
 
-// F1's closing: "Visa suma be PVM:", a VAT line per rate, "Visa suma su PVM apmokėjimui:", the words.
-Band f1Totals(std::shared_ptr<const Sums> sums) {
+// F1's closing: "Visa suma be PVM:", a VAT line per rate, "Visa suma su PVM apmokėjimui:" with the
+// third logo beside them when there is one, then the words.
+Band f1Totals(std::shared_ptr<const Sums> sums, std::shared_ptr<const Logos> logos) {
     Band band;
-    band.measure = [sums] {
-        return pt(6) + int(2 + sums->byRate.size()) * Row + wordsHeight(*sums);
+    // Where the words begin: under the totals, and under the logo beside them.
+    const auto wordsTop = [sums, logos] {
+        const int totals = pt(6) + int(2 + sums->byRate.size()) * Row;
+        return logos->present(Logos::BesideTotals) ? std::max(totals, pt(6) + Logos::Height + pt(4)) : totals;
     };
-    band.draw = [sums](PageCanvas& canvas, const BandContext&) {
+    band.measure = [sums, wordsTop] {
+        return wordsTop() + wordsHeight(*sums);
+    };
+    band.draw = [sums, logos, wordsTop](PageCanvas& canvas, const BandContext&) {
         const int labels = mm(167);
         canvas.line({Left, pt(2)}, {Right, pt(2)});
         int baseline = pt(6) + Baseline;
@@ -102,22 +108,19 @@ Band f1Totals(std::shared_ptr<const Sums> sums) {
             line(vatLabel(rate), part.vat, false);
         }
         line("Visa suma su PVM apmokėjimui:", sums->total.withVat, true);
-        drawWords(canvas, baseline - Baseline, *sums);
+        logos->draw(canvas, Logos::BesideTotals, pt(6));
+        drawWords(canvas, wordsTop(), *sums);
     };
     return band;
 }
 
-// F2's closing: "Iš viso:" under the three amount columns, a VAT line per rate when the lines carry
-// more than one, the words.
+// F2's closing: "Iš viso:" under the three amount columns, a VAT line per rate, the words.
 Band f2Totals(std::shared_ptr<const Sums> sums) {
     Band band;
-    const auto vatLines = [sums] {
-        return sums->byRate.size() > 1 ? int(sums->byRate.size()) : 0;
+    band.measure = [sums] {
+        return pt(6) + int(1 + sums->byRate.size()) * Row + wordsHeight(*sums);
     };
-    band.measure = [sums, vatLines] {
-        return pt(6) + (1 + vatLines()) * Row + wordsHeight(*sums);
-    };
-    band.draw = [sums, vatLines](PageCanvas& canvas, const BandContext&) {
+    band.draw = [sums](PageCanvas& canvas, const BandContext&) {
         canvas.line({Left, pt(2)}, {Right, pt(2)});
         int baseline = pt(6) + Baseline;
         canvas.setFont(boldFont());
@@ -127,20 +130,18 @@ Band f2Totals(std::shared_ptr<const Sums> sums) {
         cellText(canvas, F2Vat, baseline, amountText(sums->total.vat));
         baseline += Row;
         canvas.setFont(textFont());
-        if (vatLines() > 0) {
-            for (const auto& [rate, part] : sums->byRate) {
-                canvas.text({F2Percent.right, baseline}, vatLabel(rate), Align::Right);
-                cellText(canvas, F2Vat, baseline, amountText(part.vat));
-                baseline += Row;
-            }
+        for (const auto& [rate, part] : sums->byRate) {
+            canvas.text({F2Percent.right, baseline}, vatLabel(rate), Align::Right);
+            cellText(canvas, F2Vat, baseline, amountText(part.vat));
+            baseline += Row;
         }
         drawWords(canvas, baseline - Baseline, *sums);
     };
     return band;
 }
 
-std::shared_ptr<const Logo> logoOf(const ReportScope& scope) {
-    return std::make_shared<const Logo>(scope.context().database().workingFolder());
+std::shared_ptr<const Logos> logosOf(const ReportScope& scope) {
+    return std::make_shared<const Logos>(scope.context().database().workingFolder());
 }
 
 // What the detailed forms share: the lines read with their registration, the payer fetched, the sums
@@ -154,8 +155,7 @@ ReportLayout detailedLayout(ReportScope& scope, std::shared_ptr<Sums> sums) {
         return true;
     };
     layout.accumulate = [&line, sums](ReportTotals&) {
-        sums->add(line.get(SEI::PVMPROC), line.get(SEI::SUMABEPVM), line.get(SEI::PVMSUMA),
-                  line.get(SEI::SUMA));
+        sums->addLine(line);
     };
     return layout;
 }
@@ -164,8 +164,8 @@ ReportLayout f1Detailed(ReportScope& scope) {
     const auto sums = std::make_shared<Sums>();
     ReportLayout layout = detailedLayout(scope, sums);
     const Record& line = scope.record(SEI::table);
-    layout.reportHeader =
-        invoiceHeader(scope, "P V M  S Ą S K A I T A - F A K T Ū R A", logoOf(scope), F1Columns);
+    const auto logos = logosOf(scope);
+    layout.reportHeader = invoiceHeader(scope, "P V M  S Ą S K A I T A - F A K T Ū R A", logos, F1Columns);
     layout.detail.measure = [&line] {
         return line.get(SEI::PASPAV1).empty() ? Row : 2 * Row;
     };
@@ -179,7 +179,7 @@ ReportLayout f1Detailed(ReportScope& scope) {
         cellText(canvas, F1Price, Baseline, unitPriceText(unitPrice(line.get(SEI::SUMABEPVM), quantity)));
         cellText(canvas, F1Amount, Baseline, amountText(line.get(SEI::SUMABEPVM)));
     };
-    layout.reportFooter = stacked(f1Totals(sums), signatures(scope));
+    layout.reportFooter = stacked(f1Totals(sums, logos), signatures(scope));
     return layout;
 }
 
@@ -213,62 +213,41 @@ ReportLayout f2Detailed(ReportScope& scope) {
         cellText(canvas, F2Price, Baseline, unitPriceText(unitPrice(line.get(SEI::SUMABEPVM), quantity)));
         cellText(canvas, F2WithVat, Baseline, amountText(line.get(SEI::SUMA)));
         cellText(canvas, F2WithoutVat, Baseline, amountText(line.get(SEI::SUMABEPVM)));
-        cellText(canvas, F2Percent, Baseline, percentText(line.get(SEI::PVMPROC)));
+        cellText(canvas, F2Percent, Baseline, percentText(lineRate(line)));
         cellText(canvas, F2Vat, Baseline, amountText(line.get(SEI::PVMSUMA)));
     };
     layout.reportFooter = stacked(f2Totals(sums), signatures(scope));
     return layout;
 }
 
-// The VAT of a registration by rate, from its invoice lines: a registration's own rate is no rate
-// anybody charged when its lines carry several.
-void addLinesOf(const ReportScope& scope, Sums& vat) {
-    Table& lines = scope.context().table(SEI::table);
-    const std::int32_t registration = scope.record(SAS::table).get(SAS::IrasoNr);
-    lines.clear();
-    lines.record().set(SEI::IrasoNr, registration);
-    if (lines.setToKeyValue(SEI::INRKEY) != StoreStatus::Ok) {
-        return;
-    }
-    while (lines.next() == StoreStatus::Ok && lines.record().get(SEI::IrasoNr) == registration) {
-        const Record& line = lines.record();
-        vat.add(line.get(SEI::PVMPROC), line.get(SEI::SUMABEPVM), line.get(SEI::PVMSUMA),
-                line.get(SEI::SUMA));
-    }
-}
-
+// F1 summary: a line per registration, the sum of its invoice lines without VAT; the VAT lines, the
+// totals and the words are the sums of those lines, as on the detailed forms.
 ReportLayout f1Summary(ReportScope& scope) {
     const auto sums = std::make_shared<Sums>();
+    const auto registrationSums = std::make_shared<Sums>();
     const Record& registration = scope.record(SAS::table);
     ReportLayout layout;
     layout.page.pageFooter = pageFooter();
-    layout.reportHeader =
-        invoiceHeader(scope, "P V M  S Ą S K A I T A - F A K T Ū R A", logoOf(scope), F1Columns);
+    const auto logos = logosOf(scope);
+    layout.reportHeader = invoiceHeader(scope, "P V M  S Ą S K A I T A - F A K T Ū R A", logos, F1Columns);
     layout.onRecord = [&scope] {
         fetchPayer(scope);
         return true;
     };
-    // The printed line is the registration's total without VAT; the VAT lines split its lines' VAT
-    // by rate; the total with VAT is the sum of the two.
-    layout.accumulate = [&scope, &registration, sums](ReportTotals&) {
-        Sums lines;
-        addLinesOf(scope, lines);
-        sums->total.withoutVat += registration.get(SAS::BSUMA);
-        for (const auto& [rate, part] : lines.byRate) {
-            sums->byRate[rate].vat += part.vat;
-            sums->total.vat += part.vat;
-        }
-        sums->total.withVat = sums->total.withoutVat + sums->total.vat;
+    layout.accumulate = [&scope, &registration, sums, registrationSums](ReportTotals&) {
+        *registrationSums = linesOf(scope.context(), registration.get(SAS::IrasoNr));
+        sums->add(*registrationSums);
     };
-    layout.detail = {Row, {}, [&scope, &registration](PageCanvas& canvas, const BandContext&) {
+    layout.detail = {Row, {}, [&scope, registrationSums](PageCanvas& canvas, const BandContext&) {
+                         const Decimal& amount = registrationSums->total.withoutVat;
                          canvas.setFont(textFont());
                          cellText(canvas, F1Name, Baseline, scope.globals().SUMINESPASLAUGOSPAV);
                          cellText(canvas, F1Unit, Baseline, "vnt");
                          cellText(canvas, F1Quantity, Baseline, "1");
-                         cellText(canvas, F1Price, Baseline, unitPriceText(registration.get(SAS::BSUMA)));
-                         cellText(canvas, F1Amount, Baseline, amountText(registration.get(SAS::BSUMA)));
+                         cellText(canvas, F1Price, Baseline, unitPriceText(amount));
+                         cellText(canvas, F1Amount, Baseline, amountText(amount));
                      }};
-    layout.reportFooter = stacked(f1Totals(sums), signatures(scope));
+    layout.reportFooter = stacked(f1Totals(sums, logos), signatures(scope));
     return layout;
 }
 
@@ -316,8 +295,7 @@ ReportLayout f2Integrated(ReportScope& scope) {
     invoice.footer = stacked(lines, stacked(f2Totals(sums), signatures(scope)));
     layout.groups.push_back(std::move(invoice));
     layout.accumulate = [&line, sums](ReportTotals&) {
-        sums->add(line.get(SEI::PVMPROC), line.get(SEI::SUMABEPVM), line.get(SEI::PVMSUMA),
-                  line.get(SEI::SUMA));
+        sums->addLine(line);
     };
     return layout;
 }

@@ -6,6 +6,8 @@
 #include "reports/ListHeading.h"
 #include "ui/Picture.h"
 
+#include <memory>
+
 namespace nakva {
 
 namespace {
@@ -20,16 +22,18 @@ const ReportColumn WithVat{"Suma su PVM", mm(156), mm(182), Align::Right};
 const ReportColumn Sent{"Išs.", mm(183), mm(191), Align::Center};
 const ReportColumn Paid{"Apm.", mm(192), list::Right, Align::Center};
 
-enum Sum { SumWithoutVat, SumVat, SumWithVat };
-
 // A flag as a 0/1 digit, blank when 0.
 std::string flag(std::uint8_t value) {
     return value == 0 ? std::string() : std::to_string(value);
 }
 
+// Each registration's amounts are the sums of its invoice lines, as its invoice prints them; the
+// closing sums the rows and gives a VAT line per rate the lines were charged at.
 ReportLayout layout(ReportScope& scope) {
     const Record& registration = scope.record(SAS::table);
     const Record& payer = scope.record(KLI::table);
+    const auto row = std::make_shared<invoice::Sums>();
+    const auto all = std::make_shared<invoice::Sums>();
     ReportLayout layout;
     layout.page.pageHeader = listPageHeader(
         scope, {"SĄSKAITŲ SUVESTINĖ", true, {Day, Number, Payer, WithoutVat, Vat, WithVat, Sent, Paid}});
@@ -37,37 +41,43 @@ ReportLayout layout(ReportScope& scope) {
         invoice::fetchPayer(scope);
         return true;
     };
-    layout.accumulate = [&registration](ReportTotals& totals) {
-        totals.add(SumWithoutVat, registration.get(SAS::BSUMA));
-        totals.add(SumVat, registration.get(SAS::PVMSUMA));
-        totals.add(SumWithVat, registration.get(SAS::BSUMASUPVM));
+    layout.accumulate = [&scope, &registration, row, all](ReportTotals&) {
+        *row = invoice::linesOf(scope.context(), registration.get(SAS::IrasoNr));
+        all->add(*row);
     };
     layout.detail = {
-        list::RowHeight, {}, [&registration, &payer](PageCanvas& canvas, const BandContext&) {
+        list::RowHeight, {}, [&registration, &payer, row](PageCanvas& canvas, const BandContext&) {
             static const Picture wide = Picture::number(15, 2, true);
             static const Picture narrow = Picture::number(13, 2, true);
             canvas.setFont(list::detailFont());
             cellText(canvas, Day, list::Baseline, formatDate(registration.get(SAS::SaskDt)));
             cellText(canvas, Number, list::Baseline, std::to_string(registration.get(SAS::SaskNr)));
             cellText(canvas, Payer, list::Baseline, payer.get(KLI::PAV));
-            cellText(canvas, WithoutVat, list::Baseline, wide.format(registration.get(SAS::BSUMA)));
-            cellText(canvas, Vat, list::Baseline, narrow.format(registration.get(SAS::PVMSUMA)));
-            cellText(canvas, WithVat, list::Baseline, wide.format(registration.get(SAS::BSUMASUPVM)));
+            cellText(canvas, WithoutVat, list::Baseline, wide.format(row->total.withoutVat));
+            cellText(canvas, Vat, list::Baseline, narrow.format(row->total.vat));
+            cellText(canvas, WithVat, list::Baseline, wide.format(row->total.withVat));
             cellText(canvas, Sent, list::Baseline, flag(registration.get(SAS::ISSIUSTA)));
             cellText(canvas, Paid, list::Baseline, flag(registration.get(SAS::APMOKETA)));
         }};
-    layout.reportFooter = {pt(20), {}, [&scope](PageCanvas& canvas, const BandContext&) {
-                               static const Picture sum = Picture::number(15, 2, true);
-                               const ReportTotals& totals = scope.totals();
-                               canvas.line({list::Left, pt(3)}, {list::Right, pt(3)});
-                               canvas.setFont({"Arial", 9, true});
-                               const int baseline = pt(3) + list::Baseline;
-                               cellText(canvas, Payer, baseline, "Iš viso :");
-                               cellText(canvas, WithoutVat, baseline,
-                                        sum.format(totals.report(SumWithoutVat)));
-                               cellText(canvas, Vat, baseline, sum.format(totals.report(SumVat)));
-                               cellText(canvas, WithVat, baseline, sum.format(totals.report(SumWithVat)));
-                           }};
+    layout.reportFooter.measure = [all] {
+        return pt(3) + int(1 + all->byRate.size()) * list::RowHeight + pt(5);
+    };
+    layout.reportFooter.draw = [all](PageCanvas& canvas, const BandContext&) {
+        static const Picture sum = Picture::number(15, 2, true);
+        canvas.line({list::Left, pt(3)}, {list::Right, pt(3)});
+        canvas.setFont({"Arial", 9, true});
+        int baseline = pt(3) + list::Baseline;
+        cellText(canvas, Payer, baseline, "Iš viso :");
+        cellText(canvas, WithoutVat, baseline, sum.format(all->total.withoutVat));
+        cellText(canvas, Vat, baseline, sum.format(all->total.vat));
+        cellText(canvas, WithVat, baseline, sum.format(all->total.withVat));
+        canvas.setFont(list::detailFont());
+        for (const auto& [rate, part] : all->byRate) {
+            baseline += list::RowHeight;
+            canvas.text({WithoutVat.right, baseline}, invoice::vatLabel(rate), Align::Right);
+            cellText(canvas, Vat, baseline, sum.format(part.vat));
+        }
+    };
     return layout;
 }
 
@@ -81,7 +91,7 @@ const ReportSpec& SpSaskSuvData() {
         .dialog = ParameterDialog::Period,
         .table = SAS::table,
         .joins = {},
-        .related = {KLI::table},
+        .related = {KLI::table, SEI::table},
         .filter = "SAS:SaskDt>=GLO:PrDt and SAS:SaskDt<=GLO:GalDt",
         .order = "+SAS:SaskDt,+UPPER(SAS:SaskSer),+SAS:SaskNr,+SAS:IrasoNr", // the key SAS:DTSASNRKEY
         .layout = layout,

@@ -58,8 +58,9 @@ struct FormUniqueness {
 // A list of the record's children on one of the form's tabs (a registration's rooms, invoice lines,
 // payments): it shows the children that hold the record's linking value, and its insert, change and
 // delete open the children's record form on the form's context. The child form reads the record as
-// the user has edited it so far from the table's buffer; after it closes the form runs its
-// childClosed hook, and a child saved or deleted counts as a change of the record.
+// the user has edited it so far from the table's buffer; after it closes the list's own `closed` hook
+// recomputes what follows these children, and a child saved or deleted counts as a change of the
+// record.
 struct FormChildList {
     ListConfig list;      // its filter and primes name `variable` ("SKMB:IrasoNr = LOC:IrasoNr")
     std::string variable; // "LOC:IrasoNr": bound to the record's `parentField` when the list opens
@@ -67,6 +68,10 @@ struct FormChildList {
     std::string form; // the children's record form by name ("UpdateSaskKmb")
     int tab = 0;
     int row = -1; // the row of the tab it stands at; -1: after the fields
+    // After a child form of this list closed (its list is read again next): the record's fields that
+    // follow these children (the rooms' totals after a room), and only those; empty when nothing does
+    // (a payment). Values the user typed into other fields stand.
+    std::function<void(FormEngine&)> closed;
 };
 
 // A working value of the form, not stored: shown read-only on a tab from the form's variables, where
@@ -100,9 +105,6 @@ struct FormHooks {
     // A check run both when the user accepts the field and in the final check on save (a date order):
     // false keeps the focus on the field and stops a save. It shows its own message.
     std::function<bool(FormEngine&, int field)> check;
-    // After a child form of one of the child lists closed (its list is read again next): derived
-    // fields follow the children.
-    std::function<void(FormEngine&)> childClosed;
     // The user moved into the field (not the final check on save): a default filled in as the user
     // reaches it.
     std::function<void(FormEngine&, int field)> focused;
@@ -148,8 +150,10 @@ struct FormConfig {
     std::function<std::string(const FormEngine&)> titleDetail;
     std::vector<FormChildList> children;
     std::vector<FormWorkingValue> workingValues;
-    // Fields that follow the children (totals): when children were saved while the form was open and
-    // the user leaves it without saving, the stored record still receives these fields' values.
+    // Fields that follow the children (totals). What the child forms saved stays saved, so when the
+    // user leaves a changed record without saving, the stored record still receives the values these
+    // fields took from the children; and leaving asks its question only about the record's own
+    // changes, never about values the children gave these fields.
     std::vector<int> derived;
     // Fields that the record added at opening holds blank until the form is saved (a payment's amount:
     // other stations and the reports see no money nobody has confirmed, and a crash leaves none behind).

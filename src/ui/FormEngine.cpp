@@ -85,7 +85,7 @@ FormEngine::FormEngine(FormConfig config, Context& context, SelectList selectLis
 FormEngine::FormEngine(std::shared_ptr<const FormConfig> config, Context& context, SelectList selectList)
     : config_(std::move(config)), context_(context), table_(context.table(config_->table)),
       selectList_(std::move(selectList)), memory_(formMemory(config_->name)), edited_(config_->table),
-      former_(config_->table) {}
+      former_(config_->table), followed_(config_->table) {}
 
 FormEngine::~FormEngine() {
     *alive_ = false;
@@ -131,6 +131,7 @@ bool FormEngine::open(Request request) {
     }
     edited_ = table_.record();
     former_ = edited_;
+    followed_ = former_;
     position_ = table_.position();
     focus_ = 0;
     for (int i = 0; i < itemCount(); ++i) {
@@ -592,6 +593,7 @@ void FormEngine::saveChange() {
             // The other user's version replaces the input; it is the one a next save compares with.
             edited_ = table_.record();
             former_ = edited_;
+            followed_ = former_;
             refused_.clear();
             navigation_ = Navigation::None;
             return;
@@ -690,6 +692,10 @@ bool FormEngine::changed() const {
     return childrenChanged_ || !(edited_ == former_);
 }
 
+bool FormEngine::ownChanges() const {
+    return !(edited_ == followed_);
+}
+
 ListConfig FormEngine::childList(std::size_t child) const {
     const FormChildList& config = config_->children.at(child);
     ListConfig list = config.list;
@@ -700,9 +706,9 @@ ListConfig FormEngine::childList(std::size_t child) const {
     return list;
 }
 
-void FormEngine::callChild(const std::function<void(FormDone)>& call, FormDone done) {
+void FormEngine::callChild(std::size_t child, const std::function<void(FormDone)>& call, FormDone done) {
     table_.record() = edited_;
-    call([this, alive = alive_, done = std::move(done)](FormResult result) {
+    call([this, child, alive = alive_, done = std::move(done)](FormResult result) {
         if (!*alive) {
             return;
         }
@@ -711,8 +717,16 @@ void FormEngine::callChild(const std::function<void(FormDone)>& call, FormDone d
         }
         // The child form may have read other records of this table through the handle.
         table_.record() = edited_;
-        if (config_->hooks.childClosed) {
-            config_->hooks.childClosed(*this);
+        if (const auto& closed = config_->children.at(child).closed) {
+            const Record before = edited_;
+            closed(*this);
+            // What the children gave the derived fields is theirs, not the user's change; a value the
+            // user typed into one they left as it was stays the user's.
+            for (const int field : config_->derived) {
+                if (!before.sameValue(edited_, field)) {
+                    (void)followed_.setValue(field, edited_.value(field));
+                }
+            }
         }
         if (done) {
             done(result);
@@ -727,7 +741,9 @@ bool FormEngine::cancel() {
     if (waiting_) {
         return false;
     }
-    if ((request_ == Request::Insert || request_ == Request::Change) && changed()) {
+    // A new record is removed on leaving, with its children: any change is worth the question. A stored
+    // record keeps what its children saved: only its own changes are.
+    if ((request_ == Request::Insert && changed()) || (request_ == Request::Change && ownChanges())) {
         if (config_->cancelQuestion == CancelQuestion::Confirm &&
             standardWarning(WarningConfirmCancel) != ButtonYes) {
             return false;
@@ -754,7 +770,8 @@ bool FormEngine::cancel() {
 // Leaving without saving. The record numbered at opening leaves no trace, together with the children
 // added to it meanwhile (one guarded delete): the next insert receives its number again and adopts
 // nothing. When that delete fails the form stays open with its message. A stored record whose children
-// changed keeps its derived fields in step with them.
+// changed keeps its derived fields in step with them: it receives the values the children gave them,
+// not what the user typed over them since.
 bool FormEngine::discard() {
     if (numbered_) {
         if (makeCurrent() && guardedDelete(table_) != GuardedResult::Done) {
@@ -764,18 +781,10 @@ bool FormEngine::discard() {
         table_.clear();
         return true;
     }
-    if (request_ == Request::Change && childrenChanged_ && !config_->derived.empty()) {
-        Record rewritten = former_;
-        bool differs = false;
-        for (const int field : config_->derived) {
-            differs = differs || !former_.sameValue(edited_, field);
-            (void)rewritten.setValue(field, edited_.value(field));
-        }
-        if (differs && makeCurrent()) {
-            table_.record() = rewritten;
-            if (guardedChange(table_, former_, ChangeCaller::Batch) == GuardedResult::Done) {
-                return true;
-            }
+    if (request_ == Request::Change && childrenChanged_ && !(followed_ == former_) && makeCurrent()) {
+        table_.record() = followed_;
+        if (guardedChange(table_, former_, ChangeCaller::Batch) == GuardedResult::Done) {
+            return true;
         }
     }
     table_.record() = former_;

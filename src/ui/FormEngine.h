@@ -74,7 +74,10 @@ public:
     const Record& openingCopy() const { return former_; }
     // The record as it now stands becomes the opening copy: what the form's own opening hook set after
     // the record was numbered (a room its caller asked for) is no change of the user's.
-    void keepAsOpened() { former_ = edited_; }
+    void keepAsOpened() {
+        former_ = edited_;
+        followed_ = former_;
+    }
     // Where the record the form works on is stored (empty for a new record not yet added).
     const Position& position() const { return position_; }
     // The form's working values (FormWorkingValue), which its own logic sets.
@@ -83,16 +86,20 @@ public:
     // Whether anything was changed: the record differs from its opening copy, or a child was saved or
     // deleted while the form was open.
     bool changed() const;
+    // Whether the record's own fields differ from the opening copy, leaving out the values the
+    // children gave the derived fields (FormConfig::derived): what leaving a changed record asks about.
+    bool ownChanges() const;
 
     // The child lists configured on the form, each bound to the record's linking value.
     std::size_t childListCount() const { return config_->children.size(); }
     ListConfig childList(std::size_t child) const;
 
-    // A child list's record form called from this form: the table's buffer receives the record as
-    // edited so far (what the child form reads); when the child answers (through the FormDone `call`
-    // is given, at once or once its window has gone) a completed child counts as a change, the
-    // childClosed hook recomputes what follows the children, and then `done` hears the answer.
-    void callChild(const std::function<void(FormDone)>& call, FormDone done = {});
+    // A record form of child list `child` called from this form (or an action of the form that writes
+    // that list's children): the table's buffer receives the record as edited so far (what the child
+    // form reads); when the child answers (through the FormDone `call` is given, at once or once its
+    // window has gone) a completed child counts as a change, the list's closed hook recomputes what
+    // follows its children, and then `done` hears the answer.
+    void callChild(std::size_t child, const std::function<void(FormDone)>& call, FormDone done = {});
 
     // Items are the configured fields by their place in tab order.
     int itemCount() const { return int(config_->fields.size()); }
@@ -178,6 +185,9 @@ private:
     Request request_ = Request::None;
     Record edited_;
     Record former_;
+    // The opening copy with the derived fields as the children last left them: the record's own
+    // changes are the differences from it.
+    Record followed_;
     Position position_;            // the record the form works on: its write goes to this one
     bool numbered_ = false;        // added when the form opened: removed again on cancel
     bool childrenChanged_ = false; // a child form saved or deleted while the form was open

@@ -1,6 +1,7 @@
 #include "ui/ListExport.h"
 
 #include "data/Dictionary.h"
+#include "data/SpreadsheetText.h"
 #include "data/Text.h"
 #include "data/View.h"
 #include "messages/Message.h"
@@ -81,8 +82,8 @@ std::string ListExport::line(const std::vector<std::string>& fields, const std::
         std::string_view shown = trimRight(fields[i]);
         shown.remove_prefix(std::min(shown.find_first_not_of(' '), shown.size()));
         const std::string field(shown);
-        text +=
-            (i == 0 ? "" : ";") + quoted(i < numeric.size() && numeric[i] ? withDecimalComma(field) : field);
+        text += (i == 0 ? "" : ";") +
+                quoted(spreadsheetText(i < numeric.size() && numeric[i] ? withDecimalComma(field) : field));
     }
     return text;
 }

@@ -16,9 +16,10 @@ class View;
 // page, with the columns as the list shows them, as a CSV file that a spreadsheet in a Lithuanian
 // locale opens directly: UTF-8 with a byte-order mark, ";" between fields, numbers with the decimal
 // places shown and a decimal comma, a field quoted when it holds ";", a quote or a line end, lines
-// ended by CR LF. The file is written under a temporary name beside the target and takes the
-// target's name only when whole: a failed or cancelled export leaves nothing, and an older file of
-// that name stays as it was. Runs in steps so that a window can show its progress:
+// ended by CR LF; a text the spreadsheet would take for a formula ("=HYPERLINK(...)", "@SUM(...)")
+// gets a leading apostrophe and stays a text. The file is written under a temporary name beside the target
+// and takes the target's name only when whole: a failed or cancelled export leaves nothing, and an older file
+// of that name stays as it was. Runs in steps so that a window can show its progress:
 //
 //     ListExport csv(list, "Valstybes.csv");
 //     if (csv.start())
@@ -47,7 +48,7 @@ public:
     const std::filesystem::path& target() const { return target_; }
 
     // One line of the file: the fields joined by ";", quoted where needed, numbers with a decimal comma
-    // where `numeric` says so.
+    // where `numeric` says so, formulas made texts.
     static std::string line(const std::vector<std::string>& fields, const std::vector<bool>& numeric);
 
 private:

@@ -26,18 +26,13 @@ bool addNumberedRecord(Table& table, const std::vector<int>& heldBlank) {
     }
     for (;;) {
         for (int attempt = 0; attempt < NumberingAttempts; ++attempt) {
-            StoreStatus status = table.setToKeyStart(def.identityKey);
-            if (status == StoreStatus::Ok) {
-                status = table.previous();
-            }
-            std::int64_t number = 1;
-            if (status == StoreStatus::Ok) {
-                number = table.record().storedInteger(field) + 1;
-            } else if (status != StoreStatus::EndOfData) {
+            std::int64_t number = 0;
+            if (!highestRecordNumber(table, number)) {
                 table.record() = primed;
                 standardWarning(WarningRetrieval, def.messageName());
                 return false;
             }
+            ++number;
             table.clear();
             table.record() = primed;
             if (number > std::numeric_limits<std::int32_t>::max()) {
@@ -60,6 +55,15 @@ bool addNumberedRecord(Table& table, const std::vector<int>& heldBlank) {
             return false;
         }
     }
+}
+
+bool highestRecordNumber(Table& table, std::int64_t& highest) {
+    StoreStatus status = table.setToKeyStart(table.def().identityKey);
+    if (status == StoreStatus::Ok) {
+        status = table.previous();
+    }
+    highest = status == StoreStatus::Ok ? table.record().storedInteger(table.def().recordNumberField) : 0;
+    return status == StoreStatus::Ok || status == StoreStatus::EndOfData;
 }
 
 } // namespace nakva

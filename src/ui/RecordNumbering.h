@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 namespace nakva {
@@ -18,5 +19,10 @@ class Table;
 // True with the new record current and in the buffer; false, after the messages, with the buffer
 // holding the values it was given and no record current.
 bool addNumberedRecord(Table& table, const std::vector<int>& heldBlank = {});
+
+// The highest record number in `table` (the last record in identity-key order), 0 for an empty table,
+// read through the handle (its buffer then holds that record). False on a read error, with the
+// condition recorded and nothing shown.
+bool highestRecordNumber(Table& table, std::int64_t& highest);
 
 } // namespace nakva

@@ -448,6 +448,56 @@ TEST_F(IntegrityTest, ARecordChangedElsewhereAfterTheSelectionIsLeftWhenItNoLong
     EXPECT_TRUE(column(TableId::Saskait, "SAS:IrasoNr").empty());
 }
 
+// The settings have one record buffer for every handle: the stored record read to test the caller's
+// condition must not take the place of the change the caller put there.
+TEST_F(IntegrityTest, AChangeOfTheSettingsTestedAgainstAConditionWritesTheChange) {
+    add(TableId::IstgPar, {{"IST:ISTAIGA", "Svečių namai"}, {"IST:PAR3", "Direktorius"}});
+    Table& settings = read(TableId::IstgPar, {{"IST:ISTAIGA", "Svečių namai"}});
+    const Record former = settings.record();
+    ASSERT_TRUE(settings.record().setText("IST:PAR3", "Vadybininkas").ok());
+    EXPECT_EQ(guardedChange(settings, former, ChangeCaller::Batch, [](const Record&) { return true; }),
+              GuardedResult::Done);
+    EXPECT_EQ(settings.record().text("IST:PAR3"), "Vadybininkas");
+    settings.close();
+    EXPECT_EQ(column(TableId::IstgPar, "IST:PAR3"), std::vector<std::string>{"Vadybininkas"});
+}
+
+// A batch change is made to the record as it is stored inside the transaction: another station's
+// change since the record was read stays, and is no conflict. A change it refuses writes nothing.
+TEST_F(IntegrityTest, ABatchChangeIsMadeToTheRecordAsItIsStoredThen) {
+    add(TableId::Klient, {{"KLI:Kod", "S1"}, {"KLI:PAV", "Pirma"}, {"KLI:TEL", "1"}});
+    Table& payer = read(TableId::Klient, {{"KLI:Kod", "S1"}});
+    ASSERT_EQ(testing::waitHelper(testing::startHelperUntilReady(
+                  {"change-payer-commit-later", folder.path().string(), "S1", "Stotis", "0"})),
+              0);
+    const auto rename = [](Record& record) {
+        EXPECT_EQ(record.text("KLI:TEL"), "Stotis") << "as stored now";
+        EXPECT_TRUE(record.setText("KLI:PAV", "Komanda").ok());
+        return std::string();
+    };
+    EXPECT_EQ(guardedBatchChange(payer, rename), GuardedResult::Done);
+    EXPECT_EQ(payer.record().text("KLI:PAV"), "Komanda");
+    EXPECT_TRUE(messages.shown().empty());
+
+    const auto refuse = [](Record& record) {
+        EXPECT_TRUE(record.setText("KLI:PAV", "Niekada").ok());
+        return std::string("KLI:PAV: netinka.");
+    };
+    EXPECT_EQ(guardedBatchChange(payer, refuse), GuardedResult::Failed);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Įrašas nepakeistas");
+    EXPECT_EQ(messages.shown()[0].text, "KLI:PAV: netinka.");
+    EXPECT_EQ(payer.record().text("KLI:PAV"), "Komanda") << "the buffer holds the record as stored";
+
+    const StillSelected elsewhere = [](const Record& stored) {
+        return stored.text("KLI:PAV") == "Kita";
+    };
+    EXPECT_EQ(guardedBatchChange(payer, rename, elsewhere), GuardedResult::NotSelected);
+    payer.close();
+    EXPECT_EQ(column(TableId::Klient, "KLI:PAV"), std::vector<std::string>{"Komanda"});
+    EXPECT_EQ(column(TableId::Klient, "KLI:TEL"), std::vector<std::string>{"Stotis"});
+}
+
 // A blank linking value links nothing: renaming a payer whose code is blank leaves the registrations
 // without a payer as they were.
 TEST_F(IntegrityTest, ABlankParentValueHasNoChildren) {

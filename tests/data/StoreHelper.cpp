@@ -8,14 +8,19 @@
 //                                               is named), says "ready" and waits
 //   StoreHelper begin-transaction DIR TABLE...  says "ready", then begins a transaction on the tables;
 //                                               exit code 0 when it began
+//   StoreHelper change-payer-commit-later DIR CODE TEL MS
+//                                               sets the phone of the payer CODE inside a transaction,
+//                                               says "ready", commits MS milliseconds later
 #include "data/Context.h"
 #include "data/Database.h"
 #include "data/Table.h"
 #include "data/Transaction.h"
 #include "messages/Message.h"
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -133,6 +138,27 @@ int beginTransaction(Context& context, const std::vector<TableId>& tables) {
     return transaction.begin(tables) == StoreStatus::Ok ? 0 : 1;
 }
 
+int changePayerCommitLater(Context& context, const std::string& code, const std::string& phone, int ms) {
+    Table& payers = context.table(TableId::Klient);
+    payers.open();
+    Transaction transaction(context);
+    if (transaction.begin({TableId::Klient}) != StoreStatus::Ok) {
+        return 1;
+    }
+    payers.record().set(KLI::Kod, code);
+    if (payers.getByKey(KLI::KODKEY) != StoreStatus::Ok) {
+        return 1;
+    }
+    payers.record().set(KLI::TEL, phone);
+    if (payers.put() != StoreStatus::Ok) {
+        return 1;
+    }
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return transaction.commit() == StoreStatus::Ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -154,6 +180,9 @@ int main(int argc, char** argv) {
         }
         if (command == "hold-transaction") {
             return holdTransaction(context, tablesNamed(context, argc, argv, 3));
+        }
+        if (command == "change-payer-commit-later" && argc == 6) {
+            return changePayerCommitLater(context, argv[3], argv[4], std::stoi(argv[5]));
         }
         if (command == "begin-transaction") {
             return beginTransaction(context, tablesNamed(context, argc, argv, 3));

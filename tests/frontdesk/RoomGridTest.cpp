@@ -100,6 +100,36 @@ TEST_F(RoomGridTest, StaysStandOnTheirNightsAcrossTheShownDays) {
     EXPECT_TRUE(grid.cell(2, 0).empty());
 }
 
+// A stay's last night is the day before its departure, at either edge of the shown days: a guest
+// arriving on another's departure day shares no night with them.
+TEST_F(RoomGridTest, TheLastNightIsTheDayBeforeTheDeparture) {
+    addRoom(1, "A", "101");
+    addRoom(2, "A", "102");
+    addRoom(3, "A", "103");
+    addStay(1, "Ieva", 5, 7, false, {1});    // the nights of D+5 and D+6, the last shown day
+    addStay(2, "Tomas", 6, 8, false, {2});   // the night of D+7 is beyond the shown days
+    addStay(3, "Lukas", 1, 2, false, {3});   // one night
+    addStay(4, "Greta", 2, 4, false, {3});   // arrives on Lukas's departure day
+    addStay(5, "Marius", -1, 0, false, {3}); // leaves on the first shown day: no night shown
+
+    RoomGrid grid(context);
+    ASSERT_TRUE(grid.build(D, 7));
+    ASSERT_EQ(grid.stays().size(), 4u);
+    EXPECT_EQ(stayOf(grid, "Ieva").firstColumn, 5);
+    EXPECT_EQ(stayOf(grid, "Ieva").lastColumn, 6);
+    EXPECT_FALSE(stayOf(grid, "Ieva").afterLast);
+    EXPECT_EQ(stayOf(grid, "Tomas").lastColumn, 6);
+    EXPECT_TRUE(stayOf(grid, "Tomas").afterLast);
+    EXPECT_EQ(stayOf(grid, "Lukas").lastColumn, 1);
+    EXPECT_EQ(stayOf(grid, "Greta").firstColumn, 2);
+    EXPECT_EQ(stayOf(grid, "Greta").lastColumn, 3);
+    EXPECT_EQ(guests(grid, 2, 1), std::vector<std::string>{"Lukas"});
+    EXPECT_EQ(guests(grid, 2, 2), std::vector<std::string>{"Greta"});
+    EXPECT_FALSE(grid.overbooked(2, 2));
+    EXPECT_TRUE(grid.cell(2, 0).empty());
+    EXPECT_TRUE(grid.cell(2, 4).empty());
+}
+
 TEST_F(RoomGridTest, RoomsNotInUseAndUnpreparedRoomsAreMarked) {
     addRoom(1, "A", "101");
     addRoom(2, "A", "102");

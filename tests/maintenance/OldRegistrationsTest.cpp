@@ -5,6 +5,7 @@
 #include "data/SqliteConnection.h"
 #include "maintenance/OldRegistrations.h"
 
+#include <functional>
 #include <iostream>
 
 namespace nakva {
@@ -67,6 +68,18 @@ protected:
                 storedColumn(TableId::SaskKmb, "SKMB:IrasoNr")};
     }
 
+    // Another station reads registration `number` and does `what` with it.
+    void elsewhere(int number, const std::function<void(Table&)>& what) {
+        Context other(database);
+        Table& registrations = other.table(TableId::Saskait);
+        registrations.open();
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, number);
+        ASSERT_EQ(registrations.getByKey(SAS::IRASONRKEY), StoreStatus::Ok);
+        what(registrations);
+        registrations.close();
+    }
+
     static std::vector<std::vector<std::string>> only(const std::vector<std::string>& numbers) {
         std::vector<std::string> twice;
         for (const std::string& number : numbers) {
@@ -110,20 +123,11 @@ TEST_F(OldRegistrationsTest, AStayReopenedOrRemovedAfterTheChoiceIsNotCounted) {
     OldRegistrationRemoval removal(context, Limit, Today);
     BatchRun run(removal);
     ASSERT_TRUE(run.start());
-    {
-        Context other(database);
-        Table& registrations = other.table(TableId::Saskait);
-        registrations.open();
-        registrations.clear();
-        registrations.record().set(SAS::IrasoNr, 2);
-        ASSERT_EQ(registrations.getByKey(SAS::IRASONRKEY), StoreStatus::Ok);
+    elsewhere(2, [](Table& registrations) {
         ASSERT_TRUE(registrations.record().set(SAS::Isvykes, 0));
         ASSERT_EQ(registrations.put(), StoreStatus::Ok);
-        registrations.record().set(SAS::IrasoNr, 3);
-        ASSERT_EQ(registrations.getByKey(SAS::IRASONRKEY), StoreStatus::Ok);
-        ASSERT_EQ(registrations.remove(), StoreStatus::Ok);
-        registrations.close();
-    }
+    });
+    elsewhere(3, [](Table& registrations) { ASSERT_EQ(registrations.remove(), StoreStatus::Ok); });
     while (run.advance()) {
     }
     EXPECT_EQ(run.state(), BatchRun::State::Done);
@@ -133,6 +137,27 @@ TEST_F(OldRegistrationsTest, AStayReopenedOrRemovedAfterTheChoiceIsNotCounted) {
     EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:IrasoNr"), std::vector<std::string>{"2"});
     EXPECT_EQ(storedColumn(TableId::SaskKmb, "SKMB:IrasoNr"), (std::vector<std::string>{"2", "3"}))
         << "the other station removed 3 without its rooms; the removal does not reach them";
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+// The choice is checked again as each registration's turn comes: one whose entry date another station
+// moved past the limit meanwhile stays whole, with everything that hangs on it.
+TEST_F(OldRegistrationsTest, AStayReDatedPastTheLimitAfterTheChoiceStaysWhole) {
+    registration(1, day(2020, 1, 1), true);
+    registration(2, day(2020, 1, 2), true);
+    OldRegistrationRemoval removal(context, Limit, Today);
+    BatchRun run(removal);
+    ASSERT_TRUE(run.start());
+    elsewhere(1, [](Table& registrations) {
+        registrations.record().set(SAS::IrasoDt, Limit + 1);
+        ASSERT_EQ(registrations.put(), StoreStatus::Ok);
+    });
+    while (run.advance()) {
+    }
+    EXPECT_EQ(run.state(), BatchRun::State::Done);
+    EXPECT_EQ(removal.removed(), 1);
+    EXPECT_EQ(removal.skipped(), 1);
+    EXPECT_EQ(left(), only({"1"}));
     EXPECT_TRUE(messages.shown().empty());
 }
 

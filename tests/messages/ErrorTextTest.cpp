@@ -1,7 +1,9 @@
 #include "messages/ErrorText.h"
+#include "messages/SystemErrorText.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <thread>
 
 namespace nakva {
@@ -44,6 +46,25 @@ TEST_F(ErrorTextTest, EachThreadKeepsItsOwnConditions) {
 TEST_F(ErrorTextTest, RecordChangedByAnotherStationIsRecognisedByNumber) {
     EXPECT_TRUE(isRecordChangedByAnotherStation({kRecordChangedByAnotherStation, "whatever the store says"}));
     EXPECT_FALSE(isRecordChangedByAnotherStation({5, "Access denied"}));
+}
+
+// The failures a user meets with files are told in Lithuanian, never in the system's English.
+TEST(SystemErrorText, SaysInLithuanianWhatWentWrong) {
+    const struct {
+        int error;
+        const char* text;
+    } cases[] = {
+        {ENOSPC, "diske nebėra vietos"},
+        {EACCES, "trūksta teisių"},
+        {EROFS, "diskas tik skaitomas"},
+        {EIO, "disko klaida (nepavyko skaityti ar rašyti)"},
+        {ENOTDIR, "kelyje yra failas, o ne aplankas"},
+        {ENOENT, "tokio failo ar aplanko nėra"},
+        {12345, "sistemos klaida 12345"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(systemErrorText(c.error), c.text) << c.error;
+    }
 }
 
 } // namespace

@@ -294,6 +294,22 @@ TEST_F(PreviewPrintPart, RangeThenCopiesOfIt) {
     EXPECT_EQ(s.printOrder().copies, 2);
 }
 
+// The pages of a cancelled run: shown, never printed, whichever print control is tried.
+TEST_F(PreviewPrintPart, PagesThatAreNotTheWholeReportCannotBePrinted) {
+    const PageList pages = makePages(3);
+    PreviewState s(pages, A4);
+    s.forbidPrinting();
+    EXPECT_FALSE(s.enabled(PreviewControl::Print));
+    EXPECT_FALSE(s.enabled(PreviewControl::PrintPart));
+    EXPECT_TRUE(s.enabled(PreviewControl::SavePdf));
+    s.printPart({.range = true, .from = 2, .to = 2, .copies = 2});
+    s.print();
+    EXPECT_EQ(s.result(), PreviewNoPrint);
+    EXPECT_EQ(s.pages(), pages);
+    EXPECT_EQ(filesLeft(), pages);
+    EXPECT_EQ(s.totalText(), "Iš viso lapų: 3 (ataskaita nutraukta)");
+}
+
 TEST(PreviewLayout, WholePageCellsKeepThePageShape) {
     // 800 × 600, 2 × 2: w = (800 − 5) ÷ 2 = 397, h = (600 − 18 − 5) ÷ 2 = 288; A4 is taller than
     // 288 ÷ 397, so w = 288 ÷ 1.414 = 203.

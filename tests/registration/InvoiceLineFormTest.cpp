@@ -202,6 +202,34 @@ TEST_F(InvoiceLineFormTest, AFreeServiceTakesItsZeroPriceAndRateAndIsSavedWithou
     EXPECT_TRUE(messages.shown().empty());
 }
 
+// 2 h of sauna at 25.00 with VAT: 41.32 + 8.68, whose ratio is 21.007. Saved at the rate it was
+// priced at, the invoice has one rate; a VAT typed that no rate near it gives sets the rate it implies.
+TEST_F(InvoiceLineFormTest, ALineIsSavedAtTheRateItWasPricedAtUnlessItsVatWasTypedOffIt) {
+    addService("Pirtis", "25", "21", "VAL.");
+    struct Case {
+        const char* vatTyped; // "" leaves the VAT as priced
+        const char* rate;
+        const char* withoutVat;
+    };
+    for (const Case& c :
+         {Case{"", "21.00", "41.32"}, Case{"5.00", "11.10", "45.00"}, Case{"0", "0.00", "50.00"}}) {
+        auto form = open(Request::Insert);
+        ASSERT_TRUE(type(*form, SEI::PasPav.index, "Pirtis"));
+        ASSERT_TRUE(type(*form, SEI::KIEKIS.index, "2"));
+        EXPECT_EQ(form->record().text("SEI:PVMSUMA"), "8.68");
+        if (*c.vatTyped != 0) {
+            ASSERT_TRUE(type(*form, SEI::PVMSUMA.index, c.vatTyped));
+        }
+        form->save();
+        ASSERT_TRUE(form->finished());
+        const Record saved = lines().back();
+        EXPECT_EQ(saved.text("SEI:PVMPROC"), c.rate) << c.vatTyped;
+        EXPECT_EQ(saved.text("SEI:SUMABEPVM"), c.withoutVat) << c.vatTyped;
+        EXPECT_EQ(saved.text("SEI:SUMA"), "50.00");
+    }
+    EXPECT_TRUE(messages.shown().empty());
+}
+
 TEST_F(InvoiceLineFormTest, AServiceNotInThePriceListOpensTheServicesAndCancellingKeepsTheFocus) {
     auto form = open(Request::Insert);
     EXPECT_FALSE(type(*form, SEI::PasPav.index, "Pirtis"));
@@ -252,8 +280,9 @@ TEST_F(InvoiceLineFormTest, TheRegistrationsTotalsAndMeanRateFollowEachLine) {
     EXPECT_EQ(totals.withoutVat.toString(), "70.22");
     EXPECT_EQ(totals.vat.toString(), "10.78");
     EXPECT_EQ(totals.withVat.toString(), "81.00");
-    // The mean of 21.00 and 9.00 (the line at 9 % saved at 2.97 / 33.03 = 8.99).
+    // The mean of 21.00 and 9.00: the line at 9 % keeps its rate (2.97 / 33.03 would be 8.99).
     EXPECT_EQ(totals.meanVat->toString(), "15.00");
+    EXPECT_EQ(lines().at(1).text("SEI:PVMPROC"), "9.00");
 
     EXPECT_FALSE(invoiceTotals(context, 8).meanVat); // no lines: the registration keeps its rate
 }

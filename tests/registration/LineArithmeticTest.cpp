@@ -145,11 +145,30 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  true},
 
-        // The rate its rounded amounts imply: 1.74 / 8.26.
-        StepCase{"RateOfRoundedAmounts",
+        // The VAT is the rate's VAT to the cent: the line keeps the rate it was priced at, not the
+        // 21.07 (1.74 / 8.26) or 21.01 (8.68 / 41.32) its rounded amounts imply.
+        StepCase{"PricedRateKept",
                  Step::RateFromVat,
                  {{"SUMA", "10"}, {"PVMSUMA", "1.74"}, {"PVMPROC", "21"}},
-                 {{"SUMABEPVM", "8.26"}, {"PVMPROC", "21.07"}}},
+                 {{"SUMABEPVM", "8.26"}, {"PVMPROC", "21.00"}}},
+        StepCase{"SaunaAt21Kept",
+                 Step::RateFromVat,
+                 {{"SUMA", "50"}, {"PVMSUMA", "8.68"}, {"PVMPROC", "21"}},
+                 {{"SUMABEPVM", "41.32"}, {"PVMPROC", "21.00"}}},
+        // A VAT typed that the rate does not give: the roundest rate that gives it.
+        StepCase{"TypedVatOfAnotherRate",
+                 Step::RateFromVat,
+                 {{"SUMA", "10"}, {"PVMSUMA", "1.74"}, {"PVMPROC", "9"}},
+                 {{"SUMABEPVM", "8.26"}, {"PVMPROC", "21.00"}}},
+        StepCase{"TypedVatOfNoRoundRate",
+                 Step::RateFromVat,
+                 {{"SUMA", "100"}, {"PVMSUMA", "5"}, {"PVMPROC", "21"}},
+                 {{"SUMABEPVM", "95.00"}, {"PVMPROC", "5.26"}}},
+        // No VAT at all: the rate is 0 and all of the amount is without VAT.
+        StepCase{"TypedVatZero",
+                 Step::RateFromVat,
+                 {{"SUMA", "12.34"}, {"PVMSUMA", "0"}, {"PVMPROC", "21"}},
+                 {{"SUMABEPVM", "12.34"}, {"PVMPROC", "0.00"}}},
         // Nothing without VAT: the rate stays, no 0 that would count in the registration's mean.
         StepCase{"FreeLineKeepsItsRate",
                  Step::RateFromVat,

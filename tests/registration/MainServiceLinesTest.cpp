@@ -28,6 +28,17 @@ protected:
 
     std::optional<int> press() { return createMainServiceLines(context, registration(), Decimal(100)); }
 
+    // The price list's price with VAT of a service, as a case needs it.
+    void reprice(const std::string& name, const std::string& price) {
+        Table services(context, TableId::Paslaug, false);
+        services.open();
+        ASSERT_TRUE(services.record().setText("PAS:Pav", name).ok());
+        ASSERT_EQ(services.getByKey(PAS::PASLKEY), StoreStatus::Ok);
+        ASSERT_TRUE(services.record().setText("PAS:KAINSUPVM", price).ok());
+        ASSERT_EQ(services.put(), StoreStatus::Ok);
+        services.close();
+    }
+
     // The stored lines by service: "field=value" of the fields asked.
     std::map<std::string, std::string> lineValues(const std::string& field) {
         std::map<std::string, std::string> values;
@@ -119,6 +130,32 @@ TEST_F(MainServiceLinesTest, AStayWhoseNightsWereNeverComputedIsRefused) {
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.shown()[0].title, "DĖMESIO!");
     EXPECT_TRUE(lines().empty());
+}
+
+// A free main service (children's breakfasts at 0) is charged all the same: its line at 0.00 with its
+// schedule, at its rate.
+TEST_F(MainServiceLinesTest, AFreeServiceGetsItsLineAtZeroWithItsSchedule) {
+    reprice("Vaikų pusryčiai", "0");
+    registration().set(SAS::PUSRYCIUVAIK, 2);
+    ASSERT_EQ(press(), 2);
+    EXPECT_EQ(lineValues("SEI:SUMA")["Vaikų pusryčiai"], "0.00");
+    EXPECT_EQ(lineValues("SEI:PVMSUMA")["Vaikų pusryčiai"], "0.00");
+    EXPECT_EQ(lineValues("SEI:PVMPROC")["Vaikų pusryčiai"], "21.00");
+    EXPECT_EQ(lineValues("SEI:KIEKIS")["Vaikų pusryčiai"], "6.000");
+    EXPECT_EQ(rowCount(TableId::Seilgraf), 6);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+// The lines, their schedules and their amounts are written together: a line that cannot be charged
+// after another was leaves neither of them, nor any schedule.
+TEST_F(MainServiceLinesTest, AFailureOnAnyLineLeavesNoLineAndNoSchedule) {
+    registration().set(SAS::PUSRYCIUSK, 200);
+    reprice("Pusryčiai", "9999999"); // 600 breakfasts: beyond an amount's field
+    EXPECT_FALSE(press());
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Negeras lauko turinys");
+    EXPECT_TRUE(lines().empty());
+    EXPECT_EQ(rowCount(TableId::Seilgraf), 0);
 }
 
 TEST_F(MainServiceLinesTest, APriceThatDoesNotFitALineIsReportedAndStopsTheRest) {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -282,6 +284,139 @@ TEST_F(RegistrationTest, InvoiceTotalsFollowTheLinesAndTheMeanRate) {
     // A VAT sum typed over gives the total with VAT.
     ASSERT_TRUE(type(form, "SAS:PVMSUMA", "20"));
     EXPECT_EQ(form.record().get(SAS::BSUMASUPVM), Decimal::fromScaled(13001, 2));
+}
+
+// The registration's child lists as the form lists them.
+enum Child { RoomsList, LinesList, PaymentsList };
+
+// A registration with one room and one line of 149.97, open in change mode.
+class ChildFormsTest : public RegistrationTest {
+protected:
+    void SetUp() override {
+        RegistrationTest::SetUp();
+        addRoom("1", "A", "101", "60");
+        addRecord(TableId::Saskait, {{"SAS:IrasoNr", "4"},
+                                     {"SAS:Gyventojas", "Ona"},
+                                     {"SAS:GYVENTOJOVALSTYBE", "Lietuva"},
+                                     {"SAS:GyventojoGrupe", "Turistai"},
+                                     {"SAS:GyvenaNuo", "2026-03-14"},
+                                     {"SAS:GyvenaIki", "2026-03-15"},
+                                     {"SAS:KAMBARIAI", " A-101"},
+                                     {"SAS:PVMPROC", "21"},
+                                     {"SAS:BSUMA", "123.94"},
+                                     {"SAS:PVMSUMA", "26.03"},
+                                     {"SAS:BSUMASUPVM", "149.97"}});
+        addRecord(TableId::SaskKmb, {{"SKMB:IrasoNr", "4"}, {"SKMB:KambarioID", "1"}});
+        addRecord(TableId::Saskeil, {{"SEI:SEILID", "1"},
+                                     {"SEI:IrasoNr", "4"},
+                                     {"SEI:SUMABEPVM", "123.94"},
+                                     {"SEI:PVMSUMA", "26.03"},
+                                     {"SEI:SUMA", "149.97"},
+                                     {"SEI:PVMPROC", "21"}});
+        makeCurrent(TableId::Saskait, "SAS:IrasoNr", "4");
+        form = std::make_unique<FormEngine>(RedSaskait(), context, cancelling());
+        ASSERT_TRUE(form->open(Request::Change));
+        ASSERT_FALSE(form->changed());
+    }
+
+    // A payment form saved: the payment takes the registration's total with VAT, as the form shows it.
+    FormResult takePayment() {
+        const Record& registration = context.table(TableId::Saskait).record();
+        Table& payments = context.table(TableId::Mokej);
+        payments.open();
+        payments.clear();
+        payments.record().set(MOK::IrasoNr, 1);
+        payments.record().set(MOK::SaskIrasoNr, registration.get(SAS::IrasoNr));
+        (void)payments.record().set(MOK::MOKSUMA, registration.get(SAS::BSUMASUPVM));
+        const StoreStatus status = payments.add();
+        payments.close();
+        return {status == StoreStatus::Ok ? Response::Completed : Response::Cancelled};
+    }
+
+    // A room form of the rooms list left with "Nutraukti", after the room was renamed elsewhere.
+    FormResult leaveRoomForm() {
+        Table rooms(context, TableId::Kamb, false);
+        rooms.open();
+        rooms.record().set(KMB::KambarioID, 1);
+        EXPECT_EQ(rooms.getByKey(KMB::IDKEY), StoreStatus::Ok);
+        (void)rooms.record().set(KMB::KambarioNr, "102");
+        EXPECT_EQ(rooms.put(), StoreStatus::Ok);
+        rooms.close();
+        return {Response::Cancelled};
+    }
+
+    // A line form that saved a second line of 10.00.
+    FormResult addLine() {
+        addRecord(TableId::Saskeil, {{"SEI:SEILID", "2"},
+                                     {"SEI:IrasoNr", "4"},
+                                     {"SEI:SUMABEPVM", "8.26"},
+                                     {"SEI:PVMSUMA", "1.74"},
+                                     {"SEI:SUMA", "10.00"},
+                                     {"SEI:PVMPROC", "21"}});
+        return {Response::Completed};
+    }
+
+    void child(Child list, const std::function<FormResult()>& answer) {
+        form->callChild(list, [&answer](FormDone done) { done(answer()); });
+    }
+
+    std::unique_ptr<FormEngine> form;
+};
+
+// Totals typed over on the invoice tab stand until the lines are read again: a payment taken or a
+// room form left does not undo them; a line form does.
+TEST_F(ChildFormsTest, TypedTotalsStandUntilALineFormClosesAndTheRoomsFollowOnlyTheRooms) {
+    ASSERT_TRUE(type(*form, "SAS:BSUMASUPVM", "150.00"));
+
+    child(PaymentsList, [this] { return takePayment(); });
+    EXPECT_EQ(form->record().text("SAS:BSUMASUPVM"), "150.00");
+    EXPECT_EQ(storedColumn(TableId::Mokej, "MOK:MOKSUMA"), std::vector<std::string>{"150.00"});
+
+    child(RoomsList, [this] { return leaveRoomForm(); });
+    EXPECT_EQ(form->record().text("SAS:BSUMASUPVM"), "150.00");
+    EXPECT_EQ(form->record().get(SAS::KAMBARIAI), " A-102"); // the rooms' text follows the rooms
+
+    child(LinesList, [this] { return addLine(); });
+    EXPECT_EQ(form->record().text("SAS:BSUMASUPVM"), "159.97");
+    EXPECT_EQ(form->record().text("SAS:BSUMA"), "132.20");
+    EXPECT_EQ(form->record().text("SAS:PVMSUMA"), "27.77");
+}
+
+// "Nutraukti" after a payment was taken: nothing of the registration's own changed, so nothing to ask
+// and the payment stays; with the resident's name changed too, the question, and "Ne" keeps the
+// payment and drops the name.
+TEST_F(ChildFormsTest, LeavingAfterAPaymentAsksOnlyWhenTheRegistrationsOwnFieldsChanged) {
+    child(PaymentsList, [this] { return takePayment(); });
+    EXPECT_TRUE(form->cancel());
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(storedColumn(TableId::Mokej, "MOK:MOKSUMA"), std::vector<std::string>{"149.97"});
+
+    makeCurrent(TableId::Saskait, "SAS:IrasoNr", "4");
+    FormEngine again(RedSaskait(), context, cancelling());
+    ASSERT_TRUE(again.open(Request::Change));
+    ASSERT_TRUE(type(again, "SAS:Gyventojas", "Jonas"));
+    again.callChild(LinesList, [this](FormDone done) { done(addLine()); });
+    messages.answerNext(ButtonNo);
+    EXPECT_TRUE(again.cancel());
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Ar išsaugoti pakeitimus?"});
+    // The line is saved, and the registration's totals follow it; the name is as it was.
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:Gyventojas"), std::vector<std::string>{"Ona"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:BSUMASUPVM"), std::vector<std::string>{"159.97"});
+}
+
+// Arriving and departing on one day is a stay of 0 nights: saved without a message.
+TEST_F(RegistrationTest, AStayEndingOnItsArrivalDaySavesWithNoNightAndNoMessage) {
+    FormEngine form(RedSaskait(), context, cancelling());
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_TRUE(type(form, "SAS:Gyventojas", "Jonaitis Jonas"));
+    ASSERT_TRUE(type(form, "SAS:GYVENTOJOVALSTYBE", "Lietuva"));
+    ASSERT_TRUE(type(form, "SAS:GyventojoGrupe", "Turistai"));
+    ASSERT_TRUE(type(form, "SAS:GyvenaIki", "2026-03-14"));
+    form.save();
+    ASSERT_TRUE(form.finished());
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:GyvenaIki"), std::vector<std::string>{"2026-03-14"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:GYVENAPARU"), std::vector<std::string>{"0"});
 }
 
 TEST_F(RegistrationTest, AnOccupiedRoomTakesTheRoomsPriceOnlyFromARoomFound) {

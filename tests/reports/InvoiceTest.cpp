@@ -1,5 +1,6 @@
 #include "ReportTestSupport.h"
 
+#include "reports/Invoice.h"
 #include "reports/PictureDecoder.h"
 #include "reports/ReportCatalog.h"
 #include "reports/SpDidSask.h"
@@ -289,22 +290,27 @@ TEST_F(InvoiceTest, RegisterListsThePeriodsInvoicesWithFlagsAndSums) {
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "2026-11-30"), 0);
 }
 
-TEST_F(InvoiceTest, TheLogoIsTheFirstOfTheThreeFilesFoundAndAbsentWithoutThem) {
+// The logo places: each file there printed in a place of its own, filled in the order "Firma.wmf",
+// "Firma.gif", "Firma.jpg" from the heading's left corner to its right one and then beside the totals.
+TEST_F(InvoiceTest, EachLogoFileThereIsPrintedInAPlaceOfItsOwn) {
+    // Where each picture stands on the page, and whether it is a metafile.
     const auto pictures = [this] {
-        int metafiles = 0;
-        int rasters = 0;
+        std::vector<std::pair<Rect, bool>> found;
         for (const PageCanvas& page : drawn) {
             for (const PageItem& item : page.items()) {
-                metafiles += std::holds_alternative<MetafileItem>(item);
-                rasters += std::holds_alternative<RasterItem>(item);
+                if (const auto* metafile = std::get_if<MetafileItem>(&item)) {
+                    found.emplace_back(metafile->rect, true);
+                } else if (const auto* raster = std::get_if<RasterItem>(&item)) {
+                    found.emplace_back(raster->rect, false);
+                }
             }
         }
-        return std::pair{metafiles, rasters};
+        return found;
     };
     print(SpDidSask(), 4);
-    EXPECT_EQ(pictures(), std::pair(0, 0));
+    EXPECT_TRUE(pictures().empty());
 
-    // A GIF, decoded by the decoder the program sets.
+    // A GIF alone, decoded by the decoder the program sets, stands at the left corner.
     std::ofstream(folder.path() / "Firma.gif") << "GIF89a";
     setPictureDecoder([](const std::filesystem::path& path) {
         auto picture = std::make_shared<RasterPicture>();
@@ -314,18 +320,40 @@ TEST_F(InvoiceTest, TheLogoIsTheFirstOfTheThreeFilesFoundAndAbsentWithoutThem) {
         return std::shared_ptr<const RasterPicture>(picture);
     });
     print(SpDidSask(), 4);
-    EXPECT_EQ(pictures(), std::pair(0, 1));
+    auto found = pictures();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].first.left, invoice::Left);
     print(SpDidSask2(), 4); // F2 has no logo
-    EXPECT_EQ(pictures(), std::pair(0, 0));
+    EXPECT_TRUE(pictures().empty());
 
-    // A metafile comes first.
+    // All three: the metafile at the left corner, the GIF at the right one, the JPEG beside the totals.
     PageCanvas logo;
     logo.box({0, 0, mm(40), mm(20)});
     const std::vector<std::uint8_t> bytes = writeWmf(logo);
     std::ofstream(folder.path() / "Firma.wmf", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    print(SpDidSask(), 4);
-    EXPECT_EQ(pictures(), std::pair(1, 0));
+    std::ofstream(folder.path() / "Firma.jpg") << "JFIF";
+    for (const ReportSpec* form : {&SpDidSask(), &SpDidSaskSum()}) {
+        print(*form, 4);
+        found = pictures();
+        ASSERT_EQ(found.size(), 3u) << form->name;
+        EXPECT_TRUE(found[0].second);
+        EXPECT_EQ(found[0].first.left, invoice::Left);
+        EXPECT_FALSE(found[1].second);
+        EXPECT_EQ(found[1].first.right(), invoice::Right);
+        EXPECT_EQ(found[1].first.top, found[0].first.top);
+        EXPECT_FALSE(found[2].second);
+        EXPECT_EQ(found[2].first.left, invoice::Left);
+        EXPECT_GT(found[2].first.top, found[0].first.bottom());
+        // The words begin below the logo beside the totals.
+        int words = 0;
+        for (const PageItem& item : drawn.back().items()) {
+            if (const auto* text = std::get_if<TextItem>(&item); text && text->text == "Suma žodžiais : ") {
+                words = text->anchor.y;
+            }
+        }
+        EXPECT_GT(words, found[2].first.bottom()) << form->name;
+    }
     setPictureDecoder({});
 }
 

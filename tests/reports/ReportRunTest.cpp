@@ -112,6 +112,7 @@ TEST_F(ReportRunTest, PriceListPrintsEveryServiceInNameOrderWithItsPricesHeadsAn
 
     ASSERT_EQ(run.state(), ReportRun::State::Done);
     EXPECT_TRUE(run.showsPreview());
+    EXPECT_TRUE(run.printable());
     ASSERT_EQ(drawn.size(), 1u);
     ASSERT_EQ(run.pages().size(), 1u);
     EXPECT_TRUE(fs::exists(run.pages()[0]));
@@ -274,6 +275,7 @@ TEST_F(ReportRunTest, CancelKeepsTheReportStylesPagesAndDropsTheProcessStyles) {
         run.cancel();
         EXPECT_EQ(run.state(), ReportRun::State::Cancelled);
         EXPECT_FALSE(run.showsPreview());
+        EXPECT_FALSE(run.printable());
         EXPECT_TRUE(run.pages().empty());
         EXPECT_FALSE(fs::exists(first));
         EXPECT_FALSE(run.advance());
@@ -287,6 +289,7 @@ TEST_F(ReportRunTest, CancelKeepsTheReportStylesPagesAndDropsTheProcessStyles) {
     run.cancel();
     EXPECT_EQ(run.state(), ReportRun::State::Cancelled);
     EXPECT_TRUE(run.showsPreview());
+    EXPECT_FALSE(run.printable()); // part of a report is not to be printed for all of it
     // The page in progress was ended: every record read so far is on the pages handed over.
     ASSERT_EQ(run.pages().size(), drawn.size());
     const auto texts = allTexts();

@@ -7,6 +7,7 @@
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
 #include "preview/PreviewWindow.h"
+#include "reports/ReportLayout.h"
 #include "reports/ReportRun.h"
 #include "reports/SpPaslSar.h"
 #include "reports/widgets/ParameterDialogWindow.h"
@@ -78,6 +79,31 @@ bool reportWindowLeft() {
         }
     }
     return false;
+}
+
+// The services one a line, a report-style run: a cancel hands what it composed to the preview.
+const ReportSpec& serviceLines() {
+    static const ReportSpec definition{
+        .name = "SpTestPasl",
+        .title = "Paslaugos",
+        .style = RunStyle::Report,
+        .dialog = ParameterDialog::None,
+        .table = PAS::table,
+        .joins = {},
+        .related = {},
+        .filter = {},
+        .order = "+PAS:Pav",
+        .layout =
+            [](ReportScope& scope) {
+                const Record& service = scope.record(PAS::table);
+                ReportLayout layout;
+                layout.detail = {pt(12), {}, [&service](PageCanvas& canvas, const BandContext&) {
+                                     canvas.text({mm(15), pt(10)}, service.get(PAS::Pav));
+                                 }};
+                return layout;
+            },
+    };
+    return definition;
 }
 
 } // namespace
@@ -326,6 +352,44 @@ private slots:
         QCOMPARE(frame.statusBar()->currentMessage(),
                  QString::fromUtf8(SpPaslSar().title.data(), qsizetype(SpPaslSar().title.size())) +
                      QStringLiteral(": nėra duomenų, tenkinančių ataskaitos sąlygas."));
+    }
+
+    // "Nutraukti" part-way: the preview shows the pages composed so far, and neither of its print
+    // controls prints them.
+    void aCancelledRunsPreviewShowsItsPagesButCannotPrintThem() {
+        addService("Masažas");
+        addService("Pirtis");
+        auto* window = new ReportWindow(serviceLines(), *context);
+        window->run().start(glo());
+        QVERIFY(window->run().advance(1)); // one of the two read
+        bool printEnabled = true;
+        bool partEnabled = true;
+        int result = 0;
+        int total = 0;
+        QString totalText;
+        std::function<void()> answer = [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* preview = qobject_cast<PreviewWindow*>(widget); preview && preview->isVisible()) {
+                    printEnabled = preview->action(PreviewControl::Print)->isEnabled();
+                    partEnabled = preview->action(PreviewControl::PrintPart)->isEnabled();
+                    preview->press(PreviewControl::Print);
+                    result = preview->state().result();
+                    total = preview->state().total();
+                    totalText = preview->findChild<QLabel*>("totalZone")->text();
+                    preview->press(PreviewControl::Close);
+                    return;
+                }
+            }
+            QTimer::singleShot(10, answer);
+        };
+        QTimer::singleShot(0, answer);
+        window->cancelButton()->click();
+        QTRY_VERIFY(!reportWindowLeft());
+        QCOMPARE(total, 1);
+        QVERIFY(!printEnabled);
+        QVERIFY(!partEnabled);
+        QCOMPARE(result, int(PreviewNoPrint));
+        QCOMPARE(totalText, QString("Iš viso lapų: 1 (ataskaita nutraukta)"));
     }
 
     void aProcessRunThatSelectsNothingOpensNoPreview() {

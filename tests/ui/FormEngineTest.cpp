@@ -634,18 +634,23 @@ TEST_F(FormEngineTest, CancelQuestionsOfTheFormsThatAskThem) {
     EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvia"});
 }
 
-// A registration form owning its rooms: a child form reads what the user has typed so far, the rooms'
-// text follows the children after each child form, and a child saved counts as a change.
-FormConfig parentForm(int* childClosed) {
+// A registration form owning its rooms and its payments: a child form reads what the user has typed
+// so far; the rooms' text follows the rooms after each room form, nothing follows the payments; a
+// child saved counts as a change.
+enum ParentChild { RoomsChild, PaymentsChild };
+FormConfig parentForm(int* roomsClosed) {
     FormConfig config;
     config.name = "TestParent";
     config.table = TableId::Saskait;
     config.cancelQuestion = CancelQuestion::SaveChanges;
-    config.fields = {{"Gyventojas:", SAS::Gyventojas.index}, {"Kambariai:", SAS::KAMBARIAI.index}};
-    config.derived = {SAS::KAMBARIAI.index};
-    config.hooks.childClosed = [childClosed](FormEngine& form) {
-        ++*childClosed;
-        (void)form.record().set(SAS::KAMBARIAI, "rooms " + std::to_string(*childClosed));
+    config.fields = {{"Gyventojas:", SAS::Gyventojas.index},
+                     {"Kambariai:", SAS::KAMBARIAI.index},
+                     {"Suma:", SAS::BSUMA.index}};
+    config.derived = {SAS::KAMBARIAI.index, SAS::BSUMA.index};
+    config.children.resize(2);
+    config.children[RoomsChild].closed = [roomsClosed](FormEngine& form) {
+        ++*roomsClosed;
+        (void)form.record().set(SAS::KAMBARIAI, "rooms " + std::to_string(*roomsClosed));
     };
     return config;
 }
@@ -664,11 +669,14 @@ FormResult addRoomUnder(Context& context, std::string* parentName) {
     return {status == StoreStatus::Ok ? Response::Completed : Response::Cancelled, Navigation::None};
 }
 
-// A child's form answering at once through callChild: the answer the caller heard after it.
-Response childAnswer(FormEngine& form, const std::function<FormResult()>& child) {
+// A child's form of list `child` answering at once through callChild: the answer the caller heard
+// after it.
+Response childAnswer(FormEngine& form, const std::function<FormResult()>& answer,
+                     std::size_t child = RoomsChild) {
     Response heard = Response::Cancelled;
-    form.callChild([&child](FormDone done) { done(child()); },
-                   [&heard](FormResult result) { heard = result.response; });
+    form.callChild(
+        child, [&answer](FormDone done) { done(answer()); },
+        [&heard](FormResult result) { heard = result.response; });
     return heard;
 }
 
@@ -684,14 +692,69 @@ TEST_F(FormEngineTest, AChildFormReadsTheEditedRecordAndLeavingUnsavedStillWrite
     EXPECT_EQ(childAnswer(form, [&] { return addRoomUnder(context, &seen); }), Response::Completed);
     EXPECT_EQ(seen, "Jonas");
     EXPECT_EQ(closed, 1);
+    EXPECT_TRUE(form.ownChanges());
     ASSERT_TRUE(form.setItemText(0, "Ona")); // the record as opened again: the room alone is the change
     EXPECT_TRUE(form.changed());
+    EXPECT_FALSE(form.ownChanges());
 
-    messages.answerNext(ButtonNo);
+    // What the child saved is saved: nothing to ask, and its text reaches the stored record.
     EXPECT_TRUE(form.cancel());
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Ar išsaugoti pakeitimus?"});
+    EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KAMBARIAI"), std::vector<std::string>{"rooms 1"});
     EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:Gyventojas"), std::vector<std::string>{"Ona"});
+}
+
+// Leaving a stored record after a child was saved: the question only for the record's own changes;
+// "Ne" drops them, but the derived fields still take what the children gave them. A child list that
+// nothing follows (the payments) leaves a total typed over as typed.
+TEST_F(FormEngineTest, LeavingAfterAChildAsksOnlyAboutTheRecordsOwnChanges) {
+    struct Case {
+        const char* name;
+        const char* typedName;  // the resident typed before the child ("" leaves it)
+        const char* typedTotal; // the total typed over after the child ("" leaves it)
+        std::size_t child;
+        bool asked;
+        const char* storedName;
+        const char* storedRooms;
+        const char* storedTotal;
+    };
+    const Case cases[] = {
+        {"RoomOnly", "", "", RoomsChild, false, "Ona", "rooms 1", "0.00"},
+        {"RoomAndName", "Jonas", "", RoomsChild, true, "Ona", "rooms 1", "0.00"},
+        {"RoomAndTotalTyped", "", "150.00", RoomsChild, true, "Ona", "rooms 1", "0.00"},
+        {"PaymentOnly", "", "", PaymentsChild, false, "Ona", "", "0.00"},
+        {"PaymentAfterATypedTotal", "", "150.00", PaymentsChild, true, "Ona", "", "0.00"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        const std::string number = std::to_string(i + 1);
+        addRecord(TableId::Saskait, {{"SAS:IrasoNr", number}, {"SAS:Gyventojas", "Ona"}});
+        current(TableId::Saskait, "SAS:IrasoNr", number);
+        int closed = 0;
+        messages.clear();
+        {
+            FormEngine form(parentForm(&closed), context, {});
+            ASSERT_TRUE(form.open(Request::Change));
+            if (*c.typedName != 0) {
+                ASSERT_TRUE(form.setItemText(0, c.typedName));
+            }
+            std::string seen;
+            ASSERT_EQ(childAnswer(
+                          form, [&] { return addRoomUnder(context, &seen); }, c.child),
+                      Response::Completed);
+            if (*c.typedTotal != 0) {
+                ASSERT_TRUE(form.setItemText(2, c.typedTotal));
+            }
+            messages.answerNext(ButtonNo);
+            EXPECT_TRUE(form.cancel());
+        }
+        EXPECT_EQ(messages.texts().size(), c.asked ? 1U : 0U);
+        EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:Gyventojas").at(i), c.storedName);
+        EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KAMBARIAI").at(i), c.storedRooms);
+        EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:BSUMA").at(i), c.storedTotal);
+        EXPECT_EQ(storedColumn(TableId::SaskKmb, "SKMB:IrasoNr").at(i), number); // the child stays
+    }
 }
 
 TEST_F(FormEngineTest, CancellingANewRecordRemovesTheChildrenAddedMeanwhileWithIt) {

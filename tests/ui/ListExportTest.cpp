@@ -143,6 +143,13 @@ TEST_F(ListExportTest, LinesForALithuanianSpreadsheet) {
         {{"-3.25", "1.5", "####"}, {true, false, true}, "-3,25;1.5;####"},
         {{"UAB \"Rūta\"", "a;b", "eilutė\nkita"}, {}, "\"UAB \"\"Rūta\"\"\";\"a;b\";\"eilutė\nkita\""},
         {{"", "  ", "7"}, {true, true, true}, ";;7"},
+        // A text a spreadsheet would take for a formula gets a leading apostrophe; numbers stay numbers.
+        {{"=HYPERLINK(\"http://x\")", "=cmd|' /C calc'!A0", "@SUM(A1)"},
+         {},
+         "\"'=HYPERLINK(\"\"http://x\"\")\";'=cmd|' /C calc'!A0;'@SUM(A1)"},
+        {{"+370 600", "-2+3", "\tx"}, {}, "'+370 600;'-2+3;'\tx"},
+        {{"\r=1", "  =1", "-3.25"}, {false, false, true}, "\"'\r=1\";'=1;-3,25"},
+        {{"-3.25", "+7", "-"}, {}, "-3.25;+7;'-"},
     };
     for (const Case& each : cases) {
         EXPECT_EQ(ListExport::line(each.cells, each.numeric), each.line);

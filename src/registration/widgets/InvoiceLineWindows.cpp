@@ -128,7 +128,7 @@ void addMainServiceLinesButton(FormWindow& form) {
         const Value* price = engine->variables().find(RoomsPriceVariable);
         const auto* roomsPerDay = price != nullptr ? std::get_if<Decimal>(price) : nullptr;
         // As a child form would: the lines count as a change and the registration's totals follow.
-        engine->callChild([&](FormDone answer) {
+        engine->callChild(InvoiceLinesList, [&](FormDone answer) {
             const std::optional<int> created = createMainServiceLines(engine->context(), engine->record(),
                                                                       roomsPerDay ? *roomsPerDay : Decimal());
             answer(FormResult{created && *created > 0 ? Response::Completed : Response::Cancelled});

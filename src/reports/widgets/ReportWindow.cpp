@@ -135,13 +135,18 @@ void ReportWindow::end() {
     }
     // The page files stay until the preview has answered and its printing is done.
     files_ = run_->takePageFiles();
-    previewReport(files_->pages(), definition_.title, this, [this](int answer, PageList& pages) {
-        if (answer == PreviewPrint) {
-            printReportPages(pages, QString::fromStdString(printJobName(definition_.name, definition_.title)),
-                             programPrinter());
-        }
-        over();
-    });
+    // A cancelled run's pages are shown, not printed.
+    previewReport(
+        files_->pages(), definition_.title, this,
+        [this](int answer, PageList& pages) {
+            if (answer == PreviewPrint) {
+                printReportPages(pages,
+                                 QString::fromStdString(printJobName(definition_.name, definition_.title)),
+                                 programPrinter());
+            }
+            over();
+        },
+        run_->printable());
 }
 
 void runReport(const ReportSpec& definition, Context& context, QWidget* caller) {

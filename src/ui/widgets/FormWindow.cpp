@@ -201,17 +201,18 @@ void FormWindow::buildChildren() {
         QWidget* page = pageOf(child.tab);
         auto* window =
             new ListWindow(engine_->childList(index), engine_->context(), Request::None, page, true);
-        window->setFormCall(
-            [this, form = child.form](Context& context, Request request, QWidget* caller, FormDone done) {
-                engine_->callChild(
-                    [form, &context, request, caller](FormDone answer) {
-                        callRecordForm(form, context, request, caller, std::move(answer));
-                    },
-                    [this, done = std::move(done)](FormResult result) {
-                        showRecord();
-                        done(result);
-                    });
-            });
+        window->setFormCall([this, index, form = child.form](Context& context, Request request,
+                                                             QWidget* caller, FormDone done) {
+            engine_->callChild(
+                index,
+                [form, &context, request, caller](FormDone answer) {
+                    callRecordForm(form, context, request, caller, std::move(answer));
+                },
+                [this, done = std::move(done)](FormResult result) {
+                    showRecord();
+                    done(result);
+                });
+        });
         auto* layout = static_cast<QFormLayout*>(page->layout());
         if (child.row >= 0 && child.row <= layout->rowCount()) {
             layout->insertRow(child.row, window);

@@ -3,10 +3,21 @@
 #include "maintenance/Backup.h"
 #include "maintenance/FolderUse.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace nakva {
 namespace {
 
-using BackupCommandsTest = testing::CliTest;
+class BackupCommandsTest : public testing::CliTest {
+protected:
+    // check on another folder than the test's own.
+    int runCheck(const std::string& folder) {
+        out.str({});
+        messages.clear();
+        return runCli(std::vector<std::string>{"check", "--dir", folder}, out);
+    }
+};
 
 TEST_F(BackupCommandsTest, BackUpKeepAndRestore) {
     addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
@@ -16,7 +27,7 @@ TEST_F(BackupCommandsTest, BackUpKeepAndRestore) {
     }
     const std::vector<std::filesystem::path> kept = listBackups(to);
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(out.str(), kept.front().string() + "\n");
+    EXPECT_EQ(out.str(), kept.front().string() + "\nAtsarginėje kopijoje failų: 18.\n");
 
     addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
     {
@@ -28,6 +39,72 @@ TEST_F(BackupCommandsTest, BackUpKeepAndRestore) {
     }
     EXPECT_EQ(cli({"restore", kept.front().string()}), ExitOk);
     EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Lietuva"});
+}
+
+// Backups started together (the program's first start of the day and a cron job, stations starting
+// at once) each get a folder of their own, whole, in processes of their own.
+TEST_F(BackupCommandsTest, BackupsStartedTogetherAreEachWhole) {
+    ASSERT_EQ(cli({"init"}), ExitOk);
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    const std::string to = (folder.path() / "kopijos").string();
+    const std::string log = (folder.path() / "kopijos.log").string();
+    constexpr int Together = 8;
+    std::vector<int> started;
+    for (int i = 0; i < Together; ++i) {
+        started.push_back(testing::startCli({"backup", "--to", to, "--dir", folder.path().string()}, log));
+    }
+    int succeeded = 0;
+    for (const int pid : started) {
+        succeeded += testing::waitHelper(pid) == ExitOk ? 1 : 0;
+    }
+    std::ifstream in(log);
+    const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(succeeded, Together) << said;
+    std::vector<std::filesystem::path> made;
+    for (const auto& entry : std::filesystem::directory_iterator(to)) {
+        made.push_back(entry.path());
+    }
+    EXPECT_EQ(made.size(), std::size_t(Together)) << "no half-made folder is left: " << said;
+    for (const auto& backup : made) {
+        EXPECT_EQ(runCheck(backup.string()), ExitOk) << backup << "\n" << out.str();
+        Database copy(backup);
+        EXPECT_EQ(testing::storedColumnOf(copy, TableId::Valstyb, "VAL:Valstybe"),
+                  std::vector<std::string>{"Lietuva"});
+    }
+}
+
+// check on a backup folder and restore ask for every table file: a backup without one is no backup.
+TEST_F(BackupCommandsTest, ABackupFolderWithoutATableFileIsNamedAndNotRestored) {
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    const std::string to = (folder.path() / "kopijos").string();
+    ASSERT_EQ(cli({"backup", "--to", to}), ExitOk) << messages.texts().at(0);
+    const std::string backup = listBackups(to).at(0).string();
+    std::filesystem::remove(std::filesystem::path(backup) / "DATA" / "Kamb.tps");
+
+    EXPECT_EQ(runCheck(backup), ExitFailed);
+    EXPECT_NE(out.str().find("DATA/Kamb.tps: trūksta atsarginėje kopijoje"), std::string::npos) << out.str();
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    EXPECT_EQ(cli({"restore", backup}), ExitFailed);
+    EXPECT_NE(messages.texts().at(0).find("trūksta failų DATA/Kamb.tps"), std::string::npos)
+        << messages.texts()[0];
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"),
+              (std::vector<std::string>{"Latvija", "Lietuva"}));
+}
+
+// A damaged table file stops the backup with its name, and --keep then removes nothing.
+TEST_F(BackupCommandsTest, ADamagedFileIsNotBackedUp) {
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    const std::string to = (folder.path() / "kopijos").string();
+    ASSERT_EQ(cli({"backup", "--to", to, "--keep", "1"}), ExitOk) << messages.texts().at(0);
+    const std::vector<std::filesystem::path> good = listBackups(to);
+    std::ofstream(database.filePath(TableId::Valstyb), std::ios::trunc).close();
+    EXPECT_EQ(cli({"backup", "--to", to, "--keep", "1"}), ExitFailed);
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0].rfind("Atsarginė kopija nepadaryta: failas DATA/Valstyb.tps sugadintas", 0),
+              0u)
+        << messages.texts()[0];
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(listBackups(to), good);
 }
 
 TEST_F(BackupCommandsTest, WrongCommandLines) {

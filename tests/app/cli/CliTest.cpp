@@ -87,6 +87,39 @@ TEST_F(CliTest, ExportWritesWhatImportRead) {
     EXPECT_TRUE(out.str().ends_with("\n  }\n]\n")) << out.str();
 }
 
+// export writes values exactly, for import; --spreadsheet makes a text a spreadsheet would run as a
+// formula plain text, as a list's "Eksportuoti…" does.
+TEST_F(CliTest, ExportKeepsFormulasForImportAndNeutralisesThemForASpreadsheet) {
+    ASSERT_EQ(cli({"import", "Klient",
+                   file("kli.csv", "KLI:Kod,KLI:PAV,KLI:TEL\n"
+                                   "K1,\"=HYPERLINK(\"\"http://x\"\",\"\"spausk\"\")\",+370 600\n"
+                                   "K2,-5,@SUM(A1)\n")}),
+              ExitOk)
+        << message();
+    const std::vector<std::string> export_{"export", "Klient", "--order", "KLI:Kod"};
+    ASSERT_EQ(cli(export_), ExitOk) << message();
+    ASSERT_EQ(exported().size(), 3u);
+    EXPECT_EQ(exported()[1][1], "=HYPERLINK(\"http://x\",\"spausk\")");
+    EXPECT_EQ(exported()[1][4], "+370 600");
+
+    std::vector<std::string> spreadsheet = export_;
+    spreadsheet.push_back("--spreadsheet");
+    ASSERT_EQ(cli(spreadsheet), ExitOk) << message();
+    const auto records = exported();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0][1], "KLI:PAV") << "the header stays";
+    EXPECT_EQ(records[1][0], "K1");
+    EXPECT_EQ(records[1][1], "'=HYPERLINK(\"http://x\",\"spausk\")");
+    EXPECT_EQ(records[1][4], "'+370 600");
+    EXPECT_EQ(records[2][1], "-5") << "a number stays a number";
+    EXPECT_EQ(records[2][4], "'@SUM(A1)");
+
+    EXPECT_EQ(cli({"export", "Klient", "--format", "json", "--spreadsheet"}), ExitUsage);
+    EXPECT_EQ(cli({"export", "--help"}), ExitOk);
+    EXPECT_NE(out.str().find("--spreadsheet"), std::string::npos);
+    EXPECT_NE(out.str().find("nepaverčiamos"), std::string::npos) << out.str();
+}
+
 TEST_F(CliTest, ExportReadsThroughTheProgramsViewWithBoundVariables) {
     ASSERT_EQ(cli({"import", "Saskait", "--no-check",
                    file("sas.csv",
@@ -316,6 +349,8 @@ TEST_F(CliTest, ImportNamesAFileInUtf16OrWithoutItsHeader) {
     } cases[] = {
         {"utf-16 mark", std::string("\xFF\xFES\0A\0\n\0", 8), ": failas UTF-16 koduotės"},
         {"utf-16", std::string("S\0A\0S\0:\0\n\0", 10), ": failas UTF-16 koduotės"},
+        {"nul", std::string("SAS:IrasoNr,SAS:Kli\0Kod\n1,A\n", 28),
+         ", eilutė 1: antraštėje, lauko varde „SAS:Kli“, yra nulinis baitas (NUL)"},
         {"blank header", "\n1,Jonas\n", ", eilutė 1: antraštėje tuščias lauko vardas"},
         {"blank name", "SAS:IrasoNr,\n1,Jonas\n", ", eilutė 1: antraštėje tuščias lauko vardas"},
     };
@@ -328,23 +363,53 @@ TEST_F(CliTest, ImportNamesAFileInUtf16OrWithoutItsHeader) {
 
 // A child written in another letter case than its parent (by an older import, or another program)
 // shows with that parent but is left behind by its rename or delete: check names it, repair mends it.
-TEST_F(CliTest, CheckListsLinksInAnotherLetterCaseAndRepairSpellsThemAsTheParent) {
+// A child whose linking value names no parent at all is named too; repair says it cannot mend it.
+TEST_F(CliTest, CheckListsBrokenLinksAndRepairMendsThoseInAnotherLetterCase) {
     ASSERT_EQ(cli({"init"}), ExitOk);
     addRecord(TableId::Klient, {{"KLI:Kod", "AKVILĖ"}});
     addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:KliKod", "akvilė"}});
     addRecord(TableId::Saskait, {{"SAS:IrasoNr", "2"}, {"SAS:KliKod", "AKVILĖ"}});
     addRecord(TableId::Saskait, {{"SAS:IrasoNr", "3"}, {"SAS:KliKod", "Kitas"}});
+    addRecord(TableId::Saskeil, {{"SEI:SEILID", "7"}, {"SEI:IrasoNr", "99999"}});
+    addRecord(TableId::Kamb, {{"KMB:KambarioID", "4"}, {"KMB:KambarioTipas", "Nėra"}});
+    addRecord(TableId::Paslaug, {{"PAS:Pav", "Pusryčiai"}});
+    addRecord(TableId::Saskeil, {{"SEI:SEILID", "8"}, {"SEI:IrasoNr", "2"}, {"SEI:PasPav", "PUSRYČIAI"}});
     EXPECT_EQ(cli({"check"}), ExitFailed);
+    const std::string listed = out.str();
+    for (const char* line : {
+             "Saskait SAS:IrasoNr=1: SAS:KliKod „akvilė“, faile Klient „AKVILĖ“ (pataisykite: nakva-cli "
+             "repair)\n",
+             "Saskait SAS:IrasoNr=3: SAS:KliKod „Kitas“ — faile Klient tokio įrašo nėra\n",
+             "Saskeil SEI:SEILID=7: SEI:IrasoNr „99999“ — faile Saskait tokio įrašo nėra\n",
+             "Kamb KMB:KambarioID=4: KMB:KambarioTipas „Nėra“ — faile KmbTipai tokio įrašo nėra\n",
+             // A service's name is case-sensitive: another spelling is another service, which is not there.
+             "Saskeil SEI:SEILID=8: SEI:PasPav „PUSRYČIAI“ — faile Paslaug tokio įrašo nėra\n",
+         }) {
+        EXPECT_NE(listed.find(line), std::string::npos) << line << "\n" << listed;
+    }
+    EXPECT_EQ(cli({"repair"}), ExitFailed) << "links it cannot mend remain";
     EXPECT_NE(
-        out.str().find("Saskait SAS:IrasoNr=1: SAS:KliKod „akvilė“, faile Klient „AKVILĖ“ (pataisykite: "
-                       "nakva-cli repair)\n"),
+        out.str().find("Pataisyta: Saskait SAS:IrasoNr=1: SAS:KliKod „akvilė“, faile Klient „AKVILĖ“\n"),
         std::string::npos)
         << out.str();
-    ASSERT_EQ(cli({"repair"}), ExitOk) << message();
-    EXPECT_TRUE(out.str().ends_with("Pataisyta įrašų: 1.\n")) << out.str();
+    EXPECT_NE(out.str().find("Nepataisyta: Saskait SAS:IrasoNr=3: SAS:KliKod „Kitas“ — faile Klient tokio "
+                             "įrašo nėra\n"),
+              std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("Pataisyta įrašų: 1. Nepataisyta: 4"), std::string::npos) << out.str();
     EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KliKod"),
               (std::vector<std::string>{"AKVILĖ", "AKVILĖ", "Kitas"}));
+
+    // Once the missing parents exist, or the children name existing ones, the folder is clean.
+    addRecord(TableId::Klient, {{"KLI:Kod", "Kitas"}});
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "99999"}});
+    addRecord(TableId::KmbTipai, {{"KTIP:KambarioTipas", "Nėra"}});
+    ASSERT_EQ(
+        cli({"update", "Saskeil", "--filter", "SEI:SEILID = 8", "--field", "SEI:PasPav=Pusryčiai", "--yes"}),
+        ExitOk)
+        << message();
     EXPECT_EQ(cli({"check"}), ExitOk) << out.str();
+    EXPECT_EQ(cli({"repair"}), ExitOk) << out.str();
 }
 
 // The settings hold one record: an import replaces it, and a file of two is refused.
