@@ -757,6 +757,25 @@ TEST_F(FormEngineTest, LeavingAfterAChildAsksOnlyAboutTheRecordsOwnChanges) {
     }
 }
 
+// A derived field the user typed into before a child form stays the user's change when the child's
+// hook leaves it as it was: the rooms follow the rooms, the total typed over is asked about.
+TEST_F(FormEngineTest, ATotalTypedBeforeAChildThatLeavesItStaysTheUsersOwnChange) {
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:Gyventojas", "Ona"}});
+    current(TableId::Saskait, "SAS:IrasoNr", "1");
+    int closed = 0;
+    FormEngine form(parentForm(&closed), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    ASSERT_TRUE(form.setItemText(2, "150.00"));
+    std::string seen;
+    ASSERT_EQ(childAnswer(form, [&] { return addRoomUnder(context, &seen); }), Response::Completed);
+    EXPECT_TRUE(form.ownChanges());
+    messages.answerNext(ButtonNo);
+    EXPECT_TRUE(form.cancel());
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Ar išsaugoti pakeitimus?"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KAMBARIAI"), std::vector<std::string>{"rooms 1"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:BSUMA"), std::vector<std::string>{"0.00"});
+}
+
 TEST_F(FormEngineTest, CancellingANewRecordRemovesTheChildrenAddedMeanwhileWithIt) {
     context.table(TableId::Saskait).open();
     context.table(TableId::Saskait).clear();
