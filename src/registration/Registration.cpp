@@ -14,6 +14,7 @@
 #include "ui/SeriesNumber.h"
 
 #include <limits>
+#include <span>
 
 namespace nakva {
 
@@ -314,51 +315,54 @@ RoomTotals roomTotals(Context& context, std::int32_t registration) {
     return totals;
 }
 
+namespace {
+
+// The sums of `fields` over the children of a registration, and their count, in one aggregate read of
+// a view like its child list's. False after a failure (shown; `name` names the table).
+bool sumChildren(Context& context, TableId table, std::string_view name, std::string_view link,
+                 std::string_view order, std::int32_t registration, std::span<const int> fields,
+                 std::vector<Decimal>& sums, std::int64_t& count) {
+    Table rows(context, table, false);
+    const OpenedTable opened(rows);
+    View view(rows);
+    viewChildren(view, link, order, registration);
+    StoreStatus status = view.open(); // a view that cannot open has said so
+    if (status == StoreStatus::Ok && (status = view.sum(fields, sums, count)) != StoreStatus::Ok) {
+        standardWarning(WarningRecordRetrieval, name);
+    }
+    return status == StoreStatus::Ok;
+}
+
+} // namespace
+
 InvoiceTotals invoiceTotals(Context& context, std::int32_t registration) {
     InvoiceTotals totals;
-    Table lines(context, TableId::Saskeil, false);
-    lines.open();
-    {
-        View view(lines);
-        viewChildren(view, "SEI:IrasoNr", LinesOrder, registration);
-        static constexpr int fields[] = {SEI::SUMABEPVM.index, SEI::SUMA.index, SEI::PVMSUMA.index,
-                                         SEI::PVMPROC.index};
-        std::vector<Decimal> sums;
-        std::int64_t count = 0;
-        StoreStatus status = view.open();
-        if (status == StoreStatus::Ok && (status = view.sum(fields, sums, count)) != StoreStatus::Ok) {
-            standardWarning(WarningRecordRetrieval, "Saskeil");
-        }
-        if (status == StoreStatus::Ok) {
-            totals.withoutVat = sums[0];
-            totals.withVat = sums[1];
-            totals.vat = sums[2];
-            // Over no lines the mean is undefined: the rate stays as it was.
-            if (count > 0) {
-                totals.meanVat = (sums[3] / Decimal(count)).rounded(2);
-            }
-        } else {
-            totals.failed = true;
-        }
+    static constexpr int fields[] = {SEI::SUMABEPVM.index, SEI::SUMA.index, SEI::PVMSUMA.index,
+                                     SEI::PVMPROC.index};
+    std::vector<Decimal> sums;
+    std::int64_t count = 0;
+    if (!sumChildren(context, TableId::Saskeil, "Saskeil", "SEI:IrasoNr", LinesOrder, registration, fields,
+                     sums, count)) {
+        totals.failed = true;
+        return totals;
     }
-    lines.close();
+    totals.withoutVat = sums[0];
+    totals.withVat = sums[1];
+    totals.vat = sums[2];
+    // Over no lines the mean is undefined: the rate stays as it was.
+    if (count > 0) {
+        totals.meanVat = (sums[3] / Decimal(count)).rounded(2);
+    }
     return totals;
 }
 
 PaymentsTotal paymentsTotal(Context& context, std::int32_t registration) {
     PaymentsTotal total;
-    Table payments(context, TableId::Mokej, false);
-    const OpenedTable opened(payments);
-    View view(payments);
-    viewChildren(view, "MOK:SaskIrasoNr", PaymentsOrder, registration);
     static constexpr int fields[] = {MOK::MOKSUMA.index};
     std::vector<Decimal> sums;
     std::int64_t count = 0;
-    StoreStatus status = view.open();
-    if (status == StoreStatus::Ok && (status = view.sum(fields, sums, count)) != StoreStatus::Ok) {
-        standardWarning(WarningRecordRetrieval, "Mokej");
-    }
-    if (status == StoreStatus::Ok) {
+    if (sumChildren(context, TableId::Mokej, "Mokej", "MOK:SaskIrasoNr", PaymentsOrder, registration, fields,
+                    sums, count)) {
         total.paid = sums[0];
     } else {
         total.failed = true;
