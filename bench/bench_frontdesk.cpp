@@ -17,6 +17,7 @@
 #include "data/Transaction.h"
 #include "data/Variables.h"
 #include "frontdesk/RoomGrid.h"
+#include "roomservice/RoomOccupancy.h"
 
 #include "BenchSupport.h"
 
@@ -124,8 +125,8 @@ SqlStatement staysQuery() {
     Variables variables;
     variables.set("LOC:PrDt", std::int64_t(Today));
     variables.set("LOC:GalDt", std::int64_t(Today + GridDays - 1));
-    auto query = SqlQuery::build(tables, *parseOrder(RoomGrid::StaysOrder),
-                                 *parseFilter(RoomGrid::StaysFilter), variables);
+    auto query = SqlQuery::build(tables, *parseOrder(StaysTouchingOrder), *parseFilter(StaysTouchingFilter),
+                                 variables);
     if (!query) {
         throw std::runtime_error(query.error.message);
     }

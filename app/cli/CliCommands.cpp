@@ -234,15 +234,17 @@ Eiga rodoma standartinėje klaidų išvestyje; pabaigoje išvedamas pašalintų 
      0,
      {"--dir", "--to", "--code"}},
     {"anonymise",
-     R"(Naudojimas: nakva-cli anonymise [--dir APLANKAS]
+     R"(Naudojimas: nakva-cli anonymise --code KODAS [--dir APLANKAS]
 
-Nuasmenina visus mokėtojus kaip programos meniu punktas „Nuasmeninti duomenis“: kiekvienas
-mokėtojas kodų tvarka gauna kodą 1, 2, 3 ... ir duomenis be asmeninės informacijos, o jo
-registracijos ir mokėjimai seka jo naują kodą. Eiga rodoma standartinėje klaidų išvestyje.
+Negrįžtamai nuasmenina visus mokėtojus kaip programos meniu punktas „Nuasmeninti duomenis“:
+kiekvienas mokėtojas kodų tvarka gauna kodą 1, 2, 3 ... ir duomenis be asmeninės informacijos,
+o jo registracijos ir mokėjimai seka jo naują kodą.
+  --code  apsaugos kodas (tas pats kaip programos lange)
+Eiga rodoma standartinėje klaidų išvestyje; pabaigoje išvedamas nuasmenintų mokėtojų skaičius.
 )",
      0,
      0,
-     {"--dir"}},
+     {"--dir", "--code"}},
     {"backup",
      R"(Naudojimas: nakva-cli backup [--to APLANKAS] [--keep N] [--dir APLANKAS]
 
@@ -524,7 +526,7 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
             report("Aplanke „" + folder.string() + "“ nėra duomenų aplanko DATA.");
             return ExitFailed;
         }
-        return command.name == "anonymise" ? anonymiseCommand(database, out, std::cerr)
+        return command.name == "anonymise" ? anonymiseCommand(database, line, out, std::cerr)
                                            : removeOldCommand(database, line, out, std::cerr);
     }
     const TableDef* table = tableOperand(line.operands().front());

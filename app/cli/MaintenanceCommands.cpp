@@ -22,7 +22,7 @@ int exitCode(BatchRun::State state) {
 
 int removeOldCommand(Database& database, const CommandLine& line, std::ostream& out, std::ostream& progress) {
     // The same code as on the window: a script without it removes nothing.
-    if (!removalCodeAccepted(line.option("--code").value_or(""))) {
+    if (!accessCodeAccepted(line.option("--code").value_or(""))) {
         showMessage("Neteisingas apsaugos kodas.", "Pašalinimas");
         return ExitFailed;
     }
@@ -47,14 +47,16 @@ int removeOldCommand(Database& database, const CommandLine& line, std::ostream& 
     return exitCode(state);
 }
 
-int anonymiseCommand(Database& database, std::ostream& out, std::ostream& progress) {
+int anonymiseCommand(Database& database, const CommandLine& line, std::ostream& out, std::ostream& progress) {
+    // The same code as on the window: the payers' particulars cannot be brought back.
+    if (!accessCodeAccepted(line.option("--code").value_or(""))) {
+        showMessage("Neteisingas apsaugos kodas.", "Nuasmeninimas");
+        return ExitFailed;
+    }
     Context context(database);
     PayerAnonymisation anonymisation(context);
     const BatchRun::State state = runBatch(anonymisation, progress);
-    out << "Nuasmeninta mokėtojų: " << anonymisation.anonymised() << '\n';
-    if (anonymisation.skipped() > 0) {
-        out << "Praleista (kitoje darbo vietoje pakeisti ar pašalinti): " << anonymisation.skipped() << '\n';
-    }
+    out << anonymisationDoneText(anonymisation.anonymised(), anonymisation.skipped()) << '\n';
     return exitCode(state);
 }
 

@@ -5,6 +5,7 @@
 #include "frontdesk/widgets/FrontDeskProcedures.h"
 #include "maintenance/widgets/MaintenanceProcedures.h"
 #include "maintenance/widgets/RemovalWindow.h"
+#include "messages/MessageWindow.h"
 #include "preview/PictureFile.h"
 #include "preview/PreviewWindow.h"
 #include "reference/widgets/ReferenceProcedures.h"
@@ -22,6 +23,7 @@
 #include "ui/widgets/CalendarWindow.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
+#include "ui/widgets/RecordForms.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,8 +48,9 @@
 // Takes the pictures of the user guide and the README from the running frame, under a virtual display
 // (scripts/screenshots.sh): the main window with a menu open, the service groups list and its form on
 // sample data of their own, the room list, the VAT rates with their i.SAF codes, the current
-// registrations with a registration's form, the invoice line form, the payments list, the calendar, the
-// About window and the help viewer.
+// registrations with a registration's form and its balance, the question before a second stay in a
+// taken room, the invoice line form, the payments list, the calendar, the About window and the help
+// viewer.
 // Usage: nakva-screenshots <folder> [<working folder with the sample data>]
 namespace {
 
@@ -370,12 +373,63 @@ int main(int argc, char** argv) {
             ok = saveDrawn(folder, QStringLiteral("registration-form.png"), window) && ok;
             form->tabs()->setCurrentIndex(1);
             ok = saveDrawn(folder, QStringLiteral("registration-rooms.png"), window) && ok;
+            // The invoice tab: its lines and totals, what was paid and what is left.
+            form->tabs()->setCurrentIndex(2);
+            ok = saveDrawn(folder, QStringLiteral("registration-balance.png"), window) && ok;
+            // Paid in part: saving offers nothing, "Apmokėta" stays the user's.
             form->saveButton()->click();
         });
+        current->engine().setCurrentRow(2); // Ona Kazlauskienė, paid in part
         current->engine().press(nakva::ListAction::Change);
         waitUntil([&] { return registrations->isEnabled(); });
         registrations->close();
         pause(200);
+    }
+
+    // The question before a second stay in a taken room: room 101 added to Mārtiņš Bērziņš's stay of
+    // 16 to 19 April, while Ona Kazlauskienė holds it from 14 to 21 April; answered "Ne".
+    {
+        window.resize(1024, 700);
+        nakva::Context context(database);
+        nakva::Table& registrations = context.table(nakva::TableId::Saskait);
+        registrations.open();
+        registrations.clear();
+        registrations.record().set(nakva::SAS::IrasoNr, 3);
+        registrations.getByKey(nakva::SAS::IRASONRKEY);
+        context.table(nakva::TableId::SaskKmb).clear();
+        context.table(nakva::TableId::SaskKmb).record().set(nakva::SKMB::IrasoNr, 3);
+        QTimer::singleShot(0, [&] {
+            auto* form = window.mdiArea()->findChild<nakva::FormWindow*>(QStringLiteral("UpdateSaskKmb"));
+            if (form == nullptr) {
+                ok = false;
+                return;
+            }
+            form->parentWidget()->move(20, 10);
+            auto* room = form->findChild<QLineEdit*>(QStringLiteral("field-KambarioID"));
+            room->setFocus();
+            room->setText(QStringLiteral("1"));
+            room->setModified(true);
+            emit room->editingFinished();
+            QTimer::singleShot(300, [&] {
+                QWidget* question = QApplication::activeModalWidget();
+                ok = question != nullptr &&
+                     save(folder, QStringLiteral("double-booking.png"), window.frameGeometry()) && ok;
+                if (auto* message = qobject_cast<nakva::MessageWindow*>(question)) {
+                    for (QPushButton* button : message->buttons()) {
+                        if (button->text() == QStringLiteral("&Ne")) {
+                            button->click(); // the form stays on the room
+                        }
+                    }
+                }
+                QTimer::singleShot(100, [form] { form->cancelButton()->click(); });
+            });
+            form->saveButton()->click();
+        });
+        bool answered = false;
+        nakva::callRecordForm("UpdateSaskKmb", context, nakva::Request::Insert, &window,
+                              [&answered](nakva::FormResult) { answered = true; });
+        waitUntil([&answered] { return answered; });
+        registrations.close();
     }
 
     // The invoice line form on breakfast for two residents and three nights, with its schedule built.
@@ -395,6 +449,7 @@ int main(int argc, char** argv) {
                     continue;
                 }
                 form->move(40, 20);
+                form->resize(form->sizeHint()); // whole, as the registration form's area shows it
                 auto* service = form->findChild<QLineEdit*>(QStringLiteral("field-PasPav"));
                 service->setFocus();
                 service->setText(QStringLiteral("Pusryčiai"));

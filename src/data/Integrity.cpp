@@ -103,7 +103,7 @@ public:
     GuardedResult refuse(const Table& child) {
         transaction_.rollback();
         standardWarning(WarningRelated, child.def().messageName());
-        return GuardedResult::Failed;
+        return GuardedResult::Refused;
     }
 
     // A batch change refused the record as it would be written: undo, tell why.
@@ -233,8 +233,9 @@ GuardedResult removeChildren(Operation& operation, const Record& parent) {
                 return operation.fail(WarningRetrieval, child);
             }
             const Record record = child.record();
-            if (removeChildren(operation, record) != GuardedResult::Done) {
-                return GuardedResult::Failed;
+            if (const GuardedResult removed = removeChildren(operation, record);
+                removed != GuardedResult::Done) {
+                return removed;
             }
             if (child.remove() != StoreStatus::Ok) {
                 return operation.fail(WarningDelete, child);
@@ -466,8 +467,8 @@ GuardedResult guardedDelete(Table& table, const StillSelected& stillSelected) {
     if (stillSelected && !stillSelected(record)) {
         return operation.notSelected();
     }
-    if (removeChildren(operation, record) != GuardedResult::Done) {
-        return GuardedResult::Failed;
+    if (const GuardedResult removed = removeChildren(operation, record); removed != GuardedResult::Done) {
+        return removed;
     }
     if (table.remove() != StoreStatus::Ok) {
         return operation.fail(WarningDelete, table);

@@ -40,6 +40,8 @@ enum class GuardedResult : int {
     ReRead = 2,      // change only: another user had changed the record; the buffer now holds that version
     NotSelected = 3, // the record no longer meets the caller's condition (below); nothing was written
                      // and nothing shown: the caller tells it its own way
+    Refused = 4,     // delete only: a child holds the record's linking value (warning 13 said which);
+                     // nothing was written, and trying again changes nothing
 };
 
 // The condition a batch procedure selected its records by, tested again inside the operation's

@@ -7,6 +7,7 @@
 #include "data/View.h"
 #include "messages/ErrorText.h"
 #include "messages/StandardWarnings.h"
+#include "roomservice/RoomOccupancy.h"
 #include "roomservice/RoomServiceStatistics.h"
 
 #include <algorithm>
@@ -34,39 +35,7 @@ bool readFailed(StoreStatus status, TableId table) {
     return true;
 }
 
-// The rooms of registrations (SKMB1) joined to their registrations (SAS1) through the second buffers,
-// filtered; `each` sees every row whose registration exists. False after a failure (shown).
-template <typename Each>
-bool forEachStayRow(Context& context, const char* filter, const char* order, Date from, Date to, Each each) {
-    const OpenedTable rooms(context.second(TableId::SaskKmb));
-    const OpenedTable registrations(context.second(TableId::Saskait));
-    View view(rooms.table());
-    // Required: the registrations' keys find the rows, and a room row without its registration holds
-    // no stay.
-    view.join(TableId::Saskait, true, true);
-    view.setFilter(filter);
-    view.setOrder(order);
-    view.variables().set("LOC:PrDt", std::int64_t(from));
-    view.variables().set("LOC:GalDt", std::int64_t(to));
-    // Every row in one read: the rows are few, and a read restarted after a batch could leave the
-    // index that finds them.
-    view.setPageSize(std::numeric_limits<int>::max());
-    if (view.open() != StoreStatus::Ok) {
-        return false; // shown by the view
-    }
-    const Record& room = rooms.table().record();
-    const Record& registration = registrations.table().record();
-    StoreStatus status;
-    while ((status = view.next()) == StoreStatus::Ok) {
-        each(room, registration);
-    }
-    return !readFailed(status, TableId::SaskKmb);
-}
-
 } // namespace
-
-const char* const RoomGrid::StaysFilter = "SAS1:GyvenaIki >= LOC:PrDt AND SAS1:GyvenaNuo <= LOC:GalDt";
-const char* const RoomGrid::StaysOrder = "+SAS1:GyvenaIki";
 
 RoomGrid::RoomGrid(Context& context)
     : context_(context), rooms_(context, TableId::Kamb, false), cleanings_(context, TableId::KmbVal, false) {
@@ -121,25 +90,24 @@ bool RoomGrid::readStays() {
         return true;
     }
     const Date last = first_ + days_ - 1;
-    return forEachStayRow(context_, StaysFilter, StaysOrder, first_, last,
-                          [this](const Record& room, const Record& registration) {
-                              GridStay stay;
-                              stay.registration = registration.get(SAS1::IrasoNr);
-                              stay.roomId = room.get(SKMB1::KambarioID);
-                              stay.arrival = registration.get(SAS1::GyvenaNuo);
-                              stay.departure = registration.get(SAS1::GyvenaIki);
-                              stay.guest = registration.get(SAS1::Gyventojas);
-                              stay.residents = room.get(SKMB1::KambarioGyventojuSkc);
-                              const std::int32_t number = registration.get(SAS1::SaskNr);
-                              if (number != 0) {
-                                  const std::string series(trimRight(registration.get(SAS1::SaskSer)));
-                                  stay.invoice =
-                                      (series.empty() ? "" : series + " ") + std::to_string(number);
-                              }
-                              stay.departed = registration.get(SAS1::Isvykes) != 0;
-                              stay.sameDay = stay.departure <= stay.arrival;
-                              stays_.push_back(std::move(stay));
-                          });
+    return forEachStayTouching(
+        context_, first_, last, [this](const Record& room, const Record& registration) {
+            GridStay stay;
+            stay.registration = registration.get(SAS1::IrasoNr);
+            stay.roomId = room.get(SKMB1::KambarioID);
+            stay.arrival = registration.get(SAS1::GyvenaNuo);
+            stay.departure = registration.get(SAS1::GyvenaIki);
+            stay.guest = registration.get(SAS1::Gyventojas);
+            stay.residents = room.get(SKMB1::KambarioGyventojuSkc);
+            const std::int32_t number = registration.get(SAS1::SaskNr);
+            if (number != 0) {
+                const std::string series(trimRight(registration.get(SAS1::SaskSer)));
+                stay.invoice = (series.empty() ? "" : series + " ") + std::to_string(number);
+            }
+            stay.departed = registration.get(SAS1::Isvykes) != 0;
+            stay.sameDay = stay.departure <= stay.arrival;
+            stays_.push_back(std::move(stay));
+        });
 }
 
 // The rule of the unprepared rooms' list, read for all rooms at once and the cheapest reads first: a
@@ -174,14 +142,14 @@ bool RoomGrid::readReadiness() {
     }
     // Only the departure date is filtered on, so that the query reads along the departure key.
     std::map<std::int32_t, Date> lastDeparture;
-    if (!forEachStayRow(context_, "SAS1:GyvenaIki >= LOC:PrDt", StaysOrder, earliest, NoDate,
-                        [&](const Record& room, const Record& registration) {
-                            const std::int32_t id = room.get(SKMB1::KambarioID);
-                            if (registration.get(SAS1::Isvykes) != 0 && cleaned.contains(id)) {
-                                Date& latest = lastDeparture[id];
-                                latest = std::max(latest, Date(registration.get(SAS1::GyvenaIki)));
-                            }
-                        })) {
+    if (!forEachStay(context_, "SAS1:GyvenaIki >= LOC:PrDt", StaysTouchingOrder, earliest, NoDate,
+                     [&](const Record& room, const Record& registration) {
+                         const std::int32_t id = room.get(SKMB1::KambarioID);
+                         if (registration.get(SAS1::Isvykes) != 0 && cleaned.contains(id)) {
+                             Date& latest = lastDeparture[id];
+                             latest = std::max(latest, Date(registration.get(SAS1::GyvenaIki)));
+                         }
+                     })) {
         return false;
     }
     std::vector<GridRoom*> unprepared;
@@ -198,7 +166,7 @@ bool RoomGrid::readReadiness() {
         }
     }
     if (!unprepared.empty() &&
-        !forEachStayRow(
+        !forEachStay(
             context_, "SAS1:Isvykes = 0 AND (SAS1:GyvenaIki < LOC:PrDt OR SAS1:GyvenaNuo > LOC:GalDt)",
             "+SAS1:Isvykes", first_, first_ + days_ - 1, [&occupied](const Record& room, const Record&) {
                 occupied.insert(room.get(SKMB1::KambarioID));

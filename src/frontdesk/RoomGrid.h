@@ -23,7 +23,8 @@ class Context;
 //             grid.cell(row, day) ... grid.stay(index)
 //
 // The stays are read by one query for the stays that touch the shown days (never the whole table):
-// the rooms of registrations joined to their registrations, filtered by arrival and departure. A room
+// the rooms of registrations joined to their registrations, filtered by arrival and departure
+// (forEachStayTouching, which the registration forms ask too). A room
 // not in use stays a row (greyed by the window). A room is marked unprepared by the rule of the
 // unprepared rooms' list: free, and its latest cleaning dated on or before its last departure.
 struct GridRoom {
@@ -68,12 +69,6 @@ public:
     // Reads the rooms and the stays for `days` days (at least one) from `first`. False when a read
     // failed (after its message); the grid then holds what was read before.
     bool build(Date first, int days);
-
-    // The one query of the stays: the rooms of registrations (SKMB1) with their registrations (SAS1)
-    // required, LOC:PrDt and LOC:GalDt the first and last day, read along the departure date's key
-    // from the first day on, so that the years of stays before it are never read.
-    static const char* const StaysFilter;
-    static const char* const StaysOrder;
 
     Date first() const { return first_; }
     int days() const { return days_; }

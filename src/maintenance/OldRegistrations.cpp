@@ -20,11 +20,6 @@ constexpr int WarningRetrieval = 35;
 
 } // namespace
 
-bool removalCodeAccepted(std::string_view code) {
-    const std::string typed = upper(trimRight(code));
-    return typed == "KT7315" || typed == "MOLBERTAS";
-}
-
 Date endOfPreviousYear(Date date) {
     return dateFromYmd(ymdFromDate(date).year - 1, 12, 31);
 }

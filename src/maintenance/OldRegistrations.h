@@ -18,9 +18,6 @@ class Context;
 // departed guests entered on or before a limit date go for good, each with its payments, invoice lines
 // with their schedules and occupied rooms.
 
-// The access code typed on the window: "KT7315" or "MOLBERTAS" in any letter case; blanks after it
-// do not matter, a blank before it makes it wrong.
-bool removalCodeAccepted(std::string_view code);
 // 31 December of the year before `date`: the limit the window proposes and the process falls back to.
 Date endOfPreviousYear(Date date);
 // "Baigta. Pašalinta įrašų: " and the count right-aligned in 6 places.

@@ -22,6 +22,14 @@ constexpr int CodeWidth = 20;
 
 } // namespace
 
+std::string anonymisationDoneText(std::int64_t anonymised, std::int64_t skipped) {
+    std::string text = "Baigta. Nuasmeninta mokėtojų: " + std::to_string(anonymised);
+    if (skipped > 0) {
+        text += "\nPraleista (kitoje darbo vietoje pakeisti ar pašalinti): " + std::to_string(skipped);
+    }
+    return text;
+}
+
 PayerAnonymisation::PayerAnonymisation(Context& context) : context_(context) {}
 
 PayerAnonymisation::~PayerAnonymisation() {

@@ -35,10 +35,13 @@ enum class PreviewControl {
 };
 inline constexpr int PreviewControlCount = 16;
 
+// A control of the preview: its tooltip, which names its keys, and the keys themselves as key sequences
+// are written ("Ctrl+G"; several separated by "; "), empty for none.
 struct PreviewControlDef {
     PreviewControl control;
     std::string_view tooltip;
     std::string_view name; // the widget's name, and its picture's
+    std::string_view keys;
 };
 const std::array<PreviewControlDef, PreviewControlCount>& previewControls();
 

@@ -8,6 +8,7 @@
 #include "preview/WmfPlayer.h"
 #include "reports/WmfFile.h"
 #include "ui/Help.h"
+#include "ui/widgets/CalledWindow.h"
 #include "ui/widgets/FileDialogs.h"
 
 #include <QActionGroup>
@@ -138,9 +139,10 @@ void PreviewWindow::buildToolbar() {
             toolbar_->addSeparator();
         }
     }
-    action(PreviewControl::PreviousPage)->setShortcut(Qt::Key_PageUp);
-    action(PreviewControl::NextPage)->setShortcut(Qt::Key_PageDown);
-    action(PreviewControl::Print)->setShortcut(Qt::CTRL | Qt::Key_P);
+    for (const PreviewControlDef& def : previewControls()) {
+        action(def.control)->setShortcuts(QKeySequence::listFromString(qt(def.keys)));
+    }
+    // The numeric keypad's plus and minus zoom too.
     action(PreviewControl::ZoomIn)->setShortcuts({Qt::Key_Plus, Qt::KeypadModifier | Qt::Key_Plus});
     action(PreviewControl::ZoomOut)->setShortcuts({Qt::Key_Minus, Qt::KeypadModifier | Qt::Key_Minus});
     buildZoomMenu();
@@ -368,10 +370,12 @@ void previewReport(PageList pages, std::string_view title, QWidget* caller, Prev
     if (QMdiArea* area = mdiAreaFor(caller)) {
         QMdiSubWindow* child = area->addSubWindow(window);
         child->setAttribute(Qt::WA_DeleteOnClose);
-        child->showMaximized();
+        // The whole area, but not maximised: after a maximised window every window opens maximised.
+        child->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()));
+        showWindowInArea(child, window->pagesView(), caller);
     } else {
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->show();
+        showWindowInArea(window, window->pagesView());
     }
     // Its report run waits, and so does the window it was started from; every other window is free.
     const QPointer<QMdiSubWindow> blocked = childWindowOf(caller);

@@ -7,12 +7,14 @@
 #include "data/View.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
+#include "registration/DoubleBooking.h"
 #include "registration/Payments.h"
 #include "shell/Globals.h"
 #include "ui/FormEngine.h"
 #include "ui/SeriesNumber.h"
 
 #include <limits>
+#include <span>
 
 namespace nakva {
 
@@ -85,11 +87,31 @@ void primeRegistration(FormEngine& form) {
     (void)record.set(SAS::PAST1, settings.get(IST::PAST1));
 }
 
+// "Liko mokėti:" from the payments read last and the total with VAT as it now stands.
+void showDue(FormEngine& form) {
+    const Value* paid = form.variables().find(PaidVariable);
+    if (const auto* amount = paid != nullptr ? std::get_if<Decimal>(paid) : nullptr) {
+        form.variables().set(DueVariable, form.record().get(SAS::BSUMASUPVM) - *amount);
+    }
+}
+
+// A current stay whose nights moved (or that became current again) asks about each of its rooms that
+// another current stay holds on one of them.
+bool stayRoomsFree(FormEngine& form) {
+    const Record& record = form.record();
+    return record.get(SAS::Isvykes) != 0 ||
+           confirmRoomsFree(form.context(), record.get(SAS::IrasoNr), record.get(SAS::GyvenaNuo),
+                            record.get(SAS::GyvenaIki));
+}
+
 // The computations tied to the fields the user accepts (not run by the final check on save).
 bool registrationFieldAccepted(FormEngine& form, int field) {
     Record& record = form.record();
     if (field == SAS::GyvenaNuo.index || field == SAS::GyvenaIki.index) {
-        return computeStay(record, true);
+        return computeStay(record, true) && stayRoomsFree(form);
+    }
+    if (field == SAS::Isvykes.index) {
+        return stayRoomsFree(form);
     }
     if (field == SAS::GYVENAPARU.index || field == SAS::GYVENTOJUSKC.index ||
         field == SAS::PAPPATALYNE.index) {
@@ -97,6 +119,11 @@ bool registrationFieldAccepted(FormEngine& form, int field) {
     }
     if (field == SAS::PVMSUMA.index) {
         setTotal(record, SAS::BSUMASUPVM, record.get(SAS::BSUMA) + record.get(SAS::PVMSUMA), "Suma su PVM");
+        showDue(form);
+        return true;
+    }
+    if (field == SAS::BSUMASUPVM.index) {
+        showDue(form);
         return true;
     }
     if (field == SAS::SaskSer.index) {
@@ -241,6 +268,7 @@ namespace {
 // written queries.
 constexpr std::string_view RoomsOrder = "+SKMB:IrasoNr,+SKMB:KambarioID";
 constexpr std::string_view LinesOrder = "+SEI:IrasoNr,+SEI:SEILID";
+constexpr std::string_view PaymentsOrder = "+MOK:SaskIrasoNr,+MOK:IrasoNr";
 
 // A view of the children of a registration through their link field.
 void viewChildren(View& view, std::string_view link, std::string_view order, std::int32_t registration) {
@@ -287,35 +315,59 @@ RoomTotals roomTotals(Context& context, std::int32_t registration) {
     return totals;
 }
 
+namespace {
+
+// The sums of `fields` over the children of a registration, and their count, in one aggregate read of
+// a view like its child list's. False after a failure (shown; `name` names the table).
+bool sumChildren(Context& context, TableId table, std::string_view name, std::string_view link,
+                 std::string_view order, std::int32_t registration, std::span<const int> fields,
+                 std::vector<Decimal>& sums, std::int64_t& count) {
+    Table rows(context, table, false);
+    const OpenedTable opened(rows);
+    View view(rows);
+    viewChildren(view, link, order, registration);
+    StoreStatus status = view.open(); // a view that cannot open has said so
+    if (status == StoreStatus::Ok && (status = view.sum(fields, sums, count)) != StoreStatus::Ok) {
+        standardWarning(WarningRecordRetrieval, name);
+    }
+    return status == StoreStatus::Ok;
+}
+
+} // namespace
+
 InvoiceTotals invoiceTotals(Context& context, std::int32_t registration) {
     InvoiceTotals totals;
-    Table lines(context, TableId::Saskeil, false);
-    lines.open();
-    {
-        View view(lines);
-        viewChildren(view, "SEI:IrasoNr", LinesOrder, registration);
-        static constexpr int fields[] = {SEI::SUMABEPVM.index, SEI::SUMA.index, SEI::PVMSUMA.index,
-                                         SEI::PVMPROC.index};
-        std::vector<Decimal> sums;
-        std::int64_t count = 0;
-        StoreStatus status = view.open();
-        if (status == StoreStatus::Ok && (status = view.sum(fields, sums, count)) != StoreStatus::Ok) {
-            standardWarning(WarningRecordRetrieval, "Saskeil");
-        }
-        if (status == StoreStatus::Ok) {
-            totals.withoutVat = sums[0];
-            totals.withVat = sums[1];
-            totals.vat = sums[2];
-            // Over no lines the mean is undefined: the rate stays as it was.
-            if (count > 0) {
-                totals.meanVat = (sums[3] / Decimal(count)).rounded(2);
-            }
-        } else {
-            totals.failed = true;
-        }
+    static constexpr int fields[] = {SEI::SUMABEPVM.index, SEI::SUMA.index, SEI::PVMSUMA.index,
+                                     SEI::PVMPROC.index};
+    std::vector<Decimal> sums;
+    std::int64_t count = 0;
+    if (!sumChildren(context, TableId::Saskeil, "Saskeil", "SEI:IrasoNr", LinesOrder, registration, fields,
+                     sums, count)) {
+        totals.failed = true;
+        return totals;
     }
-    lines.close();
+    totals.withoutVat = sums[0];
+    totals.withVat = sums[1];
+    totals.vat = sums[2];
+    // Over no lines the mean is undefined: the rate stays as it was.
+    if (count > 0) {
+        totals.meanVat = (sums[3] / Decimal(count)).rounded(2);
+    }
     return totals;
+}
+
+PaymentsTotal paymentsTotal(Context& context, std::int32_t registration) {
+    PaymentsTotal total;
+    static constexpr int fields[] = {MOK::MOKSUMA.index};
+    std::vector<Decimal> sums;
+    std::int64_t count = 0;
+    if (sumChildren(context, TableId::Mokej, "Mokej", "MOK:SaskIrasoNr", PaymentsOrder, registration, fields,
+                    sums, count)) {
+        total.paid = sums[0];
+    } else {
+        total.failed = true;
+    }
+    return total;
 }
 
 bool takeRoomDefaults(Context& context, Record& row) {
@@ -372,6 +424,36 @@ void recomputeInvoice(FormEngine& form) {
             setTotal(record, SAS::PVMPROC, *invoice.meanVat, "PVM procentas");
         }
     }
+    recomputeBalance(form);
+}
+
+void recomputeBalance(FormEngine& form) {
+    const PaymentsTotal payments = paymentsTotal(form.context(), form.record().get(SAS::IrasoNr));
+    if (!payments.failed) {
+        form.variables().set(PaidVariable, payments.paid);
+        showDue(form);
+    }
+}
+
+bool offerPaid(FormEngine& form) {
+    Record& record = form.record();
+    const Decimal total = record.get(SAS::BSUMASUPVM);
+    if (record.get(SAS::APMOKETA) != 0 || total <= Decimal(0)) {
+        return true;
+    }
+    const PaymentsTotal payments = paymentsTotal(form.context(), record.get(SAS::IrasoNr));
+    if (payments.failed || payments.paid < total) {
+        return true;
+    }
+    MessageRequest question;
+    question.text = "Sumokėta visa sąskaitos suma. Pažymėti „Apmokėta“?";
+    question.title = "Apmokėta";
+    question.icon = MessageIcon::Information;
+    question.buttons = ButtonYes | ButtonNo;
+    if (showMessage(question) == ButtonYes) {
+        record.set(SAS::APMOKETA, 1);
+    }
+    return true;
 }
 
 namespace {
@@ -461,14 +543,14 @@ FormConfig registrationForm() {
         childList("RedSaskaitEilutes", TableId::Saskeil, "SEI:IrasoNr", std::string(LinesOrder),
                   {column("Suteiktos paslaugos", "SEI:PasPav", 120, ColumnAlign::Left, Picture::text(40)),
                    column("Mat.vnt.", "SEI:MATVNT", 32, ColumnAlign::Left, Picture::text(10)),
-                   column("Nuo", "SEI:GYVENANUO", 36, ColumnAlign::Left, Picture::shortDate()),
-                   column("Iki", "SEI:GYVENAIKI", 36, ColumnAlign::Left, Picture::shortDate()),
+                   column("Nuo", "SEI:GYVENANUO", 50, ColumnAlign::Left, Picture::date()),
+                   column("Iki", "SEI:GYVENAIKI", 50, ColumnAlign::Left, Picture::date()),
                    column("Kaina", "SEI:KAINA", 44, ColumnAlign::Right, Picture::number(13, 4)),
                    column("Kiekis", "SEI:KIEKIS", 40, ColumnAlign::Right, Picture::number(14, 3)),
                    column("%", "SEI:PVMPROC", 20, ColumnAlign::Right, Picture::number(6, 2)),
                    column("Suma", "SEI:SUMA", 44, ColumnAlign::Right, Picture::number(14, 2))},
                   "UpdateSaskeil", InvoiceTab, 5),
-        childList("RedSaskaitMokejimai", TableId::Mokej, "MOK:SaskIrasoNr", "+MOK:SaskIrasoNr,+MOK:IrasoNr",
+        childList("RedSaskaitMokejimai", TableId::Mokej, "MOK:SaskIrasoNr", std::string(PaymentsOrder),
                   {column("ID", "MOK:IrasoNr", 28, ColumnAlign::Right, Picture::number(8)),
                    column("Mokdata", "MOK:MokDt", 40, ColumnAlign::Left, Picture::date()),
                    column("MokNr.", "MOK:MOKNR", 32, ColumnAlign::Right, Picture::number(8)),
@@ -481,11 +563,14 @@ FormConfig registrationForm() {
     // so totals typed over on the invoice tab stand while the payment is taken.
     config.children[0].closed = recomputeRooms;
     config.children[1].closed = recomputeInvoice;
+    config.children[2].closed = recomputeBalance;
     config.children[0].list.joins = {TableId::Kamb};
     config.workingValues = {
         {"Kaina už parą:", std::string(RoomsPriceVariable), RoomsTab, Picture::number(12, 2)},
         {"Kambarių skaičius:", std::string(RoomsCountVariable), RoomsTab, Picture::number(6)},
         {"Gyventojų skaičius:", std::string(RoomsResidentsVariable), RoomsTab, Picture::number(6)},
+        {"Sumokėta:", std::string(PaidVariable), InvoiceTab, Picture::number(14, 2), SAS::BSUMASUPVM.index},
+        {"Liko mokėti:", std::string(DueVariable), InvoiceTab, Picture::number(14, 2), SAS::BSUMASUPVM.index},
     };
     config.derived = {SAS::BSUMA.index, SAS::PVMPROC.index, SAS::PVMSUMA.index, SAS::BSUMASUPVM.index,
                       SAS::KAMBARIAI.index};
@@ -514,6 +599,10 @@ FormConfig registrationForm() {
     };
     config.hooks.accepted = registrationFieldAccepted;
     config.hooks.check = registrationCheck;
+    config.hooks.confirm = offerPaid;
+    config.titleDetail = [](const FormEngine& form) {
+        return form.record().get(SAS::Gyventojas);
+    };
     return config;
 }
 
@@ -553,6 +642,7 @@ FormConfig UpdateSaskKmb() {
     config.keyNames = {{SKMB::INRKMBIDKEY.index, "pagal įrašo Nr."},
                        {SKMB::KMBIDINRKEY.index, "pagal kambario Nr."}};
     config.hooks.accepted = occupiedRoomAccepted;
+    config.hooks.confirm = confirmOccupiedRoom;
     return config;
 }
 

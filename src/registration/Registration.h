@@ -62,6 +62,13 @@ struct InvoiceTotals {
 };
 InvoiceTotals invoiceTotals(Context& context, std::int32_t registration);
 
+// What the payments of a registration add up to (MOK:MOKSUMA of its `Mokej` rows).
+struct PaymentsTotal {
+    Decimal paid;
+    bool failed = false; // a read failed (shown)
+};
+PaymentsTotal paymentsTotal(Context& context, std::int32_t registration);
+
 // The name of the payer with code `code` (KLI:PAV), read through a handle of its own; blank for a blank
 // code or one not found.
 std::string payerName(Context& context, std::string_view code);
@@ -70,6 +77,9 @@ std::string payerName(Context& context, std::string_view code);
 inline constexpr std::string_view RoomsPriceVariable = "LOC:SUMA";
 inline constexpr std::string_view RoomsCountVariable = "LOC:KMBSKC";
 inline constexpr std::string_view RoomsResidentsVariable = "LOC:GYVSKC";
+// The invoice's balance beside its totals: the sum of its payments, and its total with VAT less it.
+inline constexpr std::string_view PaidVariable = "LOC:SUMOKETA";
+inline constexpr std::string_view DueVariable = "LOC:LIKOMOKETI";
 // The registration number the child lists show the children of.
 inline constexpr std::string_view RegistrationVariable = "LOC:IrasoNr";
 
@@ -81,10 +91,19 @@ void numberInvoice(FormEngine& form);
 // main service lines): values typed over on the invoice tab stand until the lines are read again.
 void recomputeRooms(FormEngine& form);
 void recomputeInvoice(FormEngine& form);
+// The invoice's balance (PaidVariable, DueVariable) from the stored payments and the total as the form
+// holds it: as it opens, after its invoice totals are read again and after a payment form.
+void recomputeBalance(FormEngine& form);
+// On saving a registration whose "Apmokėta" is not ticked while its payments cover its total with VAT:
+// "Sumokėta visa sąskaitos suma. Pažymėti „Apmokėta“?", ticked on "Taip". The box stays the user's: it
+// is only offered. Always true: the save goes on either way.
+bool offerPaid(FormEngine& form);
 
 // The registration form `RedSaskait`. Tabs: registration data, rooms, invoice, payment, notes; the
 // rooms, invoice lines and payments as child lists opening `UpdateSaskKmb`, `UpdateSaskeil` and
-// `RedMokej`. Built once and shared; a caller that changes it works on its own copy.
+// `RedMokej`; the guest's name after the title. Changing the dates of a current stay, or making it
+// current again, asks when a night of it is taken in one of its rooms (DoubleBooking.h). Built once
+// and shared; a caller that changes it works on its own copy.
 std::shared_ptr<const FormConfig> RedSaskait();
 enum RegistrationTab { DataTab, RoomsTab, InvoiceTab, PaymentsTab, NotesTab };
 
@@ -93,7 +112,8 @@ enum RegistrationTab { DataTab, RoomsTab, InvoiceTab, PaymentsTab, NotesTab };
 bool takeRoomDefaults(Context& context, Record& row);
 
 // The occupied-room form `UpdateSaskKmb` "UŽIMAMO KAMBARIO ĮRAŠAS": the room chosen in "SelectKamb"
-// or typed; on the user's accept its list price and 1 resident.
+// or typed; on the user's accept its list price and 1 resident. Saving a room that another current
+// stay holds on a night of the registration asks first (DoubleBooking.h).
 FormConfig UpdateSaskKmb();
 
 } // namespace nakva

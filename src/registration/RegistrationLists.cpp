@@ -10,12 +10,13 @@
 #include "registration/Registration.h"
 #include "roomservice/RoomOccupancy.h"
 
+#include <algorithm>
+
 namespace nakva {
 
 namespace {
 
 constexpr int WarningRecordRetrieval = 35;
-constexpr std::size_t RoomNumberWidth = 8;
 
 ListColumn column(std::string heading, std::string field, int width, ColumnAlign align, Picture picture) {
     return ListColumn::of(std::move(heading), std::move(field), width, align, picture);
@@ -24,15 +25,15 @@ ListColumn column(std::string heading, std::string field, int width, ColumnAlign
 // The columns both lists show, the registration number last (the current list's own).
 std::vector<ListColumn> columns() {
     return {
-        column("ĮrašoDt", "SAS:IrasoDt", 46, ColumnAlign::Left, Picture::shortDate()),
+        column("ĮrašoDt", "SAS:IrasoDt", 54, ColumnAlign::Left, Picture::date()),
         column("Gyventojas", "SAS:Gyventojas", 120, ColumnAlign::Left, Picture::text(35)),
         column("Kiek", "SAS:GYVENTOJUSKC", 18, ColumnAlign::Right, Picture::number(4)),
         column("Kambariai", "SAS:KAMBARIAI", 80, ColumnAlign::Left, Picture::text(80)),
-        column("Nuo", "SAS:GyvenaNuo", 46, ColumnAlign::Left, Picture::shortDate()),
-        column("Iki", "SAS:GyvenaIki", 46, ColumnAlign::Left, Picture::shortDate()),
+        column("Nuo", "SAS:GyvenaNuo", 54, ColumnAlign::Left, Picture::date()),
+        column("Iki", "SAS:GyvenaIki", 54, ColumnAlign::Left, Picture::date()),
         column("Grupė", "SAS:GyventojoGrupe", 60, ColumnAlign::Left, Picture::text(20)),
         column("Valstybė", "SAS:GYVENTOJOVALSTYBE", 60, ColumnAlign::Left, Picture::text(20)),
-        column("SąskData", "SAS:SaskDt", 46, ColumnAlign::Left, Picture::shortDate()),
+        column("SąskData", "SAS:SaskDt", 54, ColumnAlign::Left, Picture::date()),
         column("", "SAS:SaskSer", 26, ColumnAlign::Left, Picture::text(5)),
         column("Saskaitos Nr.", "SAS:SaskNr", 40, ColumnAlign::Right, Picture::number(9)),
         column("Mokėtojas", "KLI:PAV", 100, ColumnAlign::Left, Picture::text(50)),
@@ -83,18 +84,25 @@ std::string departedIcon(Context& context) {
     return context.table(TableId::Saskait).record().get(SAS::Isvykes) != 0 ? "check" : "empty";
 }
 
-// The room as the message names it: its number padded with blanks to the field's 8 characters.
-std::string paddedRoomNumber(Context& context, std::int32_t roomId) {
+// The room as the message names it: its number as on the door, without the blanks of its field.
+std::string roomNumber(Context& context, std::int32_t roomId) {
     Table rooms(context, TableId::Kamb, false);
-    rooms.open();
+    const OpenedTable opened(rooms);
     rooms.record().set(KMB::KambarioID, roomId);
-    std::string number;
-    if (rooms.getByKey(KMB::IDKEY) == StoreStatus::Ok) {
-        number = rooms.record().get(KMB::KambarioNr);
+    if (rooms.getByKey(KMB::IDKEY) != StoreStatus::Ok) {
+        return {};
     }
-    rooms.close();
-    const std::size_t length = charCount(number);
-    return number + std::string(length < RoomNumberWidth ? RoomNumberWidth - length : 0, ' ');
+    return std::string(trimRight(rooms.record().get(KMB::KambarioNr)));
+}
+
+// What a current registration still owes: its total with VAT less its payments; blank when nothing.
+std::string amountDue(Context& context) {
+    const Record& registration = context.table(TableId::Saskait).record();
+    const PaymentsTotal payments = paymentsTotal(context, registration.get(SAS::IrasoNr));
+    if (payments.failed) {
+        return {};
+    }
+    return Picture::number(14, 2, true).format(registration.get(SAS::BSUMASUPVM) - payments.paid);
 }
 
 // The rooms of a registration in SKMB:INRKMBIDKEY order; nothing after a read error (shown).
@@ -126,6 +134,14 @@ std::vector<ListColumn> archiveColumns() {
 ListConfig SarSaskait() {
     ListConfig config = registrations("SarSaskait", "REGISTRACIJOS ĮRAŠAI:  NEIŠVYKĘ GYVENTOJAI");
     config.columns = columns();
+    // What each guest still owes, after the invoice's number.
+    ListColumn due = column("Liko mokėti", "", 48, ColumnAlign::Right, Picture::number(14, 2, true));
+    due.compute = amountDue;
+    const auto invoiceNumber =
+        std::find_if(config.columns.begin(), config.columns.end(),
+                     [](const ListColumn& each) { return each.field == "SAS:SaskNr"; });
+    config.columns.insert(invoiceNumber + 1, due);
+    config.opens = {{TableId::Mokej, false}};
     const std::string current = "SAS:Isvykes = " + std::string(DepartedVariable);
     SortTab group =
         tab("Viena grupė", "+SAS:Isvykes,+SAS:IrasoDt,+SAS:IrasoNr", "~SAS:Isvykes AND " + GroupFilter);
@@ -204,8 +220,8 @@ DepartureResult switchDeparture(Table& registrations) {
             if (test.occupied) {
                 occupied = true;
                 MessageRequest request;
-                request.text = "Kambarys " + paddedRoomNumber(context, room) +
-                               " jau užimtas. Negaliu atšaukti išvykimo.";
+                request.text =
+                    "Kambarys " + roomNumber(context, room) + " jau užimtas. Negaliu atšaukti išvykimo.";
                 request.icon = MessageIcon::Exclamation;
                 showMessage(request);
             }
@@ -219,6 +235,21 @@ DepartureResult switchDeparture(Table& registrations) {
         return DepartureResult::Failed;
     }
     return departed ? DepartureResult::Returned : DepartureResult::Departed;
+}
+
+std::string departureStatus(DepartureResult result, const Record& registration) {
+    const std::string who = std::string(trimRight(registration.get(SAS::Gyventojas))) + ", įrašo Nr. " +
+                            std::to_string(registration.get(SAS::IrasoNr));
+    switch (result) {
+    case DepartureResult::Departed:
+        return "Išvyko: " + who;
+    case DepartureResult::Returned:
+        return "Išvykimas atšauktas: " + who;
+    case DepartureResult::RoomsOccupied:
+    case DepartureResult::Failed:
+        break;
+    }
+    return {};
 }
 
 std::vector<RegistrationReport> registrationReports(bool archive) {

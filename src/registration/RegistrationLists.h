@@ -8,6 +8,7 @@
 
 namespace nakva {
 
+class Record;
 class Table;
 
 // The two registration lists: the current registrations `SarSaskait` "REGISTRACIJOS ĮRAŠAI:  NEIŠVYKĘ
@@ -38,6 +39,10 @@ inline constexpr int AllGroupTab = 5;
 // is named ("Kambarys 101      jau užimtas. Negaliu atšaukti išvykimo.") and it stays departed.
 enum class DepartureResult { Departed, Returned, RoomsOccupied, Failed };
 DepartureResult switchDeparture(Table& registrations);
+// What the status line says after "Išvyko" on `registration` (as written), so that a key pressed by
+// accident is seen and can be undone in the archive: "Išvyko: Kazlauskas Jonas, įrašo Nr. 12" or
+// "Išvykimas atšauktas: Kazlauskas Jonas, įrašo Nr. 12"; empty when nothing was written.
+std::string departureStatus(DepartureResult result, const Record& registration);
 
 // The print menu's items, in order; an empty text is a separator line, an empty report none.
 struct RegistrationReport {

@@ -52,9 +52,6 @@ void ReportRun::start(const Globals& globals) {
         }
     }
     Table& primary = context_.table(definition_.table);
-    if (definition_.style == RunStyle::Report && primary.recordCount(tableRecords_) != StoreStatus::Ok) {
-        tableRecords_ = 0;
-    }
 
     view_ = std::make_unique<View>(primary, &variables_);
     view_->readEachRecordOnce(); // others write between the steps: a moved record is printed once
@@ -66,7 +63,9 @@ void ReportRun::start(const Globals& globals) {
     state_ = State::Running;
     // A view that cannot be opened has said so (warning 36) and reads nothing: the run then ends
     // with nothing selected.
-    view_->open();
+    if (view_->open() == StoreStatus::Ok && view_->count(selecting_) != StoreStatus::Ok) {
+        selecting_ = 0; // the percentage then jumps to 100 at the first record
+    }
 }
 
 bool ReportRun::advance(int records) {
@@ -245,11 +244,10 @@ std::string_view ReportRun::progressCaption() const {
 }
 
 int ReportRun::percent() const {
-    const std::int64_t whole = definition_.style == RunStyle::Process ? ProcessEstimate : tableRecords_;
-    if (whole <= 0) {
+    if (selecting_ <= 0) {
         return read_ > 0 ? 100 : 0;
     }
-    return static_cast<int>(std::min<std::int64_t>(100, read_ * 100 / whole));
+    return static_cast<int>(std::min<std::int64_t>(100, read_ * 100 / selecting_));
 }
 
 std::string ReportRun::progressText() const {

@@ -37,7 +37,6 @@ class View;
 class ReportRun {
 public:
     static constexpr int RecordsPerTick = 25;
-    static constexpr int ProcessEstimate = 500; // the records a process run's percentage counts on
 
     // Prepares the layout. Page files go into a scratch folder of the run's own below `pageFolder`
     // (the system's temporary folder when empty), removed with the run unless the pages are taken.
@@ -57,8 +56,8 @@ public:
     void setPageObserver(std::function<void(const PageCanvas&)> observer) { observer_ = std::move(observer); }
 
     // Binds the global parameters as they are now and the subject's fields, opens the report's tables
-    // and its view, and counts the primary table's records for the report style's percentage. A view
-    // that cannot be opened has shown its warning and selects nothing.
+    // and its view, and counts the records the view selects, which the percentage counts against. A
+    // view that cannot be opened has shown its warning and selects nothing.
     void start(const Globals& globals);
     // Reads up to `records` more records and prints their bands. False once the run has ended: every
     // record read (the last page ended), a failure, or a cancel. A step reads its records in one
@@ -75,9 +74,10 @@ public:
         return state_ == State::Done || state_ == State::Cancelled || state_ == State::Failed;
     }
 
-    // The progress window: its caption, and its text "37% atlikta" (process style, against an estimate
-    // of 500 records) or "37%" (report style, against the primary table's record count), both
-    // beginning "0% atlikta" and "0% ".
+    // The progress window: its caption, and its text "37% atlikta" (process style) or "37%" (report
+    // style), beginning "0% atlikta" and "0% ": the records read against those the view selects, as
+    // counted when the run started (never above 100, though other stations add records meanwhile), so
+    // that a long run shows how far it is and ends at 100.
     std::string_view progressCaption() const;
     int percent() const;
     std::string progressText() const;
@@ -127,7 +127,7 @@ private:
     std::vector<Record> last_;       // the buffers of the run's tables as the last record printed left them
     std::int64_t read_ = 0;
     std::int64_t selected_ = 0;
-    std::int64_t tableRecords_ = 0;
+    std::int64_t selecting_ = 0; // what the view selected at the start
 };
 
 } // namespace nakva

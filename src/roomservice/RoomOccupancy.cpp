@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 namespace nakva {
 
@@ -161,6 +162,74 @@ RoomResidence KmbGyvStat(Context& context, std::int32_t roomId, Date from, Date 
     }
     result.failed = stays.failed();
     return result;
+}
+
+bool forEachStay(Context& context, const char* filter, const char* order, Date from, Date to,
+                 const StayRowEach& each) {
+    const OpenedTable rooms(context.second(TableId::SaskKmb));
+    const OpenedTable registrations(context.second(TableId::Saskait));
+    View view(rooms.table());
+    // Required: the registrations' keys find the rows, and a room row without its registration holds
+    // no stay.
+    view.join(TableId::Saskait, true, true);
+    view.setFilter(filter);
+    view.setOrder(order);
+    view.variables().set("LOC:PrDt", std::int64_t(from));
+    view.variables().set("LOC:GalDt", std::int64_t(to));
+    // Every row in one read: the rows are few, and a read restarted after a batch could leave the
+    // index that finds them.
+    view.setPageSize(std::numeric_limits<int>::max());
+    if (view.open() != StoreStatus::Ok) {
+        return false; // shown by the view
+    }
+    const Record& room = rooms.table().record();
+    const Record& registration = registrations.table().record();
+    StoreStatus status;
+    while ((status = view.next()) == StoreStatus::Ok) {
+        each(room, registration);
+    }
+    if (status != StoreStatus::EndOfData) {
+        reportReadFailure(TableId::SaskKmb);
+        return false;
+    }
+    return true;
+}
+
+bool forEachStayTouching(Context& context, Date first, Date last, const StayRowEach& each) {
+    return forEachStay(context, StaysTouchingFilter, StaysTouchingOrder, first, last, each);
+}
+
+TakenNight takenNight(Context& context, std::int32_t roomId, Date arrival, Date departure,
+                      std::int32_t registration) {
+    TakenNight taken;
+    if (arrival == NoDate || departure <= arrival) {
+        return taken;
+    }
+    const Date lastNight = departure - 1;
+    taken.failed =
+        !forEachStayTouching(context, arrival, lastNight, [&](const Record& room, const Record& stay) {
+            const Date from = stay.get(SAS1::GyvenaNuo);
+            const Date to = stay.get(SAS1::GyvenaIki);
+            if (room.get(SKMB1::KambarioID) != roomId || stay.get(SAS1::IrasoNr) == registration ||
+                stay.get(SAS1::Isvykes) != 0 || from == NoDate || to <= from || to <= arrival ||
+                from > lastNight) {
+                return;
+            }
+            const Date night = std::max(arrival, from);
+            if (taken.found && std::tie(taken.night, taken.arrival) <= std::tie(night, from)) {
+                return;
+            }
+            taken.found = true;
+            taken.night = night;
+            taken.registration = stay.get(SAS1::IrasoNr);
+            taken.guest = stay.get(SAS1::Gyventojas);
+            taken.arrival = from;
+            taken.departure = to;
+        });
+    if (taken.failed) {
+        taken.found = false;
+    }
+    return taken;
 }
 
 RoomServiceQuantity KmbValKiekis(Context& context, std::int32_t roomId, Date from, Date to) {

@@ -4,10 +4,13 @@
 #include "data/Decimal.h"
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace nakva {
 
 class Context;
+class Record;
 
 // The room-level questions answered from registrations and housekeeping logs: is a room occupied, when
 // did its last guest leave, how many days a stay shares with a period, and what each room held in a
@@ -73,5 +76,38 @@ struct RoomServiceQuantity {
 RoomServiceQuantity KmbValKiekis(Context& context, std::int32_t roomId, Date from, Date to);
 RoomServiceQuantity KmbPatKiekis(Context& context, std::int32_t roomId, Date from, Date to);
 RoomServiceQuantity KmbRankKiekis(Context& context, std::int32_t roomId, Date from, Date to);
+
+// The stays that touch the days from `first` to `last` (inclusive): every room of a registration (the
+// SKMB1 row) with its registration (SAS1), departed or not, arriving on or before `last` and leaving on
+// or after `first`. One query, read along the registrations' departure key from `first` on, so that the
+// years of stays that left before it are never read. The room grid draws its days from it; the
+// registration forms ask it whether a stay's nights are taken.
+inline constexpr const char* StaysTouchingFilter =
+    "SAS1:GyvenaIki >= LOC:PrDt AND SAS1:GyvenaNuo <= LOC:GalDt";
+inline constexpr const char* StaysTouchingOrder = "+SAS1:GyvenaIki";
+using StayRowEach = std::function<void(const Record& room, const Record& registration)>;
+// False after a read failure (shown); `each` has then seen the rows read before it.
+bool forEachStayTouching(Context& context, Date first, Date last, const StayRowEach& each);
+// The same reader on a filter and order of the caller's over the same join, LOC:PrDt and LOC:GalDt
+// bound to `from` and `to`: the grid's readiness reads the departed stays since a day by it.
+bool forEachStay(Context& context, const char* filter, const char* order, Date from, Date to,
+                 const StayRowEach& each);
+
+// A night a room is already taken: of the nights from `arrival` to `departure` - 1, the first that a
+// stay of the room holds under a registration other than `registration` and not departed (a stay that
+// arrives and leaves on one day holds none). Read by the stays that touch those nights; nothing to find
+// for a stay without a night. `failed` after a read failure (shown).
+struct TakenNight {
+    bool found = false;
+    bool failed = false;
+    Date night = NoDate;
+    // The stay that holds it.
+    std::int32_t registration = 0;
+    std::string guest;
+    Date arrival = NoDate;
+    Date departure = NoDate;
+};
+TakenNight takenNight(Context& context, std::int32_t roomId, Date arrival, Date departure,
+                      std::int32_t registration);
 
 } // namespace nakva

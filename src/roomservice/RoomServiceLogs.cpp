@@ -269,6 +269,10 @@ ListConfig SelectKamb() {
         config.columns.end());
     for (SortTab& tab : config.tabs) {
         tab.primes.clear(); // nothing is inserted here
+        if (tab.selector) {
+            // Before any type is chosen or passed, the rooms by number: a picker opens on rooms.
+            tab.selector->skippedWhenBlank = true;
+        }
     }
     config.form = {};
     return config;

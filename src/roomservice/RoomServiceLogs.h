@@ -20,7 +20,8 @@ class Context;
 
 // The room selection window "Pasirinkite kambarį:" (`SelectKamb`): the room list's tabs, orders, type
 // filter and occupancy dots without its not-in-use column, "Pasirinkti" and no insert, change or
-// delete. Its type filter is kept for the program run apart from the room list's.
+// delete. Its type filter is kept for the program run apart from the room list's; with no type to
+// start from, it opens on the room-number tab.
 ListConfig SelectKamb();
 inline constexpr std::string_view SelectKambName = "SelectKamb";
 // The window opened for a caller that passes a room (its ID in the room buffer on `context`): when a

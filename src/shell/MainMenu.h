@@ -15,6 +15,8 @@ enum class MenuAction {
     Tile,
     Cascade,
     ArrangeIcons, // of the minimised child windows
+    ToolbarShown, // shows or hides the toolbar (its own popup menu can hide it)
+    WindowList,   // the open child windows, one entry each, the active one checked: filled on opening
     Quit,         // closes every child window and the program, without a question
 };
 

@@ -35,7 +35,7 @@ struct FormField {
     FormControl control = FormControl::Entry;
     Picture picture;                  // how the value is shown; the default shows it as stored
     std::vector<std::string> choices; // DropList
-    bool required = false;
+    bool required = false;            // a field other records link to by its value is required as well
     bool readOnly = false;
     bool fixedOnInsert = false; // not typed over in insert mode (a number children already point to)
     bool history = true;        // the history key fills it
@@ -81,6 +81,9 @@ struct FormWorkingValue {
     std::string variable;
     int tab = 0;
     Picture picture;
+    // The field it stands after, beside the values it goes with ("Liko mokėti:" after "Suma su PVM:");
+    // -1: at the end of its tab. Several after one field keep their order.
+    int afterField = -1;
 };
 
 // What the form asks when it is cancelled with unsaved changes.
@@ -105,6 +108,12 @@ struct FormHooks {
     // The user moved into the field (not the final check on save): a default filled in as the user
     // reaches it.
     std::function<void(FormEngine&, int field)> focused;
+    // Once every field has passed the final check of a save, before anything is written: what the form
+    // asks before it writes (a room another stay holds on those nights) and what it sets on the answer
+    // ("Apmokėta" ticked when the payments cover the invoice). Runs at every save in insert and change
+    // mode. False stops the save with the form open and the focus where the hook put it; the hook asks
+    // its own questions.
+    std::function<bool(FormEngine&)> confirm;
     // Inside the transaction that writes the record (a new one's rewrite, a change's guarded change),
     // just before the write: the last adjustments that must see the stored records as they stand, no
     // other station writing meanwhile (a document number another station took since it was assigned).
@@ -136,6 +145,9 @@ struct FormConfig {
     std::string insertTitle = "Kuriamas naujas įrašas";
     std::string changeTitle = "Įrašas taisomas";
     std::string viewTitle = "View Record";
+    // What tells this record's window from another's of the same form (the guest's name): shown after
+    // the mode title, "Įrašas taisomas – Kazlauskas Jonas"; empty: the mode title alone.
+    std::function<std::string(const FormEngine&)> titleDetail;
     std::vector<FormChildList> children;
     std::vector<FormWorkingValue> workingValues;
     // Fields that follow the children (totals). What the child forms saved stays saved, so when the

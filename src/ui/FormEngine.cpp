@@ -147,16 +147,27 @@ bool FormEngine::open(Request request) {
 }
 
 std::string FormEngine::title() const {
+    std::string title;
     switch (request_) {
     case Request::Insert:
-        return config_->insertTitle;
+        title = config_->insertTitle;
+        break;
     case Request::Change:
-        return config_->changeTitle;
+        title = config_->changeTitle;
+        break;
     case Request::View:
-        return config_->viewTitle;
+        title = config_->viewTitle;
+        break;
     default:
-        return config_->caption;
+        title = config_->caption;
+        break;
     }
+    if (config_->titleDetail) {
+        if (const std::string detail(trimRight(config_->titleDetail(*this))); !detail.empty()) {
+            title += " – " + detail;
+        }
+    }
+    return title;
 }
 
 // Numbering at opening: the record is added at once with the primed values.
@@ -172,11 +183,13 @@ void FormEngine::deleteRecord() {
         return;
     }
     for (;;) {
-        if (guardedDelete(table_) == GuardedResult::Done) {
+        const GuardedResult result = guardedDelete(table_);
+        if (result == GuardedResult::Done) {
             finish(Response::Completed);
             return;
         }
-        if (standardWarning(WarningRetryDelete) != ButtonYes) {
+        // A child that forbids the delete has been named: trying again would change nothing.
+        if (result == GuardedResult::Refused || standardWarning(WarningRetryDelete) != ButtonYes) {
             finish(Response::Cancelled);
             return;
         }
@@ -211,6 +224,19 @@ void FormEngine::focusField(int field) {
 bool FormEngine::itemEditable(int index) const {
     return (request_ == Request::Insert || request_ == Request::Change) && !item(index).readOnly &&
            !(request_ == Request::Insert && item(index).fixedOnInsert);
+}
+
+bool FormEngine::itemRequired(int index) const {
+    const FormField& field = item(index);
+    if (field.required) {
+        return true;
+    }
+    for (const RelationDef& relation : Dictionary::instance().relations()) {
+        if (relation.parent == config_->table && relation.parentField == field.field) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string FormEngine::itemTooltip(int index) const {
@@ -275,7 +301,7 @@ bool FormEngine::checkItem(int index, bool finalCheck, const std::function<void(
         }
         return false;
     }
-    if (finalCheck && field.required && isBlankValue(edited_.value(field.field))) {
+    if (finalCheck && itemRequired(index) && isBlankValue(edited_.value(field.field))) {
         MessageRequest request;
         request.text = "Laukas „" + fieldName(field) + "“ turi būti užpildytas.";
         request.title = "Neužpildytas laukas";
@@ -445,6 +471,10 @@ void FormEngine::save(Navigation navigation) {
             navigation_ = Navigation::None;
             return;
         }
+    }
+    if (config_->hooks.confirm && !config_->hooks.confirm(*this)) {
+        navigation_ = Navigation::None;
+        return;
     }
     memory_.history = edited_;
     if (request_ == Request::Insert) {
@@ -688,10 +718,14 @@ void FormEngine::callChild(std::size_t child, const std::function<void(FormDone)
         // The child form may have read other records of this table through the handle.
         table_.record() = edited_;
         if (const auto& closed = config_->children.at(child).closed) {
+            const Record before = edited_;
             closed(*this);
-            // What the children gave the derived fields is theirs, not the user's change.
+            // What the children gave the derived fields is theirs, not the user's change; a value the
+            // user typed into one they left as it was stays the user's.
             for (const int field : config_->derived) {
-                (void)followed_.setValue(field, edited_.value(field));
+                if (!before.sameValue(edited_, field)) {
+                    (void)followed_.setValue(field, edited_.value(field));
+                }
             }
         }
         if (done) {

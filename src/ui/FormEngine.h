@@ -64,7 +64,8 @@ public:
     Context& context() const { return context_; }
     Table& table() const { return table_; }
     Request request() const { return request_; }
-    // "Kuriamas naujas įrašas", "Įrašas taisomas", "View Record".
+    // "Kuriamas naujas įrašas", "Įrašas taisomas", "View Record", followed by the form's title detail
+    // when it has one ("Įrašas taisomas – Kazlauskas Jonas").
     std::string title() const;
 
     // The record being edited, and as it stood when the form opened.
@@ -105,6 +106,9 @@ public:
     const FormField& item(int item) const { return config_->fields[std::size_t(item)]; }
     int itemOfField(int field) const; // -1 when the field is not on the form
     bool itemEditable(int item) const;
+    // Required: marked so, or holding the value other records link to (a country's name), which may
+    // not be blank.
+    bool itemRequired(int item) const;
     // The tooltip as shown: a look-up field's is extended with its key.
     std::string itemTooltip(int item) const;
     // The value as the field shows it, or the text the user typed that the field refused.

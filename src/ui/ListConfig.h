@@ -68,9 +68,14 @@ struct TabSelector {
     // The value survives from one opening of the list to the next in the program run; otherwise every
     // opening starts blank.
     bool remembered = false;
+    // Without a value to start from, the list opens on its next tab instead: a picker opens on
+    // something, not on an empty filter ("Pasirinkite kambarį:" before any type was chosen).
+    bool skippedWhenBlank = false;
 };
 
-// One sort order of the list, shown as a tab.
+// One sort order of the list, shown as a tab. A record saved from the list that its tab's chosen value
+// (TabSelector) would hide, because the record holds another one in the field the tab primes, makes the
+// tab choose the record's value: the record stays in view.
 struct SortTab {
     std::string text;   // the tab's caption
     std::string order;  // "+UPPER(PGRP:GrpPav),+PGRP:IrasoNr"

@@ -139,6 +139,7 @@ void ListEngine::open() {
         if (config_.bind) {
             config_.bind(variables_);
         }
+        skipBlankFirstTab();
         openView();
         fill(Start{select_ ? StartKind::KeyValue : StartKind::First, {}}, 0, {});
     }
@@ -745,6 +746,48 @@ void ListEngine::bindSelectors() {
     }
 }
 
+// A picker whose first tab would show an empty filter opens on the next tab.
+void ListEngine::skipBlankFirstTab() {
+    const std::optional<TabSelector>& first = config_.tabs.front().selector;
+    if (tab_ != 0 || config_.tabs.size() < 2 || !first || !first->skippedWhenBlank) {
+        return;
+    }
+    const Value* value = variables_.find(first->variable);
+    if (value == nullptr || isBlankValue(*value)) {
+        tab_ = 1;
+    }
+}
+
+// A record just saved that the shown tab's chosen value hides: the tab takes the value the record holds
+// in the field the tab primes, and the view is read again with it. False when nothing changed.
+bool ListEngine::followSavedRecord(const Record& saved) {
+    const SortTab& shown = config_.tabs.at(std::size_t(tab_));
+    if (!shown.selector) {
+        return false;
+    }
+    for (const InsertPrime& prime : shown.primes) {
+        if (upper(prime.variable) != upper(shown.selector->variable)) {
+            continue;
+        }
+        const auto field = Dictionary::instance().findField(prime.field);
+        if (!field || field->table->id != config_.table) {
+            continue;
+        }
+        const Value& value = saved.value(field->field);
+        const Value* chosen = variables_.find(shown.selector->variable);
+        if (chosen != nullptr && *chosen == value) {
+            return false;
+        }
+        if (shown.selector->remembered) {
+            rememberedSelectors()[memoryKey(config_, *shown.selector)] = value;
+        }
+        variables_.set(shown.selector->variable, value);
+        openView();
+        return true;
+    }
+    return false;
+}
+
 const TabSelector* ListEngine::selector() const {
     const std::optional<TabSelector>& selector = config_.tabs.at(std::size_t(tab_)).selector;
     return selector ? &*selector : nullptr;
@@ -1027,6 +1070,10 @@ Position ListEngine::savedPosition() const {
     return table_.position();
 }
 
+bool ListEngine::showsRecord(const Position& record) const {
+    return current_ > 0 && rows_[std::size_t(current_ - 1)].position.sameRecord(record);
+}
+
 bool ListEngine::rebuildOnRecord(const Position& record, int above) {
     return fill(Start{StartKind::Position, record}, above, record);
 }
@@ -1095,7 +1142,11 @@ void ListEngine::formAnswered(Request request, FormResult result) {
     }
 
     if (result.response == Response::Completed && request != Request::Delete) {
-        rebuildOnRecord(savedPosition(), 0);
+        const Position saved = savedPosition();
+        const Record record = table_.record();
+        if (rebuildOnRecord(saved, 0) && !showsRecord(saved) && followSavedRecord(record)) {
+            rebuildOnRecord(saved, 0);
+        }
     } else if (rows_.empty()) {
         fill(Start{}, 0, {});
     } else if (result.response == Response::Completed) {

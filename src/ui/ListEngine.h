@@ -218,6 +218,9 @@ private:
     void rebuildAround(const Position& record);
 
     void bindSelectors();
+    void skipBlankFirstTab();
+    bool followSavedRecord(const Record& saved);
+    bool showsRecord(const Position& record) const;
     void chooseSelectorValue(std::shared_ptr<OpenedTable> opened, const SelectCall& choose,
                              std::function<void(bool)> done);
     void takeSelectorValue(const Value& value);

@@ -17,10 +17,6 @@ Picture Picture::date() {
     return Picture(Kind::Date, 10, 0, true);
 }
 
-Picture Picture::shortDate() {
-    return Picture(Kind::ShortDate, 8, 0, true);
-}
-
 namespace {
 
 Decimal asDecimal(const Value& value) {
@@ -57,13 +53,12 @@ std::string Picture::format(const Value& value, bool isDate) const {
             return std::string(cutToChars(*text, std::size_t(width_)));
         }
         return std::string(cutToChars(plain(value, isDate), std::size_t(width_)));
-    case Kind::Date:
-    case Kind::ShortDate: {
+    case Kind::Date: {
         const auto* day = std::get_if<std::int64_t>(&value);
         if (day == nullptr || *day == 0) {
             return {};
         }
-        return kind_ == Kind::Date ? formatDate(Date(*day)) : formatDateNarrow(Date(*day));
+        return formatDate(Date(*day));
     }
     case Kind::Number:
         break;

@@ -7,19 +7,19 @@
 namespace nakva {
 
 // How a value is shown in a list column or a form field: a text cut to its width, a number with its
-// width and decimals (blank when zero if asked), or a date year-month-day with a four- or two-digit
-// year (blank when 0). The default picture shows a value as it is, a date field's day number as a date.
+// width and decimals (blank when zero if asked), or a date year-month-day with a four-digit year (blank
+// when 0): a list's dates go into spreadsheets through its export, which read "26-12-07" as 2007. The default
+// picture shows a value as it is, a date field's day number as a date.
 class Picture {
 public:
-    enum class Kind { Plain, Text, Number, Date, ShortDate };
+    enum class Kind { Plain, Text, Number, Date };
 
     Picture() = default;
     static Picture text(int width);
     // `width` counts every character shown: sign, digits and point. A value that does not fit shows
     // as a row of '#' rather than cut.
     static Picture number(int width, int places = 0, bool blankWhenZero = false);
-    static Picture date();      // "2024-04-15"
-    static Picture shortDate(); // "24-04-15"
+    static Picture date(); // "2024-04-15"
 
     Kind kind() const { return kind_; }
     int width() const { return width_; }

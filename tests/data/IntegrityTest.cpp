@@ -131,7 +131,7 @@ TEST_F(IntegrityTest, ACountryInUseIsNotDeletedUntilTheRegistrationMovesAway) {
     add(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
     add(TableId::Saskait, {{"SAS:IrasoNr", "7"}, {"SAS:GYVENTOJOVALSTYBE", "Latvija"}});
 
-    EXPECT_EQ(remove(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}}), GuardedResult::Failed);
+    EXPECT_EQ(remove(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}}), GuardedResult::Refused);
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "Susietų įrašų pašalinimo klaida");
     EXPECT_EQ(messages.shown()[0].text, RefusedText);
@@ -168,7 +168,7 @@ TEST_P(IntegrityCaseTest, OnlyAnExactChildBlocksTheDelete) {
         add(TableId::Saskait, {{"SAS:IrasoNr", std::to_string(++nr)}, {"SAS:GYVENTOJOVALSTYBE", country}});
     }
     EXPECT_EQ(remove(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}}),
-              GetParam().refused ? GuardedResult::Failed : GuardedResult::Done);
+              GetParam().refused ? GuardedResult::Refused : GuardedResult::Done);
     EXPECT_EQ(messages.texts(), GetParam().refused ? std::vector<std::string>{std::string(RefusedText)}
                                                    : std::vector<std::string>{});
 }

@@ -144,29 +144,51 @@ private slots:
         QCOMPARE(registrations(), 2);
     }
 
-    void anonymisationRunsAtOnceAndCloses() {
+    // "Nuasmeninti duomenis" asks for the removal's code before it rewrites every payer, and says how
+    // many it anonymised: started by mistake, it changes nothing.
+    void anonymisationAsksForTheCodeAndSaysHowMany() {
+        const auto firstPayer = [this] {
+            Context context(*database);
+            Table& payers = context.table(TableId::Klient);
+            payers.open();
+            std::string name;
+            if (payers.setToKeyStart(KLI::KODKEY) == StoreStatus::Ok && payers.next() == StoreStatus::Ok) {
+                name = payers.record().text(KLI::PAV.index);
+            }
+            payers.close();
+            return QString::fromStdString(name);
+        };
         {
             Context context(*database);
             Table& payers = context.table(TableId::Klient);
             payers.open();
             payers.clear();
             QVERIFY(payers.record().set(KLI::Kod, "Petraitis"));
+            QVERIFY(payers.record().set(KLI::PAV, "Petraitis Petras"));
             QCOMPARE(payers.add(), StoreStatus::Ok);
             payers.close();
         }
         QPointer<QWidget> window(procedures.create("Nuasmeninti"));
-        QCOMPARE(window->windowTitle(), QString("Apdorojamas failas Klient"));
-        QCOMPARE(window->findChild<QLabel*>("processText")->text(), QString("Nuasmeninu klientus"));
+        QCOMPARE(window->windowTitle(), QString("NUASMENINTI DUOMENIS"));
         window->show();
+        QTest::qWait(20);
+        QVERIFY(window->findChild<ProcessWindow*>() == nullptr); // nothing runs before the code
+        auto* code = window->findChild<QLineEdit*>("codeEntry");
+        auto* anonymise = window->findChild<QPushButton*>("anonymiseButton");
+        QVERIFY(code != nullptr && anonymise != nullptr);
+        QTest::keyClicks(code, "MOLBERTA");
+        anonymise->click();
+        QCOMPARE(messages.texts(), std::vector<std::string>{"Neteisingas apsaugos kodas."});
+        QCOMPARE(firstPayer(), QString("Petraitis Petras"));
+
+        messages.clear();
+        code->setText("molbertas");
+        anonymise->click();
+        QCOMPARE(window->findChild<QLabel*>("processText")->text(), QString("Nuasmeninu klientus"));
+        QCOMPARE(window->windowTitle(), QString("Apdorojamas failas Klient"));
         QVERIFY(gone(window));
-        QVERIFY(messages.texts().empty());
-        Context context(*database);
-        Table& payers = context.table(TableId::Klient);
-        payers.open();
-        QCOMPARE(payers.setToKeyStart(KLI::KODKEY), StoreStatus::Ok);
-        QCOMPARE(payers.next(), StoreStatus::Ok);
-        QCOMPARE(QString::fromStdString(payers.record().text(KLI::PAV.index)), QString("Klientas 1"));
-        payers.close();
+        QCOMPARE(messages.texts(), std::vector<std::string>{"Baigta. Nuasmeninta mokėtojų: 1"});
+        QCOMPARE(firstPayer(), QString("Klientas 1"));
     }
 };
 

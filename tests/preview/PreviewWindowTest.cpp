@@ -1,6 +1,7 @@
 #include "preview/PreviewWindow.h"
 
-#include "ui/widgets/FileDialogs.h"
+#include "messages/ScopedMessageSink.h"
+#include "messages/ScriptedMessages.h"
 #include "preview/PageJumpDialog.h"
 #include "preview/PagesShownDialog.h"
 #include "preview/PreviewPages.h"
@@ -8,12 +9,12 @@
 #include "preview/ReportPrint.h"
 #include "reports/PageCanvas.h"
 #include "reports/WmfWriter.h"
-#include "messages/ScopedMessageSink.h"
-#include "messages/ScriptedMessages.h"
+#include "ui/widgets/FileDialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -108,19 +109,19 @@ private slots:
         const QStringList expected{"Pirmas lapas",
                                    "Ankstesnė porcija",
                                    "Ankstesnis lapas [PgUp]",
-                                   "Rasti lapą",
+                                   "Rasti lapą [Ctrl]+[G]",
                                    "Kitas lapas [PgDn]",
                                    "Kita porcija",
                                    "Paskutinis lapas",
                                    "Didinti [+]",
-                                   "Nustatyti mastelį",
+                                   "Nustatyti mastelį [Ctrl]+[M]",
                                    "Mažinti [-]",
-                                   "Rodyti ekrane keletą lapų",
-                                   "Spausdinti ataskaitos dalį, keletą kopijų",
-                                   "Išsaugoti atverstąjį lapą WMF faile",
+                                   "Rodyti ekrane keletą lapų [Ctrl]+[L]",
+                                   "Spausdinti ataskaitos dalį, keletą kopijų [Ctrl]+[Shift]+[P]",
+                                   "Išsaugoti atverstąjį lapą WMF faile [Ctrl]+[Shift]+[S]",
                                    "Spausdinti visą ataskaitą [Ctrl]+[P]",
-                                   "Užverti peržiūrą nespausdinant",
-                                   "Išsaugoti ataskaitą PDF faile"};
+                                   "Užverti peržiūrą nespausdinant [Esc]",
+                                   "Išsaugoti ataskaitą PDF faile [Ctrl]+[S]"};
         QStringList tooltips;
         for (QAction* action : window.findChild<QToolBar*>("previewToolbar")->actions()) {
             if (!action->isSeparator()) {
@@ -129,6 +130,44 @@ private slots:
             }
         }
         QCOMPARE(tooltips, expected);
+    }
+
+    // Every control the keyboard reaches says its keys in its tip, each key part in brackets, and the
+    // keys do what the button does.
+    void keysAreNamedInTheTipsAndAct() {
+        QTemporaryDir folder;
+        PreviewWindow window(writePages(folder, 3), "Ataskaita");
+        for (const PreviewControlDef& def : previewControls()) {
+            const QList<QKeySequence> keys = window.action(def.control)->shortcuts();
+            if (def.control == PreviewControl::FindPage || def.control == PreviewControl::Zoom ||
+                def.control == PreviewControl::SeveralPages || def.control == PreviewControl::PrintPart ||
+                def.control == PreviewControl::SavePage || def.control == PreviewControl::SavePdf ||
+                def.control == PreviewControl::Close) {
+                QVERIFY2(!keys.isEmpty(), def.name.data());
+            }
+            for (const QKeySequence& key : keys.mid(0, 1)) {
+                for (QString part : key.toString().split('+', Qt::SkipEmptyParts)) {
+                    part = part == "PgDown" ? "PgDn" : part;
+                    QVERIFY2(window.action(def.control)->toolTip().contains("[" + part + "]"),
+                             qPrintable(window.action(def.control)->toolTip()));
+                }
+            }
+        }
+        // Esc leaves it as its close button does: nothing printed.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy finished(&window, &PreviewWindow::finished);
+        QTest::keyClick(window.pagesView(), Qt::Key_Escape);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), int(PreviewNoPrint));
+        // Saving the report as PDF from the keyboard asks for the file.
+        PreviewWindow again(writePages(folder, 3), "Ataskaita");
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        dialogs->answerNext(QString());
+        QTest::keyClick(again.pagesView(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs->requests().size(), qsizetype(1));
+        QCOMPARE(dialogs->requests().back().title, QStringLiteral("Išsaugoti ataskaitą PDF faile"));
     }
 
     void statusZonesAndZoomMenu() {
@@ -414,6 +453,41 @@ private slots:
         QTRY_COMPARE(answer, std::make_optional(int(PreviewNoPrint)));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(area.subWindowList().size(), 1);
+    }
+
+    // The preview fills the area without being maximised, so the windows after it open as they are;
+    // Ctrl+F4 closes it as its close box does, Esc as its close button does, nothing printed.
+    void previewFillsTheAreaWithoutMaximisingAndClosesFromTheKeyboard() {
+        QTemporaryDir folder;
+        QMainWindow frame;
+        auto* area = new QMdiArea(&frame);
+        frame.setCentralWidget(area);
+        QMdiSubWindow* caller = area->addSubWindow(new QWidget);
+        caller->resize(300, 200);
+        frame.resize(900, 700);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        for (const QKeyCombination key : {QKeyCombination(Qt::ControlModifier, Qt::Key_F4),
+                                          QKeyCombination(Qt::NoModifier, Qt::Key_Escape)}) {
+            std::optional<int> answer;
+            previewReport(writePages(folder, 2), "Ataskaita", caller->widget(),
+                          [&answer](int given, PageList&) { answer = given; });
+            QCOMPARE(area->subWindowList().size(), 2);
+            QMdiSubWindow* preview = area->subWindowList().at(1);
+            QVERIFY(!preview->isMaximized());
+            QCOMPARE(preview->geometry(), area->viewport()->rect());
+            QCOMPARE(area->activeSubWindow(), preview);
+            QTRY_VERIFY(QApplication::focusWidget() != nullptr &&
+                        preview->isAncestorOf(QApplication::focusWidget()));
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+            QTRY_COMPARE(answer, std::make_optional(int(PreviewNoPrint)));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QTRY_COMPARE(area->subWindowList().size(), 1);
+            QVERIFY(!caller->isMaximized());
+        }
+        QMdiSubWindow* next = area->addSubWindow(new QWidget);
+        next->show();
+        QVERIFY(!next->isMaximized());
     }
 
     void printedCopiesComeOutCollated() {

@@ -79,6 +79,8 @@ private slots:
     void aTypeNotFoundOpensTheRoomTypesAndACancelLeavesTheCursorInTheField();
     void theCopyOpensTheFormWithItsHistoryAndCancellingRemovesIt();
     void thePopupAndThePrintMenuNameTheReports();
+    void aRoomSavedUnderAnotherTypeStaysInView();
+    void ctrlF4ClosesTheRoomList();
 
 private:
     void add(TableId id, const std::vector<std::pair<std::string, std::string>>& values);
@@ -239,6 +241,43 @@ void RoomWindowsTest::theCopyOpensTheFormWithItsHistoryAndCancellingRemovesIt() 
     QTRY_VERIFY(!waitsForCalledWindow(list));
     QCOMPARE(residents, 1);
     QVERIFY(messages_.shown().empty());
+}
+
+// On the type tab a new room of another type would vanish under the filter: the tab takes its type and
+// shows it, the room current.
+void RoomWindowsTest::aRoomSavedUnderAnotherTypeStaysInView() {
+    ListWindow* list = openRooms();
+    QVERIFY(list != nullptr);
+    auto* type = list->findChild<QLineEdit*>(QStringLiteral("typeFilter"));
+    type->setText(QStringLiteral("Dvivietis"));
+    type->setModified(true);
+    emit type->editingFinished();
+    QCOMPARE(list->table()->model()->rowCount(), 2);
+    whenOpen<FormWindow>([](FormWindow& form) {
+        FormEngine& engine = *form.engine();
+        const int number = engine.itemOfField(KMB::KambarioNr.index);
+        const int kind = engine.itemOfField(KMB::KambarioTipas.index);
+        QVERIFY(engine.setItemText(number, "104"));
+        QVERIFY(engine.setItemText(kind, "Vienvietis"));
+        form.showRecord();
+        form.saveButton()->click();
+    });
+    list->insertButton()->click();
+    QTRY_VERIFY(!waitsForCalledWindow(list));
+    QCOMPARE(type->text(), QStringLiteral("Vienvietis"));
+    const ListEngine& engine = list->engine();
+    QCOMPARE(engine.rows().size(), std::size_t(2));
+    QCOMPARE(engine.rows().at(std::size_t(engine.currentRow() - 1)).cells.at(4), std::string("104"));
+    QVERIFY(messages_.shown().empty());
+}
+
+void RoomWindowsTest::ctrlF4ClosesTheRoomList() {
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    ListWindow* list = openRooms();
+    QVERIFY(list != nullptr);
+    QTRY_VERIFY(QApplication::focusWidget() != nullptr && list->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
+    QTRY_VERIFY(window_->mdiArea()->subWindowList().isEmpty());
 }
 
 void RoomWindowsTest::thePopupAndThePrintMenuNameTheReports() {

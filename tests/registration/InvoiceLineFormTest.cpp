@@ -299,7 +299,7 @@ TEST_F(InvoiceLineFormTest, RenamingAServiceRenamesItsLinesAndAServiceInUseCanno
     EXPECT_EQ(guardedChange(services, former, ChangeCaller::Form), GuardedResult::Done);
     EXPECT_EQ(lines().at(0).text("SEI:PasPav"), "Pusryčiai kambaryje");
 
-    EXPECT_EQ(guardedDelete(services), GuardedResult::Failed);
+    EXPECT_EQ(guardedDelete(services), GuardedResult::Refused);
     services.close();
     EXPECT_EQ(rowCount(TableId::Paslaug), 3);
     EXPECT_EQ(rowCount(TableId::Seilgraf), 3);

@@ -62,12 +62,12 @@ TEST_F(RegistrationListsTest, TheDepartureOfARegistrationWhoseRoomWasTakenMeanwh
     EXPECT_EQ(depart("1"), DepartureResult::Departed);
     EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:Isvykes"), std::vector<std::string>{"1"});
 
-    // A current guest takes room 102: one message for it, padded to the number's 8 characters.
+    // A current guest takes room 102: one message for it, naming the room as its door does.
     addRegistration("2", "Jonas");
     addRecord(TableId::SaskKmb, {{"SKMB:IrasoNr", "2"}, {"SKMB:KambarioID", "2"}});
     EXPECT_EQ(depart("1"), DepartureResult::RoomsOccupied);
     EXPECT_EQ(messages.texts(),
-              std::vector<std::string>{"Kambarys 102      jau užimtas. Negaliu atšaukti išvykimo."});
+              std::vector<std::string>{"Kambarys 102 jau užimtas. Negaliu atšaukti išvykimo."});
     EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:Isvykes"), (std::vector<std::string>{"1", "0"}));
 
     // Once that guest has left, the departure is cancelled.
@@ -108,11 +108,18 @@ TEST_F(RegistrationListsTest, ADepartedRegistrationLeavesTheCurrentListAndStaysI
     current.open();
     EXPECT_EQ(shown(current, NameColumn), (std::vector<std::string>{"Ona", "Jonas"}));
     // The payer's name, blank without a payer.
-    EXPECT_EQ(shown(current, 11), (std::vector<std::string>{"UAB Kelionė", ""}));
-    EXPECT_EQ(current.rows()[0].cells[0], "26-03-01");
+    EXPECT_EQ(shown(current, 12), (std::vector<std::string>{"UAB Kelionė", ""}));
+    // Dates with the year whole: a spreadsheet reading the export takes "26-03-01" for 1926 or 2001.
+    EXPECT_EQ(shown(current, 0), (std::vector<std::string>{"2026-03-01", "2026-03-02"}));
 
     ASSERT_EQ(current.regetCurrent(), StoreStatus::Ok);
-    EXPECT_EQ(switchDeparture(context.table(TableId::Saskait)), DepartureResult::Departed);
+    Table& registrations = context.table(TableId::Saskait);
+    EXPECT_EQ(switchDeparture(registrations), DepartureResult::Departed);
+    // The status line names whom the key marked departed, and whom it brought back.
+    EXPECT_EQ(departureStatus(DepartureResult::Departed, registrations.record()), "Išvyko: Ona, įrašo Nr. 1");
+    EXPECT_EQ(departureStatus(DepartureResult::Returned, registrations.record()),
+              "Išvykimas atšauktas: Ona, įrašo Nr. 1");
+    EXPECT_EQ(departureStatus(DepartureResult::RoomsOccupied, registrations.record()), "");
     current.refresh();
     EXPECT_EQ(shown(current, NameColumn), std::vector<std::string>{"Jonas"});
 
@@ -212,6 +219,19 @@ TEST_F(RegistrationListsTest, TheGroupAndPayerTabsTakeTheValueTheirListsHold) {
     ASSERT_TRUE(nakva::testing::selectorTaken(all, "", leave));
     EXPECT_EQ(all.selectorBeside(AllPayerTab), std::vector<std::string>{""});
     EXPECT_EQ(shown(all, NameColumn + 1), std::vector<std::string>{"Petras"});
+}
+
+// "Liko mokėti": the total with VAT less the payments, blank when nothing is left to pay.
+TEST_F(RegistrationListsTest, TheCurrentListShowsWhatEachGuestStillOwes) {
+    addRegistration("1", "Ona", {{"SAS:IrasoDt", "2026-03-01"}, {"SAS:BSUMASUPVM", "150"}});
+    addRegistration("2", "Jonas", {{"SAS:IrasoDt", "2026-03-02"}, {"SAS:BSUMASUPVM", "80.50"}});
+    addRegistration("3", "Rasa", {{"SAS:IrasoDt", "2026-03-03"}});
+    addRecord(TableId::Mokej, {{"MOK:IrasoNr", "1"}, {"MOK:SaskIrasoNr", "1"}, {"MOK:MOKSUMA", "100"}});
+    addRecord(TableId::Mokej, {{"MOK:IrasoNr", "2"}, {"MOK:SaskIrasoNr", "2"}, {"MOK:MOKSUMA", "80.50"}});
+    ListEngine current(SarSaskait(), context);
+    current.open();
+    EXPECT_EQ(current.config().columns.at(11).heading, "Liko mokėti");
+    EXPECT_EQ(shown(current, 11), (std::vector<std::string>{"50.00", "", ""}));
 }
 
 } // namespace

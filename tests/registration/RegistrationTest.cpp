@@ -465,5 +465,156 @@ TEST_F(RegistrationTest, AnOccupiedRoomIsRequired) {
     EXPECT_TRUE(storedColumn(TableId::SaskKmb, "SKMB:IrasoNr").empty());
 }
 
+// A stay for the double-booking cases: Kazlauskas Jonas holds room 101 from 2026-12-07 to 2026-12-10.
+class DoubleBookingTest : public RegistrationTest {
+protected:
+    void SetUp() override {
+        RegistrationTest::SetUp();
+        addRoom("1", "A", "101");
+        addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"},
+                                     {"SAS:Gyventojas", "Kazlauskas Jonas"},
+                                     {"SAS:GyvenaNuo", "2026-12-07"},
+                                     {"SAS:GyvenaIki", "2026-12-10"}});
+        addRecord(TableId::SaskKmb, {{"SKMB:IrasoNr", "1"}, {"SKMB:KambarioID", "1"}});
+    }
+
+    void addStay(const std::string& number, const std::string& from, const std::string& to, bool departed) {
+        addRecord(TableId::Saskait, {{"SAS:IrasoNr", number},
+                                     {"SAS:Gyventojas", "Petraitis Petras"},
+                                     {"SAS:GYVENTOJOVALSTYBE", "Lietuva"},
+                                     {"SAS:GyventojoGrupe", "Turistai"},
+                                     {"SAS:GyvenaNuo", from},
+                                     {"SAS:GyvenaIki", to},
+                                     {"SAS:Isvykes", departed ? "1" : "0"}});
+    }
+};
+
+const std::string TakenQuestion =
+    "Kambarys 101 2026-12-08 jau užimtas: Kazlauskas Jonas, 2026-12-07 – 2026-12-10. Vis tiek įrašyti?";
+
+// Saving a room that another current stay holds on one of the registration's nights (the dates as the
+// registration form holds them) asks first: No keeps the form on the room with nothing written, Yes
+// writes. Saving the same room again asks nothing.
+TEST_F(DoubleBookingTest, SavingARoomAnotherStayHoldsAsksFirst) {
+    addStay("2", "2026-12-01", "2026-12-02", false);
+    makeCurrent(TableId::Saskait, "SAS:IrasoNr", "2");
+    // As the registration form holds it while its room form is open: moved onto the other stay.
+    registrations().record().set(SAS::GyvenaNuo, dateFromYmd(2026, 12, 8));
+    registrations().record().set(SAS::GyvenaIki, dateFromYmd(2026, 12, 9));
+    Table& rows = context.table(TableId::SaskKmb);
+    rows.open();
+    rows.clear();
+    rows.record().set(SKMB::IrasoNr, 2);
+    FormEngine form(UpdateSaskKmb(), context, cancelling());
+    ASSERT_TRUE(form.open(Request::Insert));
+    ASSERT_TRUE(type(form, "SKMB:KambarioID", "1"));
+    form.setFocusItem(form.itemOfField(SKMB::KambarioKaina.index));
+    messages.answerNext(ButtonNo);
+    form.save();
+    EXPECT_FALSE(form.finished());
+    ASSERT_EQ(messages.texts(), std::vector<std::string>{TakenQuestion});
+    EXPECT_EQ(messages.shown()[0].buttons, unsigned(ButtonYes | ButtonNo));
+    EXPECT_EQ(messages.shown()[0].defaultButton, int(ButtonNo));
+    EXPECT_EQ(form.focusItem(), form.itemOfField(SKMB::KambarioID.index));
+    EXPECT_EQ(storedColumn(TableId::SaskKmb, "SKMB:IrasoNr"), std::vector<std::string>{"1"});
+    messages.answerNext(ButtonYes);
+    form.save();
+    ASSERT_TRUE(form.finished());
+    EXPECT_EQ(storedColumn(TableId::SaskKmb, "SKMB:IrasoNr"), (std::vector<std::string>{"1", "2"}));
+
+    messages.clear();
+    rows.clear();
+    rows.record().set(SKMB::IrasoNr, 2);
+    rows.record().set(SKMB::KambarioID, 1);
+    ASSERT_EQ(rows.getByKey(SKMB::INRKMBIDKEY), StoreStatus::Ok);
+    rows.watch();
+    FormEngine change(UpdateSaskKmb(), context, cancelling());
+    ASSERT_TRUE(change.open(Request::Change));
+    ASSERT_TRUE(type(change, "SKMB:KambarioKaina", "40"));
+    change.save();
+    EXPECT_TRUE(change.finished());
+    EXPECT_TRUE(messages.texts().empty());
+}
+
+// On the registration form the question comes when a current stay's dates are changed onto a night
+// another stay holds, or a departed one is made current again; a departed stay holds no room.
+TEST_F(DoubleBookingTest, ChangingTheDatesOrTheDepartureOfAStayAsksAboutItsRooms) {
+    addStay("2", "2026-12-10", "2026-12-11", false);
+    addRecord(TableId::SaskKmb, {{"SKMB:IrasoNr", "2"}, {"SKMB:KambarioID", "1"}});
+    makeCurrent(TableId::Saskait, "SAS:IrasoNr", "2");
+    FormEngine form(RedSaskait(), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    EXPECT_EQ(form.title(), "Įrašas taisomas – Petraitis Petras");
+    messages.answerNext(ButtonNo);
+    EXPECT_FALSE(type(form, "SAS:GyvenaNuo", "2026-12-08"));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{TakenQuestion});
+    EXPECT_EQ(form.focusItem(), form.itemOfField(SAS::GyvenaNuo.index));
+    messages.answerNext(ButtonYes);
+    EXPECT_TRUE(type(form, "SAS:GyvenaNuo", "2026-12-08"));
+    EXPECT_EQ(form.record().get(SAS::GYVENAPARU), 3);
+
+    messages.clear();
+    ASSERT_TRUE(type(form, "SAS:Isvykes", "1"));
+    ASSERT_TRUE(type(form, "SAS:GyvenaIki", "2026-12-12")); // departed: nobody asked
+    EXPECT_TRUE(messages.texts().empty());
+    messages.answerNext(ButtonNo);
+    EXPECT_FALSE(type(form, "SAS:Isvykes", "0"));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{TakenQuestion});
+}
+
+// The invoice tab shows what the payments add up to and what is left; a save while they cover the
+// total and "Apmokėta" is not ticked offers to tick it, once.
+TEST_F(RegistrationTest, TheBalanceIsShownAndAFullPaymentOffersPaidOnSave) {
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "5"},
+                                 {"SAS:Gyventojas", "Ona"},
+                                 {"SAS:GYVENTOJOVALSTYBE", "Lietuva"},
+                                 {"SAS:GyventojoGrupe", "Turistai"},
+                                 {"SAS:GyvenaNuo", "2026-03-14"},
+                                 {"SAS:GyvenaIki", "2026-03-15"}});
+    addRecord(TableId::Saskeil, {{"SEI:SEILID", "1"},
+                                 {"SEI:IrasoNr", "5"},
+                                 {"SEI:SUMABEPVM", "123.97"},
+                                 {"SEI:PVMSUMA", "26.03"},
+                                 {"SEI:SUMA", "150.00"},
+                                 {"SEI:PVMPROC", "21"}});
+    addRecord(TableId::Mokej, {{"MOK:IrasoNr", "1"}, {"MOK:SaskIrasoNr", "5"}, {"MOK:MOKSUMA", "100"}});
+    const auto open = [this](FormEngine& form) {
+        makeCurrent(TableId::Saskait, "SAS:IrasoNr", "5");
+        ASSERT_TRUE(form.open(Request::Change));
+    };
+    {
+        FormEngine form(RedSaskait(), context, {});
+        open(form);
+        EXPECT_EQ(*form.variables().find(PaidVariable), Value(Decimal(100)));
+        EXPECT_EQ(*form.variables().find(DueVariable), Value(Decimal(50)));
+        // A total typed over is what is left from.
+        ASSERT_TRUE(type(form, "SAS:BSUMASUPVM", "160"));
+        EXPECT_EQ(*form.variables().find(DueVariable), Value(Decimal(60)));
+        messages.clear();
+        form.save();
+        ASSERT_TRUE(form.finished());
+        EXPECT_TRUE(messages.texts().empty()); // not paid in full: nothing offered
+    }
+    addRecord(TableId::Mokej, {{"MOK:IrasoNr", "2"}, {"MOK:SaskIrasoNr", "5"}, {"MOK:MOKSUMA", "60"}});
+    for (const int answer : {ButtonNo, ButtonYes}) {
+        FormEngine form(RedSaskait(), context, {});
+        open(form);
+        EXPECT_EQ(*form.variables().find(DueVariable), Value(Decimal(-10)));
+        messages.clear();
+        messages.answerNext(answer);
+        form.save();
+        ASSERT_TRUE(form.finished());
+        EXPECT_EQ(messages.texts(),
+                  std::vector<std::string>{"Sumokėta visa sąskaitos suma. Pažymėti „Apmokėta“?"});
+        EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:APMOKETA").back(), answer == ButtonYes ? "1" : "0");
+    }
+    // Ticked: nothing more to offer.
+    FormEngine form(RedSaskait(), context, {});
+    open(form);
+    messages.clear();
+    form.save();
+    EXPECT_TRUE(messages.texts().empty());
+}
+
 } // namespace
 } // namespace nakva

@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/Table.h"
+#include "data/Transaction.h"
 #include "messages/ScopedMessageSink.h"
 #include "messages/ScriptedMessages.h"
 #include "preview/PreviewWindow.h"
@@ -28,6 +29,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -294,6 +296,63 @@ private slots:
         // The run discards its page files once the preview has closed.
         QVERIFY(!fs::exists(shown[0]));
         QVERIFY(!fs::exists(shown[0].parent_path()));
+    }
+
+    // A long run started from a list comes to the front with "Nutraukti" at hand once its parameters
+    // are given; the button or Esc stops it at once: no preview, the list free again.
+    void nutrauktiStopsALongRunFromTheFront() {
+        Table& services = context->table(PAS::table);
+        services.open();
+        for (const bool escape : {false, true}) {
+            {
+                Transaction adding(*context);
+                QCOMPARE(adding.begin({PAS::table}), StoreStatus::Ok);
+                for (int i = 0; i < 1500; ++i) {
+                    services.clear();
+                    QVERIFY(services.record().set(PAS::Pav, "Paslauga " + std::to_string(escape) +
+                                                                std::to_string(10000 + i)));
+                    QCOMPARE(services.add(), StoreStatus::Ok);
+                }
+                QCOMPARE(adding.commit(), StoreStatus::Ok);
+            }
+            ProcedureRegistry procedures;
+            procedures.add("Sarasas", [] { return new QWidget; });
+            MainWindow frame(procedures, [] { return std::string(); });
+            frame.resize(1000, 700);
+            frame.show();
+            QVERIFY(QTest::qWaitForWindowActive(&frame));
+            QMdiSubWindow* list = frame.startProcedure("Sarasas");
+            runReport(SpPaslSar(), *context, list->widget());
+            ReportWindow* report = frame.findChild<ReportWindow*>();
+            QVERIFY(report != nullptr);
+            while (report->run().recordsRead() == 0) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents);
+            }
+            QCOMPARE(frame.mdiArea()->activeSubWindow()->widget(), static_cast<QWidget*>(report));
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(report->cancelButton()));
+            if (escape) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            } else {
+                report->cancelButton()->click();
+            }
+            QTRY_VERIFY(!reportWindowLeft());
+            QVERIFY(frame.findChild<PreviewWindow*>() == nullptr);
+            QTRY_VERIFY(list->isEnabled());
+        }
+        services.close();
+    }
+
+    // A process-style run that selects nothing says so in the status line: no message, no preview.
+    void aProcessRunThatSelectsNothingSaysSoInTheStatusLine() {
+        ProcedureRegistry procedures;
+        MainWindow frame(procedures, [] { return std::string(); });
+        frame.show();
+        runReport(SpPaslSar(), *context, &frame);
+        QTRY_VERIFY(!reportWindowLeft());
+        QVERIFY(messages.shown().empty());
+        QCOMPARE(frame.statusBar()->currentMessage(),
+                 QString::fromUtf8(SpPaslSar().title.data(), qsizetype(SpPaslSar().title.size())) +
+                     QStringLiteral(": nėra duomenų, tenkinančių ataskaitos sąlygas."));
     }
 
     // "Nutraukti" part-way: the preview shows the pages composed so far, and neither of its print

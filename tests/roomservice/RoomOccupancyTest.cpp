@@ -301,5 +301,50 @@ TEST_F(RoomOccupancyTest, LeavesNoTableOpenBehind) {
     }
 }
 
+// The first night of a stay that another current stay of the room holds: the nights run from the
+// arrival to the day before the departure, a departed stay or one of a single day holds none, and the
+// stay's own registration never counts.
+TEST_F(RoomOccupancyTest, ATakenNightIsTheFirstNightAnotherCurrentStayHolds) {
+    const auto dec = [](int day) {
+        return dateFromYmd(2026, 12, day);
+    };
+    add({1, 1, dec(7), dec(10), 0});
+    add({2, 1, dec(10), dec(12), 1});
+    add({3, 1, dec(15), dec(15), 0});
+    add({4, 2, dec(1), dec(31), 0});
+    add({5, 1, dec(20), dec(23), 0});
+    struct Case {
+        const char* name;
+        std::int32_t room;
+        Date arrival;
+        Date departure;
+        std::int32_t own;
+        Date night; // NoDate: none taken
+        std::int32_t holder;
+    };
+    const Case cases[] = {
+        {"inside", 1, dec(8), dec(9), 9, dec(8), 1},
+        {"arriving before", 1, dec(5), dec(8), 9, dec(7), 1},
+        {"spanning two stays", 1, dec(9), dec(22), 9, dec(9), 1},
+        {"arriving on its departure", 1, dec(10), dec(12), 9, NoDate, 0},
+        {"leaving on its arrival", 1, dec(3), dec(7), 9, NoDate, 0},
+        {"its own registration", 1, dec(8), dec(9), 1, NoDate, 0},
+        {"a stay of one day holds no night", 1, dec(15), dec(16), 9, NoDate, 0},
+        {"a stay without a night", 1, dec(8), dec(8), 9, NoDate, 0},
+        {"another room", 2, dec(20), dec(21), 9, dec(20), 4},
+        {"a later stay", 1, dec(21), dec(25), 9, dec(21), 5},
+    };
+    for (const Case& c : cases) {
+        const TakenNight taken = takenNight(context, c.room, c.arrival, c.departure, c.own);
+        EXPECT_FALSE(taken.failed) << c.name;
+        EXPECT_EQ(taken.found, c.night != NoDate) << c.name;
+        EXPECT_EQ(taken.night, c.night) << c.name;
+        EXPECT_EQ(taken.registration, c.holder) << c.name;
+    }
+    const TakenNight inside = takenNight(context, 1, dec(8), dec(9), 9);
+    EXPECT_EQ(inside.arrival, dec(7));
+    EXPECT_EQ(inside.departure, dec(10));
+}
+
 } // namespace
 } // namespace nakva

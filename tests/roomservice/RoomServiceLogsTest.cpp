@@ -168,7 +168,8 @@ TEST_F(RoomServiceLogsTest, EntriesOfOneRoomAndDateAreAllSavedAndTheCleanerTabPr
 }
 
 // A caller's room: the window opens on it, on the type tab filtered by its type, whatever type the
-// window was last left on; without a room (or with one nobody has) it opens as it was left.
+// window was last left on; without a room (or with one nobody has) it opens on the type it was left on,
+// and with no type to start from on the rooms by number, never on an empty filter.
 TEST_F(RoomServiceLogsTest, TheRoomSelectionOpensOnTheCallersRoomUnderItsType) {
     Table& rooms = context.table(TableId::Kamb);
     rooms.clear();
@@ -186,7 +187,19 @@ TEST_F(RoomServiceLogsTest, TheRoomSelectionOpensOnTheCallersRoomUnderItsType) {
     ListEngine unknown(SelectKambAt(context), context, Request::Select);
     unknown.open();
     EXPECT_EQ(unknown.selectorText(0), "");
-    EXPECT_TRUE(unknown.rows().empty());
+    EXPECT_EQ(unknown.tab(), 1);
+    EXPECT_FALSE(unknown.rows().empty());
+
+    rooms.clear();
+    ASSERT_TRUE(nakva::testing::selectorTaken(
+        list, std::nullopt, nakva::testing::listAnsweringAtOnce([](Context& on) {
+            (void)on.table(TableId::KmbTipai).record().set(KTIP::KambarioTipas, "Trivietis");
+            return Response::Completed;
+        })));
+    ListEngine left(SelectKambAt(context), context, Request::Select);
+    left.open();
+    EXPECT_EQ(left.tab(), 0);
+    EXPECT_EQ(left.selectorText(0), "Trivietis");
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "shell/widgets/MainWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "support/AddRecord.h"
+#include "ui/ToolbarClient.h"
 #include "ui/widgets/CalledWindow.h"
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
@@ -80,6 +81,8 @@ private slots:
     void cleanup();
     void aCleaningIsLoggedForARoomPickedInTheSelectionWindow();
     void theChangeListsButtonsNameTheirKeys();
+    void aPickerOpenedFromTheKeyboardTakesTheKeyboard();
+    void ctrlF4ClosesTheBeddingList();
 
 private:
     void add(TableId id, const std::vector<std::pair<std::string, std::string>>& values);
@@ -196,6 +199,67 @@ void RoomServiceWindowsTest::theChangeListsButtonsNameTheirKeys() {
         QCOMPARE(tip("changeButton"), QString::fromUtf8(each.change));
         QCOMPARE(tip("deleteButton"), QString::fromUtf8(each.remove));
         child->close();
+    }
+}
+
+// Ctrl+Down in the form's room field opens the room selection with the keyboard in it: Esc leaves it
+// and the form has the keyboard back, its toolbar buttons the form's again. A room number typed that
+// no room has opens it as the field is left.
+void RoomServiceWindowsTest::aPickerOpenedFromTheKeyboardTakesTheKeyboard() {
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QMdiSubWindow* child = window_->startProcedure("SarKmbVal");
+    auto* list = qobject_cast<ListWindow*>(child->widget());
+    QVERIFY(list != nullptr);
+    list->insertButton()->click();
+    FormWindow* form = window_->mdiArea()->findChild<FormWindow*>(QStringLiteral("RedKmbVal"));
+    QVERIFY(form != nullptr);
+    auto* room = qobject_cast<QLineEdit*>(form->itemWidget(itemOf(KVAL::KambarioID.index)));
+    QVERIFY(room != nullptr);
+    room->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(room));
+    QVERIFY(window_->toolbarAction(ToolbarButton::Select)->isEnabled());
+
+    const auto shownPicker = [] {
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (auto* picker = qobject_cast<ListWindow*>(widget);
+                picker != nullptr && picker->isVisible() &&
+                picker->objectName() == QStringLiteral("SelectKamb")) {
+                return picker;
+            }
+        }
+        return static_cast<ListWindow*>(nullptr);
+    };
+    QTest::keyClick(room, Qt::Key_Down, Qt::ControlModifier);
+    ListWindow* picker = shownPicker();
+    QVERIFY(picker != nullptr);
+    QCOMPARE(picker->engine().tab(), 1); // no type to start from: the rooms by number
+    QCOMPARE(picker->engine().rows().size(), std::size_t(2));
+    QTRY_VERIFY(QApplication::focusWidget() != nullptr && picker->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!waitsForCalledWindow(form));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(room));
+    QTRY_VERIFY(window_->toolbarAction(ToolbarButton::Select)->isEnabled());
+
+    QTest::keyClicks(room, "9");
+    QTest::keyClick(room, Qt::Key_Tab);
+    picker = shownPicker();
+    QVERIFY(picker != nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!waitsForCalledWindow(form));
+    form->cancelButton()->click();
+    QTRY_VERIFY(!waitsForCalledWindow(list));
+}
+
+// Ctrl+F4 closes the active window, whichever it is.
+void RoomServiceWindowsTest::ctrlF4ClosesTheBeddingList() {
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    for (const char* name : {"SarKmbPatal", "SarKmbRanks", "SarKmbVal"}) {
+        QMdiSubWindow* child = window_->startProcedure(name);
+        QVERIFY(child != nullptr);
+        QTRY_VERIFY(QApplication::focusWidget() != nullptr &&
+                    child->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY2(window_->mdiArea()->subWindowList().isEmpty(), name);
     }
 }
 

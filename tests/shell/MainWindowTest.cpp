@@ -202,6 +202,8 @@ Kambarių aptarnavimas
   &Išlyginti | langų išlyginimas
   &Laiptuotai | langų išdėstymas laiptuotai
   &Išlyginti ikonas | ikonų išlyginimas
+  -
+  Į&rankių juosta | rodyti arba slėpti įrankių juostą
 &Baigti | Darbo pabaiga
 )"));
     }
@@ -249,6 +251,44 @@ Kambarių aptarnavimas
         QVERIFY(!first.intersects(second));
     }
 
+    // "Langai" lists the open windows as it opens, the active one checked; choosing one brings it to the
+    // front. A toolbar hidden by its own popup menu comes back from there.
+    void theWindowsMenuListsTheOpenWindowsAndBringsTheToolbarBack() {
+        QMdiSubWindow* first = window->startProcedure("TestChild");
+        first->setWindowTitle(QStringLiteral("Pirmas"));
+        QMdiSubWindow* second = window->startProcedure("TestChild");
+        second->setWindowTitle(QStringLiteral("Antras"));
+        QMenu* windows = find({"&Langai"})->menu();
+        emit windows->aboutToShow();
+        QStringList entries;
+        QAction* firstEntry = nullptr;
+        for (QAction* action : windows->actions()) {
+            if (action->text().contains(QStringLiteral("Pirmas")) ||
+                action->text().contains(QStringLiteral("Antras"))) {
+                entries << action->text() + (action->isChecked() ? QStringLiteral(" ✓") : QString());
+                firstEntry = firstEntry != nullptr ? firstEntry : action;
+            }
+        }
+        QCOMPARE(entries, (QStringList{"&1 Pirmas", "&2 Antras ✓"}));
+        firstEntry->trigger();
+        QCOMPARE(window->mdiArea()->activeSubWindow(), first);
+        emit windows->aboutToShow(); // made again, not added to
+        int listed = 0;
+        for (QAction* action : windows->actions()) {
+            listed += action->text().contains(QStringLiteral("Antras")) ? 1 : 0;
+        }
+        QCOMPARE(listed, 1);
+
+        auto* toolbar = window->findChild<QToolBar*>("toolbar");
+        toolbar->toggleViewAction()->trigger(); // its own popup menu's entry
+        QVERIFY(!toolbar->isVisible());
+        QAction* shown = find({"&Langai", "Į&rankių juosta"});
+        QVERIFY(!shown->isChecked());
+        shown->trigger();
+        QVERIFY(toolbar->isVisible());
+        QVERIFY(shown->isChecked());
+    }
+
     // Ctrl+F4 closes the active child window, as its close box does; the other stays.
     void ctrlF4ClosesTheActiveChild() {
         window->startProcedure("TestChild");
@@ -257,6 +297,20 @@ Kambarių aptarnavimas
         QTest::keyClick(second->widget(), Qt::Key_F4, Qt::ControlModifier);
         QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 1);
         QVERIFY(window->mdiArea()->subWindowList().at(0) != second);
+    }
+
+    // Maximised (by its own button, or as every window after a maximised one opens), it still closes.
+    void ctrlF4ClosesAMaximisedChild() {
+        window->startProcedure("TestChild");
+        QMdiSubWindow* second = window->startProcedure("TestChild");
+        second->showMaximized();
+        QTRY_VERIFY(second->isMaximized());
+        QTest::keyClick(second->widget(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 1);
+        QMdiSubWindow* first = window->mdiArea()->subWindowList().at(0);
+        window->mdiArea()->setActiveSubWindow(first);
+        QTest::keyClick(first->widget(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 0);
     }
 
     void toolbarWithoutChild() {

@@ -3,6 +3,7 @@
 #include "data/Fields.h"
 #include "data/Integrity.h"
 #include "data/Table.h"
+#include "data/Transaction.h"
 #include "ui/FormEngine.h"
 #include "ui/SeriesNumber.h"
 
@@ -300,8 +301,9 @@ TEST_F(FormEngineTest, AnotherUsersChangeIsShownAndTheNextSaveGoesThrough) {
 
 struct DeleteCase {
     const char* name;
-    std::vector<int> answers; // to 32, then to 13 and 18 while the delete fails
+    std::vector<int> answers; // to 32, then to the messages that follow
     bool registrationUsesIt;
+    bool lockedElsewhere; // another window holds the countries in a transaction of its own
     Response response;
     std::vector<std::string> titles;
     std::vector<std::string> countries;
@@ -313,11 +315,20 @@ void PrintTo(const DeleteCase& c, std::ostream* out) {
 
 class FormEngineDeleteTest : public FormEngineTest, public ::testing::WithParamInterface<DeleteCase> {};
 
-TEST_P(FormEngineDeleteTest, DeleteAsksFirstAndOffersToRetryARefusal) {
+TEST_P(FormEngineDeleteTest, DeleteAsksFirstAndOffersToRetryOnlyWhatMaySucceedNextTime) {
     const DeleteCase& c = GetParam();
     addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Estija"}});
     if (c.registrationUsesIt) {
         addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:GYVENTOJOVALSTYBE", "Estija"}});
+    }
+    Context other(database);
+    std::optional<Transaction> holding;
+    if (c.lockedElsewhere) {
+        for (TableId id : {TableId::Valstyb, TableId::Saskait}) {
+            other.table(id).open();
+        }
+        holding.emplace(other);
+        ASSERT_EQ(holding->begin({TableId::Valstyb, TableId::Saskait}), StoreStatus::Ok);
     }
     current(TableId::Valstyb, "VAL:Valstybe", "Estija");
     for (int answer : c.answers) {
@@ -327,29 +338,35 @@ TEST_P(FormEngineDeleteTest, DeleteAsksFirstAndOffersToRetryARefusal) {
     EXPECT_FALSE(form.open(Request::Delete)); // no window
     EXPECT_EQ(form.result().response, c.response);
     EXPECT_EQ(titles(), c.titles);
+    holding.reset();
     EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), c.countries);
 }
 
 const std::string Confirm = "Pašalinti įrašą";
 const std::string Refused = "Susietų įrašų pašalinimo klaida";
+const std::string NoTransaction = "Tranzakcijos klaida";
 const std::string Retry = "Įrašo pašalinimo klaida";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FormEngineDeleteTest,
-    ::testing::Values(DeleteCase{"CancelIsTheDefault", {}, false, Response::Cancelled, {Confirm}, {"Estija"}},
-                      DeleteCase{"Confirmed", {ButtonOk}, false, Response::Completed, {Confirm}, {}},
-                      DeleteCase{"RefusedThenGivenUp",
-                                 {ButtonOk},
-                                 true,
-                                 Response::Cancelled,
-                                 {Confirm, Refused, Retry},
-                                 {"Estija"}},
-                      DeleteCase{"RefusedRetriedGivenUp",
-                                 {ButtonOk, ButtonOk, ButtonYes, ButtonOk, ButtonNo},
-                                 true,
-                                 Response::Cancelled,
-                                 {Confirm, Refused, Retry, Refused, Retry},
-                                 {"Estija"}}),
+    ::testing::Values(
+        DeleteCase{"CancelIsTheDefault", {}, false, false, Response::Cancelled, {Confirm}, {"Estija"}},
+        DeleteCase{"Confirmed", {ButtonOk}, false, false, Response::Completed, {Confirm}, {}},
+        // The registration that forbids it has been named: asking to try again would change nothing.
+        DeleteCase{"RefusedAndNotOfferedAgain",
+                   {ButtonOk},
+                   true,
+                   false,
+                   Response::Cancelled,
+                   {Confirm, Refused},
+                   {"Estija"}},
+        DeleteCase{"LockedElsewhereThenGivenUp",
+                   {ButtonOk, ButtonOk, ButtonNo},
+                   false,
+                   true,
+                   Response::Cancelled,
+                   {Confirm, NoTransaction, Retry},
+                   {"Estija"}}),
     nakva::testing::CaseName());
 
 TEST_F(FormEngineTest, ALookUpFindsTheValueAsStoredOrOpensTheListAtIt) {
@@ -740,6 +757,25 @@ TEST_F(FormEngineTest, LeavingAfterAChildAsksOnlyAboutTheRecordsOwnChanges) {
     }
 }
 
+// A derived field the user typed into before a child form stays the user's change when the child's
+// hook leaves it as it was: the rooms follow the rooms, the total typed over is asked about.
+TEST_F(FormEngineTest, ATotalTypedBeforeAChildThatLeavesItStaysTheUsersOwnChange) {
+    addRecord(TableId::Saskait, {{"SAS:IrasoNr", "1"}, {"SAS:Gyventojas", "Ona"}});
+    current(TableId::Saskait, "SAS:IrasoNr", "1");
+    int closed = 0;
+    FormEngine form(parentForm(&closed), context, {});
+    ASSERT_TRUE(form.open(Request::Change));
+    ASSERT_TRUE(form.setItemText(2, "150.00"));
+    std::string seen;
+    ASSERT_EQ(childAnswer(form, [&] { return addRoomUnder(context, &seen); }), Response::Completed);
+    EXPECT_TRUE(form.ownChanges());
+    messages.answerNext(ButtonNo);
+    EXPECT_TRUE(form.cancel());
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Ar išsaugoti pakeitimus?"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KAMBARIAI"), std::vector<std::string>{"rooms 1"});
+    EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:BSUMA"), std::vector<std::string>{"0.00"});
+}
+
 TEST_F(FormEngineTest, CancellingANewRecordRemovesTheChildrenAddedMeanwhileWithIt) {
     context.table(TableId::Saskait).open();
     context.table(TableId::Saskait).clear();
@@ -774,6 +810,79 @@ TEST_F(FormEngineTest, TheNextNumberOfASeriesCountsOnlyThatSeriesExactly) {
     // The own record (K 5) left out: K continues from 4.
     Table& own = current(TableId::Saskait, "SAS:IrasoNr", "5");
     EXPECT_EQ(nextInSeries(context, TableId::Saskait, SAS::SASNRKEY.index, "K", own.position()), 5);
+}
+
+// What the form asks once every field has passed and before anything is written: No keeps the form
+// open with nothing written and the focus where the question put it; Yes writes what it set.
+TEST_F(FormEngineTest, AQuestionBeforeTheWriteKeepsTheFormOpenUntilItIsAnsweredYes) {
+    context.table(TableId::Valstyb).open();
+    context.table(TableId::Valstyb).clear();
+    FormConfig config = countriesForm();
+    int asked = 0;
+    config.hooks.confirm = [&asked](FormEngine& form) {
+        ++asked;
+        MessageRequest question;
+        question.text = "Vis tiek įrašyti?";
+        question.buttons = ButtonYes | ButtonNo;
+        if (showMessage(question) != ButtonYes) {
+            form.focusField(VAL::Valstybe.index);
+            return false;
+        }
+        return form.record().setText(VAL::Valstybe.index, "Latvija").ok();
+    };
+    FormEngine form(config, context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    form.save(); // the final check stops first: nothing asked
+    EXPECT_EQ(asked, 0);
+    ASSERT_TRUE(form.setItemText(0, "Latvia"));
+    messages.answerNext(ButtonNo);
+    form.save(Navigation::InsertAnother);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(form.navigation(), Navigation::None);
+    EXPECT_TRUE(storedColumn(TableId::Valstyb, "VAL:Valstybe").empty());
+    messages.answerNext(ButtonYes);
+    form.save();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(form.result().response, Response::Completed);
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Latvija"});
+}
+
+// A name that other records link to (a country's, a group's) is never saved blank, whether or not the
+// form marks it required.
+TEST_F(FormEngineTest, ABlankNameOthersLinkToIsRefusedOnSave) {
+    context.table(TableId::Valstyb).open();
+    context.table(TableId::Valstyb).clear();
+    FormEngine form(countriesForm(), context, {});
+    ASSERT_TRUE(form.open(Request::Insert));
+    EXPECT_TRUE(form.itemRequired(0));
+    form.save();
+    EXPECT_FALSE(form.finished());
+    EXPECT_EQ(titles(), std::vector<std::string>{"Neužpildytas laukas"});
+    EXPECT_TRUE(storedColumn(TableId::Valstyb, "VAL:Valstybe").empty());
+    ASSERT_TRUE(form.setItemText(0, "   "));
+    form.save();
+    EXPECT_FALSE(form.finished());
+    ASSERT_TRUE(form.setItemText(0, "Estija"));
+    form.save();
+    EXPECT_EQ(form.result().response, Response::Completed);
+}
+
+// Two windows of one form tell their records apart by the detail after the mode title.
+TEST_F(FormEngineTest, TheTitleCarriesTheRecordsDetailWhenItHasOne) {
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Estija"}});
+    FormConfig config = countriesForm();
+    config.titleDetail = [](const FormEngine& form) {
+        return form.record().text(VAL::Valstybe.index);
+    };
+    current(TableId::Valstyb, "VAL:Valstybe", "Estija");
+    FormEngine change(config, context, {});
+    ASSERT_TRUE(change.open(Request::Change));
+    EXPECT_EQ(change.title(), "Įrašas taisomas – Estija");
+    context.table(TableId::Valstyb).clear();
+    FormEngine insert(config, context, {});
+    ASSERT_TRUE(insert.open(Request::Insert));
+    EXPECT_EQ(insert.title(), "Kuriamas naujas įrašas");
 }
 
 } // namespace

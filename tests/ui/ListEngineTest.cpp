@@ -738,6 +738,51 @@ TEST_F(ListEngineTest, ATabSelectorLooksItsValueUpKeepsItWhenAskedAndGivesTheBuf
     services.close();
 }
 
+// A record saved under another value than the tab's choice would vanish under the filter: the tab
+// takes the record's value (remembered when the choice is) and the record stays current; a record that
+// still passes changes nothing.
+TEST_F(ListEngineTest, ARecordSavedUnderAnotherValueOfTheTabsChoiceStaysInView) {
+    addGroups(1, 3);
+    ListConfig config;
+    config.name = "SavedStaysInView";
+    config.table = TableId::Paslaug;
+    config.columns = {column("", "PAS:Pav", Picture::text(40))};
+    SortTab byGroup = tab("Grupė", "+PAS:PaslGrpNr,+PAS:Pav", "");
+    byGroup.filter = "PAS:PaslGrpNr = LOC:Grupe";
+    byGroup.primes = {{"PAS:PaslGrpNr", "LOC:Grupe"}};
+    byGroup.selector = TabSelector{
+        .name = "group",
+        .prompt = "Grupė:",
+        .variable = "LOC:Grupe",
+        .lookUp = {TableId::PaslGrp, PGRP::IrasoNr.index, PGRP::IRASONR_KEY.index, "BrowsePaslGrp"},
+        .beside = {},
+        .remembered = true,
+    };
+    config.tabs = {byGroup, tab("Pavadinimas", "+UPPER(PAS:Pav)", "PAS:Pav")};
+    std::deque<std::pair<std::string, int>> saves{{"Pirtis", 2}, {"Sauna", 3}};
+    config.form = testing::formAnsweringAtOnce([&saves](Context& on, Request) {
+        Table& services = on.table(TableId::Paslaug);
+        const auto [name, group] = saves.front();
+        saves.pop_front();
+        EXPECT_TRUE(services.record().set(PAS::Pav, name).ok());
+        services.record().set(PAS::PaslGrpNr, group);
+        EXPECT_EQ(services.add(), StoreStatus::Ok);
+        return FormResult{Response::Completed, Navigation::None};
+    });
+    auto list = open(config);
+    ASSERT_TRUE(testing::selectorTaken(*list, "2", {}));
+    list->press(ListAction::Insert); // primed with group 2 and saved so
+    EXPECT_EQ(list->selectorText(0), "2");
+    ASSERT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(list->rows()[0].cells.at(0), "Pirtis");
+
+    list->press(ListAction::Insert); // saved under group 3
+    EXPECT_EQ(list->selectorText(0), "3");
+    ASSERT_EQ(list->rows().size(), 1u);
+    EXPECT_EQ(list->rows()[std::size_t(list->currentRow() - 1)].cells.at(0), "Sauna");
+    EXPECT_EQ(open(config)->selectorText(0), "3");
+}
+
 TEST_F(ListEngineTest, RefreshShowsAnotherWindowsChangesButNotWhileMinimised) {
     addGroups(1, 100);
     auto list = open(groupsList());

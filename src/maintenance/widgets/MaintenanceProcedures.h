@@ -5,8 +5,8 @@ namespace nakva {
 class Database;
 class ProcedureRegistry;
 
-// The menu's maintenance procedures: "SalintiSenus" (the removal of old registrations, with its
-// confirmation) and "Nuasmeninti" (the anonymisation of payers, at once with its progress).
+// The menu's maintenance procedures, each behind the access code: "SalintiSenus" (the removal of old
+// registrations) and "Nuasmeninti" (the anonymisation of payers).
 void registerMaintenanceProcedures(ProcedureRegistry& procedures, Database& database);
 
 } // namespace nakva

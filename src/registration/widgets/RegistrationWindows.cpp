@@ -13,6 +13,7 @@
 #include "ui/widgets/FormWindow.h"
 #include "ui/widgets/ListWindow.h"
 #include "ui/widgets/RecordForms.h"
+#include "ui/widgets/StatusLine.h"
 
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -103,9 +104,11 @@ void setUpRegistrationList(ListWindow& window, bool archive) {
     departure.toolbarTooltip = archive ? "Pažymėti /anuliuoti išvykimą CTRL+I" : departure.tooltip;
     departure.toolbarIcon = ":/registration/departure.svg";
     departure.shortcut = "Ctrl+I";
-    departure.run = [&engine] {
+    departure.run = [&engine, &window] {
         if (engine.regetCurrent() == StoreStatus::Ok) {
-            switchDeparture(engine.context().table(TableId::Saskait));
+            Table& registrations = engine.context().table(TableId::Saskait);
+            const DepartureResult result = switchDeparture(registrations);
+            showStatus(&window, departureStatus(result, registrations.record()));
         }
         engine.refresh();
     };

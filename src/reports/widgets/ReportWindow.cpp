@@ -10,11 +10,13 @@
 #include "shell/Globals.h"
 #include "shell/widgets/ProgramPrinter.h"
 #include "ui/widgets/CalledWindow.h"
+#include "ui/widgets/StatusLine.h"
 
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -50,6 +52,10 @@ ReportWindow::ReportWindow(const ReportSpec& definition, Context& context, QWidg
         run_->cancel();
         end();
     });
+    // Esc is "Nutraukti" too: a run started by mistake stops from the keyboard.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, cancel_, &QPushButton::click);
 }
 
 ReportWindow::ReportWindow(const ReportSpec& definition, std::unique_ptr<Context> own, QWidget* parent)
@@ -89,7 +95,9 @@ void ReportWindow::begin() {
                                 alive->over();
                                 return;
                             }
-                            alive->frame()->show();
+                            // In front and active with "Nutraukti" at hand, never left behind the
+                            // window it was started from.
+                            showWindowInArea(alive->frame(), alive->cancel_);
                             alive->run_->start(glo());
                             alive->timer_->start();
                         });
@@ -116,6 +124,12 @@ void ReportWindow::end() {
     timer_->stop();
     frame()->hide();
     if (!run_->showsPreview()) {
+        // A run that found nothing says so where it is seen without being in the way.
+        if (run_->state() == ReportRun::State::Done && run_->recordsPrinted() == 0 &&
+            definition_.nothingSelected.empty()) {
+            showStatus(this,
+                       std::string(definition_.title) + ": nėra duomenų, tenkinančių ataskaitos sąlygas.");
+        }
         over();
         return;
     }
@@ -141,7 +155,7 @@ void runReport(const ReportSpec& definition, Context& context, QWidget* caller) 
     if (frame != window) {
         QObject::connect(window, &QObject::destroyed, frame, &QWidget::close);
     }
-    frame->show();
+    showWindowInArea(frame, window->cancelButton(), caller);
 }
 
 void runCatalogReport(std::string_view name, Context& context, QWidget* caller) {

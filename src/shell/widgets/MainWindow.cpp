@@ -1,19 +1,21 @@
 #include "shell/widgets/MainWindow.h"
 
-#include "shell/MainMenu.h"
-#include "shell/ToolbarButtons.h"
 #include "messages/Message.h"
 #include "messages/StandardWarnings.h"
+#include "shell/MainMenu.h"
+#include "shell/ToolbarButtons.h"
 #include "shell/widgets/AboutWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 #include "shell/widgets/ProgramPrinter.h"
 #include "ui/Help.h"
+#include "ui/widgets/CalledWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QStatusBar>
@@ -44,8 +46,8 @@ MainWindow::MainWindow(const ProcedureRegistry& procedures, std::function<std::s
     mdi_->setBackground(QColor(0x8a, 0x9b, 0xb4));
     setCentralWidget(mdi_);
 
-    addMenuEntries(menuBar(), mainMenu());
     buildToolbar();
+    addMenuEntries(menuBar(), mainMenu());
 
     auto* status = new QLabel(QStringLiteral("Sąskaitų išrašymo apskaita"), this);
     status->setObjectName("statusText");
@@ -86,10 +88,58 @@ void MainWindow::addMenuEntries(QWidget* menu, const std::vector<MenuEntry>& ent
             addMenuEntries(submenu, entry.children);
             continue;
         }
+        if (entry.action == MenuAction::WindowList) {
+            if (auto* popup = qobject_cast<QMenu*>(menu)) {
+                connect(popup, &QMenu::aboutToShow, this, [this, popup] { listWindows(popup); });
+            }
+            continue;
+        }
         auto* action = new QAction(qt(entry.text), menu);
         action->setStatusTip(qt(entry.hint));
+        if (entry.action == MenuAction::ToolbarShown) {
+            // Checked while the toolbar shows: it brings back a toolbar its own popup menu hid.
+            action->setCheckable(true);
+            action->setChecked(true);
+            connect(action, &QAction::toggled, toolbar_, &QWidget::setVisible);
+            connect(toolbar_, &QToolBar::visibilityChanged, action, &QAction::setChecked);
+            menu->addAction(action);
+            continue;
+        }
         connect(action, &QAction::triggered, this, [this, &entry] { runMenuEntry(entry); });
         menu->addAction(action);
+    }
+}
+
+// "Langai" as it opens: after its own entries, one entry for each open window, the active one checked;
+// choosing one brings that window to the front (restored when it was minimised).
+void MainWindow::listWindows(QMenu* menu) {
+    qDeleteAll(windowEntries_);
+    windowEntries_.clear();
+    const QList<QMdiSubWindow*> children = mdi_->subWindowList(QMdiArea::CreationOrder);
+    if (children.isEmpty()) {
+        return;
+    }
+    windowEntries_.append(menu->addSeparator());
+    int number = 0;
+    for (QMdiSubWindow* child : children) {
+        ++number;
+        const QString title = child->windowTitle().isEmpty() && child->widget() != nullptr
+                                  ? child->widget()->windowTitle()
+                                  : child->windowTitle();
+        auto* entry = menu->addAction(
+            (number < 10 ? QStringLiteral("&%1 ") : QStringLiteral("%1 ")).arg(number) + title);
+        entry->setCheckable(true);
+        entry->setChecked(child == mdi_->activeSubWindow());
+        entry->setEnabled(child->isEnabled());
+        connect(entry, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(child)] {
+            if (window) {
+                if (window->isMinimized()) {
+                    window->showNormal();
+                }
+                mdi_->setActiveSubWindow(window);
+            }
+        });
+        windowEntries_.append(entry);
     }
 }
 
@@ -118,6 +168,8 @@ void MainWindow::runMenuEntry(const MenuEntry& entry) {
         break;
     case MenuAction::Submenu:
     case MenuAction::Separator:
+    case MenuAction::ToolbarShown:
+    case MenuAction::WindowList:
         break;
     }
 }
@@ -133,8 +185,9 @@ QMdiSubWindow* MainWindow::startProcedure(std::string_view name) {
     child->setWindowIcon(window->windowIcon().isNull() ? windowIcon() : window->windowIcon());
     // A window that closes itself (a list after "Pasirinkti", a finished process) takes its frame along.
     connect(window, &QObject::destroyed, child, [child] { child->close(); });
-    child->show();
-    window->setFocus();
+    // As large as it asks to be (a list: its columns), as far as the area has room.
+    child->adjustSize();
+    showWindowInArea(child, window);
     return child;
 }
 
@@ -173,6 +226,7 @@ void MainWindow::setupPrinter() {
 
 void MainWindow::buildToolbar() {
     auto* toolbar = addToolBar(QStringLiteral("Įrankiai"));
+    toolbar_ = toolbar;
     toolbar->setObjectName("toolbar");
     toolbar->setMovable(false);
     toolbar->setIconSize(QSize(20, 20));

@@ -2,6 +2,7 @@
 
 #include "ui/ToolbarClient.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -12,6 +13,8 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
+class QToolBar;
 
 namespace nakva {
 
@@ -44,6 +47,7 @@ protected:
 
 private:
     void addMenuEntries(QWidget* menu, const std::vector<MenuEntry>& entries);
+    void listWindows(QMenu* menu);
     void runMenuEntry(const MenuEntry& entry);
     void buildToolbar();
     void childActivated();
@@ -56,6 +60,8 @@ private:
     std::function<std::string()> institutionName_;
     QMdiArea* mdi_ = nullptr;
     std::array<QAction*, ToolbarButtonCount> toolbarActions_{};
+    QToolBar* toolbar_ = nullptr;
+    QList<QAction*> windowEntries_; // the open windows' entries of "Langai", made as it opens
     QPointer<QMdiSubWindow> activeChild_;
 };
 

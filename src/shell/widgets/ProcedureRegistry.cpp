@@ -15,4 +15,12 @@ QWidget* ProcedureRegistry::create(std::string_view name) const {
     return found == factories_.end() ? nullptr : found->second();
 }
 
+std::vector<std::string> ProcedureRegistry::names() const {
+    std::vector<std::string> names;
+    for (const auto& [name, factory] : factories_) {
+        names.push_back(name);
+    }
+    return names;
+}
+
 } // namespace nakva

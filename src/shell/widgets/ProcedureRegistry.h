@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nakva {
 
@@ -21,6 +22,8 @@ public:
     bool contains(std::string_view name) const;
     // A new window of the procedure, nullptr when the procedure is not defined.
     QWidget* create(std::string_view name) const;
+    // Every procedure added, by name.
+    std::vector<std::string> names() const;
 
 private:
     std::map<std::string, ProcedureFactory, std::less<>> factories_;

@@ -4,6 +4,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace nakva {
 
@@ -99,6 +102,81 @@ QWidget* openCalledWindow(QWidget* window, QWidget* caller, std::function<void()
             link, [link] { returnToCaller(link); }, Qt::QueuedConnection);
     });
     return frame;
+}
+
+void showWindowInArea(QWidget* frame, QWidget* focus, QWidget* caller, std::optional<QPoint> position) {
+    auto* child = qobject_cast<QMdiSubWindow*>(frame);
+    QMdiArea* area = child != nullptr ? child->mdiArea() : nullptr;
+    if (area == nullptr) {
+        frame->show();
+        frame->raise();
+        frame->activateWindow();
+        if (focus != nullptr) {
+            focus->setFocus(Qt::ActiveWindowFocusReason);
+        }
+        return;
+    }
+    const QSize room = area->viewport()->size();
+    const int step = std::max(child->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child), 16);
+    frame->resize(frame->size().boundedTo(room));
+    QWidget* after = caller != nullptr ? waitingWindow(caller) : nullptr;
+    if (!position && after != nullptr && after != frame && area->subWindowList().contains(after)) {
+        position = after->pos() + QPoint(step, step);
+    }
+    if (position) {
+        const auto inside = [&](QPoint at) {
+            return QPoint(std::clamp(at.x(), 0, std::max(room.width() - frame->width(), 0)),
+                          std::clamp(at.y(), 0, std::max(room.height() - frame->height(), 0)));
+        };
+        QPoint at = inside(*position);
+        // Another window just there: the new one steps on, as cascaded windows do.
+        for (int tries = 0; tries < 20; ++tries) {
+            const QList<QMdiSubWindow*> others = area->subWindowList();
+            const bool taken = std::any_of(others.begin(), others.end(), [&](const QMdiSubWindow* other) {
+                return other != frame && other->isVisible() && other->pos() == at;
+            });
+            const QPoint next = inside(at + QPoint(step, step));
+            if (!taken || next == at) {
+                break;
+            }
+            at = next;
+        }
+        frame->move(at);
+    }
+    frame->show();
+    // Where the area placed it, it still lies inside.
+    if (!position) {
+        frame->move(std::clamp(frame->x(), 0, std::max(room.width() - frame->width(), 0)),
+                    std::clamp(frame->y(), 0, std::max(room.height() - frame->height(), 0)));
+    }
+    frame->raise();
+    area->setActiveSubWindow(child);
+    if (focus != nullptr) {
+        focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
+void growFrame(QWidget* content, QSize extra) {
+    extra = extra.expandedTo(QSize(0, 0));
+    if (extra.isNull() || content == nullptr) {
+        return;
+    }
+    QWidget* frame = content->window();
+    for (QWidget* widget = content; widget != nullptr; widget = widget->parentWidget()) {
+        if (qobject_cast<QMdiSubWindow*>(widget) != nullptr) {
+            frame = widget;
+            break;
+        }
+    }
+    QSize wanted = frame->size() + extra;
+    if (auto* child = qobject_cast<QMdiSubWindow*>(frame); child != nullptr && child->mdiArea() != nullptr) {
+        const QSize room = child->mdiArea()->viewport()->size();
+        wanted = wanted.boundedTo(room).expandedTo(frame->size());
+        // Grown, it still lies inside the area.
+        frame->move(std::clamp(frame->x(), 0, std::max(room.width() - wanted.width(), 0)),
+                    std::clamp(frame->y(), 0, std::max(room.height() - wanted.height(), 0)));
+    }
+    frame->resize(wanted);
 }
 
 bool waitsForCalledWindow(const QWidget* window) {

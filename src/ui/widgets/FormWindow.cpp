@@ -18,15 +18,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPalette>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 
 namespace nakva {
@@ -69,6 +73,29 @@ int typicalCharacters(const FieldDef& def, const Picture& picture) {
     return 11;
 }
 
+// A tab's page that scrolls when the window is smaller than its fields, and otherwise asks for all the
+// room they need (a plain scroll area asks for a fixed share of the screen).
+class PageScroll : public QScrollArea {
+public:
+    explicit PageScroll(QWidget* parent) : QScrollArea(parent) {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+
+    QSize sizeHint() const override {
+        const QSize content = widget() != nullptr ? widget()->sizeHint() : QSize();
+        const int frame = 2 * frameWidth();
+        return content + QSize(frame, frame);
+    }
+    // As narrow as its fields allow with a scroll bar beside them: only the height scrolls.
+    QSize minimumSizeHint() const override {
+        const int fields = widget() != nullptr ? widget()->minimumSizeHint().width() : 0;
+        return {fields + verticalScrollBar()->sizeHint().width() + 2 * frameWidth(),
+                QScrollArea::minimumSizeHint().height()};
+    }
+};
+
 // A field the user cannot change looks so: on the window's ground, as the texts beside the fields,
 // instead of an entry's white.
 void showReadOnly(QLineEdit& edit, bool readOnly) {
@@ -109,10 +136,13 @@ void FormWindow::build() {
     tabs_->setObjectName("tabs");
     const int tabCount = std::max<int>(1, int(config.tabs.size()));
     for (int tab = 0; tab < tabCount; ++tab) {
-        auto* page = new QWidget(tabs_);
+        // Each tab's fields scroll when the window is smaller than they need; the buttons below stay.
+        auto* scroll = new PageScroll(tabs_);
+        auto* page = new QWidget(scroll);
         auto* layout = new QFormLayout(page);
         layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-        tabs_->addTab(page, tab < int(config.tabs.size()) ? qt(config.tabs[std::size_t(tab)]) : QString());
+        scroll->setWidget(page);
+        tabs_->addTab(scroll, tab < int(config.tabs.size()) ? qt(config.tabs[std::size_t(tab)]) : QString());
         pages_.push_back(page);
     }
     tabs_->setTabBarAutoHide(config.tabs.empty());
@@ -191,12 +221,29 @@ void FormWindow::buildChildren() {
         }
         children_.push_back(window);
     }
+    std::map<int, QWidget*> placedAfter; // by field: the last row placed after it
     for (const FormWorkingValue& value : config.workingValues) {
         QWidget* page = pageOf(value.tab);
+        auto* layout = static_cast<QFormLayout*>(page->layout());
         auto* text = new QLabel(page);
         text->setObjectName(QStringLiteral("working-%1").arg(qt(value.variable)));
         text->setFrameShape(QFrame::StyledPanel);
-        static_cast<QFormLayout*>(page->layout())->addRow(qt(value.prompt), text);
+        int row = -1;
+        if (const int item = engine_->itemOfField(value.afterField); item >= 0) {
+            QWidget* before = placedAfter.contains(value.afterField) ? placedAfter[value.afterField]
+                                                                     : items_[std::size_t(item)].widget;
+            QFormLayout::ItemRole role;
+            layout->getWidgetPosition(before, &row, &role);
+            if (row < 0 && before->parentWidget() != page) { // a field in a row of its own with its button
+                layout->getWidgetPosition(before->parentWidget(), &row, &role);
+            }
+            placedAfter[value.afterField] = text;
+        }
+        if (row >= 0) {
+            layout->insertRow(row + 1, qt(value.prompt), text);
+        } else {
+            layout->addRow(qt(value.prompt), text);
+        }
         workingValues_.push_back(text);
     }
 }
@@ -309,6 +356,12 @@ void FormWindow::showRecord() {
     if (engine_ == nullptr) {
         return;
     }
+    // The guest's name as typed so far tells this window from another of the same form.
+    const QString title = qt(engine_->title());
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+        frame()->setWindowTitle(title);
+    }
     for (int i = 0; i < int(items_.size()); ++i) {
         const Item& item = items_[std::size_t(i)];
         const QString text = qt(engine_->itemText(i));
@@ -337,6 +390,22 @@ void FormWindow::showRecord() {
         const Value* value = engine_->variables().find(values[i].variable);
         workingValues_[i]->setText(value != nullptr ? qt(values[i].picture.format(*value)) : QString());
     }
+    // The toolbar follows the form: after a look-up's list has answered, its buttons are the form's again.
+    toolbarChanged();
+    growToFit();
+}
+
+// A text shown beside a field may need more room than the window had when it opened (a room's
+// building, floor, number and type once the room is chosen): the window grows to show it whole, as far
+// as its area lets it.
+void FormWindow::growToFit() {
+    auto* scroll = qobject_cast<QScrollArea*>(tabs_->currentWidget());
+    if (!isVisible() || scroll == nullptr || scroll->widget() == nullptr) {
+        return;
+    }
+    QWidget* page = scroll->widget();
+    page->layout()->activate();
+    growFrame(this, QSize(page->minimumSizeHint().width() - scroll->viewport()->width(), 0));
 }
 
 int FormWindow::itemOf(const QObject* object) const {
@@ -424,16 +493,28 @@ void FormWindow::afterAction(bool moveFocus) {
     }
 }
 
+QWidget* FormWindow::focusTarget(int item) const {
+    if (item < 0 || item >= int(items_.size())) {
+        return nullptr;
+    }
+    return items_[std::size_t(item)].check != nullptr ? static_cast<QWidget*>(items_[std::size_t(item)].check)
+                                                      : items_[std::size_t(item)].edit;
+}
+
 void FormWindow::focusItem(int item) {
     if (item < 0 || item >= int(items_.size())) {
         return;
     }
     const int tab = std::clamp(engine_->item(item).tab, 0, int(pages_.size()) - 1);
-    tabs_->setCurrentIndex(tab);
-    QWidget* target = items_[std::size_t(item)].check != nullptr
-                          ? static_cast<QWidget*>(items_[std::size_t(item)].check)
-                          : items_[std::size_t(item)].edit;
+    if (tab >= 0 && engine_->item(item).tab >= 0) {
+        tabs_->setCurrentIndex(tab);
+    }
+    QWidget* target = focusTarget(item);
     target->setFocus();
+    // On a page that scrolls, the field comes into view.
+    if (auto* scroll = qobject_cast<QScrollArea*>(tabs_->currentWidget())) {
+        scroll->ensureWidgetVisible(target);
+    }
     if (items_[std::size_t(item)].edit != nullptr) {
         items_[std::size_t(item)].edit->selectAll();
     }
@@ -576,13 +657,14 @@ void FormWindow::call(std::shared_ptr<const FormConfig> config, Context& context
     auto result = std::make_shared<FormResult>(form.result());
     connect(window, &FormWindow::finished, window, [result](FormResult finished) { *result = finished; });
 
-    const std::optional<FormMemory::Point> position = formMemory(form.config().name).position;
+    const std::optional<FormMemory::Point> remembered = formMemory(form.config().name).position;
     QWidget* frame = openCalledWindow(window, caller, [result, done = std::move(done)] { done(*result); });
     frame->adjustSize();
-    if (position) {
-        frame->move(position->x, position->y);
+    std::optional<QPoint> position;
+    if (remembered) {
+        position = QPoint(remembered->x, remembered->y);
     }
-    frame->show();
+    showWindowInArea(frame, window->focusTarget(form.focusItem()), caller, position);
     window->focusItem(form.focusItem());
 }
 

@@ -58,7 +58,8 @@ public:
     QToolButton* lookUpButton(int item) const; // nullptr when the item has none
     QLabel* besideText(int item) const;        // nullptr when the item has none
     QTabWidget* tabs() const { return tabs_; }
-    // A tab's page, for a form's own widgets (a sub-list, a text beside a field).
+    // A tab's page, for a form's own widgets (a sub-list, a text beside a field); it scrolls when the
+    // window is smaller than its fields.
     QWidget* tabPage(int tab) const;
     // The configured child lists (FormChildList) in their order, and the working values' texts.
     ListWindow* childList(int child) const { return children_.at(std::size_t(child)); }
@@ -107,6 +108,8 @@ private:
     void lookUp(int item);
     void afterAction(bool moveFocus);
     void focusItem(int item);
+    QWidget* focusTarget(int item) const;
+    void growToFit();
     QWidget* frame() const;
 
     std::unique_ptr<FormEngine> ownEngine_; // a called form's, which goes with its window

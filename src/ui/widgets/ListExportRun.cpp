@@ -88,8 +88,13 @@ void ListExportRun::end() {
     if (timer_ != nullptr) {
         timer_->stop();
     }
-    if (progress_ != nullptr) {
-        progress_->hide();
+    if (progress_ != nullptr && export_->state() == ListExport::State::Done) {
+        // Gone before the closing word: only hidden, its own timer would show it again at "0%" behind
+        // the message once the export had taken longer than its delay.
+        delete progress_;
+        progress_ = nullptr;
+    } else if (progress_ != nullptr) {
+        progress_->hide(); // cancelled from its own button: it stays hidden
     }
     if (export_->state() == ListExport::State::Done) {
         MessageRequest request;

@@ -297,7 +297,17 @@ void ListWindow::build(bool embedded) {
     }
     showLocator();
     const int rowHeight = table_->verticalHeader()->defaultSectionSize();
-    resize(width + scrollBar_->sizeHint().width() + 40, rowHeight * (InitialRows + 1) + 120);
+    const QSize whole(width + scrollBar_->sizeHint().width() + 40, rowHeight * (InitialRows + 1) + 120);
+    resize(whole);
+    // A window of its own asks for its columns' width, which its frame then gets where the main window
+    // has room; a list inside a form takes the room the form gives it.
+    if (!embedded) {
+        preferred_ = whole;
+    }
+}
+
+QSize ListWindow::sizeHint() const {
+    return preferred_.isValid() ? preferred_ : QWidget::sizeHint();
 }
 
 QWidget* ListWindow::locatorEntry() const {
@@ -319,6 +329,16 @@ void ListWindow::showLocator() {
     for (const auto& [own, header] : tabHeaders_) {
         header->setVisible(own == engine_->tab());
     }
+    showWhole();
+}
+
+// A chooser shown above the rows, and the texts beside it, are shown whole: the window grows to them.
+void ListWindow::showWhole() {
+    if (!isVisible() || !close_->isVisibleTo(this)) { // a list inside a form takes what the form gives
+        return;
+    }
+    layout()->activate();
+    growFrame(this, QSize(minimumSizeHint().width() - width(), 0));
 }
 
 void ListWindow::setTabHeader(int tab, QWidget* header) {
@@ -483,6 +503,12 @@ void ListWindow::update() {
             }
         }
     }
+    for (const auto& [tab, header] : tabHeaders_) {
+        if (auto* selector = dynamic_cast<TabSelectorField*>(header)) {
+            selector->followValue();
+        }
+    }
+    showWhole();
     toolbarChanged();
     if (engine_->closing()) {
         closeFrame();
@@ -774,8 +800,7 @@ void ListWindow::call(const ListConfig& config, Context& context, QWidget* calle
     connect(window, &ListWindow::finished, window, [response](Response finished) { *response = finished; });
     QWidget* frame =
         openCalledWindow(window, caller, [response, done = std::move(done)] { done(*response); });
-    frame->show();
-    window->table()->setFocus();
+    showWindowInArea(frame, window->table(), caller);
 }
 
 } // namespace nakva

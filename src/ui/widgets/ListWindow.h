@@ -123,6 +123,9 @@ public:
     std::string toolbarTooltip(ToolbarButton button) const override;
     void toolbarPressed(ToolbarButton button) override;
 
+    // Wide enough for its columns and high enough for a page of rows (a list of its own).
+    QSize sizeHint() const override;
+
 signals:
     // The list closed, with its response.
     void finished(nakva::Response response);
@@ -138,6 +141,7 @@ private:
 
     void build(bool embedded);
     void showLocator();
+    void showWhole();
     void update();
     void fitPage();
     bool listKey(const QKeyEvent& key);
@@ -166,6 +170,7 @@ private:
     QHBoxLayout* buttons_ = nullptr;
     QToolBar* commandBar_ = nullptr;
     std::vector<std::pair<ListCommand, QPushButton*>> commands_;
+    QSize preferred_;
     bool frameWatched_ = false;
     bool finished_ = false;
 };

@@ -21,6 +21,14 @@ void addRecordForm(std::string name, WidgetFormCall call) {
     forms()[std::move(name)] = std::move(call);
 }
 
+std::vector<std::string> recordFormNames() {
+    std::vector<std::string> names;
+    for (const auto& [name, call] : forms()) {
+        names.push_back(name);
+    }
+    return names;
+}
+
 void callRecordForm(std::string_view name, Context& context, Request request, QWidget* caller,
                     FormDone done) {
     const auto found = forms().find(name);

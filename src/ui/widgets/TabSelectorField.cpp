@@ -102,6 +102,12 @@ void TabSelectorField::showValue() {
     }
 }
 
+void TabSelectorField::followValue() {
+    if (!entry_->isModified() && entry_->text() != qt(window_.engine().selectorText(tab_))) {
+        showValue();
+    }
+}
+
 SelectCall TabSelectorField::choose() {
     return [this](Context& context, SelectDone done) {
         callSelectionList(list_, context, &window_, std::move(done));

@@ -28,6 +28,9 @@ public:
     QToolButton* lookUpButton() const { return button_; }
     // Shows the list's present value and its texts (once the list is open).
     void showValue();
+    // The same when the list's value may have moved on (a record saved under another value), unless
+    // the user is typing another into the entry.
+    void followValue();
 
 private:
     SelectCall choose();

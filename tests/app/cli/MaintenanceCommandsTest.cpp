@@ -56,9 +56,18 @@ TEST_F(MaintenanceCommandsTest, RemoveOldUpToTheDayInclusive) {
     EXPECT_EQ(registrations(), std::vector<std::string>{"3"}) << "a stay never closed stays";
 }
 
-TEST_F(MaintenanceCommandsTest, Anonymise) {
-    EXPECT_EQ(cli({"anonymise"}), ExitOk);
-    EXPECT_EQ(out.str(), "Nuasmeninta mokėtojų: 2\n");
+// Anonymisation asks for the removal's code as well: a script started by mistake changes nothing.
+TEST_F(MaintenanceCommandsTest, AnonymiseNeedsTheCodeAndSaysHowManyPayers) {
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"anonymise"}, std::vector<std::string>{"anonymise", "--code", "KT731"}}) {
+        EXPECT_EQ(cli(words), ExitFailed) << words.size();
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].text, "Neteisingas apsaugos kodas.");
+        EXPECT_TRUE(out.str().empty());
+        EXPECT_EQ(storedColumn(TableId::Klient, "KLI:Kod"), (std::vector<std::string>{"A", "B"}));
+    }
+    EXPECT_EQ(cli({"anonymise", "--code", "Molbertas"}), ExitOk);
+    EXPECT_EQ(out.str(), "Baigta. Nuasmeninta mokėtojų: 2\n");
     EXPECT_EQ(storedColumn(TableId::Klient, "KLI:Kod"), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(storedColumn(TableId::Saskait, "SAS:KliKod"), (std::vector<std::string>{"2", "1", "1"}));
 }
