@@ -1,13 +1,15 @@
 // A report of 1,000 pages through the report run: the price list SpPaslSar over enough services to
 // fill them, read from the store 25 records a step with each step starting again after the last
 // one's position, composed band by band into page files, then exported as one PDF document. And the
-// invoice register of a busy month, each invoice's amounts summed from its lines.
+// invoice register of a busy month, each invoice's amounts summed from its lines, and the same month's
+// register for the tax authority (i.SAF) composed, checked and written.
 #include "data/Context.h"
 #include "data/Database.h"
 #include "data/Fields.h"
 #include "data/Table.h"
 #include "data/Transaction.h"
 #include "preview/ReportSave.h"
+#include "reports/IsafExport.h"
 #include "reports/ReportRun.h"
 #include "reports/SpPaslSar.h"
 #include "reports/SpSaskSuvData.h"
@@ -187,6 +189,25 @@ void BM_InvoiceRegister(benchmark::State& state) {
         benchmark::Counter(InvoiceMonth::Invoices, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_InvoiceRegister)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+void BM_IsafRegister(benchmark::State& state) {
+    Database& database = InvoiceMonth::instance().database();
+    database.istgPar().set(IST::ISTG1, "Įmonės kodas 302345678, PVM kodas LT100004567890");
+    Context context(database);
+    const fs::path file = database.workingFolder() / "iSAF.xml";
+    for (auto _ : state) {
+        const isaf::Outcome outcome =
+            isaf::exportRegister(context, dateFromYmd(2026, 12, 1), dateFromYmd(2026, 12, 31), file, 0);
+        if (outcome.kind != isaf::Outcome::Kind::Written) {
+            state.SkipWithError("the register was not written");
+            return;
+        }
+    }
+    state.counters["invoices/s"] =
+        benchmark::Counter(InvoiceMonth::Invoices, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["bytes"] = double(fs::file_size(file));
+}
+BENCHMARK(BM_IsafRegister)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace
 

@@ -11,6 +11,7 @@ packages=(
     fonts-dejavu-core fonts-liberation2
     xvfb xauth
     poppler-utils libwmf-bin fonts-urw-base35
+    libxml2-utils
 )
 
 missing=()

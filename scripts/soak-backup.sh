@@ -2,7 +2,7 @@
 # Backups while four stations write (scripts/soak-stations.sh), for two minutes. Two backup loops (the
 # program's first start of the day and a cron job, say) each take a backup into one folder every few
 # seconds, keeping the newest few; a third starts backups there and kills them half-way. Every backup
-# that reports success must hold all eighteen table files, pass `check --dir` as a backup, and be
+# that reports success must hold all nineteen table files, pass `check --dir` as a backup, and be
 # restored into a folder of its own that passes `check` there too: its layout, its keys and its links
 # (a backup of one moment holds no invoice line without its registration, no registration naming a
 # payer code that a rename had already left). At the end no half-made backup folder is left, and the
@@ -33,7 +33,7 @@ backup_loop() {
     while ((SECONDS < end)); do
         if out=$("$cli" backup --to "$backups" --keep "$kept" 2>> "backup-$n.log"); then
             folder=$(head -n 1 <<< "$out")
-            if [[ $(tail -n 1 <<< "$out") != "Atsarginėje kopijoje failų: 18." ]]; then
+            if [[ $(tail -n 1 <<< "$out") != "Atsarginėje kopijoje failų: 19." ]]; then
                 echo "backup $n: $out" >&2
                 return 1
             fi

@@ -3,6 +3,7 @@
 #include "cli/BackupCommands.h"
 #include "cli/CommandLine.h"
 #include "cli/GuardedCommands.h"
+#include "cli/IsafCommand.h"
 #include "cli/MaintenanceCommands.h"
 #include "cli/ReportCommand.h"
 #include "cli/TableExport.h"
@@ -16,6 +17,7 @@
 #include "maintenance/FolderUse.h"
 #include "messages/ErrorText.h"
 #include "messages/Message.h"
+#include "reference/VatRates.h"
 
 #include <algorithm>
 #include <array>
@@ -42,6 +44,7 @@ Komandos:
   delete LENTELĖ        pašalina atrinktus įrašus taip, kaip programa (su susietais įrašais)
   update LENTELĖ        pakeičia atrinktų įrašų laukus taip, kaip programa (ir susietuose įrašuose)
   report ATASKAITA      sudaro ataskaitą (pvz. SpPaslSar) ir įrašo ją PDF dokumentu ar WMF lapais
+  isaf                  sudaro i.SAF išrašytų sąskaitų registrą (XML failą mokesčių inspekcijai)
   remove-old            pašalina senus išvykusių gyventojų registracijos įrašus
   anonymise             nuasmenina mokėtojų duomenis
   backup                padaro atsarginę visų failų kopiją
@@ -63,7 +66,8 @@ const Command Commands[] = {
     {"init",
      R"(Naudojimas: nakva-cli init [--dir APLANKAS]
 
-Sukuria aplanką DATA ir jame visų aštuoniolikos lentelių failus, kurių dar nėra.
+Sukuria aplanką DATA ir jame visų lentelių failus, kurių dar nėra (naujame PVM tarifų sąraše —
+dabar galiojantys tarifai ir jų i.SAF kodai).
 Esami failai atidaromi ir lieka nepakeisti.
 )",
      0,
@@ -77,7 +81,8 @@ kiekvieno rakto įrašus. Jei randa sugadintų raktų, pataisykite juos komanda 
 Parodo ir susietas reikšmes, kurios nuo savo failo įrašo skiriasi tik raidžių dydžiu (pataiso
 komanda repair), ir tas, kurių savo faile nėra visai (pvz. registracijos mokėtojas, kurio nėra
 faile Klient).
-Atsarginės kopijos aplanke (kurį padarė backup ar programa) turi būti visų lentelių failai.
+Atsarginės kopijos aplanke (kurį padarė backup ar programa) turi būti visų lentelių failai
+(išskyrus vėliau atsiradusias lenteles, jei kopija senesnė už jas).
 Baigiasi klaidos kodu 1, jei bent vienas failas sugadintas ar jo trūksta, arba rasta netinkamų
 susietų reikšmių.
 )",
@@ -198,6 +203,22 @@ Jei ataskaitai nėra duomenų, nieko neįrašoma (klaidos kodas 1).
      1,
      {"--dir", "--from", "--to", "--pdf", "--wmf-dir", "--registration", "--service", "--payer", "--group",
       "--service-group", "--service-name", "--include-departed", "--without-prices"}},
+    {"isaf",
+     R"(Naudojimas: nakva-cli isaf [--from DATA --to DATA] [--out FAILAS] [--dir APLANKAS]
+
+Sudaro i.SAF išrašytų sąskaitų registrą (iSAF1.2, duomenų tipas S) taip, kaip programos meniu
+punktas „Ataskaitos → i.SAF išrašytų sąskaitų registras“: kiekviena laikotarpio PVM sąskaita
+faktūra (serija ir numeris; kelių registracijų sąskaita — viena) su pirkėju ir sumomis pagal PVM
+tarifus, kurių mokesčių kodai imami iš sąrašo „PVM tarifai ir i.SAF kodai“.
+  --from, --to  laikotarpis yyyy-mm-dd (numatyta: praėjęs mėnuo)
+  --out         failas (numatyta: iSAF_<įmonės kodas>_<yyyy-mm>.xml dabartiniame aplanke)
+Prieš rašydama patikrina viską, ko reikalauja i.SAF schema (ilgius, privalomas reikšmes, kodus):
+radus klaidų, kiekviena su savo sąskaita išvedama į klaidų srautą, failas nerašomas ir baigiama
+klaidos kodu 1. Failas įrašomas visas arba visai neįrašomas. Išveda failą ir jo sąskaitų skaičių.
+)",
+     0,
+     0,
+     {"--dir", "--from", "--to", "--out"}},
     {"remove-old",
      R"(Naudojimas: nakva-cli remove-old --code KODAS [--to DATA] [--dir APLANKAS]
 
@@ -248,9 +269,10 @@ Baigiasi klaidos kodu 1, jei kopija nepadaryta.
 
 Atkuria duomenis iš atsarginės kopijos aplanko (kurį padarė backup ar programa). Kopijoje turi
 būti kiekvienos lentelės failas, ir kiekvienas pirmiausia patikrinamas; jei kurio trūksta ar kuris
-sugadintas, nieko nekeičiama, o pranešime jie nurodomi. Atkurti galima tik tada, kai duomenų
-nenaudoja nė viena programa ar kita nakva-cli komanda. Dabartiniai failai prieš tai nukopijuojami
-į DATA/atsargines/...-pries-atkurima.
+sugadintas, nieko nekeičiama, o pranešime jie nurodomi. Lentelė, atsiradusi vėliau už kopiją (jos
+faile nėra), lieka tokia, kokia yra. Atkurti galima tik tada, kai duomenų nenaudoja nė viena
+programa ar kita nakva-cli komanda. Dabartiniai failai prieš tai nukopijuojami į
+DATA/atsargines/...-pries-atkurima.
 )",
      1,
      1,
@@ -280,9 +302,13 @@ int init(Database& database, std::ostream& out) {
     Context context(database);
     for (const auto& table : Dictionary::instance().tables()) {
         const bool existed = std::filesystem::exists(database.filePath(table.id));
-        Table& handle = context.table(table.id);
-        handle.open();
-        handle.close();
+        if (table.id == TableId::PvmTarif) {
+            primeVatRates(context); // a new list starts with the rates in force
+        } else {
+            Table& handle = context.table(table.id);
+            handle.open();
+            handle.close();
+        }
         out << Database::fileName(table.id) << (existed ? ": yra" : ": sukurtas") << '\n';
     }
     return ExitOk;
@@ -321,6 +347,11 @@ int check(Database& database, std::ostream& out) {
     bool damaged = false;
     bool allReady = true;
     for (const FileCheck& file : checkAllFiles(database)) {
+        if (backup && file.state == FileCheck::State::Missing &&
+            Dictionary::instance().table(file.table).addedLater) {
+            out << Database::fileName(file.table) << ": nėra (kopija senesnė už šią lentelę)\n";
+            continue;
+        }
         if (backup && file.state == FileCheck::State::Missing) {
             out << Database::fileName(file.table) << ": trūksta atsarginėje kopijoje\n";
             damaged = true;
@@ -486,6 +517,9 @@ int run(const Command& command, const CommandLine& line, std::ostream& out) {
     }
     if (command.name == "report") {
         return reportCommand(database, line, out);
+    }
+    if (command.name == "isaf") {
+        return isafCommand(database, line, out);
     }
     if (command.name == "remove-old" || command.name == "anonymise") {
         if (!std::filesystem::is_directory(database.dataFolder())) {

@@ -18,6 +18,7 @@ namespace nakva {
 //   delete TABLE --filter EXPR [--set ...] [--yes]    the records through the program's guarded delete
 //   update TABLE --filter EXPR [--set ...] --field NAME=VALUE ... [--yes]    ... and guarded change
 //   report NAME [--from DATE --to DATE] [--pdf FILE] [--wmf-dir DIR]   a report as PDF or page files
+//   isaf [--from DATE --to DATE] [--out FILE]   the tax authority's register of issued invoices
 //   backup [--to FOLDER] [--keep N]   a copy of every table file as of one moment, each checked, in
 //                         a dated folder of its own
 //   restore FOLDER        puts a backup back, after checking it whole, while no station uses the folder

@@ -7,10 +7,11 @@ namespace nakva {
 
 namespace {
 
-constexpr std::array<std::string_view, 18> ValuedOptions = {
-    "--dir",   "--order", "--filter",        "--set",          "--format",       "--field",
-    "--from",  "--to",    "--pdf",           "--wmf-dir",      "--registration", "--service",
-    "--payer", "--group", "--service-group", "--service-name", "--keep",         "--code"};
+constexpr std::array<std::string_view, 19> ValuedOptions = {
+    "--dir",          "--order",   "--filter", "--set",   "--format",
+    "--field",        "--from",    "--to",     "--pdf",   "--wmf-dir",
+    "--registration", "--service", "--payer",  "--group", "--service-group",
+    "--service-name", "--keep",    "--code",   "--out"};
 // Options without a value: given or not ("--yes").
 constexpr std::array<std::string_view, 5> Flags = {"--yes", "--include-departed", "--without-prices",
                                                    "--no-check", "--spreadsheet"};

@@ -30,18 +30,6 @@ void report(const std::string& text) {
     showMessage(request);
 }
 
-// The institution's record for the page headers, read as the program reads it at start-up but
-// without writing anything: an empty table leaves the record blank.
-void readInstitution(Context& context) {
-    Table& settings = context.table(IST::table);
-    settings.open();
-    settings.clear();
-    if (settings.setToKeyStart(IST::RA) == StoreStatus::Ok && settings.next() == StoreStatus::Ok) {
-        context.database().istgPar() = settings.record();
-    }
-    settings.close();
-}
-
 // A report parameter on the command line: the dialog field it fills, or the record a report is about.
 struct ParameterOption {
     std::string_view option;
@@ -232,6 +220,16 @@ std::string reportNames() {
 }
 
 } // namespace
+
+void readInstitution(Context& context) {
+    Table& settings = context.table(IST::table);
+    settings.open();
+    settings.clear();
+    if (settings.setToKeyStart(IST::RA) == StoreStatus::Ok && settings.next() == StoreStatus::Ok) {
+        context.database().istgPar() = settings.record();
+    }
+    settings.close();
+}
 
 void setPdfWriter(PdfWriter writer) {
     pdfWriter() = std::move(writer);

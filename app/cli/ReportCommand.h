@@ -12,7 +12,12 @@
 namespace nakva {
 
 class CommandLine;
+class Context;
 class Database;
+
+// The institution's record (for page headers, an invoice's seller), read as the program reads it at
+// start-up but without writing anything: an empty table leaves the record blank.
+void readInstitution(Context& context);
 
 // `nakva-cli report NAME [PARAMETERS] [--pdf FILE] [--wmf-dir DIR]`: runs a report as the program
 // does, with the same layouts and run, but without windows. What the report's dialog asks comes from

@@ -47,9 +47,10 @@
 
 // Takes the pictures of the user guide and the README from the running frame, under a virtual display
 // (scripts/screenshots.sh): the main window with a menu open, the service groups list and its form on
-// sample data of their own, the room list, the current registrations with a registration's form and its
-// balance, the question before a second stay in a taken room, the invoice line form, the payments list,
-// the calendar, the About window and the help viewer.
+// sample data of their own, the room list, the VAT rates with their i.SAF codes, the current
+// registrations with a registration's form and its balance, the question before a second stay in a
+// taken room, the invoice line form, the payments list, the calendar, the About window and the help
+// viewer.
 // Usage: nakva-screenshots <folder> [<working folder with the sample data>]
 namespace {
 
@@ -284,6 +285,24 @@ int main(int argc, char** argv) {
         qobject_cast<nakva::FormWindow*>(settings->widget())->tabs()->setCurrentIndex(1);
         ok = saveDrawn(folder, QStringLiteral("institution-settings.png"), window) && ok;
         settings->close();
+        pause(200);
+    }
+
+    // The VAT rates with their i.SAF codes as a new list starts, and the form on the standard rate.
+    if (QMdiSubWindow* rates = window.startProcedure("BrowsePvmTarif")) {
+        rates->move(16, 16);
+        rates->resize(600, 300);
+        auto* rateList = qobject_cast<nakva::ListWindow*>(rates->widget());
+        rateList->engine().setCurrentRow(3);
+        QTimer::singleShot(0, [&] {
+            auto* form = window.mdiArea()->findChild<nakva::FormWindow*>();
+            form->parentWidget()->move(250, 130);
+            ok = saveDrawn(folder, QStringLiteral("vat-rates.png"), window) && ok;
+            form->parentWidget()->close();
+        });
+        rateList->engine().press(nakva::ListAction::Change);
+        waitUntil([&] { return rates->isEnabled(); });
+        rates->close();
         pause(200);
     }
 

@@ -236,6 +236,9 @@ Dictionary::Dictionary() {
 #define NAKVA_DICTIONARY_SECOND(prefix, second) tables_[int(prefix::table)].secondPrefix = #second;
     NAKVA_SECOND_BUFFERS(NAKVA_DICTIONARY_SECOND)
 #undef NAKVA_DICTIONARY_SECOND
+#define NAKVA_DICTIONARY_LATER(prefix) tables_[int(prefix::table)].addedLater = true;
+    NAKVA_LATER_TABLES(NAKVA_DICTIONARY_LATER)
+#undef NAKVA_DICTIONARY_LATER
     assert(int(tables_.size()) == TableCount);
     for (int i = 0; i < TableCount; ++i) {
         prefixes_.emplace(tables_[std::size_t(i)].prefix, i);

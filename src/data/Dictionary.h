@@ -10,7 +10,7 @@
 
 namespace nakva {
 
-// The eighteen tables, in the order of the dictionary.
+// The tables, in the order of the dictionary.
 enum class TableId : int {
     IstgPar,
     Kamb,
@@ -30,8 +30,9 @@ enum class TableId : int {
     Klient,
     Valstyb,
     KmbVal,
+    PvmTarif,
 };
-inline constexpr int TableCount = 18;
+inline constexpr int TableCount = 19;
 
 enum class FieldType { Long, Byte, String, Decimal, Group };
 
@@ -74,6 +75,9 @@ struct TableDef {
     std::vector<KeyDef> keys;
     int identityKey = 0;        // the primary key, or the key that serves as identity
     int recordNumberField = -1; // the field numbered on insert, -1 when the table has none
+    // The table came after the first release: a backup made before it came has no file of it, and
+    // restoring such a backup leaves the table as it is.
+    bool addedLater = false;
 
     std::string fileName() const;         // "DATA/Saskait.tps"
     std::string_view messageName() const; // the name used in messages ("SEilGraf" for Seilgraf)

@@ -1,6 +1,6 @@
 #pragma once
 
-// The eighteen tables of the system, written once. Both the dictionary (Dictionary.cpp) and the typed
+// The tables of the system, written once. Both the dictionary (Dictionary.cpp) and the typed
 // field and key handles (Fields.h) are generated from these lists; nothing else repeats them.
 //
 // NAKVA_TABLES lists every table as T(TableId, prefix) in dictionary order. Each prefix has its own
@@ -32,7 +32,11 @@
     T(Paslaug, PAS)                                                                                          \
     T(Klient, KLI)                                                                                           \
     T(Valstyb, VAL)                                                                                          \
-    T(KmbVal, KVAL)
+    T(KmbVal, KVAL)                                                                                          \
+    T(PvmTarif, PVMT)
+
+// Tables that came after the first release, L(prefix): a backup made before one came has no file of it.
+#define NAKVA_LATER_TABLES(L) L(PVMT)
 
 // Second record buffers on the stored records of a table: S(prefix, second prefix).
 #define NAKVA_SECOND_BUFFERS(S)                                                                              \
@@ -289,3 +293,11 @@
     K(KEY_DTKMBID, Unique, IrasoDt, KambarioID, IrasoID)                                                     \
     K(KEY_KMBDT, Unique, KambarioID, IrasoDt, IrasoID)                                                       \
     K(KEY_VALDT, Unique, ValytPav, IrasoDt, IrasoID)
+
+// VAT rates and the tax authority's codes for them (PVM1 for the standard rate ...), which the register
+// of issued invoices names each rate by. A rate is listed once.
+#define NAKVA_TABLE_PVMT(F, K)                                                                               \
+    F(PVMPROC, Decimal, 5, 2)                                                                                \
+    F(Kodas, String, 6)                                                                                      \
+    F(Aprasymas, String, 100)                                                                                \
+    K(PROCKEY, Primary, PVMPROC)

@@ -309,7 +309,8 @@ bool isTableFileName(const std::string& name) {
 }
 
 // A whole backup of this program: a backup's name, and nothing in it but DATA, which holds every
-// table's file and nothing else but the mark of a program that read them there.
+// table's file (but those of tables that came after it was made) and nothing else but the mark of a
+// program that read them there.
 bool isWholeBackup(const fs::path& folder) {
     std::error_code error;
     if (!isBackupName(folder.filename().string()) || !fs::is_directory(folder / "DATA", error)) {
@@ -320,7 +321,6 @@ bool isWholeBackup(const fs::path& folder) {
             return false;
         }
     }
-    std::size_t tables = 0;
     for (const auto& entry : fs::directory_iterator(folder / "DATA", error)) {
         const std::string name = entry.path().filename().string();
         if (name == FolderUse::LockFileName) {
@@ -329,9 +329,11 @@ bool isWholeBackup(const fs::path& folder) {
         if (!entry.is_regular_file(error) || !isTableFileName(name)) {
             return false;
         }
-        ++tables;
     }
-    return tables == std::size_t(TableCount) && !error;
+    return !error && std::ranges::all_of(Dictionary::instance().tables(), [&folder](const TableDef& table) {
+        std::error_code missing;
+        return table.addedLater || fs::is_regular_file(folder / table.fileName(), missing);
+    });
 }
 
 fs::path freeName(const fs::path& folder, const std::string& name) {
@@ -484,11 +486,18 @@ RestoreOutcome restoreBackup(const Database& database, const fs::path& backup, s
         outcome.error = "atsarginė kopija ir duomenys yra tas pats aplankas";
         return outcome;
     }
+    // The tables the backup holds: one that came after the backup was made stays as it is.
+    std::vector<TableId> restored;
     std::string missing;
     for (const FileCheck& check : checkAllFiles(copy)) {
         if (check.state == FileCheck::State::Missing) {
-            missing += (missing.empty() ? "" : ", ") + Database::fileName(check.table);
-        } else if (check.state != FileCheck::State::Ready) {
+            if (!Dictionary::instance().table(check.table).addedLater) {
+                missing += (missing.empty() ? "" : ", ") + Database::fileName(check.table);
+            }
+            continue;
+        }
+        restored.push_back(check.table);
+        if (check.state != FileCheck::State::Ready) {
             outcome.error = "atsarginės kopijos failas " + Database::fileName(check.table) +
                             " netinka: " + conditionText(check.error);
             return outcome;
@@ -531,27 +540,26 @@ RestoreOutcome restoreBackup(const Database& database, const fs::path& backup, s
     const auto restoring = [&](TableId table) {
         return fs::path(database.filePath(table).string() + ".atkuriama");
     };
-    for (const TableDef& table : Dictionary::instance().tables()) {
-        fs::copy_file(copy.filePath(table.id), restoring(table.id), fs::copy_options::overwrite_existing,
-                      error);
-        if (error || !syncFile(restoring(table.id))) {
+    for (const TableId table : restored) {
+        fs::copy_file(copy.filePath(table), restoring(table), fs::copy_options::overwrite_existing, error);
+        if (error || !syncFile(restoring(table))) {
             const int cause = error ? error.value() : errno;
-            for (const TableDef& written : Dictionary::instance().tables()) {
+            for (const TableId written : restored) {
                 std::error_code ignored;
-                fs::remove(restoring(written.id), ignored);
+                fs::remove(restoring(written), ignored);
             }
             outcome.error =
-                "nepavyko nukopijuoti failo " + Database::fileName(table.id) + ": " + systemErrorText(cause);
+                "nepavyko nukopijuoti failo " + Database::fileName(table) + ": " + systemErrorText(cause);
             return outcome;
         }
     }
     std::string failed;
-    for (const TableDef& table : Dictionary::instance().tables()) {
-        const fs::path file = database.filePath(table.id);
+    for (const TableId table : restored) {
+        const fs::path file = database.filePath(table);
         fs::remove(fs::path(file.string() + "-journal"), error);
-        fs::rename(restoring(table.id), file, error);
+        fs::rename(restoring(table), file, error);
         if (error && failed.empty()) {
-            failed = Database::fileName(table.id) + ": " + systemErrorText(error.value());
+            failed = Database::fileName(table) + ": " + systemErrorText(error.value());
         }
     }
     if (!failed.empty()) {

@@ -74,7 +74,7 @@ Sums linesOf(Context& context, std::int32_t registration) {
     return sums;
 }
 
-std::string vatLabel(const Decimal& rate) {
+std::string rateText(const Decimal& rate) {
     const Decimal whole = rate.rounded(0);
     std::string shown = whole == rate ? whole.toString(0) : rate.toString();
     if (shown.find('.') != std::string::npos) {
@@ -82,7 +82,11 @@ std::string vatLabel(const Decimal& rate) {
             shown.pop_back();
         }
     }
-    return "PVM suma ( " + shown + "% ):";
+    return shown;
+}
+
+std::string vatLabel(const Decimal& rate) {
+    return "PVM suma ( " + rateText(rate) + "% ):";
 }
 
 std::string quantityText(const Decimal& quantity) {

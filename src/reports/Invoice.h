@@ -56,7 +56,9 @@ struct Sums {
 // read that fails ends the sums where it failed.
 Sums linesOf(Context& context, std::int32_t registration);
 
-// "PVM suma ( 21% ):": the rate as a whole percentage, or with its decimals when it has them.
+// A VAT rate as a whole percentage, or with the decimals it has: "21", "9.5".
+std::string rateText(const Decimal& rate);
+// "PVM suma ( 21% ):": the rate as rateText shows it.
 std::string vatLabel(const Decimal& rate);
 
 // A quantity as the invoices print it: with three decimals when it has a fraction at the third

@@ -52,9 +52,10 @@ const TableRow tableRows[] = {
     {TableId::Klient, "Klient", "KLI", "", 10, "", "KLI:KODKEY"},
     {TableId::Valstyb, "Valstyb", "VAL", "", 1, "", "VAL:Key_Valst"},
     {TableId::KmbVal, "KmbVal", "KVAL", "", 5, "KVAL:IrasoID", "KVAL:KEY_ID"},
+    {TableId::PvmTarif, "PvmTarif", "PVMT", "", 3, "", "PVMT:PROCKEY"},
 };
 
-TEST(DictionaryTables, EighteenTablesInOrderWithTheirFilesPrefixesAndIdentities) {
+TEST(DictionaryTables, EveryTableInOrderWithItsFilePrefixAndIdentity) {
     ASSERT_EQ(dict().tables().size(), std::size(tableRows));
     for (std::size_t i = 0; i < std::size(tableRows); ++i) {
         const TableRow& row = tableRows[i];
@@ -71,6 +72,12 @@ TEST(DictionaryTables, EighteenTablesInOrderWithTheirFilesPrefixesAndIdentities)
             table.recordNumberField < 0 ? "" : std::string(table.fields[table.recordNumberField].name);
         EXPECT_EQ(numberField, row.recordNumberField);
         EXPECT_EQ(table.keys.at(table.identityKey).name, row.identityKey);
+    }
+}
+
+TEST(DictionaryTables, OnlyTheVatRatesCameAfterTheFirstRelease) {
+    for (const TableDef& table : dict().tables()) {
+        EXPECT_EQ(table.addedLater, table.id == TableId::PvmTarif) << table.name;
     }
 }
 
@@ -361,6 +368,7 @@ const KeyRow keyRows[] = {
     {"KVAL:KEY_DTKMBID", "KVAL:IrasoDt,KVAL:KambarioID,KVAL:IrasoID", U, false, false},
     {"KVAL:KEY_KMBDT", "KVAL:KambarioID,KVAL:IrasoDt,KVAL:IrasoID", U, false, false},
     {"KVAL:KEY_VALDT", "KVAL:ValytPav,KVAL:IrasoDt,KVAL:IrasoID", U, false, false},
+    {"PVMT:PROCKEY", "PVMT:PVMPROC", U, false, P},
 };
 
 TEST(DictionaryKeys, EveryKeyWithItsComponentsInOrderAndItsFlags) {

@@ -4,6 +4,7 @@
 
 #include "data/Table.h"
 #include "reference/SimpleLists.h"
+#include "reference/VatRates.h"
 #include "support/AnswerAtOnce.h"
 #include "ui/FormEngine.h"
 #include "ui/ListEngine.h"
@@ -230,6 +231,75 @@ TEST_F(SimpleListsTest, TheDigitOneOnTheServiceGroupNumbersGoesToTheFirstNumberF
     list->typeCharacter("1");
     EXPECT_EQ(firstCell(*list), "3");
 }
+
+// ---- VAT rates and their i.SAF codes -------------------------------------------------------------------
+
+TEST_F(SimpleListsTest, TheVatRatesListStartsWithTheRatesInForceOnlyWhenItsFileIsMade) {
+    ASSERT_TRUE(primeVatRates(context));
+    auto list = openList(BrowsePvmTarif());
+    ASSERT_EQ(list->rows().size(), 3u);
+    EXPECT_EQ(list->rows()[0].cells, (std::vector<std::string>{"5.00", "PVM3", "Lengvatinis 5 % tarifas"}));
+    EXPECT_EQ(list->rows()[2].cells, (std::vector<std::string>{"21.00", "PVM1", "Standartinis tarifas"}));
+    list.reset();
+
+    // What the user leaves in the list is the user's: an emptied list stays empty.
+    Table rates(context, TableId::PvmTarif, false);
+    rates.open();
+    while (rates.setToKeyStart(PVMT::PROCKEY) == StoreStatus::Ok && rates.next() == StoreStatus::Ok) {
+        ASSERT_EQ(rates.remove(), StoreStatus::Ok);
+    }
+    rates.close();
+    ASSERT_TRUE(primeVatRates(context));
+    EXPECT_TRUE(storedColumn(TableId::PvmTarif, "PVMT:Kodas").empty());
+}
+
+TEST_F(SimpleListsTest, ARateCodeIsKeptInCapitalsAndOneTheRegisterDoesNotTakeKeepsTheFormOpen) {
+    ASSERT_TRUE(primeVatRates(context));
+    ListConfig config = BrowsePvmTarif();
+    config.form = formCall(UpdatePvmTarif(), {saving({{0, "12"}, {1, "pvm49"}, {2, "Apgyvendinimas"}}),
+                                              saving({{0, "0"}, {1, "PVM-0"}}), saving({{0, "21"}})});
+    auto list = openList(config);
+    list->press(ListAction::Insert);
+    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_EQ(storedColumn(TableId::PvmTarif, "PVMT:Kodas"),
+              (std::vector<std::string>{"PVM3", "PVM2", "PVM49", "PVM1"}));
+
+    list->press(ListAction::Insert);
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0],
+              "Mokesčio kodo „PVM-0“ i.SAF registras nepriima: kodas rašomas raidėmis PVM "
+              "ir skaičiumi, pvz. PVM1.");
+    EXPECT_EQ(storedColumn(TableId::PvmTarif, "PVMT:Kodas").size(), 4u);
+
+    messages.clear();
+    list->press(ListAction::Insert);
+    ASSERT_EQ(messages.texts().size(), 1u);
+    EXPECT_EQ(messages.texts()[0],
+              "Įrašas su tokiais raktiniais laukais jau egzistuoja. Indeksas:Pagal tarifą");
+}
+
+struct TaxCodeCase {
+    const char* code;
+    bool taken;
+};
+
+void PrintTo(const TaxCodeCase& code, std::ostream* out) {
+    *out << code.code << (code.taken ? " taken" : " refused");
+}
+
+class TaxCodes : public ::testing::TestWithParam<TaxCodeCase> {};
+
+TEST_P(TaxCodes, AreTheLettersPvmAndOneToThreeDigits) {
+    EXPECT_EQ(isTaxCode(GetParam().code), GetParam().taken);
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, TaxCodes,
+                         ::testing::Values(TaxCodeCase{"PVM1", true}, TaxCodeCase{"PVM25", true},
+                                           TaxCodeCase{"PVM100", true}, TaxCodeCase{"PVM", false},
+                                           TaxCodeCase{"PVM1000", false}, TaxCodeCase{"pvm1", false},
+                                           TaxCodeCase{"PVM 1", false}, TaxCodeCase{"PV1", false},
+                                           TaxCodeCase{"", false}),
+                         nakva::testing::CaseName());
 
 } // namespace
 } // namespace nakva

@@ -18,6 +18,7 @@
 #include "support/AnswerOf.h"
 #include "support/PreviewAnswers.h"
 #include "ui/widgets/DateEntry.h"
+#include "ui/widgets/FileDialogs.h"
 #include "ui/widgets/SelectionLists.h"
 
 #include <QApplication>
@@ -490,6 +491,74 @@ private slots:
         QTRY_VERIFY(report.isNull());
         QVERIFY(progressHidden); // the progress window closed before the preview opened
         QCOMPARE(total, 1);
+        QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 0);
+    }
+
+    // "Ataskaitos → i.SAF išrašytų sąskaitų registras": last month proposed, the file named by the
+    // seller and the month, the register written and told of; then the window goes.
+    void theIsafMenuItemAsksForThePeriodAndTheFileAndTellsWhatItWrote() {
+        database->istgPar().set(IST::ISTG1, "Įm. k. 302345678, PVM k. LT100004567890");
+        Table& registrations = context->table(SAS::table);
+        registrations.open();
+        registrations.clear();
+        registrations.record().set(SAS::IrasoNr, 1);
+        QVERIFY(registrations.record().set(SAS::SaskSer, "AB"));
+        registrations.record().set(SAS::SaskNr, 7);
+        registrations.record().set(SAS::SaskDt, dateFromYmd(2026, 11, 20));
+        QVERIFY(registrations.record().set(SAS::Gyventojas, "Ona Petraitienė"));
+        QCOMPARE(registrations.add(), StoreStatus::Ok);
+        registrations.close();
+        Table& lines = context->table(SEI::table);
+        lines.open();
+        lines.clear();
+        lines.record().set(SEI::SEILID, 1);
+        lines.record().set(SEI::IrasoNr, 1);
+        QVERIFY(lines.record().set(SEI::PVMPROC, Decimal(21)));
+        QVERIFY(lines.record().set(SEI::SUMA, *Decimal::parse("12.10")));
+        QVERIFY(lines.record().set(SEI::PVMSUMA, *Decimal::parse("2.10")));
+        QVERIFY(lines.record().set(SEI::SUMABEPVM, Decimal(10)));
+        QCOMPARE(lines.add(), StoreStatus::Ok);
+        lines.close();
+
+        const QString target = QString::fromStdString((database->workingFolder() / "lapkritis.xml").string());
+        ScriptedFileDialogs files;
+        files.answerNext(target);
+        const ScopedFileDialogs scopedFiles(files);
+        ProcedureRegistry procedures;
+        registerReportProcedures(procedures, *database);
+        MainWindow frame(procedures, [] { return std::string(); });
+        frame.show();
+        Date proposedFrom = NoDate;
+        Date proposedTo = NoDate;
+        // The dialog is answered once the window has opened it.
+        std::function<void()> answer = [&] {
+            ParameterDialogWindow* dialog = nullptr;
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* shown = qobject_cast<ParameterDialogWindow*>(widget); shown && shown->isVisible()) {
+                    dialog = shown;
+                }
+            }
+            if (dialog == nullptr) {
+                QTimer::singleShot(10, answer);
+                return;
+            }
+            proposedFrom = dateEntry(*dialog, DialogField::StartDate).date();
+            proposedTo = dateEntry(*dialog, DialogField::EndDate).date();
+            dialog->runButton()->click();
+        };
+        QTimer::singleShot(0, answer);
+        QPointer<QMdiSubWindow> window = frame.startProcedure("ISafRegistras");
+        QVERIFY(window);
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(proposedFrom, dateFromYmd(2026, 11, 1));
+        QCOMPARE(proposedTo, dateFromYmd(2026, 11, 30));
+        QCOMPARE(files.requests().size(), 1);
+        QCOMPARE(files.requests()[0].defaultName, QString("iSAF_302345678_2026-11.xml"));
+        QCOMPARE(messages.shown().size(), std::size_t(1));
+        QCOMPARE(messages.shown()[0].title, std::string("i.SAF išrašytų sąskaitų registras"));
+        QCOMPARE(QString::fromStdString(messages.shown()[0].text),
+                 "i.SAF failas išsaugotas: " + target + ". Jame sąskaitų: 1 (2026-11-01 – 2026-11-30).");
+        QVERIFY(fs::exists(target.toStdString()));
         QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 0);
     }
 };

@@ -170,6 +170,8 @@ Ataskaitos
     Einamasis apmokėjimo žiniaraštis A2
     Mokėtojų sąrašas
     -
+  -
+  i.SAF išrašytų sąskaitų registras | išrašytų PVM sąskaitų faktūrų registras mokesčių inspekcijai (XML failas)
 Archyvas | sąskaitų faktūrų sąrašo papildymas ir redagavimas
 Apmokėjimai
 Kambarių aptarnavimas
@@ -194,6 +196,7 @@ Kambarių aptarnavimas
   Gyventojų grupės
   Valytojai
   -
+  PVM tarifai ir i.SAF kodai | PVM tarifai ir jų mokesčių kodai i.SAF registrui
   Nustatymai, įstaigos duomenys | Nustatymai
 &Langai | Langų valdymas
   &Išlyginti | langų išlyginimas

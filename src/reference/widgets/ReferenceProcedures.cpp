@@ -2,6 +2,7 @@
 
 #include "data/Context.h"
 #include "reference/SimpleLists.h"
+#include "reference/VatRates.h"
 #include "reference/widgets/InstitutionSettingsWindow.h"
 #include "reference/widgets/PayerWindows.h"
 #include "reference/widgets/RoomWindows.h"
@@ -53,6 +54,14 @@ void registerReferenceProcedures(ProcedureRegistry& procedures, Database& databa
     }
     addSelectionList("SelectMokBudai", [](Context& context, QWidget* caller, SelectDone done) {
         ListWindow::call(SelectMokBudai(), context, caller, std::move(done));
+    });
+    // The VAT rates with their codes, which start as the rates in force when the list is first opened.
+    procedures.add("BrowsePvmTarif", [&database]() -> QWidget* {
+        auto context = std::make_unique<Context>(database);
+        primeVatRates(*context);
+        auto* window = new ListWindow(BrowsePvmTarif(), std::move(context));
+        window->setFormCall(formOf(UpdatePvmTarif));
+        return window;
     });
     registerRoomWindows(procedures, database);
     registerServiceWindows(procedures, database);

@@ -2,6 +2,7 @@
 
 #include "data/Context.h"
 #include "reports/ReportCatalog.h"
+#include "reports/widgets/IsafWindow.h"
 #include "reports/widgets/ReportWindow.h"
 #include "shell/widgets/ProcedureRegistry.h"
 
@@ -20,6 +21,8 @@ void registerReportProcedures(ProcedureRegistry& procedures, Database& database)
             return new ReportWindow(*report, std::make_unique<Context>(database));
         });
     }
+    procedures.add("ISafRegistras",
+                   [&database]() -> QWidget* { return new IsafWindow(std::make_unique<Context>(database)); });
 }
 
 } // namespace nakva

@@ -27,7 +27,8 @@ TEST_F(BackupCommandsTest, BackUpKeepAndRestore) {
     }
     const std::vector<std::filesystem::path> kept = listBackups(to);
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(out.str(), kept.front().string() + "\nAtsarginėje kopijoje failų: 18.\n");
+    EXPECT_EQ(out.str(),
+              kept.front().string() + "\nAtsarginėje kopijoje failų: " + std::to_string(TableCount) + ".\n");
 
     addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
     {
@@ -89,6 +90,26 @@ TEST_F(BackupCommandsTest, ABackupFolderWithoutATableFileIsNamedAndNotRestored) 
         << messages.texts()[0];
     EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"),
               (std::vector<std::string>{"Latvija", "Lietuva"}));
+}
+
+// A backup made before a table came has no file of it: it is still whole, and restoring it puts back
+// the tables it holds and leaves the later one as it is.
+TEST_F(BackupCommandsTest, ABackupMadeBeforeATableCameRestoresTheOthersAndKeepsThatOne) {
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Lietuva"}});
+    const std::string to = (folder.path() / "kopijos").string();
+    ASSERT_EQ(cli({"backup", "--to", to}), ExitOk) << messages.texts().at(0);
+    const std::string backup = listBackups(to).at(0).string();
+    std::filesystem::remove(std::filesystem::path(backup) / "DATA" / "PvmTarif.tps");
+    EXPECT_EQ(listBackups(to).size(), 1u);
+    EXPECT_EQ(runCheck(backup), ExitOk) << out.str();
+    EXPECT_NE(out.str().find("DATA/PvmTarif.tps: nėra (kopija senesnė už šią lentelę)"), std::string::npos)
+        << out.str();
+
+    addRecord(TableId::Valstyb, {{"VAL:Valstybe", "Latvija"}});
+    addRecord(TableId::PvmTarif, {{"PVMT:PVMPROC", "21"}, {"PVMT:Kodas", "PVM1"}});
+    EXPECT_EQ(cli({"restore", backup}), ExitOk) << messages.texts().at(0);
+    EXPECT_EQ(storedColumn(TableId::Valstyb, "VAL:Valstybe"), std::vector<std::string>{"Lietuva"});
+    EXPECT_EQ(storedColumn(TableId::PvmTarif, "PVMT:Kodas"), std::vector<std::string>{"PVM1"});
 }
 
 // A damaged table file stops the backup with its name, and --keep then removes nothing.
